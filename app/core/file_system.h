@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quillory {
+
+/// True when the modification time of the path can be read; false for empty, malformed,
+/// missing or unreachable paths. Never throws, never reports.
+bool FileExists(const QString& path);
+
+/// Lets waiting window events run once, then writes the bytes to a new file at the path unless
+/// something already exists there. The file is created exclusively, so a link planted at the
+/// path is never followed. Throws Failure when the file cannot be written.
+void WriteBytesToFile(const QByteArray& bytes, const QString& path);
+
+/// Deletes the file, ignoring every failure.
+void DeleteFileQuietly(const QString& path);
+
+/// Writes the bytes to the path through a temporary file in the same folder and a rename, so the
+/// target is either the old file or the whole new one, and a link at the path is replaced, not
+/// followed. Throws Failure when it cannot.
+void ReplaceFileAtomically(const QString& path, const QByteArray& bytes);
+
+/// The folder for working files: the one named by TEMP when set, otherwise a private per-user
+/// folder (owner-only permissions) under the platform's temporary folder.
+QString TempFolder();
+
+/// The folder joined with a file name by the platform's separator.
+QString JoinPath(const QString& folder, const QString& fileName);
+
+} // namespace quillory

@@ -1,0 +1,13 @@
+#include "document/model.h"
+
+namespace quillory::doc {
+
+QString Paragraph::text() const
+{
+    QString joined;
+    for (const Run& run : runs)
+        joined += run.text;
+    return joined;
+}
+
+} // namespace quillory::doc

@@ -1,0 +1,40 @@
+#include "homework/general_fields.h"
+
+#include "app/core/settings_store.h"
+
+namespace quillory {
+
+QDateTime initialPickerDate()
+{
+    return QDateTime(QDate(2013, 6, 8), QTime(11, 51, 22));
+}
+
+QString nameSettingKey(int index)
+{
+    return QString::fromUtf16(SettingKey::NamePrefix) + QString::number(index);
+}
+
+void storeName(int index, const QString& text)
+{
+    SaveSetting(nameSettingKey(index), text);
+}
+
+QString restoredName(int index)
+{
+    return GetSetting(nameSettingKey(index), QString());
+}
+
+void storeDate(const QDateTime& value)
+{
+    SaveSetting(QString::fromUtf16(SettingKey::Date), value.toString(Qt::ISODate));
+}
+
+QDateTime restoredDate(const QDateTime& current)
+{
+    const QDateTime stored =
+        QDateTime::fromString(GetSetting(QString::fromUtf16(SettingKey::Date), QString()),
+                              Qt::ISODate);
+    return stored.isValid() ? stored : current;
+}
+
+} // namespace quillory

@@ -1,0 +1,79 @@
+#include "homework/stored_form.h"
+
+#include <QStringView>
+
+namespace quillory {
+
+namespace {
+
+constexpr QStringView fieldSeparator{FieldSeparator};
+constexpr QStringView rowSeparator{RowSeparator};
+constexpr int FieldsPerRow = 1 + DaysPerWeek;
+
+bool isBlank(QStringView piece)
+{
+    for (QChar c : piece) {
+        if (c != u' ')
+            return false;
+    }
+    return true;
+}
+
+// Fills the entry from the piece's fields; false when the piece had fewer than eight.
+bool readRow(QStringView piece, HomeworkEntry& entry)
+{
+    int field = 0;
+    for (QStringView text : piece.tokenize(fieldSeparator)) {
+        if (field == 0)
+            entry.Period = text.toString();
+        else
+            entry.Days[field - 1] = text.toString();
+        if (++field == FieldsPerRow)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString toStoredForm(const QList<HomeworkEntry>& entries)
+{
+    qsizetype length = 0;
+    for (const HomeworkEntry& entry : entries) {
+        length += entry.Period.size() + rowSeparator.size() + DaysPerWeek * fieldSeparator.size();
+        for (const QString& day : entry.Days)
+            length += day.size();
+    }
+    QString stored;
+    stored.reserve(length);
+    for (const HomeworkEntry& entry : entries) {
+        stored += entry.Period;
+        for (const QString& day : entry.Days) {
+            stored += fieldSeparator;
+            stored += day;
+        }
+        stored += rowSeparator;
+    }
+    return stored;
+}
+
+ParsedHomework parseStoredForm(const QString& stored)
+{
+    ParsedHomework parsed;
+    for (QStringView piece : QStringView(stored).tokenize(rowSeparator)) {
+        if (isBlank(piece))
+            continue;
+        HomeworkEntry entry;
+        if (!readRow(piece, entry))
+            ++parsed.incompleteRows;
+        parsed.entries.append(std::move(entry));
+    }
+    return parsed;
+}
+
+bool containsSeparator(const QString& text)
+{
+    return text.contains(fieldSeparator) || text.contains(rowSeparator);
+}
+
+} // namespace quillory

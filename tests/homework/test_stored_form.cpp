@@ -1,0 +1,211 @@
+// The class list's stored form, the list model and the stored name and date.
+#include "app/core/failure.h"
+#include "app/core/settings_store.h"
+#include "homework/general_fields.h"
+#include "homework/homework_list_model.h"
+#include "homework/homework_store.h"
+#include "homework/stored_form.h"
+#include "tests/support/isolated_settings.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace quillory;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString F = QString::fromUtf16(FieldSeparator);
+const QString R = QString::fromUtf16(RowSeparator);
+
+HomeworkEntry entry(const QString& period, std::array<QString, 7> days = {})
+{
+    return HomeworkEntry{period, std::move(days)};
+}
+
+} // namespace
+
+class TestStoredForm : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writesTheExactText_data();
+    void writesTheExactText();
+    void readsStoredTexts_data();
+    void readsStoredTexts();
+    void incompletePiecesKeepEveryRow();
+    void roundTripThroughTheSettingsFile();
+    void loadReportsDamageOnceAfterReadingAll();
+    void listLongerThanSixteenBits();
+    void modelOperations();
+    void generalFields();
+};
+
+void TestStoredForm::writesTheExactText_data()
+{
+    QTest::addColumn<QList<HomeworkEntry>>("entries");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("empty list") << QList<HomeworkEntry>{} << QString();
+    QTest::newRow("one row, Monday only")
+        << QList{entry(u"1"_s, {u"Read"_s})} << u"1"_s + F + u"Read"_s + F.repeated(6) + R;
+    QTest::newRow("all fields empty") << QList{entry(QString())} << F.repeated(7) + R;
+    QTest::newRow("two rows, blanks kept")
+        << QList{entry(u" a "_s, {u"m"_s, {}, {}, {}, {}, {}, u"s "_s}), entry(u"b"_s)}
+        << u" a "_s + F + u"m"_s + F.repeated(6) + u"s "_s + R + u"b"_s + F.repeated(7) + R;
+}
+
+void TestStoredForm::writesTheExactText()
+{
+    QFETCH(QList<HomeworkEntry>, entries);
+    QFETCH(QString, stored);
+    QCOMPARE(toStoredForm(entries), stored);
+    QCOMPARE(parseStoredForm(stored).entries, entries);
+}
+
+void TestStoredForm::readsStoredTexts_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QList<HomeworkEntry>>("entries");
+    QTest::addColumn<int>("incomplete");
+    QTest::newRow("blank-only piece skipped")
+        << u"   "_s + R + u"x"_s + F.repeated(7) + R << QList{entry(u"x"_s)} << 0;
+    QTest::newRow("blanks and text kept")
+        << u"  y "_s + F.repeated(7) + R << QList{entry(u"  y "_s)} << 0;
+    QTest::newRow("tab is no blank") << u"\t"_s + F.repeated(7) + R << QList{entry(u"\t"_s)} << 0;
+    QTest::newRow("no separators: one short row")
+        << u"just text"_s << QList{entry(u"just text"_s)} << 1;
+    QTest::newRow("extra fields ignored")
+        << u"p"_s + F + u"1"_s + F + u"2"_s + F.repeated(5) + F + u"extra"_s + R
+        << QList{entry(u"p"_s, {u"1"_s, u"2"_s})} << 0;
+    QTest::newRow("short piece in the middle")
+        << u"a"_s + F.repeated(7) + R + u"b"_s + F + u"mon"_s + R + u"c"_s + F.repeated(7) + R
+        << QList{entry(u"a"_s), entry(u"b"_s, {u"mon"_s}), entry(u"c"_s)} << 1;
+    QTest::newRow("missing last row separator")
+        << u"a"_s + F.repeated(7) << QList{entry(u"a"_s)} << 0;
+    QTest::newRow("separators are case-sensitive")
+        << u"a||myseparator234||b"_s + F.repeated(7) + R
+        << QList{entry(u"a||myseparator234||b"_s)} << 0;
+}
+
+void TestStoredForm::readsStoredTexts()
+{
+    QFETCH(QString, stored);
+    QFETCH(QList<HomeworkEntry>, entries);
+    QFETCH(int, incomplete);
+    const ParsedHomework parsed = parseStoredForm(stored);
+    QCOMPARE(parsed.entries, entries);
+    QCOMPARE(parsed.incompleteRows, incomplete);
+}
+
+void TestStoredForm::incompletePiecesKeepEveryRow()
+{
+    // A row whose own text holds a row separator splits in two short rows; nothing after
+    // them may be lost.
+    const QString stored = u"x"_s + F + u"mon"_s + R + u"tail"_s + F.repeated(6) + R
+                           + u"later"_s + F.repeated(7) + R;
+    const ParsedHomework parsed = parseStoredForm(stored);
+    QCOMPARE(parsed.entries.size(), 3);
+    QCOMPARE(parsed.incompleteRows, 2);
+    QCOMPARE(parsed.entries.last(), entry(u"later"_s));
+    QVERIFY(containsSeparator(u"a"_s + R));
+    QVERIFY(containsSeparator(F + u"b"_s));
+    QVERIFY(!containsSeparator(u"||MySeparator"_s));
+}
+
+void TestStoredForm::roundTripThroughTheSettingsFile()
+{
+    test::IsolatedSettings isolated;
+    HomeworkListModel list;
+    list.append(entry(u"1. Physical Science"_s, {u"Lab Report"_s, {}, u"Quiz, part 1; =2"_s}));
+    list.append(entry(u"  2. English  "_s, {u"line one\nline two\r\nthree"_s}));
+    list.append(entry(u"3. Ünïcödé 日本"_s, {QString(), u"😀 emoji"_s, {}, {}, {}, {}, u"עברית"_s}));
+    list.append(entry(QString()));
+    SaveHomeworkList(list);
+    QCOMPARE(GetSetting(u"Homework"_s, QString()), toStoredForm(list.entries()));
+
+    HomeworkListModel restored;
+    restored.append(entry(u"stale"_s));
+    LoadHomeworkList(restored);
+    QCOMPARE(restored.entries(), list.entries());
+
+    list.clear();
+    SaveHomeworkList(list);
+    QCOMPARE(GetSetting(u"Homework"_s, u"not empty"_s), QString());
+    LoadHomeworkList(restored);
+    QCOMPARE(restored.rowCount(), 0);
+}
+
+void TestStoredForm::loadReportsDamageOnceAfterReadingAll()
+{
+    test::IsolatedSettings isolated;
+    SaveSetting(u"Homework"_s, u"a"_s + F + u"m"_s + R + u"b"_s + R + u"c"_s + F.repeated(7) + R);
+    HomeworkListModel list;
+    QVERIFY_THROWS_EXCEPTION(Failure, LoadHomeworkList(list));
+    QCOMPARE(list.rowCount(), 3);
+    QCOMPARE(list.entry(0), entry(u"a"_s, {u"m"_s}));
+    QCOMPARE(list.entry(2).Period, u"c"_s);
+}
+
+void TestStoredForm::listLongerThanSixteenBits()
+{
+    test::IsolatedSettings isolated;
+    QList<HomeworkEntry> many;
+    for (int i = 0; i < 40000; ++i)
+        many.append(entry(QString::number(i), {u"d"_s}));
+    HomeworkListModel list;
+    list.setEntries(many);
+    SaveHomeworkList(list);
+    HomeworkListModel restored;
+    LoadHomeworkList(restored);
+    QCOMPARE(restored.rowCount(), 40000);
+    QCOMPARE(restored.entry(39999).Period, u"39999"_s);
+    QCOMPARE(restored.entry(32768).Period, u"32768"_s);
+}
+
+void TestStoredForm::modelOperations()
+{
+    HomeworkListModel list;
+    QCOMPARE(list.columnCount(), 8);
+    QCOMPARE(list.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), u" Wednesday"_s);
+    QCOMPARE(homeworkColumnHeaders().first(), u"Period"_s);
+    QCOMPARE(homeworkColumnHeaders().last(), u"Sunday"_s);
+    for (const QString& period : {u"a"_s, u"b"_s, u"c"_s})
+        list.append(entry(period, {period + u"-mon"_s}));
+    QCOMPARE(list.data(list.index(1, 1), Qt::DisplayRole).toString(), u"b-mon"_s);
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    list.replace(1, entry(u"B"_s));
+    QCOMPARE(changed.size(), 1);
+    list.remove(0);
+    QCOMPARE(list.entries(), (QList{entry(u"B"_s), entry(u"c"_s, {u"c-mon"_s})}));
+    list.clear();
+    QCOMPARE(list.rowCount(), 0);
+}
+
+void TestStoredForm::generalFields()
+{
+    test::IsolatedSettings isolated;
+    QCOMPARE(restoredName(0), QString());
+    QCOMPARE(nameSettingKey(0), u"Text1_0"_s);
+    storeName(0, u"  Dana  "_s);
+    QCOMPARE(GetSetting(u"Text1_0"_s, QString()), u"  Dana  "_s);
+    QCOMPARE(restoredName(0), u"  Dana  "_s);
+
+    const QDateTime initial = initialPickerDate();
+    QCOMPARE(initial.toString(u"yyyy-MM-dd hh:mm:ss"_s), u"2013-06-08 11:51:22"_s);
+    QCOMPARE(restoredDate(initial), initial); // nothing stored
+    const QDateTime chosen(QDate(2026, 2, 29 - 1), QTime(23, 59, 58));
+    storeDate(chosen);
+    QCOMPARE(GetSetting(u"DateTimePicker1"_s, QString()), u"2026-02-28T23:59:58"_s);
+    QCOMPARE(restoredDate(initial), chosen);
+    // The stored text does not depend on the locale it was written in.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(restoredDate(initial), chosen);
+    QLocale::setDefault(QLocale::c());
+    for (const QString& unreadable : {QString(), u"June 8"_s, u"2013-13-45"_s}) {
+        SaveSetting(u"DateTimePicker1"_s, unreadable);
+        QCOMPARE(restoredDate(initial), initial);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestStoredForm)
+#include "test_stored_form.moc"

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace quillory::test {
+
+/// Points the per-user settings store at a fresh temporary folder for its lifetime, so tests
+/// never read or touch the user's own settings.
+class IsolatedSettings {
+public:
+    IsolatedSettings();
+
+    /// The settings file the program writes.
+    QString filePath() const;
+    /// The folder that holds it.
+    QString folder() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+} // namespace quillory::test
