@@ -31,9 +31,8 @@ void storeDate(const QDateTime& value)
 
 QDateTime restoredDate(const QDateTime& current)
 {
-    const QDateTime stored =
-        QDateTime::fromString(GetSetting(QString::fromUtf16(SettingKey::Date), QString()),
-                              Qt::ISODate);
+    const QDateTime stored = QDateTime::fromString(
+        GetSetting(QString::fromUtf16(SettingKey::Date), QString()), Qt::ISODate);
     return stored.isValid() ? stored : current;
 }
 

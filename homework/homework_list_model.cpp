@@ -32,8 +32,8 @@ int HomeworkListModel::columnCount(const QModelIndex& parent) const
 
 QVariant HomeworkListModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)
-        || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid) ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     const HomeworkEntry& row = m_entries.at(index.row());
     return index.column() == 0 ? row.Period : row.Days[index.column() - 1];
@@ -41,8 +41,8 @@ QVariant HomeworkListModel::data(const QModelIndex& index, int role) const
 
 QVariant HomeworkListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
-        || section >= ColumnCount)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= ColumnCount)
         return {};
     return homeworkColumnHeaders().at(section);
 }

@@ -11,9 +11,8 @@ QString procedureLocation(const QString& window, const QString& procedure)
 
 QString errorReportText(const QString& description, const QString& location, int step)
 {
-    return description + u"\r\n"_s + location + u"at line "_s + QString::number(step)
-           + u"\r\r"_s + u"Please email screenshot of this message to "_s
-           + QString::fromUtf16(SupportAddress);
+    return description + u"\r\n"_s + location + u"at line "_s + QString::number(step) + u"\r\r"_s +
+           u"Please email screenshot of this message to "_s + QString::fromUtf16(SupportAddress);
 }
 
 QString displayedReportText(const QString& reportText)

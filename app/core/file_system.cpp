@@ -55,12 +55,11 @@ void ReplaceFileAtomically(const QString& path, const QByteArray& bytes)
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
     QTemporaryFile file(JoinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()
-        || ::fsync(file.handle()) != 0)
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
+        ::fsync(file.handle()) != 0)
         throw Failure(u"Cannot write %1: %2"_s.arg(path, file.errorString()));
     if (::rename(QFile::encodeName(file.fileName()).constData(),
-                 QFile::encodeName(path).constData())
-        != 0)
+                 QFile::encodeName(path).constData()) != 0)
         throw Failure(u"Cannot write %1: %2"_s.arg(path, QString::fromLocal8Bit(strerror(errno))));
     file.setAutoRemove(false);
 }
@@ -75,8 +74,8 @@ void claimPrivateFolder(const QString& folder)
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
         throw Failure(u"Cannot create the working folder %1."_s.arg(folder));
     struct stat status {};
-    if (::lstat(native.constData(), &status) != 0 || !S_ISDIR(status.st_mode)
-        || status.st_uid != ::getuid())
+    if (::lstat(native.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        status.st_uid != ::getuid())
         throw Failure(u"The working folder %1 is not the user's own."_s.arg(folder));
     if ((status.st_mode & 0077) != 0 && ::chmod(native.constData(), 0700) != 0)
         throw Failure(u"The working folder %1 cannot be made private."_s.arg(folder));

@@ -8,8 +8,7 @@ namespace quillory {
 
 using namespace Qt::StringLiterals;
 
-GuardedProcedure::GuardedProcedure(const QString& window, const QString& procedure,
-                                   ReportIcon icon)
+GuardedProcedure::GuardedProcedure(const QString& window, const QString& procedure, ReportIcon icon)
     : m_location(procedureLocation(window, procedure))
     , m_icon(icon)
 {

@@ -1,6 +1,7 @@
 #include "app/core/settings_store.h"
 
 #include "app/core/failure.h"
+#include "app/core/settings_format.h"
 
 #include <QSettings>
 
@@ -25,7 +26,7 @@ QString statusText(QSettings::Status status)
 
 QString GetSetting(const QString& key, const QString& defaultValue)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, Organisation, Application);
+    QSettings store(settingsFileFormat(), QSettings::UserScope, Organisation, Application);
     store.beginGroup(Section);
     const QVariant value = store.value(key);
     // A hand-edited file may hold a value that is no plain text; it reads as the default.
@@ -36,7 +37,7 @@ QString GetSetting(const QString& key, const QString& defaultValue)
 
 void SaveSetting(const QString& key, const QString& value)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, Organisation, Application);
+    QSettings store(settingsFileFormat(), QSettings::UserScope, Organisation, Application);
     store.beginGroup(Section);
     store.setValue(key, value);
     store.endGroup();

@@ -17,8 +17,7 @@ void paintFace(QWidget* widget, const QColor& face)
     widget->setAutoFillBackground(true);
 }
 
-template <typename Kind>
-void paintAll(QWidget* window, const QColor& face)
+template <typename Kind> void paintAll(QWidget* window, const QColor& face)
 {
     for (Kind* child : window->findChildren<Kind*>())
         paintFace(child, face);

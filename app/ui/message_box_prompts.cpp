@@ -28,8 +28,7 @@ void MessageBoxPrompts::errorReport(const QString& text, ReportIcon icon)
 
 void MessageBoxPrompts::note(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok,
-                    activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, activeWindow());
     box.exec();
 }
 

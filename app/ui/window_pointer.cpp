@@ -29,7 +29,8 @@ std::optional<QCursor> loadCursorFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.readAll();
-    if (bytes.size() < 22 || qFromLittleEndian<quint16>(bytes.constData() + 2) != CursorResourceType)
+    if (bytes.size() < 22 ||
+        qFromLittleEndian<quint16>(bytes.constData() + 2) != CursorResourceType)
         return std::nullopt;
     QPixmap image;
     // Qt reads the picture of a .cur file (its "ico" plug-in) but not the hotspot.

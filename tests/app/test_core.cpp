@@ -4,6 +4,7 @@
 #include "app/core/failure.h"
 #include "app/core/file_system.h"
 #include "app/core/guarded_procedure.h"
+#include "app/core/settings_format.h"
 #include "app/core/settings_store.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
@@ -66,7 +67,8 @@ void TestCore::guardedStepsReportAndGoOn()
     QCOMPARE(procedure.failures(), 4);
     const QStringList reports = prompts.errorReports();
     QCOMPARE(reports.size(), 4);
-    QVERIFY(reports[0].startsWith(u"first\r\nin Brackwater2021/08/31.Form2.picture1_MouseMove at line 102\r\r"_s));
+    QVERIFY(reports[0].startsWith(
+        u"first\r\nin Brackwater2021/08/31.Form2.picture1_MouseMove at line 102\r\r"_s));
     QVERIFY(reports[1].startsWith(u"second\r\n"_s));
     QVERIFY(reports[1].contains(u"at line 106"_s));
     QVERIFY(reports[2].contains(u"at line 108"_s));
@@ -125,7 +127,12 @@ void TestCore::settingsRoundTrip()
     test::IsolatedSettings isolated;
     SaveSetting(u"Text1_0"_s, value);
     QCOMPARE(GetSetting(u"Text1_0"_s, u"default"_s), value);
-    QVERIFY(QFile::exists(isolated.filePath())); // written at once, not at exit
+    // Written at once, not at exit; read back from the file itself, past QSettings' cache.
+    QFile file(isolated.filePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QSettings::SettingsMap onDisk;
+    QVERIFY(settingsFromIni(file.readAll(), onDisk));
+    QCOMPARE(onDisk.value(u"Quillory/Text1_0"_s).toString(), value);
 }
 
 void TestCore::settingsDefaultWhenMissing()

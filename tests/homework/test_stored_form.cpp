@@ -82,9 +82,8 @@ void TestStoredForm::readsStoredTexts_data()
         << QList{entry(u"a"_s), entry(u"b"_s, {u"mon"_s}), entry(u"c"_s)} << 1;
     QTest::newRow("missing last row separator")
         << u"a"_s + F.repeated(7) << QList{entry(u"a"_s)} << 0;
-    QTest::newRow("separators are case-sensitive")
-        << u"a||myseparator234||b"_s + F.repeated(7) + R
-        << QList{entry(u"a||myseparator234||b"_s)} << 0;
+    QTest::newRow("separators are case-sensitive") << u"a||myseparator234||b"_s + F.repeated(7) + R
+                                                   << QList{entry(u"a||myseparator234||b"_s)} << 0;
 }
 
 void TestStoredForm::readsStoredTexts()
@@ -101,8 +100,8 @@ void TestStoredForm::incompletePiecesKeepEveryRow()
 {
     // A row whose own text holds a row separator splits in two short rows; nothing after
     // them may be lost.
-    const QString stored = u"x"_s + F + u"mon"_s + R + u"tail"_s + F.repeated(6) + R
-                           + u"later"_s + F.repeated(7) + R;
+    const QString stored =
+        u"x"_s + F + u"mon"_s + R + u"tail"_s + F.repeated(6) + R + u"later"_s + F.repeated(7) + R;
     const ParsedHomework parsed = parseStoredForm(stored);
     QCOMPARE(parsed.entries.size(), 3);
     QCOMPARE(parsed.incompleteRows, 2);

@@ -1,0 +1,82 @@
+// Saving and loading the longest class list through the real settings file.
+#include "app/core/settings_format.h"
+#include "homework/homework_list_model.h"
+#include "homework/homework_store.h"
+#include "homework/stored_form.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace quillory;
+
+namespace {
+
+constexpr int Rows = 32766;
+
+QList<HomeworkEntry> fullList()
+{
+    const QString field(40, u'x');
+    QList<HomeworkEntry> entries;
+    entries.reserve(Rows);
+    for (int i = 0; i < Rows; ++i) {
+        HomeworkEntry entry{field, {}};
+        entry.Days.fill(field);
+        entries.append(entry);
+    }
+    return entries;
+}
+
+void saveHomeworkList(benchmark::State& state)
+{
+    HomeworkListModel list;
+    list.setEntries(fullList());
+    for (auto _ : state)
+        SaveHomeworkList(list);
+}
+
+void loadHomeworkList(benchmark::State& state)
+{
+    HomeworkListModel list;
+    list.setEntries(fullList());
+    SaveHomeworkList(list);
+    const QString file = QSettings(quillory::settingsFileFormat(), QSettings::UserScope,
+                                   QStringLiteral("Velmora"), QStringLiteral("Quillory"))
+                             .fileName();
+    for (auto _ : state) {
+        // A new modification time makes QSettings read the file again, as at a real start.
+        state.PauseTiming();
+        QFile(file).setFileTime(QDateTime::currentDateTime().addSecs(state.iterations()),
+                                QFileDevice::FileModificationTime);
+        state.ResumeTiming();
+        LoadHomeworkList(list);
+        benchmark::DoNotOptimize(list.rowCount());
+    }
+}
+
+void storedFormOnly(benchmark::State& state)
+{
+    const QList<HomeworkEntry> entries = fullList();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(toStoredForm(entries));
+}
+
+BENCHMARK(storedFormOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(saveHomeworkList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(loadHomeworkList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QTemporaryDir folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
