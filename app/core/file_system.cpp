@@ -50,13 +50,29 @@ void DeleteFileQuietly(const QString& path)
         QFile::remove(path);
 }
 
+namespace {
+
+// What a file written in place of the path should allow: the old file's permissions when there
+// is one, else what a new file gets under the user's umask.
+mode_t permissionsFor(const QString& path)
+{
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode))
+        return status.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
 void ReplaceFileAtomically(const QString& path, const QByteArray& bytes)
 {
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
     QTemporaryFile file(JoinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
-        ::fsync(file.handle()) != 0)
+        ::fchmod(file.handle(), permissionsFor(path)) != 0 || ::fsync(file.handle()) != 0)
         throw Failure(u"Cannot write %1: %2"_s.arg(path, file.errorString()));
     if (::rename(QFile::encodeName(file.fileName()).constData(),
                  QFile::encodeName(path).constData()) != 0)
