@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/form1.h"
 #include "app/ui/message_box_prompts.h"
 #include "document/fonts.h"
 
@@ -7,13 +8,24 @@
 
 namespace quillory {
 
+namespace {
+
+// The program ends here when the document component cannot start.
+constexpr int ComponentUnavailableExit = 1;
+
+} // namespace
+
 int runQuillory(int argc, char** argv)
 {
     QApplication application(argc, argv);
     doc::installFontSubstitutions();
     MessageBoxPrompts messageBoxes;
     installPrompts(&messageBoxes);
-    return 0;
+    Form1 mainWindow(HomePageCall::real());
+    if (!mainWindow.Form_Load())
+        return ComponentUnavailableExit;
+    mainWindow.showCentred();
+    return QApplication::exec();
 }
 
 } // namespace quillory

@@ -1,0 +1,182 @@
+#include "app/form1.h"
+
+#include "app/ui/twips.h"
+#include "app/ui/window_pointer.h"
+#include "homework/form3.h"
+#include "homework/general_data_frame.h"
+#include "homework/list_commands.h"
+#include "homework/sample_data.h"
+#include "homework/window_look.h"
+
+#include <QDateTimeEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A class list row is one line high: line breaks typed into a day show as blanks there (the
+// whole text is in the row's tooltip and in the editor).
+class OneLineDelegate final : public QStyledItemDelegate {
+    Q_DISABLE_COPY_MOVE(OneLineDelegate)
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QString displayText(const QVariant& value, const QLocale& locale) const override
+    {
+        QString text = QStyledItemDelegate::displayText(value, locale);
+        text.replace(u"\r\n"_s, u" "_s);
+        text.replace(u'\n', u' ');
+        text.replace(u'\r', u' ');
+        return text;
+    }
+};
+
+QPushButton* makeButton(const QString& caption, const QRect& place, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(place);
+    button->setFont(buttonFont());
+    // Moving over a button must not hand the move on to the frame behind it, whose arrow would
+    // replace the button's hand.
+    button->setAttribute(Qt::WA_NoMousePropagation);
+    return button;
+}
+
+} // namespace
+
+Form1::Form1(HomePageCall homePage)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_pointer(new WindowPointer(this))
+    , m_homePage(std::move(homePage))
+{
+    setFont(windowFont());
+    setFixedSize(sizeFromTwips(8040, 7290));
+    // White, unless a skin says otherwise; frames and labels show the window's background.
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    createControls();
+    wireControls();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    PushButton6 =
+        makeButton(u"Start Creating Template"_s, rectFromTwips(120, 120, 7800, 405), this);
+    PushButton3 = makeButton(u"Clear/Reset Data"_s, rectFromTwips(120, 630, 3840, 405), this);
+    PushButton4 =
+        makeButton(u"Load Sample/Example Data"_s, rectFromTwips(4080, 630, 3840, 405), this);
+    Frame1 = new GeneralDataFrame(this);
+    Frame1->setGeometry(rectFromTwips(120, 1110, 7800, 1275));
+    createListFrame();
+
+    setTabOrder(Frame1->Text1, Frame1->DateTimePicker1);
+    setTabOrder(Frame1->DateTimePicker1, ListView1);
+    setTabOrder(ListView1, PushButton1);
+    setTabOrder(PushButton1, PushButton2);
+    setTabOrder(PushButton2, PushButton6);
+    setTabOrder(PushButton6, PushButton3);
+    setTabOrder(PushButton3, PushButton4);
+    setTabOrder(PushButton4, PushButton5);
+}
+
+void Form1::createListFrame()
+{
+    Frame2 = new QGroupBox(u"Week Homeworks"_s, this);
+    Frame2->setGeometry(rectFromTwips(120, 2460, 7800, 4725));
+    ListView1 = new QTreeView(Frame2);
+    ListView1->setGeometry(rectFromTwips(240, 300, 7320, 3225));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setTextElideMode(Qt::ElideRight);
+    ListView1->setItemDelegate(new OneLineDelegate(ListView1));
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->header()->setSectionsMovable(false);
+    PushButton1 = makeButton(u"Add Class"_s, rectFromTwips(240, 3630, 7320, 405), Frame2);
+    PushButton5 = makeButton(u"Edit Selected Class"_s, rectFromTwips(240, 4140, 3600, 405), Frame2);
+    PushButton2 =
+        makeButton(u"Delete Selected Class"_s, rectFromTwips(3960, 4140, 3600, 405), Frame2);
+}
+
+void Form1::wireControls()
+{
+    connect(PushButton1, &QPushButton::clicked, this, &Form1::PushButton1_Click);
+    connect(PushButton2, &QPushButton::clicked, this, &Form1::PushButton2_Click);
+    connect(PushButton3, &QPushButton::clicked, this, &Form1::PushButton3_Click);
+    connect(PushButton4, &QPushButton::clicked, this, &Form1::PushButton4_Click);
+    connect(PushButton5, &QPushButton::clicked, this, &Form1::PushButton5_Click);
+    connect(PushButton6, &QPushButton::clicked, this, &Form1::PushButton6_Click);
+    m_pointer->handOver(
+        {PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton6});
+    m_pointer->arrowOver({this, Frame1, Frame2, ListView1, ListView1->viewport()});
+}
+
+std::unique_ptr<ClassEditor> Form1::loadClassEditor()
+{
+    return std::make_unique<Form3>(m_list, this);
+}
+
+void Form1::PushButton1_Click()
+{
+    AddClass([this] { return loadClassEditor(); });
+}
+
+void Form1::PushButton2_Click()
+{
+    DeleteSelectedClass(m_list, selectedRow());
+}
+
+void Form1::PushButton3_Click()
+{
+    ClearData(*Frame1, m_list);
+}
+
+void Form1::PushButton4_Click()
+{
+    LoadSampleData(*Frame1, m_list);
+}
+
+void Form1::PushButton5_Click()
+{
+    EditSelectedClass(m_list, selectedRow(), [this] { return loadClassEditor(); });
+}
+
+QString Form1::name() const
+{
+    return Frame1->name();
+}
+
+QDateTime Form1::date() const
+{
+    return Frame1->date();
+}
+
+std::optional<int> Form1::selectedRow() const
+{
+    const QModelIndexList rows = ListView1->selectionModel()
+                                     ? ListView1->selectionModel()->selectedRows()
+                                     : QModelIndexList();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.constFirst().row();
+}
+
+} // namespace quillory

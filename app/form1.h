@@ -1,0 +1,122 @@
+#pragma once
+
+#include "homework/homework_list_model.h"
+
+#include <QDateTime>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QGroupBox;
+class QPushButton;
+class QTreeView;
+
+namespace quillory {
+
+class ClassEditor;
+class GeneralDataFrame;
+class WindowPointer;
+
+/// The maker's home page, opened at about one start in a hundred.
+inline constexpr char16_t HomePageAddress[] = u"https://velmora.example/quillory";
+
+/// The skin beside the program: a style sheet for the main window.
+inline constexpr char16_t SkinFile[] = u"x/o.cjs";
+
+/// How start-up draws its one-in-a-hundred chance and opens the home page. The program uses
+/// real(); tests pass their own so that nothing is ever opened.
+struct HomePageCall {
+    /// A whole number from 1 to 100; the page opens on a 7.
+    std::function<int()> draw;
+    /// Opens the address without waiting; false when it cannot.
+    std::function<bool(const QUrl&)> open;
+
+    /// The random draw and the desktop's own browser.
+    static HomePageCall real();
+};
+
+/// The main window: name and date, the class list and its commands, the sample data, and the
+/// way to the schedule. Closing it stores the list and ends the program.
+class Form1 final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form1)
+
+public:
+    /// Creates the window and its controls; nothing is read or shown until Form_Load.
+    explicit Form1(HomePageCall homePage);
+    ~Form1() override;
+
+    /// Start-up: skin, caption and icon, hand pointer, home page, name, date, columns, list and
+    /// the document component's check. False when the component cannot start: the program then
+    /// ends at once, without showing or storing anything.
+    bool Form_Load();
+    /// Shows the window centred on the screen, with the focus in the name box.
+    void showCentred();
+
+    /// The close request: stores the class list, whatever else happens.
+    void Form_QueryUnload();
+
+    /// "Add Class".
+    void PushButton1_Click();
+    /// "Delete Selected Class".
+    void PushButton2_Click();
+    /// "Clear/Reset Data".
+    void PushButton3_Click();
+    /// "Load Sample/Example Data".
+    void PushButton4_Click();
+    /// "Edit Selected Class".
+    void PushButton5_Click();
+    /// "Start Creating Template".
+    void PushButton6_Click();
+
+    /// The name as typed.
+    QString name() const;
+    /// The chosen date.
+    QDateTime date() const;
+    /// The class list (the one in-memory copy).
+    HomeworkListModel& classList() { return m_list; }
+    /// The window's pointer (the hourglass while busy).
+    WindowPointer& pointer() { return *m_pointer; }
+    /// The selected row of the list (0-based), if any.
+    std::optional<int> selectedRow() const;
+
+    /// "Start Creating Template".
+    QPushButton* PushButton6;
+    /// "Clear/Reset Data".
+    QPushButton* PushButton3;
+    /// "Load Sample/Example Data".
+    QPushButton* PushButton4;
+    /// "General Data": the name box and the date picker.
+    GeneralDataFrame* Frame1;
+    /// "Week Homeworks".
+    QGroupBox* Frame2;
+    /// The class list on screen.
+    QTreeView* ListView1;
+    /// "Add Class".
+    QPushButton* PushButton1;
+    /// "Edit Selected Class".
+    QPushButton* PushButton5;
+    /// "Delete Selected Class".
+    QPushButton* PushButton2;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void createListFrame();
+    void wireControls();
+    void applySkin();
+    void callHomePage();
+    std::unique_ptr<ClassEditor> loadClassEditor();
+    void Form_Unload();
+
+    HomeworkListModel m_list;
+    WindowPointer* m_pointer;
+    HomePageCall m_homePage;
+};
+
+} // namespace quillory

@@ -1,0 +1,125 @@
+#include "app/form1.h"
+
+#include "app/core/app_title.h"
+#include "app/core/failure.h"
+#include "app/core/file_system.h"
+#include "app/core/guarded_procedure.h"
+#include "app/ui/form_colors.h"
+#include "app/ui/twips.h"
+#include "app/ui/window_pointer.h"
+#include "document/availability.h"
+#include "homework/general_data_frame.h"
+#include "homework/homework_store.h"
+#include "homework/window_look.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QTreeView>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The draw that opens the home page.
+constexpr int HomePageDraw = 7;
+constexpr int ColumnWidthTwips = 2000;
+
+GuardedProcedure mainWindowProcedure(const QString& procedure)
+{
+    return GuardedProcedure(u"Form1"_s, procedure);
+}
+
+} // namespace
+
+HomePageCall HomePageCall::real()
+{
+    return {[] { return int(QRandomGenerator::global()->bounded(1, 101)); },
+            [](const QUrl& address) { return QDesktopServices::openUrl(address); }};
+}
+
+bool Form1::Form_Load()
+{
+    GuardedProcedure procedure = mainWindowProcedure(u"Form_Load"_s);
+    procedure.step(100, [this] { applySkin(); });
+    procedure.step(104, [this] {
+        setWindowTitle(QString::fromUtf16(ProductTitle));
+        setWindowIcon(programIcon());
+        setApplicationTitle(shortApplicationTitle(QString::fromUtf16(ProductTitle)));
+    });
+    const QString hand = handPointerPath();
+    if (procedure.result(122, [&] { return FileExists(hand); }).value_or(false))
+        procedure.step(124, [&] { m_pointer->setHand(loadHandPointer(hand)); });
+    procedure.step(126, [this] { callHomePage(); });
+    procedure.step(128, [this] { Frame1->restoreName(); });
+    procedure.step(130, [this] { Frame1->restoreDate(); });
+    // Giving the list its model creates the eight columns with their headers.
+    procedure.step(132, [this] { ListView1->setModel(&m_list); });
+    for (int column = 0; column < m_list.columnCount(); ++column) {
+        procedure.step(148 + 2 * column,
+                       [&] { ListView1->setColumnWidth(column, pixels(ColumnWidthTwips)); });
+    }
+    procedure.step(164, [this] { LoadHomeworkList(m_list); });
+    // A check that fails itself (rather than finding no component) is reported and start-up
+    // goes on, as for every other step.
+    return procedure.result(166, [] { return doc::CheckWordInstalled(); }).value_or(true);
+}
+
+void Form1::applySkin()
+{
+    const QString skin = programFolderFile(QString::fromUtf16(SkinFile));
+    if (!FileExists(skin))
+        return;
+    SetFormBackColors(this);
+    QFile file(skin);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(u"The skin %1 cannot be read: %2"_s.arg(skin, file.errorString()));
+    setStyleSheet(QString::fromUtf8(file.readAll()));
+}
+
+void Form1::callHomePage()
+{
+    if (m_homePage.draw() != HomePageDraw)
+        return;
+    if (!m_homePage.open(QUrl(QString::fromUtf16(HomePageAddress))))
+        throw Failure(
+            u"The home page %1 could not be opened."_s.arg(QString::fromUtf16(HomePageAddress)));
+}
+
+void Form1::showCentred()
+{
+    QRect frame = frameGeometry();
+    frame.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
+    move(frame.topLeft());
+    show();
+    activateWindow();
+    Frame1->Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_QueryUnload();
+    event->accept();
+    Form_Unload();
+}
+
+void Form1::Form_QueryUnload()
+{
+    mainWindowProcedure(u"Form_QueryUnload"_s).step(100, [this] { SaveHomeworkList(m_list); });
+}
+
+void Form1::Form_Unload()
+{
+    // Ends the program at once: the other windows close with it, without their own close
+    // handling.
+    QCoreApplication::exit(0);
+}
+
+} // namespace quillory

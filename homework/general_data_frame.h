@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDateTime>
+#include <QGroupBox>
+#include <QString>
+
+class QDateTimeEdit;
+class QLabel;
+class QLineEdit;
+
+namespace quillory {
+
+/// The "General Data" frame: the pupil's name and the week's date. Both are stored the moment
+/// they change, whether typed or set by a command.
+class GeneralDataFrame final : public QGroupBox {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GeneralDataFrame)
+
+public:
+    explicit GeneralDataFrame(QWidget* parent = nullptr);
+
+    /// The name box's text.
+    QString name() const;
+    /// Sets the name box's text; it is stored as any change is.
+    void setName(const QString& name);
+    /// The picker's value.
+    QDateTime date() const;
+    /// Sets the picker's value; it is stored as any change is.
+    void setDate(const QDateTime& date);
+
+    /// Sets the name box from the stored name, without writing it back.
+    void restoreName();
+    /// Sets the picker from the stored date (kept as it is when none is readable), without
+    /// writing it back.
+    void restoreDate();
+
+    /// Stores the picker's current value (also run directly after a command sets the date).
+    void DateTimePicker1_Change();
+
+    /// "Your Name:" (index 0 of its label group).
+    QLabel* Label2_0;
+    /// The name box, index 0 of its group of text boxes.
+    QLineEdit* Text1;
+    /// "Date:" (index 12 of its label group).
+    QLabel* Label2_12;
+    /// The date picker.
+    QDateTimeEdit* DateTimePicker1;
+
+private:
+    void Text1_Change();
+    void Text1_GotFocus();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+} // namespace quillory

@@ -1,0 +1,108 @@
+#include "homework/list_commands.h"
+
+#include "app/core/guarded_procedure.h"
+#include "app/core/prompts.h"
+#include "homework/general_data_frame.h"
+#include "homework/homework_list_model.h"
+
+#include <QLocale>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint16 AddMode = -1;
+
+GuardedProcedure mainWindowProcedure(const QString& procedure)
+{
+    return GuardedProcedure(u"Form1"_s, procedure);
+}
+
+// The selected row when there is one the commands can act on; a note tells the user otherwise.
+std::optional<int> rowToActOn(const HomeworkListModel& list, std::optional<int> selectedRow)
+{
+    if (!selectedRow || *selectedRow < 0 || *selectedRow >= list.rowCount()) {
+        prompts().note(noSelectionNote());
+        return std::nullopt;
+    }
+    return selectedRow;
+}
+
+} // namespace
+
+QString noSelectionNote()
+{
+    return u"Please select a class in the list first."_s;
+}
+
+QString rowOutOfReachNote(int position)
+{
+    return u"Class number %1 cannot be edited: only the first %2 classes of the list can be "
+           u"opened in the editor."_s.arg(QLocale().toString(position),
+                                          QLocale().toString(LastEditablePosition));
+}
+
+void AddClass(const ClassEditorLoader& loadEditor)
+{
+    GuardedProcedure procedure = mainWindowProcedure(u"PushButton1_Click"_s);
+    std::unique_ptr<ClassEditor> editor;
+    procedure.step(100, [&] {
+        editor = loadEditor();
+        editor->setIndex(AddMode);
+    });
+    if (editor)
+        procedure.step(102, [&] { editor->showModal(); });
+}
+
+void EditSelectedClass(const HomeworkListModel& list, std::optional<int> selectedRow,
+                       const ClassEditorLoader& loadEditor)
+{
+    GuardedProcedure procedure = mainWindowProcedure(u"PushButton5_Click"_s);
+    std::optional<int> row;
+    procedure.step(100, [&] {
+        if (list.rowCount() > 0)
+            row = rowToActOn(list, selectedRow);
+    });
+    if (!row)
+        return;
+    const int position = *row + 1;
+    if (position > LastEditablePosition) {
+        prompts().note(rowOutOfReachNote(position));
+        return;
+    }
+    const HomeworkEntry entry = list.entry(*row);
+    std::unique_ptr<ClassEditor> editor;
+    procedure.step(102, [&] {
+        editor = loadEditor();
+        editor->setPeriod(entry.Period);
+    });
+    if (!editor)
+        return;
+    for (int day = 0; day < DaysPerWeek; ++day)
+        procedure.step(106, [&] { editor->setDay(day, entry.Days.at(day)); });
+    procedure.step(110, [&] { editor->setIndex(static_cast<qint16>(position)); });
+    procedure.step(112, [&] { editor->showModal(); });
+}
+
+void DeleteSelectedClass(HomeworkListModel& list, std::optional<int> selectedRow)
+{
+    GuardedProcedure procedure = mainWindowProcedure(u"PushButton2_Click"_s);
+    std::optional<int> row;
+    procedure.step(100, [&] {
+        if (list.rowCount() > 0)
+            row = rowToActOn(list, selectedRow);
+    });
+    if (row)
+        procedure.step(102, [&] { list.remove(*row); });
+}
+
+void ClearData(GeneralDataFrame& generalData, HomeworkListModel& list)
+{
+    GuardedProcedure procedure = mainWindowProcedure(u"PushButton3_Click"_s);
+    procedure.step(100, [&] { generalData.setName(QString()); });
+    procedure.step(102, [&] { list.clear(); });
+}
+
+} // namespace quillory

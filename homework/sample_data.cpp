@@ -1,0 +1,66 @@
+#include "homework/sample_data.h"
+
+#include "app/core/guarded_procedure.h"
+#include "homework/general_data_frame.h"
+#include "homework/homework_list_model.h"
+
+#include <QDateTime>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Each example row is appended at its own step, 16 apart (the row and its seven days).
+constexpr int FirstRowStep = 108;
+constexpr int StepsPerRow = 16;
+
+// Days left out are empty.
+HomeworkEntry row(const QString& period, std::array<QString, DaysPerWeek> days = {})
+{
+    return HomeworkEntry{period, std::move(days)};
+}
+
+} // namespace
+
+QString sampleName()
+{
+    return u"Dana Whitlow"_s;
+}
+
+QList<HomeworkEntry> sampleClasses()
+{
+    const QString jazz = u"Jazz Band Practice"_s;
+    return {
+        row(u"1. Physical Science"_s, {u"Lab Report"_s,
+                                       {},
+                                       u"Takehome Quiz 5"_s,
+                                       {},
+                                       u"Chapter 12 Reading"_s,
+                                       {},
+                                       u"My Sunday Reading"_s}),
+        row(u"2. English"_s, {u"Finish Of Mice and Men"_s, {}, {}, u"Study for exam on Friday"_s}),
+        row(u"3. Band"_s, {QString(), jazz, QString(), jazz, QString(), jazz}),
+        row(u"4. U.S. History"_s, {u"Chapter 4.1 to 4.4 Outline"_s}),
+        // "Ledge" is how the example has always read.
+        row(u"5. Accounting"_s, {QString(), {}, {}, u"Ledger 5.1 due"_s, {}, u"Ledge 5.2 due"_s}),
+        row(u"6. Biz Applications I"_s),
+        row(u"7. Study Hall"_s),
+        row(u"8. Geometry"_s, {u"Chapter 7 problems 1-41 odd"_s}),
+    };
+}
+
+void LoadSampleData(GeneralDataFrame& generalData, HomeworkListModel& list)
+{
+    GuardedProcedure procedure(u"Form1"_s, u"PushButton4_Click"_s);
+    procedure.step(100, [&] { generalData.setName(sampleName()); });
+    procedure.step(102, [&] { generalData.setDate(QDateTime::currentDateTime()); });
+    procedure.step(104, [&] { generalData.DateTimePicker1_Change(); });
+    procedure.step(106, [&] { list.clear(); });
+    const QList<HomeworkEntry> classes = sampleClasses();
+    for (int k = 0; k < classes.size(); ++k)
+        procedure.step(FirstRowStep + StepsPerRow * k, [&] { list.append(classes.at(k)); });
+}
+
+} // namespace quillory

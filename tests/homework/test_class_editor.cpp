@@ -1,0 +1,270 @@
+// The class editor dialog, driven without ever blocking on it.
+#include "app/core/settings_store.h"
+#include "app/ui/twips.h"
+#include "homework/form3.h"
+#include "homework/homework_list_model.h"
+#include "homework/stored_form.h"
+#include "tests/support/isolated_settings.h"
+#include "tests/support/scripted_prompts.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace quillory;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString F = QString::fromUtf16(FieldSeparator);
+const QString R = QString::fromUtf16(RowSeparator);
+
+HomeworkEntry entry(const QString& period, std::array<QString, 7> days = {})
+{
+    return HomeworkEntry{period, std::move(days)};
+}
+
+QList<HomeworkEntry> threeRows()
+{
+    return {entry(u"a"_s, {u"a1"_s}), entry(u"b"_s, {u"b1"_s}), entry(u"c"_s, {u"c1"_s})};
+}
+
+void fill(Form3& editor, const HomeworkEntry& typed)
+{
+    editor.Text2->setText(typed.Period);
+    for (int day = 0; day < 7; ++day)
+        editor.Text1.at(day)->setPlainText(typed.Days.at(day));
+}
+
+} // namespace
+
+class TestClassEditor : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void refusals_data();
+    void refusals();
+    void refusedSaveKeepsTheDialogOpen_data();
+    void refusedSaveKeepsTheDialogOpen();
+    void saveWritesTheRow_data();
+    void saveWritesTheRow();
+    void cancelAndCloseBoxLeaveTheList_data();
+    void cancelAndCloseBoxLeaveTheList();
+    void typingGoesToTheBoxesInTabOrder();
+    void layout_data();
+    void layout();
+    void loadsWithoutReportsOrHand();
+
+private:
+    std::unique_ptr<test::IsolatedSettings> m_settings;
+};
+
+void TestClassEditor::init()
+{
+    m_settings = std::make_unique<test::IsolatedSettings>();
+}
+
+void TestClassEditor::refusals_data()
+{
+    QTest::addColumn<HomeworkEntry>("typed");
+    QTest::addColumn<QString>("refusal");
+    const QString forgot = u"You forgot to input period."_s;
+    QTest::newRow("empty period") << entry({}, {u"x"_s}) << forgot;
+    QTest::newRow("blank period") << entry(u"   "_s) << forgot;
+    QTest::newRow("blanks around a period") << entry(u"  3 "_s) << QString();
+    QTest::newRow("empty days") << entry(u"1"_s) << QString();
+    QTest::newRow("line breaks") << entry(u"1"_s, {u"a\nb"_s, u"\r\n"_s}) << QString();
+    QTest::newRow("field separator in the period") << entry(u"1"_s + F) << u"\"Period\""_s;
+    QTest::newRow("row separator on Monday") << entry(u"1"_s, {u"x"_s + R}) << u"\"Monday\""_s;
+    QTest::newRow("field separator on Sunday")
+        << entry(u"1"_s, {QString(), {}, {}, {}, {}, {}, F + u"y"_s}) << u"\"Sunday\""_s;
+    QTest::newRow("separator broken in two")
+        << entry(u"1"_s, {u"||MySeparator12"_s, u"3||"_s}) << QString();
+}
+
+void TestClassEditor::refusals()
+{
+    QFETCH(HomeworkEntry, typed);
+    QFETCH(QString, refusal);
+    const QString found = entryRefusal(typed);
+    if (refusal.isEmpty())
+        QVERIFY2(found.isEmpty(), qPrintable(found));
+    else
+        QVERIFY2(found.contains(refusal), qPrintable(found));
+}
+
+void TestClassEditor::refusedSaveKeepsTheDialogOpen_data()
+{
+    QTest::addColumn<qint16>("index");
+    QTest::addColumn<HomeworkEntry>("typed");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("blank period, add")
+        << qint16(-1) << entry(u" "_s, {u"keep me"_s}) << u"You forgot to input period."_s;
+    QTest::newRow("blank period, edit")
+        << qint16(2) << entry({}, {u"keep"_s}) << u"You forgot to input period."_s;
+    QTest::newRow("separator, edit")
+        << qint16(1) << entry(u"p"_s, {QString(), {}, u"x"_s + R}) << u"Wednesday"_s;
+}
+
+void TestClassEditor::refusedSaveKeepsTheDialogOpen()
+{
+    QFETCH(qint16, index);
+    QFETCH(HomeworkEntry, typed);
+    QFETCH(QString, note);
+    test::ScriptedPrompts prompts;
+    HomeworkListModel list;
+    list.setEntries(threeRows());
+    Form3 editor(list);
+    editor.setIndex(index);
+    editor.showCentred();
+    fill(editor, typed);
+    QTest::mouseClick(editor.PushButton3, Qt::LeftButton);
+    QCOMPARE(prompts.texts(test::ScriptedPrompts::Kind::Note).size(), 1);
+    QVERIFY(prompts.texts(test::ScriptedPrompts::Kind::Note).constFirst().contains(note));
+    QVERIFY(prompts.errorReports().isEmpty());
+    QVERIFY(editor.isVisible());
+    QCOMPARE(list.entries(), threeRows());
+    QCOMPARE(editor.Text2->text(), typed.Period);
+    QCOMPARE(editor.Text1.at(0)->toPlainText(), typed.Days.at(0));
+}
+
+void TestClassEditor::saveWritesTheRow_data()
+{
+    QTest::addColumn<qint16>("index");
+    QTest::addColumn<QList<HomeworkEntry>>("expected");
+    const HomeworkEntry typed =
+        entry(u" 4. Art "_s, {u" lead"_s, {}, u"two\nlines"_s, {}, {}, {}, u"trail "_s});
+    QTest::newRow("add goes to the end") << qint16(-1) << (threeRows() << typed);
+    QTest::newRow("edit the first row")
+        << qint16(1) << QList{typed, threeRows().at(1), threeRows().at(2)};
+    QTest::newRow("edit the last row")
+        << qint16(3) << QList{threeRows().at(0), threeRows().at(1), typed};
+}
+
+void TestClassEditor::saveWritesTheRow()
+{
+    QFETCH(qint16, index);
+    QFETCH(QList<HomeworkEntry>, expected);
+    test::ScriptedPrompts prompts;
+    HomeworkListModel list;
+    list.setEntries(threeRows());
+    Form3 editor(list);
+    editor.setIndex(index);
+    editor.showCentred();
+    fill(editor, entry(u" 4. Art "_s, {u" lead"_s, {}, u"two\nlines"_s, {}, {}, {}, u"trail "_s}));
+    QTest::mouseClick(editor.PushButton3, Qt::LeftButton);
+    QCOMPARE(list.entries(), expected);
+    QVERIFY(!editor.isVisible());
+    QCOMPARE(editor.result(), int(QDialog::Accepted));
+    QVERIFY(prompts.shown().isEmpty());
+}
+
+void TestClassEditor::cancelAndCloseBoxLeaveTheList_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestClassEditor::cancelAndCloseBoxLeaveTheList()
+{
+    QFETCH(bool, closeBox);
+    test::ScriptedPrompts prompts;
+    HomeworkListModel list;
+    list.setEntries(threeRows());
+    Form3 editor(list);
+    editor.setIndex(2);
+    editor.showCentred();
+    fill(editor, entry(u"changed"_s, {u"changed"_s}));
+    if (closeBox)
+        editor.close();
+    else
+        QTest::mouseClick(editor.PushButton4, Qt::LeftButton);
+    QVERIFY(!editor.isVisible());
+    QCOMPARE(editor.result(), int(QDialog::Rejected));
+    QCOMPARE(list.entries(), threeRows());
+    QVERIFY(prompts.shown().isEmpty());
+}
+
+void TestClassEditor::typingGoesToTheBoxesInTabOrder()
+{
+    test::ScriptedPrompts prompts;
+    HomeworkListModel list;
+    Form3 editor(list);
+    editor.showCentred();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    QCOMPARE(QApplication::focusWidget(), editor.Text2);
+    const QStringList typed{u"P"_s, u"Mo"_s, u"Tu"_s, u"We"_s, u"Th"_s, u"Fr"_s, u"Sa"_s, u"Su"_s};
+    for (const QString& text : typed) {
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), editor.PushButton3);
+    QTest::keyClick(editor.PushButton3, Qt::Key_Space);
+    QCOMPARE(list.entries(),
+             QList{entry(u"P"_s, {u"Mo"_s, u"Tu"_s, u"We"_s, u"Th"_s, u"Fr"_s, u"Sa"_s, u"Su"_s})});
+}
+
+void TestClassEditor::layout_data()
+{
+    QTest::addColumn<int>("day");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("box");
+    const QRect dayBox = rectFromTwips(240, 300, 3375, 900);
+    QTest::newRow("Monday") << 0 << u"Monday"_s << rectFromTwips(120, 1020, 3840, 1380) << dayBox;
+    QTest::newRow("Tuesday") << 1 << u"Tuesday"_s << rectFromTwips(4080, 1020, 3840, 1380)
+                             << dayBox;
+    QTest::newRow("Wednesday") << 2 << u"Wednesday"_s << rectFromTwips(120, 2460, 3840, 1380)
+                               << dayBox;
+    QTest::newRow("Saturday") << 5 << u"Saturday"_s << rectFromTwips(4080, 3900, 3840, 1380)
+                              << dayBox;
+    QTest::newRow("Sunday") << 6 << u"Sunday"_s << rectFromTwips(120, 5340, 7800, 1380)
+                            << rectFromTwips(240, 300, 7335, 900);
+}
+
+void TestClassEditor::layout()
+{
+    QFETCH(int, day);
+    QFETCH(QString, caption);
+    QFETCH(QRect, frame);
+    QFETCH(QRect, box);
+    test::ScriptedPrompts prompts;
+    HomeworkListModel list;
+    Form3 editor(list);
+    QCOMPARE(editor.windowTitle(), u"Week Homework"_s);
+    QCOMPARE(editor.size(), QSize(536, 491));
+    QCOMPARE(editor.minimumSize(), editor.maximumSize());
+    QCOMPARE(editor.dayFrames.at(day)->title(), caption);
+    QCOMPARE(editor.dayFrames.at(day)->geometry(), frame);
+    QCOMPARE(editor.Text1.at(day)->geometry(), box);
+    QCOMPARE(editor.Text1.at(day)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(editor.Frame1->geometry(), rectFromTwips(120, 90, 7800, 855));
+    QCOMPARE(editor.PushButton4->geometry(), rectFromTwips(4080, 6840, 3840, 405));
+    QCOMPARE(editor.font().family(), u"Arial"_s);
+    QVERIFY(editor.font().bold());
+    QCOMPARE(editor.PushButton3->font().pointSizeF(), 11.25);
+    QVERIFY(!(editor.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(editor.windowFlags() & Qt::WindowMaximizeButtonHint));
+}
+
+void TestClassEditor::loadsWithoutReportsOrHand()
+{
+    test::ScriptedPrompts prompts;
+    HomeworkListModel list;
+    Form3 editor(list);
+    editor.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    // No hand pointer file beside the tests: hovering a button leaves the arrow, silently.
+    QTest::mouseMove(editor.PushButton3);
+    QCOMPARE(editor.cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(prompts.shown().isEmpty());
+    QCOMPARE(editor.m_Index, qint16(-1));
+    QVERIFY(editor.Text2->text().isEmpty());
+}
+
+QTEST_MAIN(TestClassEditor)
+#include "test_class_editor.moc"
