@@ -1,0 +1,218 @@
+#include "preview/form2.h"
+
+#include "app/core/failure.h"
+#include "app/core/file_system.h"
+#include "app/core/guarded_procedure.h"
+#include "app/ui/form_colors.h"
+#include "app/ui/twips.h"
+#include "app/ui/window_pointer.h"
+#include "preview/picture_area.h"
+#include "preview/picture_scaling.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QIcon>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void showBar(QScrollBar* bar, const ScrollBarState& state)
+{
+    const QSignalBlocker quiet(bar);
+    bar->setMaximum(state.maximum);
+    bar->setValue(state.value);
+    bar->setEnabled(state.enabled);
+}
+
+QCursor handPointer(const QString& path)
+{
+    const std::optional<QCursor> hand = loadCursorFile(path);
+    if (!hand)
+        throw Failure(u"%1 is not a pointer file that can be read."_s.arg(path));
+    return *hand;
+}
+
+} // namespace
+
+Form2::Form2(QWidget* parent)
+    : QWidget(parent)
+    , m_geometry(*this)
+    , m_pointer(new WindowPointer(this))
+{
+    createControls();
+    connectControls();
+    Form_Load();
+    showView();
+}
+
+void Form2::connectControls()
+{
+    const auto run = [this](void (PreviewGeometry::*procedure)()) {
+        return [this, procedure] {
+            (m_geometry.*procedure)();
+            showView();
+        };
+    };
+    connect(PushButton1, &QPushButton::clicked, this, run(&PreviewGeometry::PushButton1_Click));
+    connect(PushButton2, &QPushButton::clicked, this, run(&PreviewGeometry::PushButton2_Click));
+    connect(PushButton6, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
+    connect(PushButton8, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this](int value) {
+        m_geometry.HScroll1_Change(value);
+        showView();
+    });
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this](int value) {
+        m_geometry.VScroll1_Change(value);
+        showView();
+    });
+    connect(Picture1, &PictureArea::mousePressed, this,
+            [this](QPointF position) { m_geometry.picture1_MouseDown(pointInPicture1(position)); });
+    connect(Picture1, &PictureArea::mouseDragged, this,
+            [this](QPointF position, Qt::MouseButtons buttons) {
+                m_geometry.picture1_MouseMove(buttons != Qt::NoButton, pointInPicture1(position));
+                showView();
+            });
+    connect(Picture1, &PictureArea::mouseReleased, this, run(&PreviewGeometry::Picture1_MouseUp));
+    m_pointer->handOver({PushButton1, PushButton2, PushButton6, PushButton8});
+    m_pointer->arrowOver({this, Frame1});
+}
+
+void Form2::Form_Load()
+{
+    GuardedProcedure procedure(u"Form2"_s, u"Form_Load"_s);
+    procedure.step(100, [&] { m_geometry.requestSetUp(); });
+    procedure.step(102, [&] { SetFormBackColors(this); });
+    procedure.step(104, [&] {
+        setWindowTitle(u"Quillory"_s);
+        setWindowIcon(QIcon(u":/quillory.png"_s));
+    });
+    const QString hand = programFolderFile(QString::fromUtf16(HandPointerFile));
+    bool handFound = false;
+    procedure.step(108, [&] { handFound = FileExists(hand); });
+    if (handFound)
+        procedure.step(110, [&] { m_pointer->setHand(handPointer(hand)); });
+}
+
+void Form2::setPicture(const QImage& snapshot)
+{
+    Picture1->setPicture(QPixmap::fromImage(drawableImage(snapshot)));
+    m_geometry.loadPicture(snapshot.deviceIndependentSize() * TwipsPerPixel);
+}
+
+void Form2::Form_Activate()
+{
+    m_geometry.Form_Activate();
+    showView();
+}
+
+void Form2::RedrawImage()
+{
+    m_geometry.RedrawImage();
+    showView();
+}
+
+void Form2::SetHScrollbarByPercent(QScrollBar* HScrollbar, qint16 percent)
+{
+    if (HScrollbar == HScroll1)
+        m_geometry.SetHScrollbarByPercent(percent);
+    else if (const std::optional<int> value = valueByPercent(percent, HScrollbar->maximum()))
+        HScrollbar->setValue(*value);
+    showView();
+}
+
+void Form2::SetVScrollbarByPercent(QScrollBar* VScrollbar, qint16 percent)
+{
+    if (VScrollbar == VScroll1)
+        m_geometry.SetVScrollbarByPercent(percent);
+    else if (const std::optional<int> value = valueByPercent(percent, VScrollbar->maximum()))
+        VScrollbar->setValue(*value);
+    showView();
+}
+
+void Form2::PushButton6_Click() {}
+
+void Form2::PushButton8_Click()
+{
+    GuardedProcedure procedure(u"Form2"_s, u"PushButton8_Click"_s);
+    procedure.step(104, [&] { Q_EMIT backRequested(); });
+    procedure.step(106, [&] { hide(); });
+}
+
+void Form2::Form_QueryUnload() {}
+
+bool Form2::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(event);
+}
+
+void Form2::showEvent(QShowEvent* event)
+{
+    if (!m_centred)
+        centreOnScreen();
+    // Set up on showing too: a window manager may show the window without activating it.
+    Form_Activate();
+    QWidget::showEvent(event);
+}
+
+void Form2::closeEvent(QCloseEvent* event)
+{
+    Form_QueryUnload();
+    event->accept();
+}
+
+void Form2::centreOnScreen()
+{
+    QRect place = geometry();
+    place.moveCenter(screen()->availableGeometry().center());
+    move(place.topLeft());
+    m_centred = true;
+}
+
+// Brings the controls in line with the view; the bars' own signals stay quiet meanwhile.
+void Form2::showView()
+{
+    const QRectF picture = m_geometry.picture1();
+    Picture1->setGeometry(pixelsFromTwips(picture.left()), pixelsFromTwips(picture.top()),
+                          pixelsFromTwips(picture.width()), pixelsFromTwips(picture.height()));
+    showBar(HScroll1, m_geometry.horizontal().bar);
+    showBar(VScroll1, m_geometry.vertical().bar);
+}
+
+// Measured from where the view places Picture1 in twips rather than from its rounded pixel
+// position, so the grabbed point stays under the pointer.
+QPointF Form2::pointInPicture1(QPointF position) const
+{
+    return (position + Picture1->pos()) * TwipsPerPixel - m_geometry.picture1().topLeft();
+}
+
+void Form2::keepZoomSource()
+{
+    Zoom_Ori->setPicture(Picture1->picture());
+}
+
+void Form2::clearPicture()
+{
+    Picture1->setPicture(QPixmap());
+}
+
+void Form2::drawScaled(QSize source, QSize target)
+{
+    Picture1->setPicture(QPixmap::fromImage(scaledPicture(Zoom_Ori->picture().toImage(), source,
+                                                          target, Picture1->devicePixelRatioF())));
+}
+
+void Form2::showArrow()
+{
+    m_pointer->showArrow();
+}
+
+} // namespace quillory

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "preview/preview_canvas.h"
+#include "preview/preview_geometry.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+class QFrame;
+class QGroupBox;
+class QPushButton;
+class QScrollBar;
+
+namespace quillory {
+
+class PictureArea;
+class WindowPointer;
+
+/// The preview window: the page snapshot in a fixed viewport, zoomed in quarter steps from
+/// 0.25 to 4.0, scrolled with two bars or dragged with the mouse, with the ways out ("< Back",
+/// "Save Results To Word File", closing). Created once by the first hand-over and then kept.
+/// Not final: the saving and leaving behaviour derives from it and overrides the handlers.
+class Form2 : public QWidget, private PreviewCanvas {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form2)
+
+public:
+    /// Creates the window, hidden, and runs its creation steps.
+    explicit Form2(QWidget* parent = nullptr);
+
+    /// Hand-over: the snapshot becomes Picture1's picture (kept at its own pixel ratio); the
+    /// next activation or showing sets the view up from it. Set mWordFile and show the window
+    /// after this.
+    void setPicture(const QImage& snapshot);
+
+    /// Draws Picture1 at the current zoom factor (or returns to 1.0 when that is too large).
+    void RedrawImage();
+    /// Sets a horizontal bar's value to a percentage of its maximum (0 to 100, else nothing).
+    void SetHScrollbarByPercent(QScrollBar* HScrollbar, qint16 percent);
+    /// Sets a vertical bar's value to a percentage of its maximum (0 to 100, else nothing).
+    void SetVScrollbarByPercent(QScrollBar* VScrollbar, qint16 percent);
+
+    /// The view's state in twips.
+    const PreviewGeometry& view() const { return m_geometry; }
+
+    /// "Save Results To Word File" was pressed; saving is added by the derived window.
+    virtual void PushButton6_Click();
+    /// "< Back" was pressed: asks for the main window and hides this one.
+    virtual void PushButton8_Click();
+    /// The user asked to close the window; the close is never refused.
+    virtual void Form_QueryUnload();
+
+    /// Full path of the working document that belongs to the snapshot.
+    QString mWordFile;
+
+    /// The viewport: white, framed, clips Picture1.
+    QFrame* Picture2;
+    /// The scaled snapshot, moved inside the viewport by scrolling and dragging.
+    PictureArea* Picture1;
+    /// Never visible: holds the snapshot at its unscaled size, the source of every zoom.
+    PictureArea* Zoom_Ori;
+    /// Scrolls Picture1 vertically.
+    QScrollBar* VScroll1;
+    /// Scrolls Picture1 horizontally.
+    QScrollBar* HScroll1;
+    /// The "Zoom:" frame.
+    QGroupBox* Frame1;
+    /// "Zoom In".
+    QPushButton* PushButton1;
+    /// "Zoom Out".
+    QPushButton* PushButton2;
+    /// "< Back".
+    QPushButton* PushButton8;
+    /// "Save Results To Word File".
+    QPushButton* PushButton6;
+
+Q_SIGNALS:
+    /// "< Back": the main window should be shown again.
+    void backRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void connectControls();
+    void Form_Load();
+    void Form_Activate();
+    void showView();
+    void centreOnScreen();
+    QPointF pointInPicture1(QPointF position) const;
+
+    void keepZoomSource() override;
+    void clearPicture() override;
+    void drawScaled(QSize source, QSize target) override;
+    void showArrow() override;
+
+    PreviewGeometry m_geometry;
+    WindowPointer* m_pointer;
+    bool m_centred = false;
+};
+
+} // namespace quillory

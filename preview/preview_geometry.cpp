@@ -1,0 +1,232 @@
+#include "preview/preview_geometry.h"
+
+#include "app/core/guarded_procedure.h"
+#include "preview/preview_canvas.h"
+
+#include <algorithm>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Window = u"Form2"_s;
+
+// Zoom_Ori is two twips larger inside than the picture the zoom works from.
+qint32 originalLength(double innerLength)
+{
+    return std::max(0, static_cast<qint32>(roundHalfEven(innerLength - 2.0)));
+}
+
+} // namespace
+
+PreviewGeometry::PreviewGeometry(PreviewCanvas& canvas)
+    : m_canvas(canvas)
+{
+}
+
+void PreviewGeometry::loadPicture(QSizeF size)
+{
+    m_loadedSize = size;
+    mSetupPending = true;
+}
+
+void PreviewGeometry::Form_Activate()
+{
+    GuardedProcedure procedure(Window, u"Form_Activate"_s);
+    if (mSetupPending)
+        setUpView(procedure);
+    procedure.step(138, [&] { mSetupPending = false; });
+}
+
+void PreviewGeometry::setUpView(GuardedProcedure& procedure)
+{
+    procedure.step(102, [&] {
+        m_h.size = m_loadedSize.width();
+        m_v.size = m_loadedSize.height();
+    });
+    procedure.step(112, [&] {
+        m_zoomSourceSize = QSizeF(m_h.size, m_v.size);
+        m_canvas.keepZoomSource();
+    });
+    procedure.step(124, [&] { mZoom = 1.0f; });
+    takeOriginalSize(procedure);
+    procedure.step(134, [&] { RedrawImage(); });
+    procedure.step(136, [&] { SetupScrollbars(); });
+}
+
+void PreviewGeometry::takeOriginalSize(GuardedProcedure& procedure)
+{
+    procedure.step(126, [&] { mOrigWidth = originalLength(m_zoomSourceSize.width()); });
+    procedure.step(128, [&] { mOrigHeight = originalLength(m_zoomSourceSize.height()); });
+    procedure.step(130, [&] { mZoomWidth = scaledLength(mOrigWidth, 1.0f); });
+    procedure.step(132, [&] { mZoomHeight = scaledLength(mOrigHeight, 1.0f); });
+}
+
+void PreviewGeometry::RedrawImage()
+{
+    GuardedProcedure procedure(Window, u"RedrawImage"_s);
+    procedure.step(100, [&] { mZoomWidth = scaledLength(mOrigWidth, mZoom); });
+    procedure.step(102, [&] { mZoomHeight = scaledLength(mOrigHeight, mZoom); });
+    bool fits = false;
+    procedure.step(104, [&] { fits = mZoomWidth < RefusedWidth && mZoomHeight < RefusedHeight; });
+    if (fits) {
+        drawZoomed(procedure);
+        return;
+    }
+    // Refused: Picture1 keeps what it showed and the bars stay; only the zoom starts over.
+    procedure.step(124, [&] { mZoom = 1.0f; });
+    takeOriginalSize(procedure);
+}
+
+void PreviewGeometry::drawZoomed(GuardedProcedure& procedure)
+{
+    procedure.step(106, [&] { m_canvas.clearPicture(); });
+    procedure.step(108, [&] { m_h.size = mZoomWidth; });
+    procedure.step(110, [&] { m_v.size = mZoomHeight; });
+    procedure.step(112, [&] {
+        m_canvas.drawScaled({mOrigWidth, mOrigHeight}, {mZoomWidth, mZoomHeight});
+    });
+    procedure.step(114, [&] { m_canvas.showArrow(); });
+    procedure.step(116, [&] { setBarValue(m_h, 0); });
+    procedure.step(118, [&] { setBarValue(m_v, 0); });
+    procedure.step(120, [&] { m_h.bar.enabled = viewport::InnerWidth < mZoomWidth; });
+    procedure.step(122, [&] { m_v.bar.enabled = viewport::InnerHeight < mZoomHeight; });
+}
+
+void PreviewGeometry::SetupScrollbars()
+{
+    m_v.edge = 0;
+    m_h.edge = 0;
+    setUpAxis(m_h, viewport::OuterWidth);
+    setUpAxis(m_v, viewport::OuterHeight);
+}
+
+void PreviewGeometry::setUpAxis(PreviewAxis& axis, double viewportOuter)
+{
+    const ScrollRange range = scrollRangeFor(axis.size, viewportOuter);
+    axis.bar.enabled = range.enabled;
+    if (range.maximum)
+        setBarMaximum(axis, *range.maximum);
+    axis.step = range.step;
+    if (range.enabled)
+        setBarValue(axis, 0);
+}
+
+void PreviewGeometry::PushButton1_Click()
+{
+    GuardedProcedure procedure(Window, u"PushButton1_Click"_s);
+    procedure.step(100, [&] { StepZoom(0); });
+}
+
+void PreviewGeometry::PushButton2_Click()
+{
+    GuardedProcedure procedure(Window, u"PushButton2_Click"_s);
+    procedure.step(100, [&] { StepZoom(1); });
+}
+
+void PreviewGeometry::StepZoom(int direction)
+{
+    ApplyZoom(direction == 0 ? mZoom + ZoomStep : mZoom - ZoomStep);
+}
+
+void PreviewGeometry::ApplyZoom(float factor)
+{
+    if (factor < MinimumZoom || factor > MaximumZoom)
+        return;
+    mZoom = factor;
+    RedrawImage();
+    SetupScrollbars();
+}
+
+void PreviewGeometry::picture1_MouseDown(QPointF point)
+{
+    GuardedProcedure procedure(Window, u"picture1_MouseDown"_s);
+    procedure.step(100, [&] { mDownX = static_cast<float>(point.x()); });
+    procedure.step(102, [&] { mDownY = static_cast<float>(point.y()); });
+}
+
+void PreviewGeometry::picture1_MouseMove(bool buttonHeld, QPointF point)
+{
+    if (!buttonHeld)
+        return;
+    GuardedProcedure procedure(Window, u"picture1_MouseMove"_s);
+    float left = 0;
+    float top = 0;
+    procedure.step(104, [&] {
+        left = draggedEdge(static_cast<float>(m_h.edge), mDownX, static_cast<float>(point.x()),
+                           viewport::InnerWidth, m_h.size);
+    });
+    procedure.step(114, [&] {
+        top = draggedEdge(static_cast<float>(m_v.edge), mDownY, static_cast<float>(point.y()),
+                          viewport::InnerHeight, m_v.size);
+    });
+    procedure.step(124, [&] {
+        m_h.edge = left;
+        m_v.edge = top;
+    });
+}
+
+void PreviewGeometry::Picture1_MouseUp()
+{
+    GuardedProcedure procedure(Window, u"Picture1_MouseUp"_s);
+    std::optional<qint16> horizontal;
+    std::optional<qint16> vertical;
+    procedure.step(100,
+                   [&] { horizontal = scrolledPercent(m_h.edge, m_h.size, viewport::OuterWidth); });
+    procedure.step(102,
+                   [&] { vertical = scrolledPercent(m_v.edge, m_v.size, viewport::OuterHeight); });
+    if (horizontal)
+        procedure.step(104, [&] { SetHScrollbarByPercent(*horizontal); });
+    if (vertical)
+        procedure.step(106, [&] { SetVScrollbarByPercent(*vertical); });
+}
+
+void PreviewGeometry::HScroll1_Change(int value)
+{
+    barChanged(m_h, value);
+}
+
+void PreviewGeometry::VScroll1_Change(int value)
+{
+    barChanged(m_v, value);
+}
+
+void PreviewGeometry::SetHScrollbarByPercent(qint16 percent)
+{
+    setBarByPercent(m_h, percent);
+}
+
+void PreviewGeometry::SetVScrollbarByPercent(qint16 percent)
+{
+    setBarByPercent(m_v, percent);
+}
+
+void PreviewGeometry::setBarByPercent(PreviewAxis& axis, qint16 percent)
+{
+    if (const std::optional<int> value = valueByPercent(percent, axis.bar.maximum))
+        setBarValue(axis, *value);
+}
+
+void PreviewGeometry::setBarMaximum(PreviewAxis& axis, int maximum)
+{
+    axis.bar.maximum = maximum;
+    if (axis.bar.value > maximum)
+        setBarValue(axis, maximum);
+}
+
+// A bar runs its change handler only when its value really changes.
+void PreviewGeometry::setBarValue(PreviewAxis& axis, int value)
+{
+    if (value != axis.bar.value)
+        barChanged(axis, value);
+}
+
+void PreviewGeometry::barChanged(PreviewAxis& axis, int value)
+{
+    axis.bar.value = value;
+    axis.edge = -(static_cast<double>(axis.step) * value);
+}
+
+} // namespace quillory
