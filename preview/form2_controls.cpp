@@ -36,6 +36,8 @@ QPushButton* pushButton(const QString& name, const QString& caption, QRect place
     button->setObjectName(name);
     button->setFont(arialBold(11.25));
     button->setGeometry(place);
+    // Moving over a button shows the hand; the window behind it must not turn it back.
+    button->setAttribute(Qt::WA_NoMousePropagation);
     return button;
 }
 

@@ -1,1 +1,266 @@
-int main() { return 0; }
+// The real preview window: layout and look, zoom, drag and release with the mouse, the pointer
+// over its controls, the ways out, and how the scaled picture is made.
+#include "preview/form2.h"
+#include "preview/picture_area.h"
+#include "preview/picture_scaling.h"
+#include "tests/support/isolated_settings.h"
+#include "tests/support/scripted_prompts.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace quillory;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One-pixel squares in two colours: any blur or shift shows.
+QImage checkerboard(QSize pixels, qreal pixelRatio = 1.0)
+{
+    QImage image(pixels, QImage::Format_RGB32);
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            image.setPixel(x, y, (x + y) % 2 ? 0xff000000 : 0xffffffff);
+    image.setDevicePixelRatio(pixelRatio);
+    return image;
+}
+
+// Whether any pixel is a blend of the two colours, as smooth resampling makes them.
+bool hasBlends(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != 0xff000000 && image.pixel(x, y) != 0xffffffff)
+                return true;
+    return false;
+}
+
+// Counts the ways out instead of taking them.
+class RecordingForm2 final : public Form2 {
+public:
+    void PushButton6_Click() override { ++saves; }
+    void Form_QueryUnload() override { ++closeRequests; }
+    int saves = 0;
+    int closeRequests = 0;
+};
+
+} // namespace
+
+class TestForm2 : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+    void layout_data();
+    void layout();
+    void look();
+    void centredWhenFirstShown();
+    void zoomDragAndRelease();
+    void pointerOverControls();
+    void waysOut();
+    void scaledPicture_data();
+    void scaledPicture();
+
+private:
+    test::IsolatedSettings m_settings;
+    test::ScriptedPrompts m_prompts;
+};
+
+void TestForm2::cleanup()
+{
+    QCOMPARE(m_prompts.errorReports(), QStringList());
+}
+
+void TestForm2::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("viewport") << u"Picture2"_s << QRect(8, 8, 622, 495) << QString();
+    QTest::newRow("vertical bar") << u"VScroll1"_s << QRect(630, 8, 17, 495) << QString();
+    QTest::newRow("horizontal bar") << u"HScroll1"_s << QRect(8, 503, 622, 17) << QString();
+    QTest::newRow("zoom frame") << u"Frame1"_s << QRect(8, 524, 640, 57) << u"Zoom:"_s;
+    QTest::newRow("zoom in") << u"PushButton1"_s << QRect(16, 20, 296, 27) << u"Zoom In"_s;
+    QTest::newRow("zoom out") << u"PushButton2"_s << QRect(320, 20, 304, 27) << u"Zoom Out"_s;
+    QTest::newRow("back") << u"PushButton8"_s << QRect(8, 590, 312, 27) << u"< Back"_s;
+    QTest::newRow("save") << u"PushButton6"_s << QRect(328, 590, 320, 27)
+                          << u"Save Results To Word File"_s;
+}
+
+void TestForm2::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    QFETCH(QString, caption);
+    Form2 form;
+    const QWidget* control = form.findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), place);
+    if (const auto* button = qobject_cast<const QPushButton*>(control))
+        QCOMPARE(button->text(), caption);
+    if (const auto* frame = qobject_cast<const QGroupBox*>(control))
+        QCOMPARE(frame->title(), caption);
+}
+
+void TestForm2::look()
+{
+    Form2 form;
+    QCOMPARE(form.windowTitle(), u"Quillory"_s);
+    QVERIFY(!form.windowIcon().isNull());
+    QCOMPARE(form.minimumSize(), QSize(656, 626));
+    QCOMPARE(form.maximumSize(), QSize(656, 626));
+    QCOMPARE(form.font().pointSizeF(), 9.0);
+    QVERIFY(form.Frame1->font().bold());
+    QCOMPARE(form.PushButton6->font().pointSizeF(), 11.25);
+    QVERIFY(form.PushButton6->font().bold());
+    QCOMPARE(form.palette().color(QPalette::Window),
+             QApplication::palette().color(QPalette::Active, QPalette::Button));
+    QCOMPARE(form.Picture1->parentWidget()->geometry(), QRect(2, 2, 618, 491));
+    QCOMPARE(form.Picture1->parentWidget()->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(form.Zoom_Ori->isHidden());
+}
+
+void TestForm2::centredWhenFirstShown()
+{
+    Form2 form;
+    form.setPicture(checkerboard({100, 100}));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QPoint centre = form.screen()->availableGeometry().center();
+    // The frame's width is only known once shown: a few pixels of tolerance.
+    QVERIFY((form.frameGeometry().center() - centre).manhattanLength() <= 8);
+    form.hide();
+    form.move(10, 10);
+    form.show();
+    QCOMPARE(form.pos(), QPoint(10, 10));
+}
+
+void TestForm2::zoomDragAndRelease()
+{
+    Form2 form;
+    form.setPicture(checkerboard({600, 400}));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.Picture1->geometry(), QRect(0, 0, 600, 400));
+    QCOMPARE(form.Picture1->picture().toImage(), checkerboard({600, 400}));
+    QVERIFY(!form.HScroll1->isEnabled());
+
+    QTest::mouseClick(form.PushButton1, Qt::LeftButton);
+    QCOMPARE(form.view().zoom(), 1.25f);
+    QCOMPARE(form.Picture1->geometry(), QRect(0, 0, 750, 500)); // 11247 x 7497 twips
+    QCOMPARE(form.Picture1->picture().deviceIndependentSize(), QSizeF(750, 500));
+    QVERIFY(form.HScroll1->isEnabled() && form.VScroll1->isEnabled());
+    QCOMPARE(form.HScroll1->maximum(), 192);
+    QCOMPARE(form.VScroll1->maximum(), 72);
+
+    QTest::mousePress(form.Picture1, Qt::LeftButton, {}, {300, 200});
+    QTest::mouseMove(form.Picture1, {200, 150});
+    // Left by 1500 twips; up only to the bottom bound, 7365 - 7497 twips.
+    QCOMPARE(form.Picture1->pos(), QPoint(-100, -9));
+    QCOMPARE(form.HScroll1->value(), 0); // the bars wait for the release
+    QTest::mouseRelease(form.Picture1, Qt::LeftButton, {}, {200, 150});
+    QCOMPARE(form.HScroll1->value(), 150); // 78 % of 192
+    QCOMPARE(form.VScroll1->value(), 0);   // 183 % is ignored
+    QCOMPARE(form.Picture1->pos(), QPoint(-100, -9));
+
+    form.HScroll1->setValue(30);
+    QCOMPARE(form.Picture1->pos(), QPoint(-20, -9));
+    form.SetVScrollbarByPercent(form.VScroll1, 50);
+    QCOMPARE(form.Picture1->pos(), QPoint(-20, -2)); // value 36, one twip each
+    QScrollBar other(Qt::Vertical);
+    other.setRange(0, 10);
+    form.SetVScrollbarByPercent(&other, 50);
+    QCOMPARE(other.value(), 5);
+}
+
+void TestForm2::pointerOverControls()
+{
+    Form2 form;
+    form.setPicture(checkerboard({600, 400}));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseMove(form.PushButton2);
+    QCOMPARE(form.cursor().shape(), Qt::BitmapCursor); // the hand from HAND-M.CUR
+    QTest::mouseMove(form.Picture1, {10, 10});
+    QCOMPARE(form.cursor().shape(), Qt::BitmapCursor); // the picture leaves it alone
+    QTest::mouseMove(form.Frame1, {4, 50});
+    QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(form.PushButton8);
+    QCOMPARE(form.cursor().shape(), Qt::BitmapCursor);
+    QTest::mouseMove(&form, {650, 300});
+    QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestForm2::waysOut()
+{
+    RecordingForm2 form;
+    QSignalSpy back(&form, &Form2::backRequested);
+    form.setPicture(checkerboard({600, 400}));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+    QCOMPARE(form.saves, 1);
+    QTest::mouseClick(form.PushButton8, Qt::LeftButton);
+    QCOMPARE(back.size(), 1);
+    QVERIFY(form.isHidden());
+
+    // The next hand-over reuses the window and starts at 1.0 with the new picture.
+    form.PushButton1->click();
+    form.setPicture(checkerboard({300, 200}));
+    form.show();
+    QCOMPARE(form.view().zoom(), 1.0f);
+    QCOMPARE(form.Picture1->geometry(), QRect(0, 0, 300, 200));
+    QCOMPARE(form.Picture1->picture().toImage(), checkerboard({300, 200}));
+
+    QVERIFY(form.close());
+    QCOMPARE(form.closeRequests, 1);
+}
+
+void TestForm2::scaledPicture_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<QSize>("target"); // twips; the source is the picture less two twips
+    QTest::addColumn<qreal>("screenRatio");
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<bool>("unchanged");
+
+    QTest::newRow("1:1") << checkerboard({600, 400}) << QSize(8998, 5998) << 1.0 << QSize(600, 400)
+                         << true;
+    QTest::newRow("1:1 on a double-density screen")
+        << checkerboard({1200, 800}, 2) << QSize(8998, 5998) << 2.0 << QSize(1200, 800) << true;
+    QTest::newRow("double-density picture, plain screen")
+        << checkerboard({1200, 800}, 2) << QSize(8998, 5998) << 1.0 << QSize(600, 400) << false;
+    QTest::newRow("1.25 on a double-density screen")
+        << checkerboard({1200, 800}, 2) << QSize(11247, 7497) << 2.0 << QSize(1500, 1000) << false;
+    QTest::newRow("1.5 screen") << checkerboard({600, 400}) << QSize(8998, 5998) << 1.5
+                                << QSize(900, 600) << false;
+    QTest::newRow("nothing to draw")
+        << checkerboard({600, 400}) << QSize(0, 0) << 1.0 << QSize(0, 0) << false;
+}
+
+void TestForm2::scaledPicture()
+{
+    QFETCH(QImage, picture);
+    QFETCH(QSize, target);
+    QFETCH(qreal, screenRatio);
+    QFETCH(QSize, pixels);
+    QFETCH(bool, unchanged);
+    const QSize source = (picture.deviceIndependentSize() * 15).toSize() - QSize(2, 2);
+    const QImage scaled = quillory::scaledPicture(picture, source, target, screenRatio);
+    QCOMPARE(scaled.size(), pixels);
+    if (scaled.isNull())
+        return;
+    QCOMPARE(scaled.devicePixelRatio(), screenRatio);
+    QCOMPARE(scaled == picture, unchanged);
+    QCOMPARE(hasBlends(scaled), !unchanged);
+}
+
+QTEST_MAIN(TestForm2)
+#include "test_form2.moc"
