@@ -9,7 +9,17 @@
 
 // The document model: what a schedule is made of, free of any file format or layout.
 // All lengths are in twips (1/1440 inch); font sizes in half-points, as word processors keep them.
+// Colours are opaque: the alpha of a QRgb is not part of a document.
 namespace quillory::doc {
+
+/// The longest length a document holds, in twips: 22 inches, the largest page word processors
+/// offer. Every length (page, margins, tab stops, widths, heights, padding, borders) lies in
+/// 0..kMaxLength; files with longer ones are refused, and longer ones are written clamped.
+inline constexpr int kMaxLength = 31680;
+/// The largest font size, in half-points (1,638 points, as in Word); the smallest is 1.
+inline constexpr int kMaxHalfPoints = 3276;
+/// The most tab stops one paragraph holds, as in Word; further ones are not written.
+inline constexpr int kMaxTabStops = 64;
 
 /// Look of a run of characters.
 struct CharFormat {

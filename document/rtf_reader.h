@@ -1,0 +1,29 @@
+#pragma once
+
+#include "document/model.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+namespace quillory::doc {
+
+/// The largest RTF file the reader accepts.
+inline constexpr qsizetype kMaxRtfSize = qsizetype(64) << 20;
+
+/// The outcome of reading RTF: the document, or why and where (byte offset) it was refused.
+struct RtfReadResult {
+    std::optional<Document> document;
+    QString error;
+    qsizetype offset = -1;
+};
+
+/// Reads RTF; never throws, never crashes, bounded time and memory on any input. It reads
+/// everything writeRtf writes; of other RTF it keeps what the model holds and skips the rest.
+/// It refuses input that is not RTF, is malformed (unbalanced groups, truncated escapes, numbers
+/// beyond 32 bits or out of their range), nests groups more than 256 deep, is larger than
+/// kMaxRtfSize or holds more than about half a million runs, paragraphs and cells.
+RtfReadResult readRtf(QByteArrayView rtf);
+
+} // namespace quillory::doc
