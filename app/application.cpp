@@ -24,6 +24,8 @@ int runQuillory(int argc, char** argv)
     Form1 mainWindow(HomePageCall::real());
     if (!mainWindow.Form_Load())
         return ComponentUnavailableExit;
+    // Ends the program at once: the other windows go with it, without their own close handling.
+    QObject::connect(&mainWindow, &Form1::unloaded, &application, [] { QApplication::exit(0); });
     mainWindow.showCentred();
     return QApplication::exec();
 }

@@ -40,9 +40,12 @@ public:
     }
 };
 
-QPushButton* makeButton(const QString& caption, const QRect& place, QWidget* parent)
+// Controls carry their names, so that a skin can address them.
+QPushButton* makeButton(const QString& name, const QString& caption, const QRect& place,
+                        QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
     button->setGeometry(place);
     button->setFont(buttonFont());
     // Moving over a button must not hand the move on to the frame behind it, whose arrow would
@@ -74,12 +77,14 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    PushButton6 =
-        makeButton(u"Start Creating Template"_s, rectFromTwips(120, 120, 7800, 405), this);
-    PushButton3 = makeButton(u"Clear/Reset Data"_s, rectFromTwips(120, 630, 3840, 405), this);
-    PushButton4 =
-        makeButton(u"Load Sample/Example Data"_s, rectFromTwips(4080, 630, 3840, 405), this);
+    PushButton6 = makeButton(u"PushButton6"_s, u"Start Creating Template"_s,
+                             rectFromTwips(120, 120, 7800, 405), this);
+    PushButton3 = makeButton(u"PushButton3"_s, u"Clear/Reset Data"_s,
+                             rectFromTwips(120, 630, 3840, 405), this);
+    PushButton4 = makeButton(u"PushButton4"_s, u"Load Sample/Example Data"_s,
+                             rectFromTwips(4080, 630, 3840, 405), this);
     Frame1 = new GeneralDataFrame(this);
+    Frame1->setObjectName(u"Frame1"_s);
     Frame1->setGeometry(rectFromTwips(120, 1110, 7800, 1275));
     createListFrame();
 
@@ -96,8 +101,10 @@ void Form1::createControls()
 void Form1::createListFrame()
 {
     Frame2 = new QGroupBox(u"Week Homeworks"_s, this);
+    Frame2->setObjectName(u"Frame2"_s);
     Frame2->setGeometry(rectFromTwips(120, 2460, 7800, 4725));
     ListView1 = new QTreeView(Frame2);
+    ListView1->setObjectName(u"ListView1"_s);
     ListView1->setGeometry(rectFromTwips(240, 300, 7320, 3225));
     ListView1->setRootIsDecorated(false);
     ListView1->setItemsExpandable(false);
@@ -110,10 +117,12 @@ void Form1::createListFrame()
     ListView1->setItemDelegate(new OneLineDelegate(ListView1));
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
-    PushButton1 = makeButton(u"Add Class"_s, rectFromTwips(240, 3630, 7320, 405), Frame2);
-    PushButton5 = makeButton(u"Edit Selected Class"_s, rectFromTwips(240, 4140, 3600, 405), Frame2);
-    PushButton2 =
-        makeButton(u"Delete Selected Class"_s, rectFromTwips(3960, 4140, 3600, 405), Frame2);
+    PushButton1 =
+        makeButton(u"PushButton1"_s, u"Add Class"_s, rectFromTwips(240, 3630, 7320, 405), Frame2);
+    PushButton5 = makeButton(u"PushButton5"_s, u"Edit Selected Class"_s,
+                             rectFromTwips(240, 4140, 3600, 405), Frame2);
+    PushButton2 = makeButton(u"PushButton2"_s, u"Delete Selected Class"_s,
+                             rectFromTwips(3960, 4140, 3600, 405), Frame2);
 }
 
 void Form1::wireControls()

@@ -102,6 +102,10 @@ public:
     /// "Delete Selected Class".
     QPushButton* PushButton2;
 
+Q_SIGNALS:
+    /// The window has closed and its list is stored: the program ends now.
+    void unloaded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -13,11 +13,9 @@
 #include "homework/window_look.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTreeView>
@@ -100,7 +98,7 @@ void Form1::showCentred()
     move(frame.topLeft());
     show();
     activateWindow();
-    Frame1->Text1->setFocus(Qt::OtherFocusReason);
+    Frame1->focusName();
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -117,9 +115,7 @@ void Form1::Form_QueryUnload()
 
 void Form1::Form_Unload()
 {
-    // Ends the program at once: the other windows close with it, without their own close
-    // handling.
-    QCoreApplication::exit(0);
+    Q_EMIT unloaded();
 }
 
 } // namespace quillory

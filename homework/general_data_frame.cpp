@@ -20,6 +20,18 @@ namespace {
 // The name box is index 0 of its group; the index is part of its setting key.
 constexpr int NameBoxIndex = 0;
 
+// Tab leaves the picker rather than stepping through month, day and year (the arrow keys do
+// that), so the window's tab order holds.
+class DatePicker final : public QDateTimeEdit {
+    Q_DISABLE_COPY_MOVE(DatePicker)
+
+public:
+    using QDateTimeEdit::QDateTimeEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
 QDateTime earliestDate()
 {
     return QDateTime(QDate(1601, 1, 1), QTime(0, 0));
@@ -37,8 +49,12 @@ GeneralDataFrame::GeneralDataFrame(QWidget* parent)
     , Label2_0(new QLabel(u"Your Name:"_s, this))
     , Text1(new QLineEdit(this))
     , Label2_12(new QLabel(u"Date:"_s, this))
-    , DateTimePicker1(new QDateTimeEdit(this))
+    , DateTimePicker1(new DatePicker(this))
 {
+    Label2_0->setObjectName(u"Label2_0"_s);
+    Text1->setObjectName(u"Text1"_s);
+    Label2_12->setObjectName(u"Label2_12"_s);
+    DateTimePicker1->setObjectName(u"DateTimePicker1"_s);
     Label2_0->setGeometry(rectFromTwips(240, 345, 975, 225));
     Text1->setGeometry(rectFromTwips(1680, 300, 5895, 345));
     Label2_12->setGeometry(rectFromTwips(240, 795, 435, 225));
@@ -96,6 +112,14 @@ void GeneralDataFrame::restoreDate()
 {
     const QSignalBlocker quiet(DateTimePicker1);
     DateTimePicker1->setDateTime(restoredDate(DateTimePicker1->dateTime()));
+}
+
+void GeneralDataFrame::focusName()
+{
+    // At start-up the window may not be active yet; the focus then arrives with the window,
+    // so the text is selected here rather than on its arrival.
+    Text1->setFocus(Qt::OtherFocusReason);
+    Text1_GotFocus();
 }
 
 void GeneralDataFrame::DateTimePicker1_Change()

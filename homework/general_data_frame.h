@@ -34,6 +34,9 @@ public:
     /// writing it back.
     void restoreDate();
 
+    /// Puts the focus in the name box with its whole text selected.
+    void focusName();
+
     /// Stores the picker's current value (also run directly after a command sets the date).
     void DateTimePicker1_Change();
 

@@ -1,0 +1,447 @@
+// The main window driven as a user drives it: start-up, the buttons, the pointer and closing.
+#include "app/core/app_title.h"
+#include "app/core/failure.h"
+#include "app/core/settings_store.h"
+#include "app/form1.h"
+#include "app/ui/twips.h"
+#include "app/ui/window_pointer.h"
+#include "document/application_starter.h"
+#include "document/availability.h"
+#include "homework/form3.h"
+#include "homework/general_data_frame.h"
+#include "homework/general_fields.h"
+#include "homework/sample_data.h"
+#include "homework/stored_form.h"
+#include "tests/support/isolated_settings.h"
+#include "tests/support/scripted_prompts.h"
+
+#include <QDateTimeEdit>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+using namespace quillory;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString F = QString::fromUtf16(FieldSeparator);
+const QString R = QString::fromUtf16(RowSeparator);
+
+// Start-up never opens anything here; it only counts what it would have opened.
+struct HomePageSpy {
+    int draw = 1;
+    bool opens = true;
+    QList<QUrl> opened;
+
+    HomePageCall call()
+    {
+        return {[this] { return draw; },
+                [this](const QUrl& address) {
+                    opened.append(address);
+                    return opens;
+                }};
+    }
+};
+
+QString besideTests(const QString& name)
+{
+    return QCoreApplication::applicationDirPath() + u'/' + name;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void layout_data();
+    void layout();
+    void tabOrder();
+    void firstStart();
+    void restoresWhatWasStored();
+    void malformedStoredListIsReportedAndKept();
+    void unavailableComponentEndsBeforeAnythingShows();
+    void homePage_data();
+    void homePage();
+    void skin_data();
+    void skin();
+    void pointerFeedback();
+    void showsCentredWithTheNameSelected();
+    void commandsThroughTheButtons();
+    void editThroughTheRealEditor();
+    void closingStoresExactlyTheRowsShown();
+
+private:
+    std::unique_ptr<Form1> startedWindow();
+
+    std::unique_ptr<test::IsolatedSettings> m_settings;
+    std::unique_ptr<test::ScriptedPrompts> m_prompts;
+    HomePageSpy m_homePage;
+};
+
+void TestMainWindow::init()
+{
+    m_prompts.reset();
+    m_settings = std::make_unique<test::IsolatedSettings>();
+    m_prompts = std::make_unique<test::ScriptedPrompts>();
+    m_homePage = {};
+}
+
+void TestMainWindow::cleanup()
+{
+    doc::setApplicationStarter({});
+    QFile::remove(besideTests(u"HAND-M.CUR"_s));
+    QDir(besideTests(u"x"_s)).removeRecursively();
+}
+
+std::unique_ptr<Form1> TestMainWindow::startedWindow()
+{
+    auto form = std::make_unique<Form1>(m_homePage.call());
+    if (!form->Form_Load())
+        return nullptr;
+    return form;
+}
+
+void TestMainWindow::layout_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<qreal>("points");
+    QTest::newRow("PushButton6") << u"PushButton6"_s << u"Start Creating Template"_s
+                                 << rectFromTwips(120, 120, 7800, 405) << 11.25;
+    QTest::newRow("PushButton3") << u"PushButton3"_s << u"Clear/Reset Data"_s
+                                 << rectFromTwips(120, 630, 3840, 405) << 11.25;
+    QTest::newRow("PushButton4") << u"PushButton4"_s << u"Load Sample/Example Data"_s
+                                 << rectFromTwips(4080, 630, 3840, 405) << 11.25;
+    QTest::newRow("Frame1") << u"Frame1"_s << u"General Data"_s
+                            << rectFromTwips(120, 1110, 7800, 1275) << 9.0;
+    QTest::newRow("Label2_0") << u"Label2_0"_s << u"Your Name:"_s
+                              << rectFromTwips(240, 345, 975, 225) << 9.0;
+    QTest::newRow("Text1") << u"Text1"_s << QString() << rectFromTwips(1680, 300, 5895, 345) << 9.0;
+    QTest::newRow("Label2_12") << u"Label2_12"_s << u"Date:"_s << rectFromTwips(240, 795, 435, 225)
+                               << 9.0;
+    QTest::newRow("DateTimePicker1")
+        << u"DateTimePicker1"_s << QString() << rectFromTwips(1680, 750, 5895, 345) << 9.0;
+    QTest::newRow("Frame2") << u"Frame2"_s << u"Week Homeworks"_s
+                            << rectFromTwips(120, 2460, 7800, 4725) << 9.0;
+    QTest::newRow("ListView1") << u"ListView1"_s << QString() << rectFromTwips(240, 300, 7320, 3225)
+                               << 9.0;
+    QTest::newRow("PushButton1") << u"PushButton1"_s << u"Add Class"_s
+                                 << rectFromTwips(240, 3630, 7320, 405) << 11.25;
+    QTest::newRow("PushButton5") << u"PushButton5"_s << u"Edit Selected Class"_s
+                                 << rectFromTwips(240, 4140, 3600, 405) << 11.25;
+    QTest::newRow("PushButton2") << u"PushButton2"_s << u"Delete Selected Class"_s
+                                 << rectFromTwips(3960, 4140, 3600, 405) << 11.25;
+}
+
+void TestMainWindow::layout()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, caption);
+    QFETCH(QRect, place);
+    QFETCH(qreal, points);
+    Form1 form(m_homePage.call());
+    QCOMPARE(form.size(), QSize(536, 486));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    auto* widget = form.findChild<QWidget*>(control);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), place);
+    QCOMPARE(widget->font().family(), u"Arial"_s);
+    QVERIFY(widget->font().bold());
+    QCOMPARE(widget->font().pointSizeF(), points);
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+        QCOMPARE(button->text(), caption);
+    else if (auto* frame = qobject_cast<QGroupBox*>(widget))
+        QCOMPARE(frame->title(), caption);
+    else if (auto* label = qobject_cast<QLabel*>(widget))
+        QCOMPARE(label->text(), caption);
+}
+
+void TestMainWindow::tabOrder()
+{
+    Form1 form(m_homePage.call());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.Frame1->Text1->setFocus();
+    const QList<QWidget*> expected{form.Frame1->DateTimePicker1,
+                                   form.ListView1,
+                                   form.PushButton1,
+                                   form.PushButton2,
+                                   form.PushButton6,
+                                   form.PushButton3,
+                                   form.PushButton4,
+                                   form.PushButton5,
+                                   form.Frame1->Text1};
+    QList<QWidget*> visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(QApplication::focusWidget());
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestMainWindow::firstStart()
+{
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    QCOMPARE(form->windowTitle(), u"Quillory"_s);
+    QVERIFY(!form->windowIcon().isNull());
+    QCOMPARE(applicationTitle(), u"Quillory"_s);
+    QVERIFY(form->name().isEmpty());
+    QCOMPARE(form->date(), initialPickerDate());
+    QCOMPARE(form->classList().rowCount(), 0);
+    QHeaderView* header = form->ListView1->header();
+    QCOMPARE(header->count(), 8);
+    for (int column = 0; column < 8; ++column)
+        QCOMPARE(header->sectionSize(column), 133);
+    QCOMPARE(form->ListView1->model()->headerData(3, Qt::Horizontal).toString(), u" Wednesday"_s);
+    QCOMPARE(form->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(form->styleSheet().isEmpty());
+    QVERIFY(m_prompts->shown().isEmpty());
+    QVERIFY(m_homePage.opened.isEmpty());
+    QVERIFY(!QFile::exists(m_settings->filePath()));
+}
+
+void TestMainWindow::restoresWhatWasStored()
+{
+    SaveSetting(u"Text1_0"_s, u" Ada "_s);
+    storeDate(QDateTime(QDate(2030, 1, 31), QTime(9, 5)));
+    SaveSetting(u"Homework"_s, toStoredForm(sampleClasses()));
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    QCOMPARE(form->name(), u" Ada "_s);
+    QCOMPARE(form->date(), QDateTime(QDate(2030, 1, 31), QTime(9, 5)));
+    QCOMPARE(form->classList().entries(), sampleClasses());
+    QCOMPARE(form->Frame1->DateTimePicker1->text(), u"January 31, 2030"_s);
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestMainWindow::malformedStoredListIsReportedAndKept()
+{
+    const QString stored = u"a"_s + F + u"mon"_s + R + u"b"_s + F.repeated(7) + R;
+    SaveSetting(u"Homework"_s, stored);
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    const QStringList reports = m_prompts->errorReports();
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(reports.first().contains(u"in Brackwater2021/08/31.Form1.Form_Load at line 164"_s));
+    QCOMPARE(form->classList().rowCount(), 2);
+    QCOMPARE(form->classList().entry(0).Days.at(0), u"mon"_s);
+    form->close();
+    QCOMPARE(GetSetting(u"Homework"_s, {}),
+             u"a"_s + F + u"mon"_s + F.repeated(6) + R + u"b"_s + F.repeated(7) + R);
+}
+
+void TestMainWindow::unavailableComponentEndsBeforeAnythingShows()
+{
+    SaveSetting(u"Homework"_s, toStoredForm(sampleClasses()));
+    SaveSetting(u"Text1_0"_s, u"Kim"_s);
+    const QByteArray before = fileBytes(m_settings->filePath());
+    doc::setApplicationStarter([]() -> std::unique_ptr<doc::Application> {
+        throw Failure(u"The engine is switched off."_s);
+    });
+    {
+        Form1 form(m_homePage.call());
+        QVERIFY(!form.Form_Load());
+        QVERIFY(!form.isVisible());
+        QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note),
+                 QStringList{doc::componentUnavailableMessage()});
+        QVERIFY(m_prompts->errorReports().isEmpty());
+    }
+    QCOMPARE(fileBytes(m_settings->filePath()), before);
+}
+
+void TestMainWindow::homePage_data()
+{
+    QTest::addColumn<int>("draw");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<int>("openings");
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("seven opens the page") << 7 << true << 1 << false;
+    QTest::newRow("a page that cannot open") << 7 << false << 1 << true;
+    QTest::newRow("one") << 1 << true << 0 << false;
+    QTest::newRow("a hundred") << 100 << true << 0 << false;
+}
+
+void TestMainWindow::homePage()
+{
+    QFETCH(int, draw);
+    QFETCH(bool, opens);
+    QFETCH(int, openings);
+    QFETCH(bool, reported);
+    m_homePage.draw = draw;
+    m_homePage.opens = opens;
+    QVERIFY(startedWindow());
+    QCOMPARE(m_homePage.opened.size(), openings);
+    if (openings > 0)
+        QCOMPARE(m_homePage.opened.first(), QUrl(QString::fromUtf16(HomePageAddress)));
+    const QStringList reports = m_prompts->errorReports();
+    QCOMPARE(reports.size(), reported ? 1 : 0);
+    if (reported)
+        QVERIFY(reports.first().contains(u"Form1.Form_Load at line 126"_s));
+}
+
+void TestMainWindow::skin_data()
+{
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("a style sheet") << true;
+    QTest::newRow("a skin that cannot be read") << false;
+}
+
+void TestMainWindow::skin()
+{
+    QFETCH(bool, readable);
+    const QByteArray sheet = "QPushButton#PushButton6 { color: rgb(1, 2, 3); }";
+    QVERIFY(QDir().mkpath(besideTests(u"x"_s)));
+    if (readable) {
+        QFile file(besideTests(u"x/o.cjs"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(sheet);
+    } else {
+        QVERIFY(QDir().mkpath(besideTests(u"x/o.cjs"_s)));
+    }
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    const QColor face = form->palette().color(QPalette::Button);
+    QCOMPARE(form->palette().color(QPalette::Window), face);
+    QCOMPARE(form->Frame2->palette().color(QPalette::Window), face);
+    QCOMPARE(form->Frame1->Label2_0->palette().color(QPalette::Window), face);
+    QCOMPARE(form->styleSheet(), readable ? QString::fromUtf8(sheet) : QString());
+    QCOMPARE(m_prompts->errorReports().size(), readable ? 0 : 1);
+    if (!readable)
+        QVERIFY(m_prompts->errorReports().first().contains(u"at line 100"_s));
+}
+
+void TestMainWindow::pointerFeedback()
+{
+    QFile hand(u":/HAND-M.CUR"_s);
+    QVERIFY(hand.copy(besideTests(u"HAND-M.CUR"_s)));
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    form->showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    for (QPushButton* button : {form->PushButton6, form->PushButton1, form->PushButton2}) {
+        QTest::mouseMove(button);
+        QVERIFY2(form->pointer().isShowingHand(), qPrintable(button->text()));
+        QCOMPARE(form->cursor().shape(), Qt::BitmapCursor);
+        QTest::mouseMove(form->ListView1->viewport());
+        QCOMPARE(form->cursor().shape(), Qt::ArrowCursor);
+    }
+    QTest::mouseMove(form->PushButton4);
+    QTest::mouseMove(form.get(), QPoint(3, 3));
+    QCOMPARE(form->cursor().shape(), Qt::ArrowCursor);
+    form->pointer().setBusy(true);
+    QTest::mouseMove(form->PushButton3);
+    QTest::mouseMove(form->Frame2, QPoint(4, form->Frame2->height() - 4));
+    QCOMPARE(form->cursor().shape(), Qt::WaitCursor);
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestMainWindow::showsCentredWithTheNameSelected()
+{
+    SaveSetting(u"Text1_0"_s, u"Dana"_s);
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    form->showCentred();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QCOMPARE(QApplication::focusWidget(), form->Frame1->Text1);
+    QCOMPARE(form->Frame1->Text1->selectedText(), u"Dana"_s);
+    const QRect screen = form->screen()->availableGeometry();
+    // The window manager's frame is known only once the window is shown: a few pixels' leeway.
+    const QPoint offset = form->frameGeometry().center() - screen.center();
+    QVERIFY2(offset.manhattanLength() <= 6,
+             qPrintable(u"%1, %2"_s.arg(offset.x()).arg(offset.y())));
+}
+
+void TestMainWindow::commandsThroughTheButtons()
+{
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    form->showCentred();
+    QTest::mouseClick(form->PushButton4, Qt::LeftButton);
+    QTest::mouseClick(form->PushButton4, Qt::LeftButton);
+    QCOMPARE(form->classList().entries(), sampleClasses());
+    QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"Dana Whitlow"_s);
+    form->ListView1->setCurrentIndex(form->classList().index(1, 0));
+    QTest::mouseClick(form->PushButton2, Qt::LeftButton);
+    QList<HomeworkEntry> expected = sampleClasses();
+    expected.removeAt(1);
+    QCOMPARE(form->classList().entries(), expected);
+    // The selection moves on to the row that took the deleted one's place.
+    QCOMPARE(form->selectedRow(), std::optional<int>(1));
+    form->ListView1->clearSelection();
+    QTest::mouseClick(form->PushButton2, Qt::LeftButton);
+    QTest::mouseClick(form->PushButton5, Qt::LeftButton);
+    QCOMPARE(form->classList().entries(), expected);
+    QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note).size(), 2);
+    const QDateTime date = form->date();
+    QTest::mouseClick(form->PushButton3, Qt::LeftButton);
+    QCOMPARE(form->classList().rowCount(), 0);
+    QVERIFY(form->name().isEmpty());
+    QCOMPARE(form->date(), date);
+    QCOMPARE(GetSetting(u"Text1_0"_s, u"unset"_s), QString());
+    QVERIFY(m_prompts->errorReports().isEmpty());
+}
+
+void TestMainWindow::editThroughTheRealEditor()
+{
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    form->showCentred();
+    QTest::mouseClick(form->PushButton4, Qt::LeftButton);
+    form->ListView1->setCurrentIndex(form->classList().index(2, 0));
+    QStringList shown;
+    QTimer::singleShot(0, this, [&] {
+        auto* editor = qobject_cast<Form3*>(QApplication::activeModalWidget());
+        QVERIFY(editor);
+        shown.append(editor->Text2->text());
+        for (QPlainTextEdit* day : editor->Text1)
+            shown.append(day->toPlainText());
+        editor->Text2->setText(u"changed"_s);
+        QTest::mouseClick(editor->PushButton4, Qt::LeftButton);
+    });
+    QTest::mouseClick(form->PushButton5, Qt::LeftButton);
+    const QString jazz = u"Jazz Band Practice"_s;
+    QCOMPARE(shown, (QStringList{u"3. Band"_s, {}, jazz, {}, jazz, {}, jazz, {}}));
+    QCOMPARE(form->classList().entries(), sampleClasses());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestMainWindow::closingStoresExactlyTheRowsShown()
+{
+    SaveSetting(u"Homework"_s, toStoredForm(sampleClasses()));
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    form->showCentred();
+    form->classList().remove(0);
+    form->classList().append({u"9. Choir"_s, {u"sing"_s}});
+    QSignalSpy unloaded(form.get(), &Form1::unloaded);
+    QVERIFY(form->close());
+    QCOMPARE(unloaded.count(), 1);
+    QCOMPARE(GetSetting(u"Homework"_s, {}), toStoredForm(form->classList().entries()));
+    QCOMPARE(form->classList().entry(7).Period, u"9. Choir"_s);
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
