@@ -41,7 +41,7 @@ bool isDestination(Keyword keyword)
 Parser::Parser(QByteArrayView input)
     : m_input(input)
     , m_tokenizer(input)
-    , m_budget(kMaxItems, m_tokenizer)
+    , m_budget(kMaxItems, m_tokenOffset)
     , m_body(m_budget, m_rows)
 {
     m_groups.reserve(kMaxDepth);
@@ -54,6 +54,7 @@ Document Parser::parse()
     openRtf();
     while (!m_finished) {
         const Token token = m_tokenizer.next();
+        m_tokenOffset = token.offset;
         const bool ignorable = std::exchange(m_ignorable, false);
         switch (token.kind) {
         case TokenKind::End:

@@ -78,6 +78,7 @@ private:
 
     QByteArrayView m_input;
     Tokenizer m_tokenizer;
+    qsizetype m_tokenOffset = 0; ///< where the token being read begins
     Budget m_budget;
     std::vector<GroupState> m_groups;
     bool m_ignorable = false; ///< a \* came: an unknown word after it opens a skipped group

@@ -6,7 +6,7 @@ void Budget::spend(qsizetype items)
 {
     m_left -= items;
     if (m_left < 0)
-        throw SyntaxError{"The document holds too many items.", m_tokenizer.position()};
+        throw SyntaxError{"The document holds too many items.", m_offset};
 }
 
 bool RowDefinition::defineCell(int right)

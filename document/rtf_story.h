@@ -11,10 +11,10 @@ namespace quillory::doc::rtf {
 /// no input makes it hold more than a bounded amount of memory.
 class Budget {
 public:
-    /// An allowance of `items`; `tokenizer` tells where an overdraft happened.
-    Budget(qsizetype items, const Tokenizer& tokenizer)
+    /// An allowance of `items`; `offset` is where the reader is, to tell where it was overdrawn.
+    Budget(qsizetype items, const qsizetype& offset)
         : m_left(items)
-        , m_tokenizer(tokenizer)
+        , m_offset(offset)
     {
     }
     /// Takes `items` from the allowance; throws SyntaxError when it is spent.
@@ -22,7 +22,7 @@ public:
 
 private:
     qsizetype m_left;
-    const Tokenizer& m_tokenizer;
+    const qsizetype& m_offset;
 };
 
 /// A row's properties, defined before its cells (\trowd … \cellx) and kept for later rows.

@@ -194,6 +194,11 @@ private Q_SLOTS:
     void roundTripsRandomDocuments();
     void templateHasTheScheduleStructure();
     void templateIsInTheWritersForm();
+    void refusesMalformedInput_data();
+    void refusesMalformedInput();
+    void refusesOversizedInput();
+    void readsOtherWritersRtf_data();
+    void readsOtherWritersRtf();
 };
 
 void TestRtf::escapesText_data()
@@ -329,6 +334,106 @@ void TestRtf::templateHasTheScheduleStructure()
 void TestRtf::templateIsInTheWritersForm()
 {
     QCOMPARE(toRtf(readOrFail(templateBytes())), templateBytes());
+}
+
+void TestRtf::refusesMalformedInput_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<qsizetype>("offset");
+    const QString notRtf = u"not an RTF document"_s;
+    const QString tooLarge = u"too many items"_s;
+    QTest::newRow("empty") << QByteArray() << notRtf << qsizetype(0);
+    QTest::newRow("plain text") << "Homework"_ba << notRtf << qsizetype(0);
+    QTest::newRow("leading line break") << "\n{\\rtf1}"_ba << notRtf << qsizetype(1);
+    QTest::newRow("other group first") << "{\\ansi}"_ba << notRtf << qsizetype(1);
+    QTest::newRow("group never closed") << "{\\rtf1 abc"_ba << u"ends before"_s << qsizetype(10);
+    QTest::newRow("closed twice") << "{\\rtf1 }}"_ba << u"never opened"_s << qsizetype(8);
+    QTest::newRow("text after the end") << "{\\rtf1 } x"_ba << u"after the end"_s << qsizetype(9);
+    QTest::newRow("second document")
+        << "{\\rtf1 }{\\rtf1 }"_ba << u"after the end"_s << qsizetype(8);
+    QTest::newRow("lone backslash") << "{\\rtf1 \\"_ba << u"inside an escape"_s << qsizetype(7);
+    QTest::newRow("truncated hex") << "{\\rtf1 \\'4"_ba << u"inside a hex escape"_s << qsizetype(7);
+    QTest::newRow("bad hex") << "{\\rtf1 \\'g0}"_ba << u"two hex digits"_s << qsizetype(7);
+    QTest::newRow("long word") << "{\\rtf1 \\"_ba + QByteArray(33, 'a') + "}"
+                               << u"word is too long"_s << qsizetype(7);
+    QTest::newRow("eleven digits")
+        << "{\\rtf1 \\fs12345678901}"_ba << u"too long"_s << qsizetype(7);
+    QTest::newRow("beyond 32 bits")
+        << "{\\rtf1 \\fs4294967296}"_ba << u"out of range"_s << qsizetype(7);
+    QTest::newRow("font size zero") << "{\\rtf1 x\\fs0}"_ba << u"font size"_s << qsizetype(8);
+    QTest::newRow("huge page") << "{\\rtf1 \\paperw31681}"_ba << u"length"_s << qsizetype(7);
+    QTest::newRow("negative margin") << "{\\rtf1 \\margl-1}"_ba << u"length"_s << qsizetype(7);
+    QTest::newRow("unicode beyond 16 bits")
+        << "{\\rtf1 \\u65536}"_ba << u"Unicode"_s << qsizetype(7);
+    QTest::newRow("colour beyond 255")
+        << "{\\rtf1{\\colortbl\\red256;}}"_ba << u"colour"_s << qsizetype(16);
+    QTest::newRow("cells out of order")
+        << "{\\rtf1 \\cellx900\\cellx800}"_ba << u"width"_s << qsizetype(16);
+    QTest::newRow("truncated binary") << "{\\rtf1 \\bin10 abc}"_ba << u"binary"_s << qsizetype(14);
+    QTest::newRow("nested too deeply")
+        << "{\\rtf1 "_ba + QByteArray(300, '{') << u"nested too deeply"_s << qsizetype(7 + 255);
+    QTest::newRow("too many tab stops") << "{\\rtf1 "_ba + QByteArray("\\tx1").repeated(65)
+                                        << u"tab stops"_s << qsizetype(7 + 64 * 4);
+    QTest::newRow("too many paragraphs") << "{\\rtf1 "_ba + QByteArray("\\par").repeated(600000)
+                                         << tooLarge << qsizetype(7 + 524288 * 4);
+}
+
+void TestRtf::refusesMalformedInput()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, error);
+    QFETCH(qsizetype, offset);
+    const RtfReadResult result = readRtf(rtf);
+    QVERIFY(!result.document);
+    QVERIFY2(result.error.contains(error, Qt::CaseInsensitive), qPrintable(result.error));
+    QCOMPARE(result.offset, offset);
+}
+
+void TestRtf::refusesOversizedInput()
+{
+    QByteArray rtf = toRtf(expectedTemplate());
+    rtf.append(kMaxRtfSize + 1 - rtf.size(), ' ');
+    const RtfReadResult result = readRtf(rtf);
+    QVERIFY(!result.document);
+    QCOMPARE(result.offset, kMaxRtfSize);
+    rtf.chop(1); // trailing blanks are allowed
+    QVERIFY(readRtf(rtf).document);
+}
+
+void TestRtf::readsOtherWritersRtf_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("unknown destination") << "{\\*\\x {nested}hidden}shown"_ba << u"shown"_s;
+    QTest::newRow("unknown word") << "a\\zzz b\\zzz-1 c"_ba << u"abc"_s;
+    QTest::newRow("known skipped destinations")
+        << "{\\info{\\title T}}{\\header H}{\\pict\\bin3 }}}}x"_ba << u"x"_s;
+    QTest::newRow("star before a known word") << "{\\*\\b hidden}x"_ba << u"x"_s;
+    QTest::newRow("hex escapes, code page 1252") << "\\'e9\\'80\\'3b"_ba << u"\u00e9\u20ac;"_s;
+    QTest::newRow("raw 8-bit text") << "\xe9\x93"_ba << u"\u00e9\u201c"_s;
+    QTest::newRow("unicode with fallback") << "\\u233\\'e9x\\u8364?"_ba << u"\u00e9x\u20ac"_s;
+    QTest::newRow("unicode without fallback") << "\\uc0\\u233 x"_ba << u"\u00e9x"_s;
+    QTest::newRow("two-character fallback") << "{\\uc2\\u233 ab}c"_ba << u"\u00e9c"_s;
+    QTest::newRow("fallback ends with its group") << "{\\uc3\\u233 a}bc"_ba << u"\u00e9bc"_s;
+    QTest::newRow("special characters")
+        << "\\~\\_\\emdash\\endash\\bullet\\lquote"_ba << u"\u00a0\u2011\u2014\u2013\u2022\u2018"_s;
+    QTest::newRow("line breaks in the file") << "a\r\nb\nc"_ba << u"abc"_s;
+    QTest::newRow("stray control bytes") << "a\x01\x1f b"_ba << u"a b"_s;
+    QTest::newRow("fields show their result")
+        << "{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}"_ba << u"7"_s;
+}
+
+void TestRtf::readsOtherWritersRtf()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, text);
+    const Document document =
+        readOrFail("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}"_ba + body + "\\par}"_ba);
+    QCOMPARE(document.body.size(), std::size_t(1));
+    QCOMPARE(std::get<Paragraph>(document.body[0]).text(), text);
+    QCOMPARE(document.page.width, 12240); // a file without page size is US Letter portrait
+    QCOMPARE(document.base.font, u"Arial"_s);
 }
 
 QTEST_APPLESS_MAIN(TestRtf)
