@@ -4,20 +4,23 @@ namespace quillory::doc {
 
 namespace {
 
-ApplicationStarter& installedStarter() {
+ApplicationStarter& installedStarter()
+{
     static ApplicationStarter starter;
     return starter;
 }
 
 } // namespace
 
-std::unique_ptr<Application> startApplication() {
+std::unique_ptr<Application> startApplication()
+{
     if (const ApplicationStarter& starter = installedStarter())
         return starter();
     return std::make_unique<Application>();
 }
 
-void setApplicationStarter(ApplicationStarter starter) {
+void setApplicationStarter(ApplicationStarter starter)
+{
     installedStarter() = std::move(starter);
 }
 

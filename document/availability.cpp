@@ -11,7 +11,8 @@ namespace quillory::doc {
 
 using namespace Qt::StringLiterals;
 
-QString componentUnavailableMessage() {
+QString componentUnavailableMessage()
+{
     return QStringList{
         u"Error 842001. A normal instance of Word could not be created."_s,
         u"1. Please make sure Word is installed on this computer."_s,
@@ -25,7 +26,8 @@ QString componentUnavailableMessage() {
         .join(u"\r\n\r\n"_s);
 }
 
-bool CheckWordInstalled() {
+bool CheckWordInstalled()
+{
     std::unique_ptr<Application> instance;
     try {
         instance = startApplication();

@@ -1,8 +1,12 @@
 #include "document/automation/application.h"
 
 #include "app/core/failure.h"
+#include "document/automation/document_state.h"
 #include "document/fonts.h"
+#include "document/rtf_reader.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -11,21 +15,12 @@ namespace quillory::doc::automation {
 
 using namespace Qt::StringLiterals;
 
-struct ApplicationState {
-    bool running = true;
-    bool displayAlerts = true;
-
-    void requireRunning() const {
-        if (!running)
-            throw Failure(u"The document component has quit."_s);
-    }
-};
-
 namespace {
 
 // The template is designed in Century Gothic; without it or its metric-compatible stand-in,
 // every line break and row height would differ from the saved document's.
-void requireTemplateFonts() {
+void requireTemplateFonts()
+{
     installFontSubstitutions();
     const QString wanted = u"Century Gothic"_s;
     // Fontconfig names a family with its foundry, "URW Gothic [UKWN]".
@@ -35,30 +30,113 @@ void requireTemplateFonts() {
         throw Failure(u"The font %1 cannot be found (it resolves to %2)."_s.arg(wanted, resolved));
 }
 
+QByteArray readDocumentFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw Failure(u"The document %1 does not exist."_s.arg(path));
+    if (!info.isFile())
+        throw Failure(u"%1 is not a document file."_s.arg(path));
+    if (info.size() > kMaxRtfSize)
+        throw Failure(u"The document %1 is too large to be opened."_s.arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Failure(u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
+    return bytes;
+}
+
+doc::Document readDocument(const QString& path)
+{
+    RtfReadResult read = readRtf(readDocumentFile(path));
+    if (!read.document) {
+        throw Failure(u"The document %1 cannot be opened: %2 (at byte %3)."_s.arg(
+            path, read.error, QString::number(read.offset)));
+    }
+    // Every document has a paragraph to hold the insertion point.
+    if (storyParagraphs(*read.document, -1).empty())
+        read.document->body.push_back(Paragraph{{}, {}, read.document->base});
+    return std::move(*read.document);
+}
+
+TextPosition documentStart(const doc::Document& content)
+{
+    return {storyParagraphs(content, -1).front(), 0};
+}
+
 } // namespace
 
-Application::Application() {
+Documents::Documents(std::shared_ptr<ApplicationState> application)
+    : m_application(std::move(application))
+{
+}
+
+Document Documents::Open(const QString& FileName, bool ReadOnly)
+{
+    m_application->requireRunning();
+    doc::Document content = readDocument(FileName);
+    const TextPosition start = documentStart(content);
+    auto state = std::make_shared<DocumentState>(m_application, std::move(content),
+                                                 QFileInfo(FileName).absoluteFilePath(), ReadOnly);
+    state->selection.caret = start;
+    m_application->documents.push_back(state);
+    return Document(state);
+}
+
+int Documents::Count() const
+{
+    m_application->requireRunning();
+    return int(m_application->documents.size());
+}
+
+Application::Application()
+{
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw Failure(u"The document component needs a running graphical application."_s);
     requireTemplateFonts();
     m_state = std::make_shared<ApplicationState>();
 }
 
-Application::~Application() = default;
-
-void Application::Quit() {
-    m_state->requireRunning();
-    m_state->running = false;
+Application::~Application()
+{
+    m_state->quit();
 }
 
-bool Application::DisplayAlerts() const {
+void Application::Quit()
+{
+    m_state->requireRunning();
+    m_state->quit();
+}
+
+bool Application::DisplayAlerts() const
+{
     m_state->requireRunning();
     return m_state->displayAlerts;
 }
 
-void Application::setDisplayAlerts(bool displayAlerts) {
+void Application::setDisplayAlerts(bool displayAlerts)
+{
     m_state->requireRunning();
     m_state->displayAlerts = displayAlerts;
+}
+
+Documents Application::Documents() const
+{
+    m_state->requireRunning();
+    return automation::Documents(m_state);
+}
+
+Selection Application::Selection() const
+{
+    m_state->requireRunning();
+    return automation::Selection(m_state);
+}
+
+Document Application::ActiveDocument() const
+{
+    return Document(m_state->activeDocument());
 }
 
 } // namespace quillory::doc::automation

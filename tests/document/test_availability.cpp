@@ -17,13 +17,15 @@ class TestAvailability final : public QObject {
 private Q_SLOTS:
     void cleanup() { setApplicationStarter({}); }
 
-    void startedComponentShowsNothing() {
+    void startedComponentShowsNothing()
+    {
         ScriptedPrompts prompts;
         QVERIFY(CheckWordInstalled());
         QVERIFY(prompts.shown().isEmpty());
     }
 
-    void messageIsTheFivePartsJoinedByBlankLines() {
+    void messageIsTheFivePartsJoinedByBlankLines()
+    {
         QCOMPARE(componentUnavailableMessage(),
                  u"Error 842001. A normal instance of Word could not be created.\r\n\r\n"
                  "1. Please make sure Word is installed on this computer.\r\n\r\n"
@@ -35,13 +37,15 @@ private Q_SLOTS:
                  "Starter and Student editions."_s);
     }
 
-    void failingStart_data() {
+    void failingStart_data()
+    {
         QTest::addColumn<bool>("throws");
         QTest::newRow("starter throws") << true;
         QTest::newRow("starter yields nothing") << false;
     }
 
-    void failingStart() {
+    void failingStart()
+    {
         QFETCH(bool, throws);
         setApplicationStarter([throws]() -> std::unique_ptr<Application> {
             if (throws)
@@ -55,7 +59,8 @@ private Q_SLOTS:
         QCOMPARE(prompts.shown().size(), 1);
     }
 
-    void emptyStarterRestoresTheRealOne() {
+    void emptyStarterRestoresTheRealOne()
+    {
         setApplicationStarter([]() -> std::unique_ptr<Application> { return nullptr; });
         setApplicationStarter({});
         auto instance = startApplication();

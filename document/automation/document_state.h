@@ -1,0 +1,78 @@
+#pragma once
+
+#include "document/layout.h"
+#include "document/model.h"
+#include "document/text_position.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace quillory::doc::automation {
+
+struct ApplicationState;
+
+/// Whole cells selected: a block of rows and, in each, a run of cells.
+struct CellSelection {
+    int block = 0;
+    int firstRow = 0;
+    int lastRow = 0;
+    int firstCell = 0;
+    int lastCell = 0;
+};
+
+/// The selection of a document: an insertion point, or selected cells.
+struct SelectionState {
+    TextPosition caret;
+    std::optional<CellSelection> cells;
+};
+
+/// An open document: its content, where it came from, its selection and its cached layout.
+class DocumentState {
+public:
+    DocumentState(std::weak_ptr<ApplicationState> application, doc::Document content, QString path,
+                  bool readOnly);
+
+    /// Throws Failure when the document is closed or its instance has quit.
+    void requireOpen() const;
+    /// The content, to read.
+    const doc::Document& content() const { return m_content; }
+    /// The content, to change; the layout is made again when next needed.
+    doc::Document& edit();
+    /// The layout of the current content, made once per change.
+    const DocumentLayout& layout();
+    /// Closes the document: it leaves its instance's list and every later use of it throws.
+    void close();
+
+    /// The file the document was read from or last saved to.
+    QString path;
+    /// Whether it was opened read-only (it cannot be saved over its own file).
+    bool readOnly = false;
+    /// False once closed.
+    bool open = true;
+    /// Where typing lands.
+    SelectionState selection;
+
+private:
+    std::weak_ptr<ApplicationState> m_application;
+    doc::Document m_content;
+    std::optional<DocumentLayout> m_layout;
+};
+
+/// A running instance: its switches and its open documents (the last one is active).
+struct ApplicationState {
+    bool running = true;
+    bool displayAlerts = true;
+    std::vector<std::shared_ptr<DocumentState>> documents;
+
+    /// Throws Failure when the instance has quit.
+    void requireRunning() const;
+    /// The active document; throws Failure when none is open.
+    std::shared_ptr<DocumentState> activeDocument() const;
+    /// Closes every document and ends the instance.
+    void quit();
+};
+
+} // namespace quillory::doc::automation

@@ -1,0 +1,154 @@
+#include "document/layout.h"
+
+#include "document/layout_table.h"
+
+namespace quillory::doc {
+
+// Fills pages from the top down, keeping the current page and the height used on it.
+class LayoutBuilder {
+public:
+    explicit LayoutBuilder(const Document& document)
+        : m_document(document)
+    {
+        const PageSetup& page = document.page;
+        m_result.m_textArea =
+            QSizeF(page.textWidth(), page.height - page.marginTop - page.marginBottom);
+    }
+
+    DocumentLayout build()
+    {
+        for (int block = 0; block < int(m_document.body.size()); ++block) {
+            if (const auto* table = std::get_if<Table>(&m_document.body[block]))
+                placeTable(*table, block);
+            else
+                placeParagraph(std::get<Paragraph>(m_document.body[block]), block);
+        }
+        return std::move(m_result);
+    }
+
+private:
+    LaidOutPage& page() { return m_result.m_pages.back(); }
+    int pageIndex() const { return int(m_result.m_pages.size()) - 1; }
+
+    // A page that holds nothing but repeated heading rows still takes an oversized row, so a
+    // row taller than a page cannot push pages out forever.
+    void makeRoom(qreal height)
+    {
+        if (m_y + height <= m_result.m_textArea.height() || !m_pageHasContent)
+            return;
+        m_result.m_pages.emplace_back();
+        m_y = 0;
+        m_pageHasContent = false;
+    }
+
+    void remember(const ParagraphAddress& address,
+                  const std::shared_ptr<const ParagraphLayout>& layout, const QPointF& origin)
+    {
+        m_result.m_places.try_emplace(address, ParagraphPlace{layout, origin, pageIndex()});
+    }
+
+    void placeParagraph(const Paragraph& paragraph, int block)
+    {
+        const ParagraphAddress address{-1, block, -1, -1, 0};
+        auto layout = std::make_shared<const ParagraphLayout>(
+            paragraph, m_document.page.defaultTabWidth, m_result.m_textArea.width(), true);
+        for (int line = 0; line < layout->lineCount(); ++line) {
+            const qreal height = layout->lineHeight(line);
+            makeRoom(height);
+            const QPointF origin(0, m_y - layout->lineTop(line));
+            std::vector<PlacedParagraph>& placed = page().paragraphs;
+            if (line > 0 && !placed.empty() && placed.back().address == address)
+                ++placed.back().lineCount;
+            else
+                placed.push_back({address, layout, origin, line, 1, {}});
+            remember(address, layout, origin);
+            m_y += height;
+            m_pageHasContent = true;
+        }
+    }
+
+    void placeTable(const Table& table, int block)
+    {
+        const int headings = headingRowCount(table);
+        std::vector<RowBox> headingBoxes;
+        bool firstOnPage = true;
+        for (int row = 0; row < int(table.rows.size()); ++row) {
+            RowBox box = layOutRow(table, block, row, m_document.page.defaultTabWidth);
+            const int pageBefore = pageIndex();
+            makeRoom(box.height);
+            if (pageIndex() != pageBefore) {
+                firstOnPage = true;
+                if (row >= headings) {
+                    for (const RowBox& heading : headingBoxes)
+                        placeRow(table, heading, std::exchange(firstOnPage, false));
+                }
+            }
+            placeRow(table, box, std::exchange(firstOnPage, false));
+            m_pageHasContent = true;
+            if (row < headings)
+                headingBoxes.push_back(std::move(box));
+        }
+    }
+
+    void placeRow(const Table& table, const RowBox& row, bool drawTop)
+    {
+        for (const CellBox& cell : row.cells) {
+            const QRectF rect(cell.left, m_y, cell.width, row.height);
+            if (cell.cell->shading)
+                page().shadings.push_back({rect, *cell.cell->shading});
+            placeCellText(cell, cell.cell->noWrap ? rect : QRectF());
+        }
+        placeRowBorders(table.borders, row, drawTop);
+        m_y += row.height;
+    }
+
+    void placeCellText(const CellBox& cell, const QRectF& clip)
+    {
+        qreal top = m_y + cell.contentTop;
+        for (size_t i = 0; i < cell.paragraphs.size(); ++i) {
+            const auto& layout = cell.paragraphs[i];
+            const QPointF origin(cell.contentLeft, top);
+            page().paragraphs.push_back(
+                {cell.addresses[i], layout, origin, 0, layout->lineCount(), clip});
+            remember(cell.addresses[i], layout, origin);
+            top += layout->height();
+        }
+    }
+
+    // Lines are centred on the cell edges; each row draws its bottom line and the first row on
+    // a page its top line too, so no line is drawn twice.
+    void placeRowBorders(const Borders& borders, const RowBox& row, bool drawTop)
+    {
+        if (row.cells.empty())
+            return;
+        const qreal half = borders.width / 2.0;
+        const qreal left = row.cells.front().left;
+        const qreal right = row.cells.back().left + row.cells.back().width;
+        auto horizontal = [&](qreal y) {
+            page().borders.push_back(
+                {QRectF(left - half, y - half, right - left + borders.width, borders.width),
+                 borders.color});
+        };
+        if (drawTop)
+            horizontal(m_y);
+        horizontal(m_y + row.height);
+        for (const CellBox& cell : row.cells) {
+            page().borders.push_back(
+                {QRectF(cell.left - half, m_y, borders.width, row.height), borders.color});
+        }
+        page().borders.push_back(
+            {QRectF(right - half, m_y, borders.width, row.height), borders.color});
+    }
+
+    const Document& m_document;
+    DocumentLayout m_result;
+    qreal m_y = 0;
+    bool m_pageHasContent = false;
+};
+
+DocumentLayout layOutDocument(const Document& document)
+{
+    return LayoutBuilder(document).build();
+}
+
+} // namespace quillory::doc

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "document/layout_paragraph.h"
+#include "document/model.h"
+#include "document/text_position.h"
+
+#include <QRectF>
+#include <QRgb>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace quillory::doc {
+
+/// A paragraph, or the run of its lines that fits on one page, placed on that page.
+struct PlacedParagraph {
+    ParagraphAddress address;
+    std::shared_ptr<const ParagraphLayout> layout;
+    QPointF origin; ///< where the paragraph's (0, 0) lies on the page
+    int firstLine = 0;
+    int lineCount = 0;
+    QRectF clip; ///< empty: not clipped; otherwise the text is cut at it (cells that do not wrap)
+};
+
+/// A filled rectangle: a cell's shading or a border line (as thick as the line).
+struct PlacedFill {
+    QRectF rect;
+    QRgb color = 0;
+};
+
+/// What lies on one page's text area, in twips from its top-left corner.
+struct LaidOutPage {
+    std::vector<PlacedFill> shadings;
+    std::vector<PlacedFill> borders;
+    std::vector<PlacedParagraph> paragraphs;
+};
+
+/// Where a main-text paragraph lies, for moving the caret: its first placement.
+struct ParagraphPlace {
+    std::shared_ptr<const ParagraphLayout> layout;
+    QPointF origin;
+    int page = 0;
+};
+
+/// A document's main text laid out in twips: pages of positioned boxes.
+class DocumentLayout {
+public:
+    /// The size of one page's text area (between the margins).
+    QSizeF textArea() const { return m_textArea; }
+    /// The pages, in order; there is always at least one.
+    const std::vector<LaidOutPage>& pages() const { return m_pages; }
+    /// Where a main-text paragraph lies; the address must name one.
+    const ParagraphPlace& place(const ParagraphAddress& address) const
+    {
+        return m_places.at(address);
+    }
+
+private:
+    friend class LayoutBuilder;
+
+    QSizeF m_textArea;
+    std::vector<LaidOutPage> m_pages{1};
+    std::map<ParagraphAddress, ParagraphPlace> m_places;
+};
+
+/// Lays out a document's main text. A table row that does not fit goes to the next page, where
+/// the table's heading rows are repeated first.
+DocumentLayout layOutDocument(const Document& document);
+
+/// The x of each cell's left edge in a row, and the row's right edge last.
+std::vector<qreal> cellEdges(const Row& row);
+
+} // namespace quillory::doc

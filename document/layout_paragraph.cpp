@@ -1,0 +1,161 @@
+#include "document/layout_paragraph.h"
+
+#include "document/fonts.h"
+
+#include <QPainter>
+#include <QTextLayout>
+
+#include <map>
+#include <tuple>
+
+namespace quillory::doc {
+
+namespace {
+
+using FontKey = std::tuple<QString, int, bool>;
+
+// Fonts are looked up per run; resolving one through fontconfig costs far more than a hash
+// lookup, and a schedule uses only a handful.
+QFont cachedFont(const FontKey& key)
+{
+    static std::map<FontKey, QFont> cache;
+    static const bool substituted = (installFontSubstitutions(), true);
+    Q_UNUSED(substituted);
+    if (auto found = cache.find(key); found != cache.end())
+        return found->second;
+    const auto& [family, halfPoints, bold] = key;
+    QFont font(family);
+    font.setPixelSize(halfPoints * 10);
+    font.setBold(bold);
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    cache.emplace(key, font);
+    return font;
+}
+
+QTextCharFormat textFormat(const CharFormat& format)
+{
+    QTextCharFormat text;
+    text.setFont(layoutFont(format));
+    text.setForeground(QColor::fromRgb(format.color.value_or(qRgb(0, 0, 0))));
+    return text;
+}
+
+Qt::Alignment qtAlignment(Alignment alignment)
+{
+    switch (alignment) {
+    case Alignment::Center: return Qt::AlignHCenter;
+    case Alignment::Right: return Qt::AlignRight;
+    case Alignment::Justify: return Qt::AlignJustify;
+    case Alignment::Left: break;
+    }
+    return Qt::AlignLeft;
+}
+
+QTextOption textOption(const ParaFormat& format, int defaultTabWidth, bool wrap)
+{
+    QTextOption option(qtAlignment(format.alignment));
+    option.setUseDesignMetrics(true);
+    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    option.setTabStopDistance(defaultTabWidth);
+    QList<QTextOption::Tab> tabs;
+    for (int position : format.tabStops)
+        tabs.append(QTextOption::Tab(position, QTextOption::LeftTab));
+    option.setTabs(tabs);
+    return option;
+}
+
+// Single line spacing: a line is as high as the ascent plus the descent of its tallest font,
+// without the font's extra leading, as word processors space single-spaced lines. Row heights
+// and page breaks follow from this rule.
+qreal heightOf(const QTextLine& line)
+{
+    return line.ascent() + line.descent();
+}
+
+} // namespace
+
+QFont layoutFont(const CharFormat& format)
+{
+    return cachedFont({format.font, format.halfPoints, format.bold});
+}
+
+ParagraphLayout::ParagraphLayout(const Paragraph& paragraph, int defaultTabWidth, qreal width,
+                                 bool wrap)
+{
+    if (paragraph.runs.empty() || paragraph.text().isEmpty()) {
+        const QFontMetricsF metrics(layoutFont(paragraph.mark));
+        m_height = metrics.ascent() + metrics.descent();
+        const Qt::Alignment alignment = qtAlignment(paragraph.format.alignment);
+        m_emptyX = alignment == Qt::AlignHCenter ? width / 2
+                   : alignment == Qt::AlignRight ? width
+                                                 : 0;
+        return;
+    }
+    layOutText(paragraph, defaultTabWidth, width, wrap);
+}
+
+ParagraphLayout::~ParagraphLayout() = default;
+
+void ParagraphLayout::layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width,
+                                 bool wrap)
+{
+    QList<QTextLayout::FormatRange> ranges;
+    int start = 0;
+    for (const Run& run : paragraph.runs) {
+        ranges.append({start, int(run.text.size()), textFormat(run.format)});
+        start += int(run.text.size());
+    }
+    m_text = std::make_unique<QTextLayout>(paragraph.text(), layoutFont(paragraph.mark));
+    m_text->setTextOption(textOption(paragraph.format, defaultTabWidth, wrap));
+    m_text->setFormats(ranges);
+    m_text->setCacheEnabled(true);
+    m_text->beginLayout();
+    for (QTextLine line = m_text->createLine(); line.isValid(); line = m_text->createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, m_height));
+        m_height += heightOf(line);
+    }
+    m_text->endLayout();
+}
+
+int ParagraphLayout::lineCount() const
+{
+    return m_text ? m_text->lineCount() : 1;
+}
+
+qreal ParagraphLayout::lineTop(int line) const
+{
+    return m_text ? m_text->lineAt(line).y() : 0;
+}
+
+qreal ParagraphLayout::lineHeight(int line) const
+{
+    return m_text ? heightOf(m_text->lineAt(line)) : m_height;
+}
+
+int ParagraphLayout::lineOf(int offset) const
+{
+    return m_text ? m_text->lineForTextPosition(offset).lineNumber() : 0;
+}
+
+qreal ParagraphLayout::xOf(int offset) const
+{
+    if (!m_text)
+        return m_emptyX;
+    const QTextLine line = m_text->lineForTextPosition(offset);
+    return line.isValid() ? line.cursorToX(offset) : 0;
+}
+
+int ParagraphLayout::offsetAt(int line, qreal x) const
+{
+    return m_text ? m_text->lineAt(line).xToCursor(x) : 0;
+}
+
+void ParagraphLayout::drawLine(QPainter& painter, int line, const QPointF& origin) const
+{
+    if (m_text)
+        m_text->lineAt(line).draw(&painter, origin);
+}
+
+} // namespace quillory::doc

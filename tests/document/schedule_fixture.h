@@ -1,0 +1,42 @@
+#pragma once
+
+#include "document/automation/application.h"
+#include "document/model.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace quillory::test {
+
+/// The schedule template as the program carries it.
+doc::Document scheduleDocument();
+
+/// Writes the template into the folder and returns the copy's path.
+QString writeTemplateCopy(const QString& folder);
+
+/// One class: the period and the seven day texts.
+struct ClassRow {
+    QString period;
+    QStringList days;
+};
+
+/// `count` classes with distinct texts ("P1", "P1 Mon" …).
+QList<ClassRow> numberedClasses(int count);
+
+/// Runs the name and the date pass over every story, with the switches the program uses.
+void replacePlaceholders(doc::automation::Document& document, const QString& name,
+                         const QString& date);
+
+/// Moves three lines down and types the classes, a row inserted below for each further one.
+void typeClasses(doc::automation::Application& application, const QList<ClassRow>& classes);
+
+/// The title paragraph's text of a document built like the schedule.
+QString titleText(const doc::Document& document);
+
+/// The table of a document built like the schedule.
+const doc::Table& scheduleTable(const doc::Document& document);
+
+/// The texts of one table row's cells, paragraphs joined by "\n".
+QStringList rowTexts(const doc::Row& row);
+
+} // namespace quillory::test
