@@ -120,19 +120,23 @@ void Form2::RedrawImage()
 
 void Form2::SetHScrollbarByPercent(QScrollBar* HScrollbar, qint16 percent)
 {
-    if (HScrollbar == HScroll1)
-        m_geometry.SetHScrollbarByPercent(percent);
-    else if (const std::optional<int> value = valueByPercent(percent, HScrollbar->maximum()))
-        HScrollbar->setValue(*value);
-    showView();
+    setBarByPercent(HScrollbar, percent);
 }
 
 void Form2::SetVScrollbarByPercent(QScrollBar* VScrollbar, qint16 percent)
 {
-    if (VScrollbar == VScroll1)
+    setBarByPercent(VScrollbar, percent);
+}
+
+// The window's own bars go through the view, so the picture follows; any other bar is just set.
+void Form2::setBarByPercent(QScrollBar* bar, qint16 percent)
+{
+    if (bar == HScroll1)
+        m_geometry.SetHScrollbarByPercent(percent);
+    else if (bar == VScroll1)
         m_geometry.SetVScrollbarByPercent(percent);
-    else if (const std::optional<int> value = valueByPercent(percent, VScrollbar->maximum()))
-        VScrollbar->setValue(*value);
+    else if (const std::optional<int> value = valueByPercent(percent, bar->maximum()))
+        bar->setValue(*value);
     showView();
 }
 

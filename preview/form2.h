@@ -89,6 +89,7 @@ private:
     void connectControls();
     void Form_Load();
     void Form_Activate();
+    void setBarByPercent(QScrollBar* bar, qint16 percent);
     void showView();
     void centreOnScreen();
     QPointF pointInPicture1(QPointF position) const;

@@ -3,6 +3,8 @@
 #include "app/core/guarded_procedure.h"
 #include "preview/preview_canvas.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 namespace quillory {
@@ -34,6 +36,10 @@ void PreviewGeometry::loadPicture(QSizeF size)
 
 void PreviewGeometry::Form_Activate()
 {
+    // Closing an error report's box activates the window again while the set-up still runs.
+    if (m_activating)
+        return;
+    const QScopedValueRollback<bool> activating(m_activating, true);
     GuardedProcedure procedure(Window, u"Form_Activate"_s);
     if (mSetupPending)
         setUpView(procedure);

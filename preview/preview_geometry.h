@@ -41,7 +41,8 @@ public:
     /// activation sets the view up from it.
     void loadPicture(QSizeF size);
 
-    /// The window became active: sets the view up from a newly handed-over picture.
+    /// The window became active: sets the view up from a newly handed-over picture. An
+    /// activation during the set-up is ignored.
     void Form_Activate();
     /// Draws Picture1 at the zoom factor, or returns to 1.0 without drawing when the scaled
     /// picture would be too large.
@@ -106,6 +107,7 @@ private:
     qint32 mZoomHeight = 0;
     float mZoom = 1.0f;
     bool mSetupPending = false;
+    bool m_activating = false;
     QSizeF m_loadedSize;     // Picture1's picture as handed over
     QSizeF m_zoomSourceSize; // Zoom_Ori's size, the same inside and out
     PreviewAxis m_h;

@@ -8,6 +8,9 @@
 
 #include <QTest>
 
+#include <functional>
+#include <utility>
+
 using namespace quillory;
 using namespace Qt::StringLiterals;
 
@@ -20,6 +23,8 @@ public:
     void clearPicture() override { ++cleared; }
     void drawScaled(QSize source, QSize target) override
     {
+        if (whileDrawing)
+            std::exchange(whileDrawing, nullptr)();
         if (failDrawing)
             throw Failure(u"Out of memory"_s);
         draws.append({source, target});
@@ -30,6 +35,7 @@ public:
     int cleared = 0;
     int arrows = 0;
     bool failDrawing = false;
+    std::function<void()> whileDrawing; // runs once, at the next drawing
     QList<QPair<QSize, QSize>> draws;
 };
 
@@ -85,6 +91,7 @@ private Q_SLOTS:
     void scrollBarMovesPicture();
     void secondHandOverStartsOver();
     void failedDrawIsReportedAndGoesOn();
+    void activationDuringSetUpIsIgnored();
 
 private:
     test::ScriptedPrompts m_prompts;
@@ -402,6 +409,18 @@ void TestPreviewGeometry::failedDrawIsReportedAndGoesOn()
     QCOMPARE(geometry.horizontal().bar.maximum, 300);
     QVERIFY(!geometry.setupPending());
     m_prompts.clear();
+}
+
+void TestPreviewGeometry::activationDuringSetUpIsIgnored()
+{
+    RecordingCanvas canvas;
+    PreviewGeometry geometry(canvas);
+    canvas.whileDrawing = [&] { geometry.Form_Activate(); };
+    geometry.loadPicture({12332, 9002});
+    geometry.Form_Activate();
+    QCOMPARE(canvas.kept, 1);
+    QCOMPARE(canvas.draws.size(), 1);
+    QVERIFY(!geometry.setupPending());
 }
 
 QTEST_APPLESS_MAIN(TestPreviewGeometry)
