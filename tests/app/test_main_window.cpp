@@ -87,6 +87,7 @@ private Q_SLOTS:
     void commandsThroughTheButtons();
     void editThroughTheRealEditor();
     void closingStoresExactlyTheRowsShown();
+    void closingEndsEvenWhenTheListCannotBeStored();
 
 private:
     std::unique_ptr<Form1> startedWindow();
@@ -441,6 +442,21 @@ void TestMainWindow::closingStoresExactlyTheRowsShown()
     QCOMPARE(GetSetting(u"Homework"_s, {}), toStoredForm(form->classList().entries()));
     QCOMPARE(form->classList().entry(7).Period, u"9. Choir"_s);
     QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestMainWindow::closingEndsEvenWhenTheListCannotBeStored()
+{
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    form->showCentred();
+    // A folder where the settings file belongs makes every write fail.
+    QVERIFY(QDir().mkpath(m_settings->filePath()));
+    QSignalSpy unloaded(form.get(), &Form1::unloaded);
+    QVERIFY(form->close());
+    QCOMPARE(unloaded.count(), 1);
+    const QStringList reports = m_prompts->errorReports();
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(reports.first().contains(u"Form1.Form_QueryUnload at line 100"_s));
 }
 
 QTEST_MAIN(TestMainWindow)
