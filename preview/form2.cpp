@@ -140,17 +140,6 @@ void Form2::setBarByPercent(QScrollBar* bar, qint16 percent)
     showView();
 }
 
-void Form2::PushButton6_Click() {}
-
-void Form2::PushButton8_Click()
-{
-    GuardedProcedure procedure(u"Form2"_s, u"PushButton8_Click"_s);
-    procedure.step(104, [&] { Q_EMIT backRequested(); });
-    procedure.step(106, [&] { hide(); });
-}
-
-void Form2::Form_QueryUnload() {}
-
 bool Form2::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
@@ -165,12 +154,6 @@ void Form2::showEvent(QShowEvent* event)
     // Set up on showing too: a window manager may show the window without activating it.
     Form_Activate();
     QWidget::showEvent(event);
-}
-
-void Form2::closeEvent(QCloseEvent* event)
-{
-    Form_QueryUnload();
-    event->accept();
 }
 
 void Form2::centreOnScreen()

@@ -20,8 +20,7 @@ class WindowPointer;
 /// The preview window: the page snapshot in a fixed viewport, zoomed in quarter steps from
 /// 0.25 to 4.0, scrolled with two bars or dragged with the mouse, with the ways out ("< Back",
 /// "Save Results To Word File", closing). Created once by the first hand-over and then kept.
-/// Not final: the saving and leaving behaviour derives from it and overrides the handlers.
-class Form2 : public QWidget, private PreviewCanvas {
+class Form2 final : public QWidget, private PreviewCanvas {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form2)
 
@@ -44,12 +43,12 @@ public:
     /// The view's state in twips.
     const PreviewGeometry& view() const { return m_geometry; }
 
-    /// "Save Results To Word File" was pressed; saving is added by the derived window.
-    virtual void PushButton6_Click();
-    /// "< Back" was pressed: asks for the main window and hides this one.
-    virtual void PushButton8_Click();
-    /// The user asked to close the window; the close is never refused.
-    virtual void Form_QueryUnload();
+    /// "Save Results To Word File": a copy of the working document at a path the user chooses.
+    void PushButton6_Click();
+    /// "< Back": deletes the working document, asks for the main window and hides this one.
+    void PushButton8_Click();
+    /// The close request: deletes the working document; the close is never refused.
+    void Form_QueryUnload();
 
     /// Full path of the working document that belongs to the snapshot.
     QString mWordFile;
@@ -78,6 +77,8 @@ public:
 Q_SIGNALS:
     /// "< Back": the main window should be shown again.
     void backRequested();
+    /// The window has closed: the program ends now.
+    void unloaded();
 
 protected:
     bool event(QEvent* event) override;

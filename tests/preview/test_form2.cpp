@@ -6,6 +6,7 @@
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quillory;
@@ -41,14 +43,12 @@ bool hasBlends(const QImage& image)
     return false;
 }
 
-// Counts the ways out instead of taking them.
-class RecordingForm2 final : public Form2 {
-public:
-    void PushButton6_Click() override { ++saves; }
-    void Form_QueryUnload() override { ++closeRequests; }
-    int saves = 0;
-    int closeRequests = 0;
-};
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 } // namespace
 
@@ -200,19 +200,29 @@ void TestForm2::pointerOverControls()
 
 void TestForm2::waysOut()
 {
-    RecordingForm2 form;
+    test::ScriptedPrompts prompts;
+    QTemporaryDir folder;
+    Form2 form;
     QSignalSpy back(&form, &Form2::backRequested);
+    QSignalSpy unloaded(&form, &Form2::unloaded);
+    form.mWordFile = folder.filePath(u"dravik11111111.doc"_s);
+    writeFile(form.mWordFile, "first");
     form.setPicture(checkerboard({600, 400}));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    prompts.savePaths << folder.filePath(u"saved.doc"_s);
     QTest::mouseClick(form.PushButton6, Qt::LeftButton);
-    QCOMPARE(form.saves, 1);
+    QVERIFY(QFile::exists(folder.filePath(u"saved.doc"_s)));
+    QCOMPARE(prompts.texts(test::ScriptedPrompts::Kind::Note), QStringList{u"Done."_s});
     QTest::mouseClick(form.PushButton8, Qt::LeftButton);
     QCOMPARE(back.size(), 1);
     QVERIFY(form.isHidden());
+    QVERIFY(!QFile::exists(form.mWordFile));
 
     // The next hand-over reuses the window and starts at 1.0 with the new picture.
     form.PushButton1->click();
+    form.mWordFile = folder.filePath(u"dravik22222222.doc"_s);
+    writeFile(form.mWordFile, "second");
     form.setPicture(checkerboard({300, 200}));
     form.show();
     QCOMPARE(form.view().zoom(), 1.0f);
@@ -220,7 +230,9 @@ void TestForm2::waysOut()
     QCOMPARE(form.Picture1->picture().toImage(), checkerboard({300, 200}));
 
     QVERIFY(form.close());
-    QCOMPARE(form.closeRequests, 1);
+    QCOMPARE(unloaded.size(), 1);
+    QVERIFY(!QFile::exists(form.mWordFile));
+    QVERIFY(prompts.errorReports().isEmpty());
 }
 
 void TestForm2::scaledPicture_data()

@@ -1,0 +1,43 @@
+// The ways out of the preview: saving a copy, going back, closing.
+#include "preview/form2.h"
+
+#include "app/core/file_system.h"
+#include "app/core/guarded_procedure.h"
+#include "preview/save_results.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+void Form2::PushButton6_Click()
+{
+    SaveResultsToWordFile(mWordFile);
+}
+
+void Form2::PushButton8_Click()
+{
+    GuardedProcedure procedure(u"Form2"_s, u"PushButton8_Click"_s);
+    procedure.step(102, [&] { DeleteFileQuietly(mWordFile); });
+    procedure.step(104, [&] { Q_EMIT backRequested(); });
+    procedure.step(106, [&] { hide(); });
+}
+
+void Form2::Form_QueryUnload()
+{
+    GuardedProcedure procedure(u"Form2"_s, u"Form_QueryUnload"_s);
+    procedure.step(100, [&] { DeleteFileQuietly(mWordFile); });
+    procedure.step(102, [] { QCoreApplication::processEvents(); });
+    procedure.step(104, [] { QCoreApplication::processEvents(); });
+}
+
+void Form2::closeEvent(QCloseEvent* event)
+{
+    Form_QueryUnload();
+    event->accept();
+    Q_EMIT unloaded();
+}
+
+} // namespace quillory
