@@ -5,33 +5,11 @@
 #include <QPainter>
 #include <QTextLayout>
 
-#include <map>
-#include <tuple>
+#include <mutex>
 
 namespace quillory::doc {
 
 namespace {
-
-using FontKey = std::tuple<QString, int, bool>;
-
-// Fonts are looked up per run; resolving one through fontconfig costs far more than a hash
-// lookup, and a schedule uses only a handful.
-QFont cachedFont(const FontKey& key)
-{
-    static std::map<FontKey, QFont> cache;
-    static const bool substituted = (installFontSubstitutions(), true);
-    Q_UNUSED(substituted);
-    if (auto found = cache.find(key); found != cache.end())
-        return found->second;
-    const auto& [family, halfPoints, bold] = key;
-    QFont font(family);
-    font.setPixelSize(halfPoints * 10);
-    font.setBold(bold);
-    font.setKerning(false);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    cache.emplace(key, font);
-    return font;
-}
 
 QTextCharFormat textFormat(const CharFormat& format)
 {
@@ -77,7 +55,14 @@ qreal heightOf(const QTextLine& line)
 
 QFont layoutFont(const CharFormat& format)
 {
-    return cachedFont({format.font, format.halfPoints, format.bold});
+    static std::once_flag substitutions;
+    std::call_once(substitutions, installFontSubstitutions);
+    QFont font(format.font);
+    font.setPixelSize(format.halfPoints * 10);
+    font.setBold(format.bold);
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
 }
 
 ParagraphLayout::ParagraphLayout(const Paragraph& paragraph, int defaultTabWidth, qreal width,
@@ -107,9 +92,22 @@ void ParagraphLayout::layOutText(const Paragraph& paragraph, int defaultTabWidth
         start += int(run.text.size());
     }
     m_text = std::make_unique<QTextLayout>(paragraph.text(), layoutFont(paragraph.mark));
-    m_text->setTextOption(textOption(paragraph.format, defaultTabWidth, wrap));
     m_text->setFormats(ranges);
     m_text->setCacheEnabled(true);
+    QTextOption option = textOption(paragraph.format, defaultTabWidth, wrap);
+    breakLines(option, width);
+    // A line that may not wrap and is too wide starts at the left edge, so that its beginning
+    // stays readable where the cell cuts it off.
+    if (!wrap && option.alignment() != Qt::AlignLeft && widestLine() > width) {
+        option.setAlignment(Qt::AlignLeft);
+        breakLines(option, width);
+    }
+}
+
+void ParagraphLayout::breakLines(const QTextOption& option, qreal width)
+{
+    m_text->setTextOption(option);
+    m_height = 0;
     m_text->beginLayout();
     for (QTextLine line = m_text->createLine(); line.isValid(); line = m_text->createLine()) {
         line.setLineWidth(width);
@@ -117,6 +115,14 @@ void ParagraphLayout::layOutText(const Paragraph& paragraph, int defaultTabWidth
         m_height += heightOf(line);
     }
     m_text->endLayout();
+}
+
+qreal ParagraphLayout::widestLine() const
+{
+    qreal widest = 0;
+    for (int i = 0; i < m_text->lineCount(); ++i)
+        widest = std::max(widest, m_text->lineAt(i).naturalTextWidth());
+    return widest;
 }
 
 int ParagraphLayout::lineCount() const

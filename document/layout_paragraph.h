@@ -8,6 +8,7 @@
 
 class QPainter;
 class QTextLayout;
+class QTextOption;
 class QPointF;
 
 namespace quillory::doc {
@@ -45,6 +46,8 @@ public:
 
 private:
     void layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width, bool wrap);
+    void breakLines(const QTextOption& option, qreal width);
+    qreal widestLine() const;
 
     std::unique_ptr<QTextLayout> m_text; ///< none for an empty paragraph
     qreal m_height = 0;
