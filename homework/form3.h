@@ -32,9 +32,13 @@ public:
     /// Loads the editor (empty boxes, add mode) for the list it writes into.
     explicit Form3(HomeworkListModel& list, QWidget* parent = nullptr);
 
+    /// Fills the period box.
     void setPeriod(const QString& period) override;
+    /// Fills the box of one day (0 = Monday).
     void setDay(int day, const QString& text) override;
+    /// Sets m_Index.
     void setIndex(qint16 index) override;
+    /// Shows the editor centred and waits until it closes.
     void showModal() override;
 
     /// Centres the editor on its screen with the focus in the period box, without waiting.

@@ -12,6 +12,7 @@
 #include "homework/general_fields.h"
 #include "homework/sample_data.h"
 #include "homework/stored_form.h"
+#include "tests/homework/test_entries.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -29,12 +30,10 @@
 #include <QTreeView>
 
 using namespace quillory;
+using namespace quillory::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString F = QString::fromUtf16(FieldSeparator);
-const QString R = QString::fromUtf16(RowSeparator);
 
 // Start-up never opens anything here; it only counts what it would have opened.
 struct HomePageSpy {

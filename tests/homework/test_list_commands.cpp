@@ -6,6 +6,7 @@
 #include "homework/homework_list_model.h"
 #include "homework/list_commands.h"
 #include "homework/sample_data.h"
+#include "tests/homework/test_entries.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -17,14 +18,10 @@
 #include <QTest>
 
 using namespace quillory;
+using namespace quillory::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-HomeworkEntry entry(const QString& period, std::array<QString, 7> days = {})
-{
-    return HomeworkEntry{period, std::move(days)};
-}
 
 QList<HomeworkEntry> rows(int count)
 {
