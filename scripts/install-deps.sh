@@ -8,6 +8,7 @@ packages=(
     fonts-urw-base35 fonts-liberation2
     libbenchmark-dev
     libreoffice-writer-nogui
+    unzip
 )
 
 missing=()
