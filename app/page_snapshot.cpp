@@ -1,0 +1,102 @@
+#include "app/page_snapshot.h"
+
+#include "app/core/failure.h"
+#include "app/core/file_system.h"
+#include "app/core/guarded_procedure.h"
+#include "document/application_starter.h"
+#include "document/automation/application.h"
+#include "document/automation/document.h"
+#include "document/automation/range.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImageReader>
+
+#include <cmath>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+namespace automation = doc::automation;
+
+namespace {
+
+constexpr int ClipboardAttempts = 1000;
+// A picture's resolution says its device pixel ratio: 96 dots per inch is a ratio of 1.
+constexpr double DotsPerMeterAtRatioOne = 96.0 / 0.0254;
+
+QImage readClipboard()
+{
+    return QGuiApplication::clipboard()->image();
+}
+
+QByteArray pngBytes(QImage picture)
+{
+    picture.setDotsPerMeterX(int(std::lround(DotsPerMeterAtRatioOne * picture.devicePixelRatio())));
+    picture.setDotsPerMeterY(picture.dotsPerMeterX());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+        throw Failure(u"The picture could not be encoded."_s);
+    return bytes;
+}
+
+automation::Application& running(const std::unique_ptr<automation::Application>& instance)
+{
+    if (!instance)
+        throw Failure(u"The document component is not running."_s);
+    return *instance;
+}
+
+} // namespace
+
+std::optional<QImage> GetClipboardPicture(int /*format*/, const ClipboardReader& read)
+{
+    const ClipboardReader& reader = read ? read : ClipboardReader(readClipboard);
+    for (int attempt = 0; attempt < ClipboardAttempts; ++attempt) {
+        try {
+            QImage picture = reader();
+            if (!picture.isNull())
+                return picture;
+        } catch (...) {
+            // Another program may hold the clipboard; the next attempt follows at once.
+        }
+    }
+    return std::nullopt;
+}
+
+void SaveDocAsJPG(const QString& inFile)
+{
+    GuardedProcedure procedure(u"Form1"_s, u"SaveDocAsJPG"_s);
+    std::unique_ptr<automation::Application> word;
+    procedure.step(116, [&] { word = doc::startApplication(); });
+    procedure.step(118, [&] { running(word).Documents().Open(inFile); });
+    procedure.step(120, [&] { running(word).ActiveDocument().Range().CopyAsPicture(); });
+    procedure.step(122, [&] {
+        const std::optional<QImage> picture = GetClipboardPicture(0);
+        if (!picture)
+            throw Failure(u"There is no picture on the clipboard."_s);
+        // Replaced by a rename, so a link planted at the name is never written through.
+        ReplaceFileAtomically(JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
+                              pngBytes(*picture));
+    });
+    procedure.step(124,
+                   [&] { running(word).ActiveDocument().Close(automation::wdDoNotSaveChanges); });
+    procedure.step(126, [&] { running(word).Quit(); });
+}
+
+QImage loadSnapshot(const QString& path)
+{
+    QImageReader reader(path); // recognises the format by the content
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));
+    // Ratios come in quarter steps; the resolution stored in whole dots per metre is not exact.
+    const double ratio = std::round(picture.dotsPerMeterX() / DotsPerMeterAtRatioOne * 4) / 4;
+    if (ratio > 1)
+        picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
+} // namespace quillory

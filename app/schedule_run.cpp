@@ -1,0 +1,255 @@
+#include "app/schedule_run.h"
+
+#include "app/core/failure.h"
+#include "app/core/file_system.h"
+#include "app/core/guarded_procedure.h"
+#include "document/application_starter.h"
+#include "document/automation/application.h"
+#include "document/automation/document.h"
+#include "document/automation/find.h"
+#include "document/automation/range.h"
+#include "document/automation/selection.h"
+#include "document/schedule_template.h"
+
+#include <QRandomGenerator>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+namespace automation = doc::automation;
+
+namespace {
+
+constexpr int DigitsInName = 8;
+// Taken names are drawn again, but not for ever: 43 million names make a long run of taken
+// ones mean something else is wrong.
+constexpr int NameAttempts = 1000;
+
+QChar randomDigit()
+{
+    return QChar(u'0' + QRandomGenerator::global()->bounded(1, 10));
+}
+
+// One run's state: the steps share the instance, the document and the paths, as the
+// procedure's lines do.
+class ScheduleRun {
+public:
+    ScheduleRun(GuardedProcedure& procedure, const ScheduleRequest& request)
+        : m_procedure(procedure)
+        , m_request(request)
+    {
+    }
+
+    std::optional<QString> run()
+    {
+        copyTemplate();
+        openTemplate();
+        replacePlaceholders();
+        replaceNameInShapes();
+        fillTable();
+        saveWorkingDocument();
+        closeInstance();
+        return m_saved ? std::optional(m_workingPath) : std::nullopt;
+    }
+
+private:
+    automation::Application& word()
+    {
+        if (!m_word)
+            throw Failure(u"The document component is not running."_s);
+        return *m_word;
+    }
+    automation::Document& document()
+    {
+        if (!m_document)
+            throw Failure(u"No document is open."_s);
+        return *m_document;
+    }
+
+    QString templatePath() const
+    {
+        return JoinPath(TempFolder(), QString::fromUtf16(TemplateCopyFileName));
+    }
+
+    void copyTemplate()
+    {
+        QByteArray bytes;
+        step(106, [&] { bytes = doc::templateBytes(); });
+        step(108, [&] {
+            // A copy left by an interrupted run is used as it is.
+            if (!FileExists(templatePath()))
+                WriteBytesToFile(bytes, templatePath());
+        });
+    }
+
+    void openTemplate()
+    {
+        step(110, [&] { m_word = doc::startApplication(); });
+        QString path;
+        step(112, [&] { path = templatePath(); });
+        step(114, [&] { m_document = word().Documents().Open(path, true); });
+    }
+
+    void replacePlaceholders()
+    {
+        std::optional<automation::StoryRanges> stories;
+        step(116, [&] { stories = document().StoryRanges(); });
+        if (!stories) {
+            // The loop's body still runs once without a story, every step of it reported.
+            replaceInStory(nullptr);
+            return;
+        }
+        for (automation::Range& story : *stories)
+            replaceInStory(&story);
+    }
+
+    void replaceInStory(automation::Range* story)
+    {
+        replacePass(story, 118, m_request.nameTag, m_request.name);
+        replacePass(story, 148, QString::fromUtf16(u"[Date]"), m_request.date);
+    }
+
+    // One replace-all pass; its fifteen lines take the numbers from `first` on, two apart.
+    void replacePass(automation::Range* story, int first, const QString& text,
+                     const QString& replacement)
+    {
+        automation::Range* range = nullptr;
+        automation::Find* find = nullptr;
+        const auto findObject = [&]() -> automation::Find& {
+            if (!find)
+                throw Failure(u"The search could not be prepared."_s);
+            return *find;
+        };
+        step(first, [&] {
+            if (!story)
+                throw Failure(u"The document's story could not be read."_s);
+            range = story;
+        });
+        step(first + 2, [&] { storyRange(range).Find().ClearFormatting(); });
+        step(first + 4, [&] { storyRange(range).Find().Replacement().ClearFormatting(); });
+        step(first + 6, [&] { find = &storyRange(range).Find(); });
+        step(first + 8, [&] { findObject().setText(text); });
+        step(first + 10, [&] { findObject().Replacement().setText(replacement); });
+        step(first + 12, [&] { findObject().setForward(true); });
+        step(first + 14, [&] { findObject().setWrap(automation::wdFindContinue); });
+        step(first + 16, [&] { findObject().setFormat(false); });
+        step(first + 18, [&] { findObject().setMatchCase(false); });
+        step(first + 20, [&] { findObject().setMatchWholeWord(false); });
+        step(first + 22, [&] { findObject().setMatchWildcards(false); });
+        step(first + 24, [&] { findObject().setMatchSoundsLike(false); });
+        step(first + 26, [&] { findObject().setMatchAllWordForms(false); });
+        step(first + 28, [&] { findObject().Execute(automation::wdReplaceAll); });
+    }
+
+    static automation::Range& storyRange(automation::Range* range)
+    {
+        if (!range)
+            throw Failure(u"The document's story could not be read."_s);
+        return *range;
+    }
+
+    void replaceNameInShapes()
+    {
+        std::optional<automation::Shapes> shapes;
+        step(180, [&] { shapes = document().Shapes(); });
+        if (!shapes) {
+            replaceNameInShape(nullptr);
+            return;
+        }
+        for (automation::Shape& shape : *shapes)
+            replaceNameInShape(&shape);
+    }
+
+    // Only the name is replaced in shapes, with the search's defaults for everything else.
+    void replaceNameInShape(automation::Shape* shape)
+    {
+        const auto frame = [&] {
+            if (!shape)
+                throw Failure(u"The document's shapes could not be read."_s);
+            return shape->TextFrame();
+        };
+        bool hasText = false;
+        step(182, [&] { hasText = frame().HasText(); });
+        if (hasText || !shape)
+            step(184, [&] {
+                frame().TextRange().Find().Execute(m_request.nameTag, m_request.name,
+                                                   automation::wdReplaceAll);
+            });
+    }
+
+    void fillTable()
+    {
+        step(188, [&] { word().Selection().MoveDown(automation::wdLine, 3); });
+        const qsizetype count = m_request.classes.size();
+        for (qsizetype i = 0; i < count; ++i) {
+            const HomeworkEntry& entry = m_request.classes.at(i);
+            step(192, [&] { word().Selection().TypeText(entry.Period); });
+            for (const QString& day : entry.Days) {
+                step(196, [&] { word().Selection().MoveRight(automation::wdCell); });
+                step(198, [&] { word().Selection().TypeText(day); });
+            }
+            if (i + 1 < count)
+                step(204, [&] { word().Selection().InsertRowsBelow(1); });
+        }
+    }
+
+    void saveWorkingDocument()
+    {
+        chooseWorkingPath();
+        m_saved = step(224, [&] {
+            if (m_workingPath.isEmpty())
+                throw Failure(u"The working document has no name."_s);
+            document().SaveAs(m_workingPath);
+        });
+    }
+
+    // A name already taken in the working folder is never reused.
+    void chooseWorkingPath()
+    {
+        for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+            QString name;
+            step(208, [&] { name = QString::fromUtf16(WorkingDocumentPrefix); });
+            for (int digit = 0; digit < DigitsInName; ++digit)
+                step(216, [&] { name += randomDigit(); });
+            step(220, [&] { m_workingPath = JoinPath(TempFolder(), name + u".doc"_s); });
+            bool taken = false;
+            step(222, [&] { taken = FileExists(m_workingPath); });
+            if (!taken)
+                return;
+        }
+        m_workingPath.clear();
+        step(222, [] { throw Failure(u"No free name for a working document was found."_s); });
+    }
+
+    void closeInstance()
+    {
+        step(226, [&] { word().setDisplayAlerts(false); });
+        step(228, [&] { document().Close(); });
+        step(230, [&] { word().Quit(); });
+        step(232, [&] { m_document.reset(); });
+        step(234, [&] { m_word.reset(); });
+        step(236, [&] { DeleteFileQuietly(templatePath()); });
+    }
+
+    bool step(int number, const std::function<void()>& action)
+    {
+        return m_procedure.step(number, action);
+    }
+
+    GuardedProcedure& m_procedure;
+    const ScheduleRequest& m_request;
+    std::unique_ptr<automation::Application> m_word;
+    std::optional<automation::Document> m_document;
+    QString m_workingPath;
+    bool m_saved = false;
+};
+
+} // namespace
+
+std::optional<QString> fillScheduleTemplate(GuardedProcedure& procedure,
+                                            const ScheduleRequest& request)
+{
+    return ScheduleRun(procedure, request).run();
+}
+
+} // namespace quillory

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "homework/homework_entry.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace quillory {
+
+class GuardedProcedure;
+
+/// The template copy's file name in the working folder.
+inline constexpr char16_t TemplateCopyFileName[] = u"template.dot";
+/// How working documents' names begin; eight digits from 1 to 9 and ".doc" follow.
+inline constexpr char16_t WorkingDocumentPrefix[] = u"dravik";
+
+/// What a schedule is made from.
+struct ScheduleRequest {
+    QString nameTag; ///< the placeholder the name replaces (the name box's tag)
+    QString name;
+    QString date; ///< already formatted
+    QList<HomeworkEntry> classes;
+};
+
+/// The template-filling steps of "Start Creating Template" (106 to 236): copies the template
+/// into the working folder, fills it through a new instance of the document component and saves
+/// it as a new working document, named by the prefix, eight random digits from 1 to 9 and ".doc".
+/// Every failed step is reported through the procedure and the
+/// next step runs. The working document's path when it was saved.
+std::optional<QString> fillScheduleTemplate(GuardedProcedure& procedure,
+                                            const ScheduleRequest& request);
+
+} // namespace quillory

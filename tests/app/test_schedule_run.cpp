@@ -1,0 +1,296 @@
+// Filling the template into a working document, and the page snapshot, without the windows.
+#include "app/core/failure.h"
+#include "app/core/file_system.h"
+#include "app/core/guarded_procedure.h"
+#include "app/page_snapshot.h"
+#include "app/schedule_run.h"
+#include "document/application_starter.h"
+#include "document/fonts.h"
+#include "document/rtf_reader.h"
+#include "document/schedule_template.h"
+#include "tests/support/scripted_prompts.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillory;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+HomeworkEntry entry(const QString& period, std::array<QString, 7> days = {})
+{
+    return HomeworkEntry{period, std::move(days)};
+}
+
+ScheduleRequest request(const QString& name, QList<HomeworkEntry> classes)
+{
+    return ScheduleRequest{u"[YourName]"_s, name, u"Sep 6, 2021"_s, std::move(classes)};
+}
+
+doc::Document readDocument(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return doc::readRtf(file.readAll()).document.value_or(doc::Document{});
+}
+
+const doc::Table& tableOf(const doc::Document& document)
+{
+    for (const doc::Block& block : document.body) {
+        if (const auto* table = std::get_if<doc::Table>(&block))
+            return *table;
+    }
+    static const doc::Table none;
+    return none;
+}
+
+QString cellText(const doc::Row& row, int column)
+{
+    QStringList paragraphs;
+    for (const doc::Paragraph& paragraph : row.cells.at(column).paragraphs)
+        paragraphs << paragraph.text();
+    return paragraphs.join(u'\n');
+}
+
+QStringList rowTexts(const doc::Row& row)
+{
+    QStringList texts;
+    for (int column = 0; column < int(row.cells.size()); ++column)
+        texts << cellText(row, column);
+    return texts;
+}
+
+} // namespace
+
+class TestScheduleRun : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void tableHasOneRowPerClass_data();
+    void tableHasOneRowPerClass();
+    void titleTakesNameAndDate_data();
+    void titleTakesNameAndDate();
+    void wrappedTitleSendsClassesIntoHeadingRow();
+    void leftoverTemplateCopyIsUsedAndDeleted();
+    void plantedLinkIsNotWrittenThrough();
+    void componentThatCannotStart();
+    void snapshotThroughTheClipboard();
+    void clipboardReadsAreBounded();
+
+private:
+    std::optional<QString> fill(const ScheduleRequest& request);
+
+    std::unique_ptr<QTemporaryDir> m_temp;
+    test::ScriptedPrompts* m_prompts = nullptr;
+};
+
+void TestScheduleRun::initTestCase()
+{
+    doc::installFontSubstitutions();
+}
+
+void TestScheduleRun::init()
+{
+    m_temp = std::make_unique<QTemporaryDir>();
+    qputenv("TEMP", m_temp->path().toLocal8Bit());
+    m_prompts = new test::ScriptedPrompts;
+}
+
+void TestScheduleRun::cleanup()
+{
+    delete m_prompts;
+    doc::setApplicationStarter({});
+}
+
+std::optional<QString> TestScheduleRun::fill(const ScheduleRequest& request)
+{
+    GuardedProcedure procedure(u"Form1"_s, u"PushButton6_Click"_s);
+    return fillScheduleTemplate(procedure, request);
+}
+
+void TestScheduleRun::tableHasOneRowPerClass_data()
+{
+    QTest::addColumn<QList<HomeworkEntry>>("classes");
+    QTest::newRow("none") << QList<HomeworkEntry>{};
+    QTest::newRow("one") << QList{entry(u"1. Band"_s, {u"Practice"_s})};
+    QTest::newRow("three, one with empty days")
+        << QList{entry(u"1"_s, {u"m"_s, u"t"_s, u"w"_s, u"th"_s, u"f"_s, u"sa"_s, u"su"_s}),
+                 entry(u"2"_s), entry(u"3"_s, {QString(), u"line one\nline two"_s})};
+}
+
+void TestScheduleRun::tableHasOneRowPerClass()
+{
+    QFETCH(QList<HomeworkEntry>, classes);
+    const std::optional<QString> working = fill(request(u"Dana"_s, classes));
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    QVERIFY(working.has_value());
+    QVERIFY(QRegularExpression(u"^dravik[1-9]{8}\\.doc$"_s)
+                .match(QFileInfo(*working).fileName())
+                .hasMatch());
+    QCOMPARE(QFileInfo(*working).absolutePath(), m_temp->path());
+    // Only the working document is left behind.
+    QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files),
+             QStringList{QFileInfo(*working).fileName()});
+
+    const doc::Document document = readDocument(*working);
+    const doc::Table& table = tableOf(document);
+    QCOMPARE(int(table.rows.size()), 1 + std::max(1, int(classes.size())));
+    QCOMPARE(cellText(table.rows[0], 3), u"Wednesday"_s);
+    for (int i = 0; i < classes.size(); ++i) {
+        const doc::Row& row = table.rows[1 + i];
+        QStringList expected{classes[i].Period};
+        for (const QString& day : classes[i].Days)
+            expected << day;
+        QCOMPARE(rowTexts(row), expected);
+        // Every class row keeps the data row's shading pattern.
+        QCOMPARE(row.cells[0].shading, std::optional<QRgb>(qRgb(217, 227, 239)));
+        QCOMPARE(row.cells[1].shading, std::optional<QRgb>(qRgb(243, 243, 243)));
+        QCOMPARE(row.cells[2].shading, std::optional<QRgb>());
+        QCOMPARE(row.minimumHeight, 792);
+    }
+    if (classes.isEmpty())
+        QCOMPARE(rowTexts(table.rows[1]), QStringList(8, QString()));
+}
+
+void TestScheduleRun::titleTakesNameAndDate_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("plain") << u"Dana Whitlow"_s
+                           << u"Homework for Dana Whitlow\tWeek of Sep 6, 2021"_s;
+    QTest::newRow("empty") << QString() << u"Homework for \tWeek of Sep 6, 2021"_s;
+    QTest::newRow("holds the date's placeholder")
+        << u"Dana [date]"_s << u"Homework for Dana Sep 6, 2021\tWeek of Sep 6, 2021"_s;
+    QTest::newRow("braces and backslashes")
+        << u"{\\b Dana}\\par"_s << u"Homework for {\\b Dana}\\par\tWeek of Sep 6, 2021"_s;
+}
+
+void TestScheduleRun::titleTakesNameAndDate()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    const std::optional<QString> working = fill(request(name, {}));
+    QVERIFY(working.has_value());
+    const doc::Document document = readDocument(*working);
+    const auto& paragraph = std::get<doc::Paragraph>(document.body.front());
+    QCOMPARE(paragraph.text(), title);
+    // The name keeps the placeholder's bold, the date the grey.
+    QVERIFY(paragraph.runs.front().format.bold);
+    QCOMPARE(paragraph.runs.back().format.color, std::optional<QRgb>(qRgb(153, 153, 153)));
+}
+
+void TestScheduleRun::wrappedTitleSendsClassesIntoHeadingRow()
+{
+    const std::optional<QString> working =
+        fill(request(QString(38, u'a'), {entry(u"1. Math"_s, {u"p. 12"_s})}));
+    QVERIFY(working.has_value());
+    const doc::Document document = readDocument(*working);
+    const doc::Table& table = tableOf(document);
+    // The move lands at the start of the heading's first cell; moving right selects a cell,
+    // so typing replaces the heading there.
+    QCOMPARE(cellText(table.rows[0], 0), u"1. MathPeriod"_s);
+    QCOMPARE(cellText(table.rows[0], 1), u"p. 12"_s);
+    QCOMPARE(rowTexts(table.rows[1]), QStringList(8, QString()));
+}
+
+void TestScheduleRun::leftoverTemplateCopyIsUsedAndDeleted()
+{
+    const QString copy = JoinPath(m_temp->path(), u"template.dot"_s);
+    QByteArray bytes = doc::templateBytes();
+    bytes.replace("Homework for", "Chores for");
+    QFile file(copy);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const std::optional<QString> working = fill(request(u"Dana"_s, {}));
+    QVERIFY(working.has_value());
+    QVERIFY(std::get<doc::Paragraph>(readDocument(*working).body.front())
+                .text()
+                .startsWith(u"Chores for Dana"_s));
+    QVERIFY(!QFile::exists(copy));
+}
+
+void TestScheduleRun::plantedLinkIsNotWrittenThrough()
+{
+    const QString victim = JoinPath(m_temp->path(), u"victim"_s);
+    QVERIFY(QFile::link(victim, JoinPath(m_temp->path(), u"template.dot"_s)));
+    fill(request(u"Dana"_s, {}));
+    QVERIFY(!QFile::exists(victim));
+    QVERIFY(!m_prompts->errorReports().isEmpty());
+    QVERIFY(m_prompts->errorReports().first().contains(u"at line 108"_s));
+}
+
+void TestScheduleRun::componentThatCannotStart()
+{
+    doc::setApplicationStarter(
+        []() -> std::unique_ptr<doc::Application> { throw Failure(u"The engine is broken."_s); });
+    const std::optional<QString> working = fill(request(u"Dana"_s, {entry(u"1"_s), entry(u"2"_s)}));
+    QVERIFY(!working.has_value());
+    QStringList lines;
+    for (const QString& report : m_prompts->errorReports())
+        lines << QRegularExpression(u"at line (\\d+)"_s).match(report).captured(1);
+    QCOMPARE(lines.first(), u"110"_s);
+    QVERIFY(m_prompts->errorReports().first().startsWith(u"The engine is broken.\r\n"_s));
+    for (const QString& step : {u"114"_s, u"116"_s, u"118"_s, u"176"_s, u"180"_s, u"188"_s,
+                                u"192"_s, u"204"_s, u"224"_s, u"226"_s, u"228"_s, u"230"_s})
+        QVERIFY2(lines.contains(step), qPrintable(step));
+    QCOMPARE(lines.count(u"204"_s), 1); // no row after the last class
+    QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files), QStringList());
+}
+
+void TestScheduleRun::snapshotThroughTheClipboard()
+{
+    const std::optional<QString> working = fill(request(u"Dana"_s, {entry(u"1"_s)}));
+    QVERIFY(working.has_value());
+    QGuiApplication::clipboard()->setText(u"what the user copied"_s);
+    const QString snapshot = JoinPath(m_temp->path(), u"temp.bmp"_s);
+    QFile old(snapshot);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("an older snapshot");
+    old.close();
+
+    SaveDocAsJPG(*working);
+
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    const QImage picture = loadSnapshot(snapshot);
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.devicePixelRatio(),
+             QGuiApplication::clipboard()->image().devicePixelRatio() > 1
+                 ? picture.devicePixelRatio()
+                 : 1.0);
+    // The text area of the page, 13,680 twips wide, at 15 twips per logical pixel.
+    QCOMPARE(qRound(picture.width() / picture.devicePixelRatio()), 912);
+    QVERIFY(!QGuiApplication::clipboard()->image().isNull());
+}
+
+void TestScheduleRun::clipboardReadsAreBounded()
+{
+    int reads = 0;
+    const auto fifthTime = [&] {
+        ++reads;
+        if (reads < 5)
+            throw std::runtime_error("busy");
+        return QImage(4, 4, QImage::Format_RGB32);
+    };
+    QVERIFY(GetClipboardPicture(0, fifthTime).has_value());
+    QCOMPARE(reads, 5);
+    reads = 0;
+    QVERIFY(!GetClipboardPicture(0, [&] {
+                 ++reads;
+                 return QImage();
+             }).has_value());
+    QCOMPARE(reads, 1000);
+}
+
+QTEST_MAIN(TestScheduleRun)
+#include "test_schedule_run.moc"
