@@ -51,7 +51,7 @@ private:
     {
         const ParagraphAddress address{-1, block, -1, -1, 0};
         auto layout = std::make_shared<const ParagraphLayout>(
-            paragraph, m_document.page.defaultTabWidth, m_result.m_textArea.width(), true);
+            paragraph, m_document.page.defaultTabWidth, m_result.m_textArea.width());
         for (int line = 0; line < layout->lineCount(); ++line) {
             const qreal height = layout->lineHeight(line);
             makeRoom(height);
@@ -60,7 +60,7 @@ private:
             if (line > 0 && !placed.empty() && placed.back().address == address)
                 ++placed.back().lineCount;
             else
-                placed.push_back({address, layout, origin, line, 1, {}});
+                placed.push_back({address, layout, origin, line, 1});
             remember(address, layout, origin);
             m_y += height;
             m_pageHasContent = true;
@@ -96,20 +96,20 @@ private:
             const QRectF rect(cell.left, m_y, cell.width, row.height);
             if (cell.cell->shading)
                 page().shadings.push_back({rect, *cell.cell->shading});
-            placeCellText(cell, cell.cell->noWrap ? rect : QRectF());
+            placeCellText(cell);
         }
         placeRowBorders(table.borders, row, drawTop);
         m_y += row.height;
     }
 
-    void placeCellText(const CellBox& cell, const QRectF& clip)
+    void placeCellText(const CellBox& cell)
     {
         qreal top = m_y + cell.contentTop;
         for (size_t i = 0; i < cell.paragraphs.size(); ++i) {
             const auto& layout = cell.paragraphs[i];
             const QPointF origin(cell.contentLeft, top);
             page().paragraphs.push_back(
-                {cell.addresses[i], layout, origin, 0, layout->lineCount(), clip});
+                {cell.addresses[i], layout, origin, 0, layout->lineCount()});
             remember(cell.addresses[i], layout, origin);
             top += layout->height();
         }

@@ -15,32 +15,31 @@ namespace quillory::doc {
 
 /// A paragraph, or the run of its lines that fits on one page, placed on that page.
 struct PlacedParagraph {
-    ParagraphAddress address;
-    std::shared_ptr<const ParagraphLayout> layout;
-    QPointF origin; ///< where the paragraph's (0, 0) lies on the page
-    int firstLine = 0;
-    int lineCount = 0;
-    QRectF clip; ///< empty: not clipped; otherwise the text is cut at it (cells that do not wrap)
+    ParagraphAddress address;                      ///< which paragraph
+    std::shared_ptr<const ParagraphLayout> layout; ///< its lines
+    QPointF origin;    ///< where the paragraph's (0, 0) lies on the page
+    int firstLine = 0; ///< the first line on this page
+    int lineCount = 0; ///< how many lines lie on this page
 };
 
 /// A filled rectangle: a cell's shading or a border line (as thick as the line).
 struct PlacedFill {
-    QRectF rect;
-    QRgb color = 0;
+    QRectF rect;    ///< the area filled
+    QRgb color = 0; ///< its colour
 };
 
 /// What lies on one page's text area, in twips from its top-left corner.
 struct LaidOutPage {
-    std::vector<PlacedFill> shadings;
-    std::vector<PlacedFill> borders;
-    std::vector<PlacedParagraph> paragraphs;
+    std::vector<PlacedFill> shadings;        ///< painted first
+    std::vector<PlacedFill> borders;         ///< painted last, over everything
+    std::vector<PlacedParagraph> paragraphs; ///< painted over the shadings
 };
 
 /// Where a main-text paragraph lies, for moving the caret: its first placement.
 struct ParagraphPlace {
-    std::shared_ptr<const ParagraphLayout> layout;
-    QPointF origin;
-    int page = 0;
+    std::shared_ptr<const ParagraphLayout> layout; ///< its lines
+    QPointF origin;                                ///< where its (0, 0) lies on the page
+    int page = 0;                                  ///< the page it starts on
 };
 
 /// A document's main text laid out in twips: pages of positioned boxes.

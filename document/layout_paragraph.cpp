@@ -30,11 +30,11 @@ Qt::Alignment qtAlignment(Alignment alignment)
     return Qt::AlignLeft;
 }
 
-QTextOption textOption(const ParaFormat& format, int defaultTabWidth, bool wrap)
+QTextOption textOption(const ParaFormat& format, int defaultTabWidth)
 {
     QTextOption option(qtAlignment(format.alignment));
     option.setUseDesignMetrics(true);
-    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTabStopDistance(defaultTabWidth);
     QList<QTextOption::Tab> tabs;
     for (int position : format.tabStops)
@@ -65,8 +65,7 @@ QFont layoutFont(const CharFormat& format)
     return font;
 }
 
-ParagraphLayout::ParagraphLayout(const Paragraph& paragraph, int defaultTabWidth, qreal width,
-                                 bool wrap)
+ParagraphLayout::ParagraphLayout(const Paragraph& paragraph, int defaultTabWidth, qreal width)
 {
     if (paragraph.runs.empty() || paragraph.text().isEmpty()) {
         const QFontMetricsF metrics(layoutFont(paragraph.mark));
@@ -77,13 +76,12 @@ ParagraphLayout::ParagraphLayout(const Paragraph& paragraph, int defaultTabWidth
                                                  : 0;
         return;
     }
-    layOutText(paragraph, defaultTabWidth, width, wrap);
+    layOutText(paragraph, defaultTabWidth, width);
 }
 
 ParagraphLayout::~ParagraphLayout() = default;
 
-void ParagraphLayout::layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width,
-                                 bool wrap)
+void ParagraphLayout::layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width)
 {
     QList<QTextLayout::FormatRange> ranges;
     int start = 0;
@@ -94,20 +92,7 @@ void ParagraphLayout::layOutText(const Paragraph& paragraph, int defaultTabWidth
     m_text = std::make_unique<QTextLayout>(paragraph.text(), layoutFont(paragraph.mark));
     m_text->setFormats(ranges);
     m_text->setCacheEnabled(true);
-    QTextOption option = textOption(paragraph.format, defaultTabWidth, wrap);
-    breakLines(option, width);
-    // A line that may not wrap and is too wide starts at the left edge, so that its beginning
-    // stays readable where the cell cuts it off.
-    if (!wrap && option.alignment() != Qt::AlignLeft && widestLine() > width) {
-        option.setAlignment(Qt::AlignLeft);
-        breakLines(option, width);
-    }
-}
-
-void ParagraphLayout::breakLines(const QTextOption& option, qreal width)
-{
-    m_text->setTextOption(option);
-    m_height = 0;
+    m_text->setTextOption(textOption(paragraph.format, defaultTabWidth));
     m_text->beginLayout();
     for (QTextLine line = m_text->createLine(); line.isValid(); line = m_text->createLine()) {
         line.setLineWidth(width);
@@ -115,14 +100,6 @@ void ParagraphLayout::breakLines(const QTextOption& option, qreal width)
         m_height += heightOf(line);
     }
     m_text->endLayout();
-}
-
-qreal ParagraphLayout::widestLine() const
-{
-    qreal widest = 0;
-    for (int i = 0; i < m_text->lineCount(); ++i)
-        widest = std::max(widest, m_text->lineAt(i).naturalTextWidth());
-    return widest;
 }
 
 int ParagraphLayout::lineCount() const

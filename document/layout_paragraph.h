@@ -8,7 +8,6 @@
 
 class QPainter;
 class QTextLayout;
-class QTextOption;
 class QPointF;
 
 namespace quillory::doc {
@@ -21,8 +20,9 @@ QFont layoutFont(const CharFormat& format);
 /// starting at y 0; x 0 is the left edge of the width the paragraph was given.
 class ParagraphLayout {
 public:
-    /// Lays the paragraph out; `wrap` false keeps each paragraph on one line, however long.
-    ParagraphLayout(const Paragraph& paragraph, int defaultTabWidth, qreal width, bool wrap);
+    /// Lays the paragraph out, breaking lines at word boundaries (inside a word too long for a
+    /// line).
+    ParagraphLayout(const Paragraph& paragraph, int defaultTabWidth, qreal width);
     ~ParagraphLayout();
     ParagraphLayout(const ParagraphLayout&) = delete;
     ParagraphLayout& operator=(const ParagraphLayout&) = delete;
@@ -45,9 +45,7 @@ public:
     void drawLine(QPainter& painter, int line, const QPointF& origin) const;
 
 private:
-    void layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width, bool wrap);
-    void breakLines(const QTextOption& option, qreal width);
-    qreal widestLine() const;
+    void layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width);
 
     std::unique_ptr<QTextLayout> m_text; ///< none for an empty paragraph
     qreal m_height = 0;

@@ -15,8 +15,8 @@ CellBox layOutCell(const Table& table, const Cell& cell, qreal left, ParagraphAd
     const qreal contentWidth = std::max(1, cell.width - table.paddingLeft - table.paddingRight);
     for (const Paragraph& paragraph : cell.paragraphs) {
         box.addresses.push_back(address);
-        box.paragraphs.push_back(std::make_shared<const ParagraphLayout>(
-            paragraph, defaultTabWidth, contentWidth, !cell.noWrap));
+        box.paragraphs.push_back(
+            std::make_shared<const ParagraphLayout>(paragraph, defaultTabWidth, contentWidth));
         ++address.paragraph;
     }
     return box;

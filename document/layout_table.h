@@ -11,23 +11,25 @@ namespace quillory::doc {
 
 /// One cell of a laid-out row, before it is placed on a page.
 struct CellBox {
-    const Cell* cell = nullptr;
-    qreal left = 0;
-    qreal width = 0;
-    qreal contentLeft = 0;
-    qreal contentTop = 0; ///< from the row's top, after vertical alignment
-    std::vector<ParagraphAddress> addresses;
-    std::vector<std::shared_ptr<const ParagraphLayout>> paragraphs;
+    const Cell* cell = nullptr;              ///< the cell in the document
+    qreal left = 0;                          ///< its left edge
+    qreal width = 0;                         ///< its width
+    qreal contentLeft = 0;                   ///< where its text starts, after the left padding
+    qreal contentTop = 0;                    ///< from the row's top, after vertical alignment
+    std::vector<ParagraphAddress> addresses; ///< its paragraphs
+    std::vector<std::shared_ptr<const ParagraphLayout>> paragraphs; ///< their lines, in order
 };
 
 /// One laid-out table row: its height and its cells.
 struct RowBox {
-    qreal height = 0;
-    std::vector<CellBox> cells;
+    qreal height = 0;           ///< at least the row's minimum height
+    std::vector<CellBox> cells; ///< left to right
 };
 
 /// Lays out one row: cells side by side from x 0, content between the table's paddings,
-/// at least the row's minimum height.
+/// at least the row's minimum height. A cell marked not to wrap still wraps a line too long for
+/// it: cutting the line off would hide what the user typed (LibreOffice shows it the same way),
+/// and a line that fits stays one line either way.
 RowBox layOutRow(const Table& table, int block, int row, int defaultTabWidth);
 
 /// How many rows at the top of the table repeat on every page it runs onto.

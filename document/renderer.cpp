@@ -47,12 +47,8 @@ void paintFills(QPainter& painter, const std::vector<PlacedFill>& fills, qreal p
 void paintParagraphs(QPainter& painter, const std::vector<PlacedParagraph>& paragraphs)
 {
     for (const PlacedParagraph& placed : paragraphs) {
-        painter.save();
-        if (!placed.clip.isEmpty())
-            painter.setClipRect(placed.clip, Qt::IntersectClip);
         for (int line = placed.firstLine; line < placed.firstLine + placed.lineCount; ++line)
             placed.layout->drawLine(painter, line, placed.origin);
-        painter.restore();
     }
 }
 

@@ -16,17 +16,17 @@ struct ApplicationState;
 
 /// Whole cells selected: a block of rows and, in each, a run of cells.
 struct CellSelection {
-    int block = 0;
-    int firstRow = 0;
-    int lastRow = 0;
-    int firstCell = 0;
-    int lastCell = 0;
+    int block = 0;     ///< the table's block
+    int firstRow = 0;  ///< the first selected row
+    int lastRow = 0;   ///< the last selected row
+    int firstCell = 0; ///< the first selected cell of each row
+    int lastCell = 0;  ///< the last selected cell of each row
 };
 
 /// The selection of a document: an insertion point, or selected cells.
 struct SelectionState {
-    TextPosition caret;
-    std::optional<CellSelection> cells;
+    TextPosition caret;                 ///< the insertion point, or the first selected cell's start
+    std::optional<CellSelection> cells; ///< the selected cells, if whole cells are selected
 };
 
 /// An open document: its content, where it came from, its selection and its cached layout.
@@ -63,9 +63,9 @@ private:
 
 /// A running instance: its switches and its open documents (the last one is active).
 struct ApplicationState {
-    bool running = true;
-    bool displayAlerts = true;
-    std::vector<std::shared_ptr<DocumentState>> documents;
+    bool running = true;                                   ///< false once quit
+    bool displayAlerts = true;                             ///< the DisplayAlerts switch
+    std::vector<std::shared_ptr<DocumentState>> documents; ///< open documents, oldest first
 
     /// Throws Failure when the instance has quit.
     void requireRunning() const;
