@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <mutex>
 
 namespace quillory::doc {
@@ -58,7 +59,7 @@ QFont layoutFont(const CharFormat& format)
     static std::once_flag substitutions;
     std::call_once(substitutions, installFontSubstitutions);
     QFont font(format.font);
-    font.setPixelSize(format.halfPoints * 10);
+    font.setPixelSize(std::max(1, format.halfPoints) * 10);
     font.setBold(format.bold);
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);

@@ -143,7 +143,8 @@ private Q_SLOTS:
     void replaceOneAndFindOnly()
     {
         Document document = open(oneParagraph({{u"x1 x2 x3"_s, {}}}));
-        Find& find = document.Range().Find();
+        Range range = document.Range();
+        Find& find = range.Find();
         QVERIFY(!find.Execute(u"y"_s, u"z"_s, wdReplaceNone));
         QVERIFY(find.Execute(u"x"_s, u"z"_s, wdReplaceNone));
         QVERIFY(find.Execute(u"x"_s, u"z"_s, wdReplaceOne));
@@ -175,7 +176,8 @@ private Q_SLOTS:
     {
         QFETCH(int, which);
         Document document = openTemplate();
-        Find& find = document.Range().Find();
+        Range range = document.Range();
+        Find& find = range.Find();
         find.setMatchWildcards(which == 0);
         find.setMatchSoundsLike(which == 1);
         find.setMatchAllWordForms(which == 2);
@@ -263,6 +265,9 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(Failure, document.SaveAs(u"/no/such/folder/x.doc"_s));
         QVERIFY_THROWS_EXCEPTION(Failure, document.SaveAs(document.FullName()));
         QVERIFY_THROWS_EXCEPTION(Failure, document.SaveAs(QString()));
+        // A close that cannot save leaves the document open.
+        QVERIFY_THROWS_EXCEPTION(Failure, document.Close(wdSaveChanges));
+        QCOMPARE(m_application->Documents().Count(), 1);
         QCOMPARE(QFile(document.FullName()).size(), qint64(templateBytes().size()));
     }
 
