@@ -20,6 +20,8 @@ inline constexpr int kMaxLength = 31680;
 inline constexpr int kMaxHalfPoints = 3276;
 /// The most tab stops one paragraph holds, as in Word; further ones are not written.
 inline constexpr int kMaxTabStops = 64;
+/// The longest font name, in UTF-16 units; longer names are refused when read, cut when written.
+inline constexpr int kMaxFontNameLength = 255;
 
 /// Look of a run of characters.
 struct CharFormat {

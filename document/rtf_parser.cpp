@@ -253,10 +253,14 @@ void Parser::text(const QString& text, bool literal)
 void Parser::fontTableText(const QString& text, bool literal)
 {
     for (const QChar c : text) {
-        if (literal && c == u';')
+        if (literal && c == u';') {
             commitFont();
-        else
+        } else if (m_fontName.size() == kMaxFontNameLength) {
+            // Runs compare their fonts' names: long ones would make reading slow.
+            throw SyntaxError{"A font name is too long.", m_tokenOffset};
+        } else {
             m_fontName += c;
+        }
     }
 }
 

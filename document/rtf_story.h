@@ -27,17 +27,17 @@ private:
 
 /// A row's properties, defined before its cells (\trowd … \cellx) and kept for later rows.
 struct RowDefinition {
-    int left = 0; ///< \trleft: where the first cell begins
-    int gap = 0;  ///< \trgaph: the padding when none is given
-    std::optional<int> paddingLeft;
-    std::optional<int> paddingRight;
-    int minimumHeight = 0;
-    bool repeatAsHeading = false;
-    Borders borders;
-    std::vector<Cell> cells; ///< defined cells: width and look, paragraphs unused
-    Cell pending;            ///< the look of the cell whose \cellx has not come yet
+    int left = 0;                    ///< \trleft: where the first cell begins
+    int gap = 0;                     ///< \trgaph: the padding when none is given
+    std::optional<int> paddingLeft;  ///< \trpaddl
+    std::optional<int> paddingRight; ///< \trpaddr
+    int minimumHeight = 0;           ///< \trrh, as a minimum whatever its sign
+    bool repeatAsHeading = false;    ///< \trhdr
+    Borders borders;                 ///< the last border width and colour given
+    std::vector<Cell> cells;         ///< defined cells: width and look, paragraphs unused
+    Cell pending;                    ///< the look of the cell whose \cellx has not come yet
 
-    /// Ends the pending cell at `right`; false when that is left of the previous cell's edge.
+    /// Ends the pending cell at `right`; false when its width would be out of range.
     bool defineCell(int right);
 
 private:

@@ -12,12 +12,12 @@ enum class TokenKind { GroupStart, GroupEnd, ControlWord, ControlSymbol, HexChar
 /// One piece of RTF and where it begins.
 struct Token {
     TokenKind kind = TokenKind::End;
-    qsizetype offset = 0; ///< byte offset of its first character in the input
-    QByteArrayView chars; ///< the letters of a control word, or the bytes of a text stretch
-    char symbol = 0;      ///< a control symbol's character ('\n' for a backslash-newline)
-    uchar byte = 0;       ///< the value of a hex escape \'hh
-    bool hasParameter = false;
-    int parameter = 0; ///< a control word's numeric parameter, when it has one
+    qsizetype offset = 0;      ///< byte offset of its first character in the input
+    QByteArrayView chars;      ///< the letters of a control word, or the bytes of a text stretch
+    char symbol = 0;           ///< a control symbol's character ('\n' for a backslash-newline)
+    uchar byte = 0;            ///< the value of a hex escape \'hh
+    bool hasParameter = false; ///< whether a control word has a numeric parameter
+    int parameter = 0;         ///< a control word's numeric parameter, when it has one
 };
 
 /// Malformed RTF at a byte offset; thrown by the tokenizer and the reader, caught by readRtf.

@@ -132,7 +132,7 @@ private:
             m_out.word("f", i);
             m_out.word("fnil");
             m_out.word("fcharset0");
-            m_out.text(m_tables.fonts()[i], true);
+            m_out.text(QStringView(m_tables.fonts()[i]).left(kMaxFontNameLength), true);
             m_out.text(u";");
             m_out.close();
         }

@@ -17,8 +17,9 @@ public:
 
 /// Writes the whole document as RTF. Text is escaped so that no text can change the document's
 /// structure; lengths and sizes beyond the model's ranges are written clamped to them, tab stops
-/// beyond kMaxTabStops are left out, a table without rows and a row without cells are not
-/// written, and a cell without paragraphs is written with one empty paragraph.
+/// beyond kMaxTabStops are left out, font names are cut to kMaxFontNameLength, a table without rows
+/// and a row without cells are not written, and a cell without paragraphs is written with one empty
+/// paragraph.
 void writeRtf(const Document& document, RtfSink& sink);
 
 /// The whole document as RTF bytes.

@@ -375,6 +375,8 @@ void TestRtf::refusesMalformedInput_data()
         << "{\\rtf1 "_ba + QByteArray(300, '{') << u"nested too deeply"_s << qsizetype(7 + 255);
     QTest::newRow("too many tab stops") << "{\\rtf1 "_ba + QByteArray("\\tx1").repeated(65)
                                         << u"tab stops"_s << qsizetype(7 + 64 * 4);
+    QTest::newRow("long font name")
+        << "{\\rtf1{\\fonttbl{\\f0 "_ba + QByteArray(300, 'x') << u"font name"_s << qsizetype(20);
     QTest::newRow("too many paragraphs") << "{\\rtf1 "_ba + QByteArray("\\par").repeated(600000)
                                          << tooLarge << qsizetype(7 + 524288 * 4);
 }
