@@ -7,6 +7,7 @@
 #include "homework/list_commands.h"
 #include "homework/sample_data.h"
 #include "homework/window_look.h"
+#include "preview/form2.h"
 
 #include <QDateTimeEdit>
 #include <QGroupBox>

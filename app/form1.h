@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/schedule_run.h"
 #include "homework/homework_list_model.h"
 
 #include <QDateTime>
@@ -17,6 +18,8 @@ class QTreeView;
 namespace quillory {
 
 class ClassEditor;
+class GuardedProcedure;
+class Form2;
 class GeneralDataFrame;
 class WindowPointer;
 
@@ -82,6 +85,11 @@ public:
     WindowPointer& pointer() { return *m_pointer; }
     /// The selected row of the list (0-based), if any.
     std::optional<int> selectedRow() const;
+    /// The preview window, once a schedule has been handed over to it.
+    Form2* preview() const { return m_preview.get(); }
+
+    /// True while "Start Creating Template" runs: a second click then does nothing.
+    bool mBusy = false;
 
     /// "Start Creating Template".
     QPushButton* PushButton6;
@@ -117,10 +125,15 @@ private:
     void callHomePage();
     std::unique_ptr<ClassEditor> loadClassEditor();
     void Form_Unload();
+    ScheduleRequest scheduleRequest() const;
+    Form2& previewWindow();
+    bool handOver(GuardedProcedure& procedure, const QString& workingDocument,
+                  const QImage& snapshot);
 
     HomeworkListModel m_list;
     WindowPointer* m_pointer;
     HomePageCall m_homePage;
+    std::unique_ptr<Form2> m_preview;
 };
 
 } // namespace quillory

@@ -40,7 +40,7 @@ public:
     {
     }
 
-    std::optional<QString> run()
+    FilledSchedule run()
     {
         copyTemplate();
         openTemplate();
@@ -49,7 +49,7 @@ public:
         fillTable();
         saveWorkingDocument();
         closeInstance();
-        return m_saved ? std::optional(m_workingPath) : std::nullopt;
+        return {m_workingPath, m_saved};
     }
 
 private:
@@ -246,8 +246,7 @@ private:
 
 } // namespace
 
-std::optional<QString> fillScheduleTemplate(GuardedProcedure& procedure,
-                                            const ScheduleRequest& request)
+FilledSchedule fillScheduleTemplate(GuardedProcedure& procedure, const ScheduleRequest& request)
 {
     return ScheduleRun(procedure, request).run();
 }

@@ -5,8 +5,6 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
-
 namespace quillory {
 
 class GuardedProcedure;
@@ -24,12 +22,17 @@ struct ScheduleRequest {
     QList<HomeworkEntry> classes;
 };
 
+/// The working document a run made.
+struct FilledSchedule {
+    QString workingPath; ///< where it was to be saved (empty when no name could be had)
+    bool saved = false;  ///< whether it was saved there
+};
+
 /// The template-filling steps of "Start Creating Template" (106 to 236): copies the template
 /// into the working folder, fills it through a new instance of the document component and saves
 /// it as a new working document, named by the prefix, eight random digits from 1 to 9 and ".doc".
 /// Every failed step is reported through the procedure and the
-/// next step runs. The working document's path when it was saved.
-std::optional<QString> fillScheduleTemplate(GuardedProcedure& procedure,
-                                            const ScheduleRequest& request);
+/// next step runs.
+FilledSchedule fillScheduleTemplate(GuardedProcedure& procedure, const ScheduleRequest& request);
 
 } // namespace quillory

@@ -115,7 +115,10 @@ void TestScheduleRun::cleanup()
 std::optional<QString> TestScheduleRun::fill(const ScheduleRequest& request)
 {
     GuardedProcedure procedure(u"Form1"_s, u"PushButton6_Click"_s);
-    return fillScheduleTemplate(procedure, request);
+    const FilledSchedule filled = fillScheduleTemplate(procedure, request);
+    if (!filled.saved)
+        return std::nullopt;
+    return filled.workingPath;
 }
 
 void TestScheduleRun::tableHasOneRowPerClass_data()

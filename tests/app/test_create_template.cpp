@@ -1,0 +1,182 @@
+// "Start Creating Template" end to end through the real windows: the preview, going back,
+// saving and closing.
+#include "app/core/failure.h"
+#include "app/core/settings_store.h"
+#include "app/form1.h"
+#include "app/ui/window_pointer.h"
+#include "document/application_starter.h"
+#include "document/fonts.h"
+#include "document/rtf_reader.h"
+#include "homework/stored_form.h"
+#include "preview/form2.h"
+#include "preview/picture_area.h"
+#include "tests/homework/test_entries.h"
+#include "tests/support/isolated_settings.h"
+#include "tests/support/scripted_prompts.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillory;
+using namespace quillory::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+HomePageCall noHomePage()
+{
+    return {[] { return 1; }, [](const QUrl&) { return true; }};
+}
+
+QStringList periodsIn(const QString& rtfPath)
+{
+    QFile file(rtfPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const doc::Document document = doc::readRtf(file.readAll()).document.value_or(doc::Document{});
+    QStringList periods;
+    for (const doc::Block& block : document.body) {
+        if (const auto* table = std::get_if<doc::Table>(&block)) {
+            for (const doc::Row& row : table->rows)
+                periods << row.cells.front().paragraphs.front().text();
+        }
+    }
+    return periods;
+}
+
+} // namespace
+
+class TestCreateTemplate : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void sampleDataToPreviewAndBack();
+    void closingThePreviewStoresTheListAndEnds();
+    void secondClickDuringARunDoesNothing();
+    void componentThatCannotStartKeepsTheMainWindow();
+
+private:
+    QStringList workingFiles() const;
+    void start();
+
+    std::unique_ptr<IsolatedSettings> m_settings;
+    std::unique_ptr<QTemporaryDir> m_temp;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<Form1> m_form;
+};
+
+void TestCreateTemplate::initTestCase()
+{
+    doc::installFontSubstitutions();
+}
+
+void TestCreateTemplate::init()
+{
+    m_settings = std::make_unique<IsolatedSettings>();
+    m_temp = std::make_unique<QTemporaryDir>();
+    qputenv("TEMP", m_temp->path().toLocal8Bit());
+    m_prompts = std::make_unique<ScriptedPrompts>();
+}
+
+void TestCreateTemplate::cleanup()
+{
+    m_form.reset();
+    m_prompts.reset();
+    doc::setApplicationStarter({});
+}
+
+void TestCreateTemplate::start()
+{
+    m_form = std::make_unique<Form1>(noHomePage());
+    QVERIFY(m_form->Form_Load());
+    m_form->showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+QStringList TestCreateTemplate::workingFiles() const
+{
+    return QDir(m_temp->path()).entryList(QDir::Files);
+}
+
+void TestCreateTemplate::sampleDataToPreviewAndBack()
+{
+    start();
+    QTest::mouseClick(m_form->PushButton4, Qt::LeftButton);
+    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    Form2* preview = m_form->preview();
+    QVERIFY(preview && preview->isVisible());
+    QVERIFY(m_form->isHidden());
+    QVERIFY(!m_form->mBusy);
+    QVERIFY(!m_form->pointer().isBusy());
+    const QString first = preview->mWordFile;
+    QCOMPARE(workingFiles(), QStringList{QFileInfo(first).fileName()});
+    QCOMPARE(periodsIn(first),
+             (QStringList{u"Period"_s, u"1. Physical Science"_s, u"2. English"_s, u"3. Band"_s,
+                          u"4. U.S. History"_s, u"5. Accounting"_s, u"6. Biz Applications I"_s,
+                          u"7. Study Hall"_s, u"8. Geometry"_s}));
+    QVERIFY(!preview->Picture1->picture().isNull());
+
+    QTest::mouseClick(preview->PushButton2, Qt::LeftButton); // zoom out
+    QCOMPARE(preview->view().zoom(), 0.75f);
+    QTest::mouseClick(preview->PushButton8, Qt::LeftButton);
+    QVERIFY(m_form->isVisible());
+    QVERIFY(preview->isHidden());
+    QVERIFY(workingFiles().isEmpty());
+
+    // A second run reuses the preview, at zoom 1.0, with a new working document.
+    m_form->classList().remove(0);
+    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QCOMPARE(m_form->preview(), preview);
+    QCOMPARE(preview->view().zoom(), 1.0f);
+    QVERIFY(preview->mWordFile != first);
+    QCOMPARE(periodsIn(preview->mWordFile).size(), 8);
+    QCOMPARE(workingFiles(), QStringList{QFileInfo(preview->mWordFile).fileName()});
+}
+
+void TestCreateTemplate::closingThePreviewStoresTheListAndEnds()
+{
+    start();
+    m_form->classList().append(entry(u"Typed this run"_s, {u"read"_s}));
+    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QSignalSpy ended(m_form.get(), &Form1::unloaded);
+    QVERIFY(m_form->preview()->close());
+    QCOMPARE(ended.size(), 1);
+    QVERIFY(workingFiles().isEmpty());
+    QCOMPARE(GetSetting(u"Homework"_s, QString()),
+             toStoredForm({entry(u"Typed this run"_s, {u"read"_s})}));
+}
+
+void TestCreateTemplate::secondClickDuringARunDoesNothing()
+{
+    start();
+    m_form->mBusy = true;
+    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QVERIFY(!m_form->preview());
+    QVERIFY(m_form->isVisible());
+    QVERIFY(m_prompts->shown().isEmpty());
+    QVERIFY(workingFiles().isEmpty());
+}
+
+void TestCreateTemplate::componentThatCannotStartKeepsTheMainWindow()
+{
+    start();
+    doc::setApplicationStarter(
+        []() -> std::unique_ptr<doc::Application> { throw Failure(u"The engine is broken."_s); });
+    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QVERIFY(m_prompts->errorReports().size() > 10);
+    QVERIFY(m_form->isVisible());
+    QVERIFY(!m_form->preview() || m_form->preview()->isHidden());
+    QVERIFY(!m_form->mBusy);
+    QVERIFY(!m_form->pointer().isBusy());
+    QVERIFY(workingFiles().isEmpty());
+}
+
+QTEST_MAIN(TestCreateTemplate)
+#include "test_create_template.moc"
