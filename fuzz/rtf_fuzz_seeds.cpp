@@ -56,8 +56,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the template cannot be read\n");
         return 1;
     }
-    const bool saved = save(folder, u"template.rtf"_s, templateRtf)
-                       && save(folder, u"filled.rtf"_s, toRtf(filledSchedule(*read.document)))
-                       && save(folder, u"empty.rtf"_s, toRtf(Document{}));
+    const bool saved = save(folder, u"template.rtf"_s, templateRtf) &&
+                       save(folder, u"filled.rtf"_s, toRtf(filledSchedule(*read.document))) &&
+                       save(folder, u"empty.rtf"_s, toRtf(Document{}));
     return saved ? 0 : 1;
 }
