@@ -23,6 +23,7 @@ namespace automation = doc::automation;
 namespace {
 
 constexpr int ClipboardAttempts = 1000;
+constexpr int FastPngQuality = 80;
 // A picture's resolution says its device pixel ratio: 96 dots per inch is a ratio of 1.
 constexpr double DotsPerMeterAtRatioOne = 96.0 / 0.0254;
 
@@ -37,7 +38,8 @@ QByteArray pngBytes(QImage picture)
     picture.setDotsPerMeterY(picture.dotsPerMeterX());
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG"))
+    // The file lives for a moment only: the fastest compression (zlib level 1) is enough.
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG", FastPngQuality))
         throw Failure(u"The picture could not be encoded."_s);
     return bytes;
 }
