@@ -1,12 +1,12 @@
 #include "app/form1.h"
 
 #include "app/ui/twips.h"
+#include "app/ui/window_look.h"
 #include "app/ui/window_pointer.h"
 #include "homework/form3.h"
 #include "homework/general_data_frame.h"
 #include "homework/list_commands.h"
 #include "homework/sample_data.h"
-#include "homework/window_look.h"
 #include "preview/form2.h"
 
 #include <QDateTimeEdit>
@@ -49,9 +49,6 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QRect
     button->setObjectName(name);
     button->setGeometry(place);
     button->setFont(buttonFont());
-    // Moving over a button must not hand the move on to the frame behind it, whose arrow would
-    // replace the button's hand.
-    button->setAttribute(Qt::WA_NoMousePropagation);
     return button;
 }
 

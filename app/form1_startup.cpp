@@ -6,11 +6,11 @@
 #include "app/core/guarded_procedure.h"
 #include "app/ui/form_colors.h"
 #include "app/ui/twips.h"
+#include "app/ui/window_look.h"
 #include "app/ui/window_pointer.h"
 #include "document/availability.h"
 #include "homework/general_data_frame.h"
 #include "homework/homework_store.h"
-#include "homework/window_look.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

@@ -44,13 +44,6 @@ QByteArray pngBytes(QImage picture)
     return bytes;
 }
 
-automation::Application& running(const std::unique_ptr<automation::Application>& instance)
-{
-    if (!instance)
-        throw Failure(u"The document component is not running."_s);
-    return *instance;
-}
-
 } // namespace
 
 std::optional<QImage> GetClipboardPicture(int /*format*/, const ClipboardReader& read)
@@ -73,8 +66,8 @@ void SaveDocAsJPG(const QString& inFile)
     GuardedProcedure procedure(u"Form1"_s, u"SaveDocAsJPG"_s);
     std::unique_ptr<automation::Application> word;
     procedure.step(116, [&] { word = doc::startApplication(); });
-    procedure.step(118, [&] { running(word).Documents().Open(inFile); });
-    procedure.step(120, [&] { running(word).ActiveDocument().Range().CopyAsPicture(); });
+    procedure.step(118, [&] { doc::running(word).Documents().Open(inFile); });
+    procedure.step(120, [&] { doc::running(word).ActiveDocument().Range().CopyAsPicture(); });
     procedure.step(122, [&] {
         const std::optional<QImage> picture = GetClipboardPicture(0);
         if (!picture)
@@ -83,9 +76,9 @@ void SaveDocAsJPG(const QString& inFile)
         ReplaceFileAtomically(JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
                               pngBytes(*picture));
     });
-    procedure.step(124,
-                   [&] { running(word).ActiveDocument().Close(automation::wdDoNotSaveChanges); });
-    procedure.step(126, [&] { running(word).Quit(); });
+    procedure.step(
+        124, [&] { doc::running(word).ActiveDocument().Close(automation::wdDoNotSaveChanges); });
+    procedure.step(126, [&] { doc::running(word).Quit(); });
 }
 
 QImage loadSnapshot(const QString& path)

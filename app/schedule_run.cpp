@@ -53,12 +53,7 @@ public:
     }
 
 private:
-    automation::Application& word()
-    {
-        if (!m_word)
-            throw Failure(u"The document component is not running."_s);
-        return *m_word;
-    }
+    automation::Application& word() { return doc::running(m_word); }
     automation::Document& document()
     {
         if (!m_document)

@@ -1,5 +1,7 @@
 #include "document/application_starter.h"
 
+#include "app/core/failure.h"
+
 namespace quillory::doc {
 
 namespace {
@@ -17,6 +19,13 @@ std::unique_ptr<Application> startApplication()
     if (const ApplicationStarter& starter = installedStarter())
         return starter();
     return std::make_unique<Application>();
+}
+
+Application& running(const std::unique_ptr<Application>& instance)
+{
+    if (!instance)
+        throw Failure(QStringLiteral("The document component is not running."));
+    return *instance;
 }
 
 void setApplicationStarter(ApplicationStarter starter)

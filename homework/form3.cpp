@@ -6,10 +6,10 @@
 #include "app/core/prompts.h"
 #include "app/ui/form_colors.h"
 #include "app/ui/twips.h"
+#include "app/ui/window_look.h"
 #include "app/ui/window_pointer.h"
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
-#include "homework/window_look.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>

@@ -5,6 +5,7 @@
 #include "app/core/guarded_procedure.h"
 #include "app/ui/form_colors.h"
 #include "app/ui/twips.h"
+#include "app/ui/window_look.h"
 #include "app/ui/window_pointer.h"
 #include "preview/picture_area.h"
 #include "preview/picture_scaling.h"
@@ -29,14 +30,6 @@ void showBar(QScrollBar* bar, const ScrollBarState& state)
     bar->setMaximum(state.maximum);
     bar->setValue(state.value);
     bar->setEnabled(state.enabled);
-}
-
-QCursor handPointer(const QString& path)
-{
-    const std::optional<QCursor> hand = loadCursorFile(path);
-    if (!hand)
-        throw Failure(u"%1 is not a pointer file that can be read."_s.arg(path));
-    return *hand;
 }
 
 } // namespace
@@ -91,13 +84,13 @@ void Form2::Form_Load()
     procedure.step(102, [&] { SetFormBackColors(this); });
     procedure.step(104, [&] {
         setWindowTitle(u"Quillory"_s);
-        setWindowIcon(QIcon(u":/quillory.png"_s));
+        setWindowIcon(programIcon());
     });
-    const QString hand = programFolderFile(QString::fromUtf16(HandPointerFile));
+    const QString hand = handPointerPath();
     bool handFound = false;
     procedure.step(108, [&] { handFound = FileExists(hand); });
     if (handFound)
-        procedure.step(110, [&] { m_pointer->setHand(handPointer(hand)); });
+        procedure.step(110, [&] { m_pointer->setHand(loadHandPointer(hand)); });
 }
 
 void Form2::setPicture(const QImage& snapshot)

@@ -2,6 +2,7 @@
 #include "preview/form2.h"
 
 #include "app/ui/twips.h"
+#include "app/ui/window_look.h"
 #include "preview/picture_area.h"
 #include "preview/preview_rules.h"
 
@@ -21,23 +22,12 @@ constexpr int ClientHeight = 9390;
 constexpr int ViewportLeft = 120;
 constexpr int ViewportTop = 120;
 
-// The window's text is Arial bold, 9 pt, and its push buttons' 11.25 pt, as in the main window.
-QFont arialBold(qreal points)
-{
-    QFont font(u"Arial"_s);
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
-
 QPushButton* pushButton(const QString& name, const QString& caption, QRect place, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setFont(arialBold(11.25));
+    button->setFont(buttonFont());
     button->setGeometry(place);
-    // Moving over a button shows the hand; the window behind it must not turn it back.
-    button->setAttribute(Qt::WA_NoMousePropagation);
     return button;
 }
 
@@ -72,7 +62,7 @@ QWidget* whiteInside(QFrame* viewport)
 void Form2::createControls()
 {
     setFixedSize(sizeFromTwips(ClientWidth, ClientHeight));
-    setFont(arialBold(9));
+    setFont(windowFont());
 
     Picture2 = new QFrame(this);
     Picture2->setObjectName(u"Picture2"_s);

@@ -75,6 +75,9 @@ void WindowPointer::handOver(std::initializer_list<QWidget*> widgets)
     for (QWidget* widget : widgets) {
         widget->setProperty(HandRole, true);
         widget->setMouseTracking(true);
+        // A button passes moves it does not use on to what lies behind it, whose arrow would
+        // then replace the hand.
+        widget->setAttribute(Qt::WA_NoMousePropagation);
         widget->installEventFilter(this);
     }
 }

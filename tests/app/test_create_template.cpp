@@ -13,6 +13,7 @@
 #include "tests/homework/test_entries.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -33,10 +34,8 @@ HomePageCall noHomePage()
 
 QStringList periodsIn(const QString& rtfPath)
 {
-    QFile file(rtfPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const doc::Document document = doc::readRtf(file.readAll()).document.value_or(doc::Document{});
+    const doc::Document document =
+        doc::readRtf(test::readBytes(rtfPath)).document.value_or(doc::Document{});
     QStringList periods;
     for (const doc::Block& block : document.body) {
         if (const auto* table = std::get_if<doc::Table>(&block)) {

@@ -15,6 +15,7 @@
 #include "tests/homework/test_entries.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/test_files.h"
 
 #include <QDateTimeEdit>
 #include <QDir>
@@ -54,12 +55,6 @@ struct HomePageSpy {
 QString besideTests(const QString& name)
 {
     return QCoreApplication::applicationDirPath() + u'/' + name;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -256,7 +251,7 @@ void TestMainWindow::unavailableComponentEndsBeforeAnythingShows()
 {
     SaveSetting(u"Homework"_s, toStoredForm(sampleClasses()));
     SaveSetting(u"Text1_0"_s, u"Kim"_s);
-    const QByteArray before = fileBytes(m_settings->filePath());
+    const QByteArray before = readBytes(m_settings->filePath());
     doc::setApplicationStarter([]() -> std::unique_ptr<doc::Application> {
         throw Failure(u"The engine is switched off."_s);
     });
@@ -268,7 +263,7 @@ void TestMainWindow::unavailableComponentEndsBeforeAnythingShows()
                  QStringList{doc::componentUnavailableMessage()});
         QVERIFY(m_prompts->errorReports().isEmpty());
     }
-    QCOMPARE(fileBytes(m_settings->filePath()), before);
+    QCOMPARE(readBytes(m_settings->filePath()), before);
 }
 
 void TestMainWindow::homePage_data()

@@ -8,7 +8,9 @@
 #include "document/fonts.h"
 #include "document/rtf_reader.h"
 #include "document/schedule_template.h"
+#include "tests/homework/test_entries.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/test_files.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -19,14 +21,10 @@
 #include <QTest>
 
 using namespace quillory;
+using test::entry;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-HomeworkEntry entry(const QString& period, std::array<QString, 7> days = {})
-{
-    return HomeworkEntry{period, std::move(days)};
-}
 
 ScheduleRequest request(const QString& name, QList<HomeworkEntry> classes)
 {
@@ -35,10 +33,7 @@ ScheduleRequest request(const QString& name, QList<HomeworkEntry> classes)
 
 doc::Document readDocument(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return doc::readRtf(file.readAll()).document.value_or(doc::Document{});
+    return doc::readRtf(test::readBytes(path)).document.value_or(doc::Document{});
 }
 
 const doc::Table& tableOf(const doc::Document& document)
@@ -211,10 +206,7 @@ void TestScheduleRun::leftoverTemplateCopyIsUsedAndDeleted()
     const QString copy = JoinPath(m_temp->path(), u"template.dot"_s);
     QByteArray bytes = doc::templateBytes();
     bytes.replace("Homework for", "Chores for");
-    QFile file(copy);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    QVERIFY(test::writeBytes(copy, bytes));
     const std::optional<QString> working = fill(request(u"Dana"_s, {}));
     QVERIFY(working.has_value());
     QVERIFY(std::get<doc::Paragraph>(readDocument(*working).body.front())
@@ -257,10 +249,7 @@ void TestScheduleRun::snapshotThroughTheClipboard()
     QVERIFY(working.has_value());
     QGuiApplication::clipboard()->setText(u"what the user copied"_s);
     const QString snapshot = JoinPath(m_temp->path(), u"temp.bmp"_s);
-    QFile old(snapshot);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("an older snapshot");
-    old.close();
+    QVERIFY(test::writeBytes(snapshot, "an older snapshot"));
 
     SaveDocAsJPG(*working);
 

@@ -5,25 +5,15 @@
 #include "homework/homework_list_model.h"
 #include "homework/homework_store.h"
 #include "homework/stored_form.h"
+#include "tests/homework/test_entries.h"
 #include "tests/support/isolated_settings.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace quillory;
+using namespace quillory::test;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-const QString F = QString::fromUtf16(FieldSeparator);
-const QString R = QString::fromUtf16(RowSeparator);
-
-HomeworkEntry entry(const QString& period, std::array<QString, 7> days = {})
-{
-    return HomeworkEntry{period, std::move(days)};
-}
-
-} // namespace
 
 class TestStoredForm : public QObject {
     Q_OBJECT

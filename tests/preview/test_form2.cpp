@@ -5,6 +5,7 @@
 #include "preview/picture_scaling.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/test_files.h"
 
 #include <QFile>
 #include <QFrame>
@@ -41,13 +42,6 @@ bool hasBlends(const QImage& image)
             if (image.pixel(x, y) != 0xff000000 && image.pixel(x, y) != 0xffffffff)
                 return true;
     return false;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace
@@ -206,7 +200,7 @@ void TestForm2::waysOut()
     QSignalSpy back(&form, &Form2::backRequested);
     QSignalSpy unloaded(&form, &Form2::unloaded);
     form.mWordFile = folder.filePath(u"dravik11111111.doc"_s);
-    writeFile(form.mWordFile, "first");
+    QVERIFY(test::writeBytes(form.mWordFile, "first"));
     form.setPicture(checkerboard({600, 400}));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -222,7 +216,7 @@ void TestForm2::waysOut()
     // The next hand-over reuses the window and starts at 1.0 with the new picture.
     form.PushButton1->click();
     form.mWordFile = folder.filePath(u"dravik22222222.doc"_s);
-    writeFile(form.mWordFile, "second");
+    QVERIFY(test::writeBytes(form.mWordFile, "second"));
     form.setPicture(checkerboard({300, 200}));
     form.show();
     QCOMPARE(form.view().zoom(), 1.0f);

@@ -1,6 +1,7 @@
 // Saving the generated document: dialog, overwrite question, atomic copy, "Done.".
 #include "preview/save_results.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/test_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,23 +10,6 @@
 using namespace quillory;
 using namespace Qt::StringLiterals;
 using Kind = test::ScriptedPrompts::Kind;
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TestSaveResults : public QObject {
     Q_OBJECT
@@ -47,7 +31,7 @@ private:
 void TestSaveResults::init()
 {
     m_wordFile = m_folder.filePath(u"dravik12345678.doc"_s);
-    writeFile(m_wordFile, "{\\rtf1 schedule\\par}");
+    QVERIFY(test::writeBytes(m_wordFile, "{\\rtf1 schedule\\par}"));
 }
 
 void TestSaveResults::outcomes_data()
@@ -76,14 +60,14 @@ void TestSaveResults::outcomes()
     const QString target = m_folder.filePath(u"week"_s); // no extension is added
     QFile::remove(target);
     if (targetExists)
-        writeFile(target, "old");
+        QVERIFY(test::writeBytes(target, "old"));
     if (!cancel)
         prompts.savePaths << target;
     prompts.answers = answers;
 
     SaveResultsToWordFile(m_wordFile);
 
-    QCOMPARE(readFile(target), expected);
+    QCOMPARE(test::readBytes(target), expected);
     QCOMPARE(QFile::exists(target), targetExists || !expected.isEmpty());
     QCOMPARE(prompts.texts(Kind::Question).size(), questions);
     if (questions > 0)
@@ -108,19 +92,19 @@ void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()
 {
     test::ScriptedPrompts prompts;
     const QString target = m_folder.filePath(u"kept.doc"_s);
-    writeFile(target, "precious");
+    QVERIFY(test::writeBytes(target, "precious"));
     QVERIFY(QFile::remove(m_wordFile)); // nothing left to copy
     prompts.savePaths << target;
     prompts.answers << true;
     SaveResultsToWordFile(m_wordFile);
-    QCOMPARE(readFile(target), QByteArray("precious"));
+    QCOMPARE(test::readBytes(target), QByteArray("precious"));
     QCOMPARE(prompts.errorReports().size(), 1);
     QVERIFY(prompts.errorReports().first().contains(u"Form2.PushButton6_Click at line 130"_s));
     QVERIFY(prompts.texts(Kind::Note).isEmpty());
 
     prompts.clear();
     prompts.savePaths << u"/no/such/folder/week.doc"_s;
-    writeFile(m_wordFile, "doc");
+    QVERIFY(test::writeBytes(m_wordFile, "doc"));
     SaveResultsToWordFile(m_wordFile);
     QCOMPARE(prompts.errorReports().size(), 1);
     QVERIFY(prompts.texts(Kind::Note).isEmpty());
@@ -132,7 +116,7 @@ void TestSaveResults::savingOntoTheWorkingCopyKeepsIt()
     prompts.savePaths << m_wordFile;
     prompts.answers << true;
     SaveResultsToWordFile(m_wordFile);
-    QCOMPARE(readFile(m_wordFile), QByteArray("{\\rtf1 schedule\\par}"));
+    QCOMPARE(test::readBytes(m_wordFile), QByteArray("{\\rtf1 schedule\\par}"));
     QCOMPARE(prompts.texts(Kind::Note).size(), 1);
     QVERIFY(prompts.texts(Kind::Note).first().contains(u"working copy"_s));
 }
@@ -145,8 +129,8 @@ void TestSaveResults::twoSavesInARow()
     prompts.savePaths << first << second;
     SaveResultsToWordFile(m_wordFile);
     SaveResultsToWordFile(m_wordFile);
-    QCOMPARE(readFile(first), readFile(m_wordFile));
-    QCOMPARE(readFile(second), readFile(m_wordFile));
+    QCOMPARE(test::readBytes(first), test::readBytes(m_wordFile));
+    QCOMPARE(test::readBytes(second), test::readBytes(m_wordFile));
     QCOMPARE(prompts.texts(Kind::Note).size(), 2);
 }
 

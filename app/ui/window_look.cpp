@@ -1,4 +1,4 @@
-#include "homework/window_look.h"
+#include "app/ui/window_look.h"
 
 #include "app/core/failure.h"
 #include "app/ui/window_pointer.h"
