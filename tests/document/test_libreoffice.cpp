@@ -4,13 +4,13 @@
 #include "document/rtf_reader.h"
 #include "document/rtf_writer.h"
 #include "document/schedule_template.h"
+#include "tests/support/libreoffice.h"
+#include "tests/support/test_files.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 #include <QXmlStreamReader>
 
 using namespace quillory::doc;
@@ -144,15 +144,14 @@ private Q_SLOTS:
 private:
     QByteArray convert(const QString& filter, const QString& extension);
 
-    QString m_soffice;
+    quillory::test::LibreOffice m_libreOffice;
     QTemporaryDir m_folder;
     QString m_rtfPath;
 };
 
 void TestLibreOffice::initTestCase()
 {
-    m_soffice = QStandardPaths::findExecutable(u"soffice"_s);
-    if (m_soffice.isEmpty())
+    if (!m_libreOffice.isInstalled())
         QSKIP("LibreOffice (soffice) is not installed");
     QVERIFY(m_folder.isValid());
     m_rtfPath = m_folder.filePath(u"schedule.doc"_s);
@@ -166,16 +165,7 @@ void TestLibreOffice::initTestCase()
 
 QByteArray TestLibreOffice::convert(const QString& filter, const QString& extension)
 {
-    QProcess soffice;
-    soffice.setProcessChannelMode(QProcess::MergedChannels);
-    const QString profile = QUrl::fromLocalFile(m_folder.filePath(u"profile"_s)).toString();
-    soffice.start(m_soffice,
-                  {u"--headless"_s, u"-env:UserInstallation="_s + profile, u"--convert-to"_s,
-                   filter, u"--outdir"_s, m_folder.path(), m_rtfPath});
-    if (!soffice.waitForFinished(240'000) || soffice.exitCode() != 0)
-        qWarning("soffice: %s", soffice.readAll().constData());
-    QFile converted(m_folder.filePath(u"schedule."_s + extension));
-    return converted.open(QIODevice::ReadOnly) ? converted.readAll() : QByteArray();
+    return m_libreOffice.convert(m_rtfPath, filter, extension);
 }
 
 void TestLibreOffice::readsTheTextsInOrder()
@@ -200,6 +190,7 @@ void TestLibreOffice::keepsPageAndTable()
 {
     const QByteArray docx = convert(u"docx"_s, u"docx"_s);
     QVERIFY2(!docx.isEmpty(), "LibreOffice wrote no DOCX");
+    QVERIFY(quillory::test::writeBytes(m_folder.filePath(u"schedule.docx"_s), docx));
     QProcess unzip;
     unzip.start(u"unzip"_s,
                 {u"-p"_s, m_folder.filePath(u"schedule.docx"_s), u"word/document.xml"_s});

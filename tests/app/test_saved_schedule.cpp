@@ -1,0 +1,67 @@
+// One real client: the schedule the user saves, as LibreOffice reads it.
+#include "app/form1.h"
+#include "document/fonts.h"
+#include "homework/general_data_frame.h"
+#include "preview/form2.h"
+#include "tests/support/isolated_settings.h"
+#include "tests/support/libreoffice.h"
+#include "tests/support/scripted_prompts.h"
+
+#include <QDateTimeEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillory;
+using namespace Qt::StringLiterals;
+
+class TestSavedSchedule : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void libreOfficeReadsNameDateAndEveryClass();
+};
+
+void TestSavedSchedule::libreOfficeReadsNameDateAndEveryClass()
+{
+    test::LibreOffice libreOffice;
+    if (!libreOffice.isInstalled())
+        QSKIP("LibreOffice (soffice) is not installed");
+    doc::installFontSubstitutions();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    test::IsolatedSettings settings;
+    test::ScriptedPrompts prompts;
+    QTemporaryDir temp;
+    qputenv("TEMP", temp.path().toLocal8Bit());
+    Form1 form({[] { return 1; }, [](const QUrl&) { return true; }});
+    QVERIFY(form.Form_Load());
+    form.show();
+
+    QTest::mouseClick(form.PushButton4, Qt::LeftButton);
+    form.Frame1->DateTimePicker1->setDateTime(QDateTime(QDate(2021, 9, 6), QTime(8, 0)));
+    form.classList().append(HomeworkEntry{u"9. Art {& \\par}"_s, {u"Sketch: café"_s}});
+    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+    QVERIFY(form.preview());
+    const QString saved = temp.filePath(u"my week.doc"_s);
+    prompts.savePaths << saved;
+    QTest::mouseClick(form.preview()->PushButton6, Qt::LeftButton);
+    QVERIFY(prompts.errorReports().isEmpty());
+
+    const QString text =
+        QString::fromUtf8(libreOffice.convert(saved, u"txt:Text (encoded):UTF8"_s, u"txt"_s));
+    QStringList expected{u"Homework for Dana Whitlow\tWeek of Sep 6, 2021"_s, u"Period"_s};
+    for (const HomeworkEntry& entry : form.classList().entries()) {
+        expected << entry.Period;
+        for (const QString& day : entry.Days)
+            expected += day.isEmpty() ? QStringList() : QStringList{day};
+    }
+    qsizetype at = 0;
+    for (const QString& piece : expected) {
+        const qsizetype found = text.indexOf(piece, at);
+        QVERIFY2(found >= 0, qPrintable(u"missing or out of order: "_s + piece + u"\n"_s + text));
+        at = found + piece.size();
+    }
+}
+
+QTEST_MAIN(TestSavedSchedule)
+#include "test_saved_schedule.moc"

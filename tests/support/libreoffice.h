@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace quillory::test {
+
+/// LibreOffice run headless with a private profile, as an independent reader of our files.
+class LibreOffice {
+public:
+    LibreOffice();
+
+    /// Whether soffice is installed.
+    bool isInstalled() const { return !m_soffice.isEmpty(); }
+
+    /// Converts the document with the filter ("txt:Text (encoded):UTF8", "docx", "pdf") and
+    /// returns the converted file's bytes; empty when LibreOffice made nothing.
+    QByteArray convert(const QString& document, const QString& filter, const QString& extension);
+
+private:
+    QString m_soffice;
+    QTemporaryDir m_folder;
+};
+
+} // namespace quillory::test
