@@ -1,8 +1,8 @@
 #include "app/application.h"
 
 #include "app/form1.h"
-#include "app/ui/message_box_prompts.h"
 #include "document/fonts.h"
+#include "widgets/message_box_prompts.h"
 
 #include <QApplication>
 

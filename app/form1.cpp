@@ -1,13 +1,13 @@
 #include "app/form1.h"
 
-#include "app/ui/twips.h"
-#include "app/ui/window_look.h"
-#include "app/ui/window_pointer.h"
-#include "homework/form3.h"
-#include "homework/general_data_frame.h"
-#include "homework/list_commands.h"
-#include "homework/sample_data.h"
+#include "app/general_data_frame.h"
+#include "app/list_commands.h"
+#include "app/sample_data_command.h"
+#include "homework/editor/form3.h"
 #include "preview/form2.h"
+#include "widgets/twips.h"
+#include "widgets/window_look.h"
+#include "widgets/window_pointer.h"
 
 #include <QDateTimeEdit>
 #include <QGroupBox>
@@ -158,7 +158,7 @@ void Form1::PushButton3_Click()
 
 void Form1::PushButton4_Click()
 {
-    LoadSampleData(*Frame1, m_list);
+    loadSampleData(*Frame1, m_list);
 }
 
 void Form1::PushButton5_Click()

@@ -1,12 +1,12 @@
 // "Start Creating Template": the schedule made, rendered and handed to the preview.
 #include "app/form1.h"
 
-#include "app/core/file_system.h"
-#include "app/core/guarded_procedure.h"
 #include "app/page_snapshot.h"
-#include "app/ui/window_pointer.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
 #include "homework/general_fields.h"
 #include "preview/form2.h"
+#include "widgets/window_pointer.h"
 
 #include <QLocale>
 
@@ -27,7 +27,7 @@ void Form1::PushButton6_Click()
 {
     if (mBusy)
         return;
-    GuardedProcedure procedure(u"Form1"_s, u"PushButton6_Click"_s);
+    GuardedProcedure procedure(locations::Form1CreateTemplate);
     procedure.step(102, [&] { mBusy = true; });
     procedure.step(104, [&] { m_pointer->setBusy(true); });
     const FilledSchedule filled = fillScheduleTemplate(procedure, scheduleRequest());

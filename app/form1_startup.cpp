@@ -1,16 +1,16 @@
 #include "app/form1.h"
 
-#include "app/core/app_title.h"
-#include "app/core/failure.h"
-#include "app/core/file_system.h"
-#include "app/core/guarded_procedure.h"
-#include "app/ui/form_colors.h"
-#include "app/ui/twips.h"
-#include "app/ui/window_look.h"
-#include "app/ui/window_pointer.h"
-#include "document/availability.h"
-#include "homework/general_data_frame.h"
+#include "app/availability.h"
+#include "app/general_data_frame.h"
+#include "base/app_title.h"
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
 #include "homework/homework_store.h"
+#include "widgets/form_colors.h"
+#include "widgets/twips.h"
+#include "widgets/window_look.h"
+#include "widgets/window_pointer.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -30,11 +30,6 @@ namespace {
 constexpr int HomePageDraw = 7;
 constexpr int ColumnWidthTwips = 2000;
 
-GuardedProcedure mainWindowProcedure(const QString& procedure)
-{
-    return GuardedProcedure(u"Form1"_s, procedure);
-}
-
 } // namespace
 
 HomePageCall HomePageCall::real()
@@ -45,7 +40,7 @@ HomePageCall HomePageCall::real()
 
 bool Form1::Form_Load()
 {
-    GuardedProcedure procedure = mainWindowProcedure(u"Form_Load"_s);
+    GuardedProcedure procedure = GuardedProcedure(locations::Form1Load);
     procedure.step(100, [this] { applySkin(); });
     procedure.step(104, [this] {
         setWindowTitle(QString::fromUtf16(ProductTitle));
@@ -67,7 +62,7 @@ bool Form1::Form_Load()
     procedure.step(164, [this] { LoadHomeworkList(m_list); });
     // A check that fails itself (rather than finding no component) is reported and start-up
     // goes on, as for every other step.
-    return procedure.result(166, [] { return doc::CheckWordInstalled(); }).value_or(true);
+    return procedure.result(166, [] { return CheckWordInstalled(); }).value_or(true);
 }
 
 void Form1::applySkin()
@@ -110,7 +105,7 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::Form_QueryUnload()
 {
-    mainWindowProcedure(u"Form_QueryUnload"_s).step(100, [this] { SaveHomeworkList(m_list); });
+    GuardedProcedure(locations::Form1QueryUnload).step(100, [this] { SaveHomeworkList(m_list); });
 }
 
 void Form1::Form_Unload()

@@ -1,10 +1,10 @@
 #include "app/page_snapshot.h"
 
-#include "app/core/failure.h"
-#include "app/core/file_system.h"
-#include "app/core/guarded_procedure.h"
-#include "document/application_starter.h"
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
 #include "document/automation/application.h"
+#include "document/automation/application_starter.h"
 #include "document/automation/document.h"
 #include "document/automation/range.h"
 
@@ -63,7 +63,7 @@ std::optional<QImage> GetClipboardPicture(int /*format*/, const ClipboardReader&
 
 void SaveDocAsJPG(const QString& inFile)
 {
-    GuardedProcedure procedure(u"Form1"_s, u"SaveDocAsJPG"_s);
+    GuardedProcedure procedure(locations::Form1PageSnapshot);
     std::unique_ptr<automation::Application> word;
     procedure.step(116, [&] { word = doc::startApplication(); });
     procedure.step(118, [&] { doc::running(word).Documents().Open(inFile); });

@@ -1,15 +1,15 @@
 #include "app/schedule_run.h"
 
-#include "app/core/failure.h"
-#include "app/core/file_system.h"
-#include "app/core/guarded_procedure.h"
-#include "document/application_starter.h"
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
 #include "document/automation/application.h"
+#include "document/automation/application_starter.h"
 #include "document/automation/document.h"
 #include "document/automation/find.h"
 #include "document/automation/range.h"
 #include "document/automation/selection.h"
-#include "document/schedule_template.h"
+#include "resources/schedule_template.h"
 
 #include <QRandomGenerator>
 
@@ -69,7 +69,7 @@ private:
     void copyTemplate()
     {
         QByteArray bytes;
-        step(106, [&] { bytes = doc::templateBytes(); });
+        step(106, [&] { bytes = templateBytes(); });
         step(108, [&] {
             // A copy left by an interrupted run is used as it is.
             if (!FileExists(templatePath()))

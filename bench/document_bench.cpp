@@ -2,7 +2,7 @@
 // eight classes typed, SaveAs), its picture, and a 1,000-class schedule end to end, with the
 // process's peak memory; then LibreOffice converting the same saved schedule to a picture.
 // `document_bench --out DIR` also leaves sample.doc, sample.png and sample@2x.png in DIR.
-#include "document/application_starter.h"
+#include "document/automation/application_starter.h"
 #include "document/layout.h"
 #include "document/renderer.h"
 #include "homework/sample_data.h"

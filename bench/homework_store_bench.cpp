@@ -1,5 +1,5 @@
 // Saving and loading the longest class list through the real settings file.
-#include "app/core/settings_format.h"
+#include "base/settings_format.h"
 #include "homework/homework_list_model.h"
 #include "homework/homework_store.h"
 #include "homework/stored_form.h"

@@ -2,8 +2,8 @@
 // component's check included. The bench stores the classes once, then starts itself again and
 // again as a child that runs the real start-up offscreen with those settings; each child tells
 // when its window was exposed on the machine-wide monotonic clock.
-#include "app/core/settings_store.h"
 #include "app/form1.h"
+#include "base/settings_store.h"
 #include "document/fonts.h"
 #include "homework/stored_form.h"
 #include "tests/support/scripted_prompts.h"

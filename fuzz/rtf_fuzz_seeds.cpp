@@ -1,8 +1,8 @@
 // Writes the fuzzer's seed corpus into the folder given as the argument: the template as carried
 // and the writer's output for a filled schedule, text boxes and hostile text.
-#include "document/rtf_reader.h"
-#include "document/rtf_writer.h"
-#include "document/schedule_template.h"
+#include "document/rtf/rtf_reader.h"
+#include "document/rtf/rtf_writer.h"
+#include "resources/schedule_template.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +10,7 @@
 #include <cstdio>
 
 using namespace quillory::doc;
+using quillory::templateBytes;
 using namespace Qt::StringLiterals;
 
 namespace {

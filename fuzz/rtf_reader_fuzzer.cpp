@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the RTF reader. Besides the sanitizers' findings it checks that a
 // refusal says why and where, and that whatever the reader accepts survives being written and
 // read again unchanged.
-#include "document/rtf_reader.h"
-#include "document/rtf_writer.h"
+#include "document/rtf/rtf_reader.h"
+#include "document/rtf/rtf_writer.h"
 
 #include <cstdint>
 #include <cstdio>

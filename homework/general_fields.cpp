@@ -1,6 +1,6 @@
 #include "homework/general_fields.h"
 
-#include "app/core/settings_store.h"
+#include "base/settings_store.h"
 
 namespace quillory {
 

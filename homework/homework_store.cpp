@@ -1,7 +1,7 @@
 #include "homework/homework_store.h"
 
-#include "app/core/failure.h"
-#include "app/core/settings_store.h"
+#include "base/failure.h"
+#include "base/settings_store.h"
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
 

@@ -1,20 +1,10 @@
 #include "homework/sample_data.h"
 
-#include "app/core/guarded_procedure.h"
-#include "homework/general_data_frame.h"
-#include "homework/homework_list_model.h"
-
-#include <QDateTime>
-
 namespace quillory {
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Each example row is appended at its own step, 16 apart (the row and its seven days).
-constexpr int FirstRowStep = 108;
-constexpr int StepsPerRow = 16;
 
 // Days left out are empty.
 HomeworkEntry row(const QString& period, std::array<QString, DaysPerWeek> days = {})
@@ -49,18 +39,6 @@ QList<HomeworkEntry> sampleClasses()
         row(u"7. Study Hall"_s),
         row(u"8. Geometry"_s, {u"Chapter 7 problems 1-41 odd"_s}),
     };
-}
-
-void LoadSampleData(GeneralDataFrame& generalData, HomeworkListModel& list)
-{
-    GuardedProcedure procedure(u"Form1"_s, u"PushButton4_Click"_s);
-    procedure.step(100, [&] { generalData.setName(sampleName()); });
-    procedure.step(102, [&] { generalData.setDate(QDateTime::currentDateTime()); });
-    procedure.step(104, [&] { generalData.DateTimePicker1_Change(); });
-    procedure.step(106, [&] { list.clear(); });
-    const QList<HomeworkEntry> classes = sampleClasses();
-    for (int k = 0; k < classes.size(); ++k)
-        procedure.step(FirstRowStep + StepsPerRow * k, [&] { list.append(classes.at(k)); });
 }
 
 } // namespace quillory

@@ -1,14 +1,14 @@
 #include "preview/form2.h"
 
-#include "app/core/failure.h"
-#include "app/core/file_system.h"
-#include "app/core/guarded_procedure.h"
-#include "app/ui/form_colors.h"
-#include "app/ui/twips.h"
-#include "app/ui/window_look.h"
-#include "app/ui/window_pointer.h"
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
 #include "preview/picture_area.h"
 #include "preview/picture_scaling.h"
+#include "widgets/form_colors.h"
+#include "widgets/twips.h"
+#include "widgets/window_look.h"
+#include "widgets/window_pointer.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -79,7 +79,7 @@ void Form2::connectControls()
 
 void Form2::Form_Load()
 {
-    GuardedProcedure procedure(u"Form2"_s, u"Form_Load"_s);
+    GuardedProcedure procedure(locations::Form2Load);
     procedure.step(100, [&] { m_geometry.requestSetUp(); });
     procedure.step(102, [&] { SetFormBackColors(this); });
     procedure.step(104, [&] {

@@ -1,10 +1,10 @@
 // The preview window's controls: kinds, captions, fonts and places. Places are in twips.
 #include "preview/form2.h"
 
-#include "app/ui/twips.h"
-#include "app/ui/window_look.h"
 #include "preview/picture_area.h"
 #include "preview/preview_rules.h"
+#include "widgets/twips.h"
+#include "widgets/window_look.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 // The ways out of the preview: saving a copy, going back, closing.
 #include "preview/form2.h"
 
-#include "app/core/file_system.h"
-#include "app/core/guarded_procedure.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
 #include "preview/save_results.h"
 
 #include <QCloseEvent>
@@ -19,7 +19,7 @@ void Form2::PushButton6_Click()
 
 void Form2::PushButton8_Click()
 {
-    GuardedProcedure procedure(u"Form2"_s, u"PushButton8_Click"_s);
+    GuardedProcedure procedure(locations::Form2Back);
     procedure.step(102, [&] { DeleteFileQuietly(mWordFile); });
     procedure.step(104, [&] { Q_EMIT backRequested(); });
     procedure.step(106, [&] { hide(); });
@@ -27,7 +27,7 @@ void Form2::PushButton8_Click()
 
 void Form2::Form_QueryUnload()
 {
-    GuardedProcedure procedure(u"Form2"_s, u"Form_QueryUnload"_s);
+    GuardedProcedure procedure(locations::Form2QueryUnload);
     procedure.step(100, [&] { DeleteFileQuietly(mWordFile); });
     procedure.step(102, [] { QCoreApplication::processEvents(); });
     procedure.step(104, [] { QCoreApplication::processEvents(); });

@@ -1,7 +1,7 @@
 #include "preview/picture_scaling.h"
 
-#include "app/core/failure.h"
-#include "app/ui/twips.h"
+#include "base/failure.h"
+#include "widgets/twips.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "preview/preview_geometry.h"
 
-#include "app/core/guarded_procedure.h"
+#include "base/guarded_procedure.h"
 #include "preview/preview_canvas.h"
 
 #include <QScopedValueRollback>
@@ -12,8 +12,6 @@ namespace quillory {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString Window = u"Form2"_s;
 
 // Zoom_Ori is two twips larger inside than the picture the zoom works from.
 qint32 originalLength(double innerLength)
@@ -40,7 +38,7 @@ void PreviewGeometry::Form_Activate()
     if (m_activating)
         return;
     const QScopedValueRollback<bool> activating(m_activating, true);
-    GuardedProcedure procedure(Window, u"Form_Activate"_s);
+    GuardedProcedure procedure(locations::Form2Activate);
     if (mSetupPending)
         setUpView(procedure);
     procedure.step(138, [&] { mSetupPending = false; });
@@ -72,7 +70,7 @@ void PreviewGeometry::takeOriginalSize(GuardedProcedure& procedure)
 
 void PreviewGeometry::RedrawImage()
 {
-    GuardedProcedure procedure(Window, u"RedrawImage"_s);
+    GuardedProcedure procedure(locations::Form2Redraw);
     procedure.step(100, [&] { mZoomWidth = scaledLength(mOrigWidth, mZoom); });
     procedure.step(102, [&] { mZoomHeight = scaledLength(mOrigHeight, mZoom); });
     bool fits = false;
@@ -122,13 +120,13 @@ void PreviewGeometry::setUpAxis(PreviewAxis& axis, double viewportOuter)
 
 void PreviewGeometry::PushButton1_Click()
 {
-    GuardedProcedure procedure(Window, u"PushButton1_Click"_s);
+    GuardedProcedure procedure(locations::Form2ZoomIn);
     procedure.step(100, [&] { StepZoom(0); });
 }
 
 void PreviewGeometry::PushButton2_Click()
 {
-    GuardedProcedure procedure(Window, u"PushButton2_Click"_s);
+    GuardedProcedure procedure(locations::Form2ZoomOut);
     procedure.step(100, [&] { StepZoom(1); });
 }
 
@@ -148,7 +146,7 @@ void PreviewGeometry::ApplyZoom(float factor)
 
 void PreviewGeometry::picture1_MouseDown(QPointF point)
 {
-    GuardedProcedure procedure(Window, u"picture1_MouseDown"_s);
+    GuardedProcedure procedure(locations::Form2MouseDown);
     procedure.step(100, [&] { mDownX = static_cast<float>(point.x()); });
     procedure.step(102, [&] { mDownY = static_cast<float>(point.y()); });
 }
@@ -157,7 +155,7 @@ void PreviewGeometry::picture1_MouseMove(bool buttonHeld, QPointF point)
 {
     if (!buttonHeld)
         return;
-    GuardedProcedure procedure(Window, u"picture1_MouseMove"_s);
+    GuardedProcedure procedure(locations::Form2MouseMove);
     float left = 0;
     float top = 0;
     procedure.step(104, [&] {
@@ -176,7 +174,7 @@ void PreviewGeometry::picture1_MouseMove(bool buttonHeld, QPointF point)
 
 void PreviewGeometry::Picture1_MouseUp()
 {
-    GuardedProcedure procedure(Window, u"Picture1_MouseUp"_s);
+    GuardedProcedure procedure(locations::Form2MouseUp);
     std::optional<qint16> horizontal;
     std::optional<qint16> vertical;
     procedure.step(100,

@@ -1,9 +1,9 @@
 #include "preview/save_results.h"
 
-#include "app/core/failure.h"
-#include "app/core/file_system.h"
-#include "app/core/guarded_procedure.h"
-#include "app/core/prompts.h"
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
+#include "base/prompts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,7 +45,7 @@ QString overwriteQuestion(const QString& path)
 
 void SaveResultsToWordFile(const QString& wordFile)
 {
-    GuardedProcedure procedure(u"Form2"_s, u"PushButton6_Click"_s);
+    GuardedProcedure procedure(locations::Form2Save);
     SaveDialogRequest dialog;
     QString chosen;
     bool answerYes = false;

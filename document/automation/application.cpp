@@ -1,9 +1,9 @@
 #include "document/automation/application.h"
 
-#include "app/core/failure.h"
+#include "base/failure.h"
 #include "document/automation/document_state.h"
 #include "document/fonts.h"
-#include "document/rtf_reader.h"
+#include "document/rtf/rtf_reader.h"
 
 #include <QFile>
 #include <QFileInfo>

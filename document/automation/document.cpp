@@ -1,9 +1,9 @@
 #include "document/automation/document.h"
 
-#include "app/core/failure.h"
-#include "app/core/file_system.h"
+#include "base/failure.h"
+#include "base/file_system.h"
 #include "document/automation/document_state.h"
-#include "document/rtf_writer.h"
+#include "document/rtf/rtf_writer.h"
 
 #include <QFileInfo>
 

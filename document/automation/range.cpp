@@ -1,6 +1,6 @@
 #include "document/automation/range.h"
 
-#include "app/core/failure.h"
+#include "base/failure.h"
 #include "document/automation/document_state.h"
 #include "document/renderer.h"
 

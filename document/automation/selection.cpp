@@ -1,6 +1,6 @@
 #include "document/automation/selection.h"
 
-#include "app/core/failure.h"
+#include "base/failure.h"
 #include "document/automation/document_state.h"
 #include "document/automation/line_navigation.h"
 #include "document/automation/text_editing.h"

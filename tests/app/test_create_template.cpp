@@ -1,19 +1,19 @@
 // "Start Creating Template" end to end through the real windows: the preview, going back,
 // saving and closing.
-#include "app/core/failure.h"
-#include "app/core/settings_store.h"
 #include "app/form1.h"
-#include "app/ui/window_pointer.h"
-#include "document/application_starter.h"
+#include "base/failure.h"
+#include "base/settings_store.h"
+#include "document/automation/application_starter.h"
 #include "document/fonts.h"
-#include "document/rtf_reader.h"
+#include "document/rtf/rtf_reader.h"
 #include "homework/stored_form.h"
 #include "preview/form2.h"
 #include "preview/picture_area.h"
-#include "tests/homework/test_entries.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
+#include "widgets/window_pointer.h"
 
 #include <QDir>
 #include <QPushButton>

@@ -1,21 +1,21 @@
 // The main window driven as a user drives it: start-up, the buttons, the pointer and closing.
-#include "app/core/app_title.h"
-#include "app/core/failure.h"
-#include "app/core/settings_store.h"
+#include "app/availability.h"
 #include "app/form1.h"
-#include "app/ui/twips.h"
-#include "app/ui/window_pointer.h"
-#include "document/application_starter.h"
-#include "document/availability.h"
-#include "homework/form3.h"
-#include "homework/general_data_frame.h"
+#include "app/general_data_frame.h"
+#include "base/app_title.h"
+#include "base/failure.h"
+#include "base/settings_store.h"
+#include "document/automation/application_starter.h"
+#include "homework/editor/form3.h"
 #include "homework/general_fields.h"
 #include "homework/sample_data.h"
 #include "homework/stored_form.h"
-#include "tests/homework/test_entries.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
+#include "widgets/twips.h"
+#include "widgets/window_pointer.h"
 
 #include <QDateTimeEdit>
 #include <QDir>
@@ -260,7 +260,7 @@ void TestMainWindow::unavailableComponentEndsBeforeAnythingShows()
         QVERIFY(!form.Form_Load());
         QVERIFY(!form.isVisible());
         QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note),
-                 QStringList{doc::componentUnavailableMessage()});
+                 QStringList{componentUnavailableMessage()});
         QVERIFY(m_prompts->errorReports().isEmpty());
     }
     QCOMPARE(readBytes(m_settings->filePath()), before);

@@ -1,7 +1,7 @@
 // One real client: the schedule the user saves, as LibreOffice reads it.
 #include "app/form1.h"
+#include "app/general_data_frame.h"
 #include "document/fonts.h"
-#include "homework/general_data_frame.h"
 #include "preview/form2.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/libreoffice.h"

@@ -1,15 +1,15 @@
 // Filling the template into a working document, and the page snapshot, without the windows.
-#include "app/core/failure.h"
-#include "app/core/file_system.h"
-#include "app/core/guarded_procedure.h"
 #include "app/page_snapshot.h"
 #include "app/schedule_run.h"
-#include "document/application_starter.h"
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
+#include "document/automation/application_starter.h"
 #include "document/fonts.h"
-#include "document/rtf_reader.h"
-#include "document/schedule_template.h"
-#include "tests/homework/test_entries.h"
+#include "document/rtf/rtf_reader.h"
+#include "resources/schedule_template.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
 
 #include <QClipboard>
@@ -109,7 +109,7 @@ void TestScheduleRun::cleanup()
 
 std::optional<QString> TestScheduleRun::fill(const ScheduleRequest& request)
 {
-    GuardedProcedure procedure(u"Form1"_s, u"PushButton6_Click"_s);
+    GuardedProcedure procedure({u"Form1", u"PushButton6_Click"});
     const FilledSchedule filled = fillScheduleTemplate(procedure, request);
     if (!filled.saved)
         return std::nullopt;
@@ -204,7 +204,7 @@ void TestScheduleRun::wrappedTitleSendsClassesIntoHeadingRow()
 void TestScheduleRun::leftoverTemplateCopyIsUsedAndDeleted()
 {
     const QString copy = JoinPath(m_temp->path(), u"template.dot"_s);
-    QByteArray bytes = doc::templateBytes();
+    QByteArray bytes = templateBytes();
     bytes.replace("Homework for", "Chores for");
     QVERIFY(test::writeBytes(copy, bytes));
     const std::optional<QString> working = fill(request(u"Dana"_s, {}));

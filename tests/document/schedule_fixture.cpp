@@ -1,8 +1,8 @@
 #include "tests/document/schedule_fixture.h"
 
-#include "app/core/file_system.h"
-#include "document/rtf_reader.h"
-#include "document/schedule_template.h"
+#include "base/file_system.h"
+#include "document/rtf/rtf_reader.h"
+#include "resources/schedule_template.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,13 +34,13 @@ void replacePass(Range& story, const QString& text, const QString& replacement)
 
 doc::Document scheduleDocument()
 {
-    return doc::readRtf(doc::templateBytes()).document.value();
+    return doc::readRtf(templateBytes()).document.value();
 }
 
 QString writeTemplateCopy(const QString& folder)
 {
     const QString path = JoinPath(folder, u"template.dot"_s);
-    WriteBytesToFile(doc::templateBytes(), path);
+    WriteBytesToFile(templateBytes(), path);
     return path;
 }
 

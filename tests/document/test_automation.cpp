@@ -1,8 +1,8 @@
-#include "app/core/failure.h"
-#include "document/application_starter.h"
-#include "document/rtf_reader.h"
-#include "document/rtf_writer.h"
-#include "document/schedule_template.h"
+#include "base/failure.h"
+#include "document/automation/application_starter.h"
+#include "document/rtf/rtf_reader.h"
+#include "document/rtf/rtf_writer.h"
+#include "resources/schedule_template.h"
 #include "tests/document/schedule_fixture.h"
 
 #include <QClipboard>

@@ -1,9 +1,9 @@
 // LibreOffice as an independent reader of the RTF we write: a filled schedule, converted to text
 // and to DOCX, keeps its texts in order, its page, column widths, row heights and shading.
 #include "document/model.h"
-#include "document/rtf_reader.h"
-#include "document/rtf_writer.h"
-#include "document/schedule_template.h"
+#include "document/rtf/rtf_reader.h"
+#include "document/rtf/rtf_writer.h"
+#include "resources/schedule_template.h"
 #include "tests/support/libreoffice.h"
 #include "tests/support/test_files.h"
 
@@ -14,6 +14,7 @@
 #include <QXmlStreamReader>
 
 using namespace quillory::doc;
+using quillory::templateBytes;
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -1,13 +1,14 @@
 // The RTF writer and reader, and the schedule template they carry.
 #include "document/model.h"
-#include "document/rtf_reader.h"
-#include "document/rtf_writer.h"
-#include "document/schedule_template.h"
+#include "document/rtf/rtf_reader.h"
+#include "document/rtf/rtf_writer.h"
+#include "resources/schedule_template.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 
 using namespace quillory::doc;
+using quillory::templateBytes;
 using namespace Qt::StringLiterals;
 
 namespace {

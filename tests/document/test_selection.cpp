@@ -1,7 +1,7 @@
-#include "app/core/failure.h"
-#include "app/core/file_system.h"
-#include "document/application_starter.h"
-#include "document/rtf_writer.h"
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "document/automation/application_starter.h"
+#include "document/rtf/rtf_writer.h"
 #include "tests/document/schedule_fixture.h"
 
 #include <QFile>

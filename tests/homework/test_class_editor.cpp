@@ -1,12 +1,12 @@
 // The class editor dialog, driven without ever blocking on it.
-#include "app/core/settings_store.h"
-#include "app/ui/twips.h"
-#include "homework/form3.h"
+#include "base/settings_store.h"
+#include "homework/editor/form3.h"
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
-#include "tests/homework/test_entries.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/test_entries.h"
+#include "widgets/twips.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
 // The class list's stored form, the list model and the stored name and date.
-#include "app/core/failure.h"
-#include "app/core/settings_store.h"
+#include "base/failure.h"
+#include "base/settings_store.h"
 #include "homework/general_fields.h"
 #include "homework/homework_list_model.h"
 #include "homework/homework_store.h"
 #include "homework/stored_form.h"
-#include "tests/homework/test_entries.h"
 #include "tests/support/isolated_settings.h"
+#include "tests/support/test_entries.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,6 +1,6 @@
 // The preview's view in twips: set-up, zoom and its limits, scroll ranges, dragging and the
 // snap of the scroll bars, checked without any widget.
-#include "app/core/failure.h"
+#include "base/failure.h"
 #include "preview/preview_canvas.h"
 #include "preview/preview_geometry.h"
 #include "preview/preview_rules.h"

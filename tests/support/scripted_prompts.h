@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/prompts.h"
+#include "base/prompts.h"
 
 #include <QList>
 #include <QString>

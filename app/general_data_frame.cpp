@@ -1,0 +1,153 @@
+#include "app/general_data_frame.h"
+
+#include "base/guarded_procedure.h"
+#include "homework/general_fields.h"
+#include "widgets/twips.h"
+
+#include <QDateTimeEdit>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The name box is index 0 of its group; the index is part of its setting key.
+constexpr int NameBoxIndex = 0;
+
+// Tab leaves the picker rather than stepping through month, day and year (the arrow keys do
+// that), so the window's tab order holds.
+class DatePicker final : public QDateTimeEdit {
+    Q_DISABLE_COPY_MOVE(DatePicker)
+
+public:
+    using QDateTimeEdit::QDateTimeEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
+QDateTime earliestDate()
+{
+    return QDateTime(QDate(1601, 1, 1), QTime(0, 0));
+}
+
+QDateTime latestDate()
+{
+    return QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59));
+}
+
+} // namespace
+
+GeneralDataFrame::GeneralDataFrame(QWidget* parent)
+    : QGroupBox(u"General Data"_s, parent)
+    , Label2_0(new QLabel(u"Your Name:"_s, this))
+    , Text1(new QLineEdit(this))
+    , Label2_12(new QLabel(u"Date:"_s, this))
+    , DateTimePicker1(new DatePicker(this))
+{
+    Label2_0->setObjectName(u"Label2_0"_s);
+    Text1->setObjectName(u"Text1"_s);
+    Label2_12->setObjectName(u"Label2_12"_s);
+    DateTimePicker1->setObjectName(u"DateTimePicker1"_s);
+    Label2_0->setGeometry(rectFromTwips(240, 345, 975, 225));
+    Text1->setGeometry(rectFromTwips(1680, 300, 5895, 345));
+    Label2_12->setGeometry(rectFromTwips(240, 795, 435, 225));
+    DateTimePicker1->setGeometry(rectFromTwips(1680, 750, 5895, 345));
+
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDisplayFormat(u"MMMM dd, yyyy"_s);
+    DateTimePicker1->setDateTimeRange(earliestDate(), latestDate());
+    DateTimePicker1->setDateTime(initialPickerDate());
+
+    Text1->installEventFilter(this);
+    connect(Text1, &QLineEdit::textChanged, this, &GeneralDataFrame::Text1_Change);
+    connect(DateTimePicker1, &QDateTimeEdit::dateTimeChanged, this, [this] {
+        GuardedProcedure(locations::Form1DateChange).step(100, [this] {
+            DateTimePicker1_Change();
+        });
+    });
+}
+
+QString GeneralDataFrame::name() const
+{
+    return Text1->text();
+}
+
+void GeneralDataFrame::setName(const QString& name)
+{
+    // Set and stored here rather than through the change signal, so that a failed write is
+    // reported by the command that set the name.
+    {
+        const QSignalBlocker quiet(Text1);
+        Text1->setText(name);
+    }
+    storeName(NameBoxIndex, name);
+}
+
+QDateTime GeneralDataFrame::date() const
+{
+    return DateTimePicker1->dateTime();
+}
+
+void GeneralDataFrame::setDate(const QDateTime& date)
+{
+    const QSignalBlocker quiet(DateTimePicker1);
+    DateTimePicker1->setDateTime(date);
+}
+
+void GeneralDataFrame::restoreName()
+{
+    // Writing the value just read back to the store would be a write for nothing.
+    const QSignalBlocker quiet(Text1);
+    Text1->setText(restoredName(NameBoxIndex));
+}
+
+void GeneralDataFrame::restoreDate()
+{
+    const QSignalBlocker quiet(DateTimePicker1);
+    DateTimePicker1->setDateTime(restoredDate(DateTimePicker1->dateTime()));
+}
+
+void GeneralDataFrame::focusName()
+{
+    // At start-up the window may not be active yet; the focus then arrives with the window,
+    // so the text is selected here rather than on its arrival.
+    Text1->setFocus(Qt::OtherFocusReason);
+    Text1_GotFocus();
+}
+
+void GeneralDataFrame::DateTimePicker1_Change()
+{
+    storeDate(DateTimePicker1->dateTime());
+}
+
+void GeneralDataFrame::Text1_Change()
+{
+    GuardedProcedure(locations::Form1NameChange).step(100, [this] {
+        storeName(NameBoxIndex, Text1->text());
+    });
+}
+
+void GeneralDataFrame::Text1_GotFocus()
+{
+    Text1->selectAll();
+}
+
+bool GeneralDataFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Text1 && event->type() == QEvent::FocusIn) {
+        // Coming back to the window or closing a pop-up menu is no move into the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Text1_GotFocus();
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+} // namespace quillory

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace quillory {
+
+class GeneralDataFrame;
+class HomeworkListModel;
+
+/// "Load Sample/Example Data": puts the example name, today's date and the example classes in
+/// place of what was there. Name and date are stored at once; the list when the window closes.
+void loadSampleData(GeneralDataFrame& generalData, HomeworkListModel& list);
+
+} // namespace quillory

@@ -1,0 +1,51 @@
+#include "base/settings_store.h"
+
+#include "base/failure.h"
+#include "base/settings_format.h"
+
+#include <QSettings>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr auto Organisation = "Velmora"_L1;
+constexpr auto Application = "Quillory"_L1;
+constexpr auto Section = "Quillory"_L1;
+
+QString statusText(QSettings::Status status)
+{
+    return status == QSettings::AccessError
+               ? u"The settings file %1 could not be written."_s
+               : u"The settings file %1 is damaged and could not be written."_s;
+}
+
+} // namespace
+
+QString GetSetting(const QString& key, const QString& defaultValue)
+{
+    QSettings store(settingsFileFormat(), QSettings::UserScope, Organisation, Application);
+    store.beginGroup(Section);
+    const QVariant value = store.value(key);
+    // A hand-edited file may hold a value that is no plain text; it reads as the default.
+    if (!value.isValid() || value.typeId() != QMetaType::QString)
+        return defaultValue;
+    return value.toString();
+}
+
+void SaveSetting(const QString& key, const QString& value)
+{
+    QSettings store(settingsFileFormat(), QSettings::UserScope, Organisation, Application);
+    store.beginGroup(Section);
+    store.setValue(key, value);
+    store.endGroup();
+    // QSettings replaces the file through a temporary file and a rename, so a broken write
+    // leaves the earlier file intact; all that is left to us is not to stay silent about it.
+    store.sync();
+    if (store.status() != QSettings::NoError)
+        throw Failure(statusText(store.status()).arg(store.fileName()));
+}
+
+} // namespace quillory

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "document/rtf/rtf_writer.h"
+
+#include <QStringView>
+
+// The lowest layer of the writer: control words, braces and escaped text, buffered on the way
+// to a sink.
+namespace quillory::doc::rtf {
+
+/// Puts RTF syntax together; knows where a control word needs its delimiting space.
+class Emitter {
+public:
+    /// Writes to `sink` in pieces of a few dozen kilobytes.
+    explicit Emitter(RtfSink& sink)
+        : m_sink(sink)
+    {
+    }
+
+    /// A control word without parameter, `name` without its backslash.
+    void word(const char* name);
+    /// A control word with a numeric parameter.
+    void word(const char* name, qint64 value);
+    /// Opens a group.
+    void open();
+    /// Closes a group.
+    void close();
+    /// A line break, which RTF ignores, for people reading the file.
+    void newline();
+    /// Text, escaped: \ { } as control symbols, tabs as \tab, everything outside printable
+    /// ASCII as \uN? (UTF-16 units, signed); with `inTable` also ';', which ends a table entry.
+    void text(QStringView text, bool inTable = false);
+    /// Hands what is buffered to the sink.
+    void flush();
+
+private:
+    void put(char c);
+    void put(const char* chars);
+
+    RtfSink& m_sink;
+    QByteArray m_buffer;
+    bool m_afterWord = false; ///< a letter, digit, hyphen or space here needs a delimiter first
+};
+
+} // namespace quillory::doc::rtf

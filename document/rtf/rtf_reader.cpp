@@ -1,0 +1,26 @@
+#include "document/rtf/rtf_reader.h"
+
+#include "document/rtf/rtf_parser.h"
+
+#include <new>
+
+namespace quillory::doc {
+
+using namespace Qt::StringLiterals;
+
+RtfReadResult readRtf(QByteArrayView rtf)
+{
+    if (rtf.size() > kMaxRtfSize)
+        return RtfReadResult{std::nullopt, u"The document is larger than 64 MiB."_s, kMaxRtfSize};
+    try {
+        rtf::Parser parser(rtf);
+        return RtfReadResult{parser.parse(), QString(), -1};
+    } catch (const rtf::SyntaxError& error) {
+        return RtfReadResult{std::nullopt, QString::fromLatin1(error.message), error.offset};
+    } catch (const std::bad_alloc&) {
+        return RtfReadResult{std::nullopt, u"There is not enough memory to read the document."_s,
+                             -1};
+    }
+}
+
+} // namespace quillory::doc

@@ -1,0 +1,370 @@
+#include "document/rtf/rtf_writer.h"
+
+#include "document/rtf/rtf_emitter.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace quillory::doc {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int clampLength(int twips)
+{
+    return std::clamp(twips, 0, kMaxLength);
+}
+
+QRgb opaque(QRgb color)
+{
+    return qRgb(qRed(color), qGreen(color), qBlue(color));
+}
+
+// The fonts and colours a document uses, numbered for the font and colour tables. The Normal
+// style's font is font 0; colour 0 is the automatic colour.
+class Tables {
+public:
+    explicit Tables(const Document& document)
+    {
+        addFormat(document.base);
+        for (const Block& block : document.body) {
+            if (const auto* paragraph = std::get_if<Paragraph>(&block))
+                addParagraph(*paragraph);
+            else
+                addTable(std::get<Table>(block));
+        }
+        for (const Shape& shape : document.shapes) {
+            for (const Paragraph& paragraph : shape.paragraphs)
+                addParagraph(paragraph);
+        }
+    }
+
+    int font(const QString& name) const { return m_fonts.value(name); }
+    int color(QRgb color) const { return m_colors.value(opaque(color)); }
+    const QStringList& fonts() const { return m_fontNames; }
+    const QList<QRgb>& colors() const { return m_colorList; }
+
+private:
+    void addFormat(const CharFormat& format)
+    {
+        if (!m_fonts.contains(format.font)) {
+            m_fonts.insert(format.font, int(m_fontNames.size()));
+            m_fontNames.append(format.font);
+        }
+        if (format.color)
+            addColor(*format.color);
+    }
+    void addColor(QRgb color)
+    {
+        if (m_colors.contains(opaque(color)))
+            return;
+        m_colorList.append(opaque(color));
+        m_colors.insert(opaque(color), int(m_colorList.size())); // 0 is the automatic colour
+    }
+    void addParagraph(const Paragraph& paragraph)
+    {
+        for (const Run& run : paragraph.runs)
+            addFormat(run.format);
+        addFormat(paragraph.mark);
+    }
+    void addTable(const Table& table)
+    {
+        addColor(table.borders.color);
+        for (const Row& row : table.rows) {
+            for (const Cell& cell : row.cells) {
+                if (cell.shading)
+                    addColor(*cell.shading);
+                for (const Paragraph& paragraph : cell.paragraphs)
+                    addParagraph(paragraph);
+            }
+        }
+    }
+
+    QHash<QString, int> m_fonts;
+    QStringList m_fontNames;
+    QHash<QRgb, int> m_colors;
+    QList<QRgb> m_colorList;
+};
+
+// Writes one document through an emitter, header first, then text boxes and the main text.
+class Writer {
+public:
+    Writer(const Document& document, rtf::Emitter& out)
+        : m_document(document)
+        , m_tables(document)
+        , m_out(out)
+    {
+    }
+
+    void write()
+    {
+        m_out.open();
+        for (const char* word : {"rtf1", "ansi", "ansicpg1252", "deff0", "uc1"})
+            m_out.word(word);
+        m_out.newline();
+        writeFontTable();
+        writeColorTable();
+        writeStyles();
+        writePage();
+        for (const Shape& shape : m_document.shapes)
+            writeShape(shape);
+        for (const Block& block : m_document.body) {
+            if (const auto* paragraph = std::get_if<Paragraph>(&block))
+                writeParagraph(*paragraph, false, "par");
+            else
+                writeTable(std::get<Table>(block));
+        }
+        m_out.close();
+        m_out.newline();
+        m_out.flush();
+    }
+
+private:
+    void writeFontTable()
+    {
+        m_out.open();
+        m_out.word("fonttbl");
+        for (qsizetype i = 0; i < m_tables.fonts().size(); ++i) {
+            m_out.open();
+            m_out.word("f", i);
+            m_out.word("fnil");
+            m_out.word("fcharset0");
+            m_out.text(QStringView(m_tables.fonts()[i]).left(kMaxFontNameLength), true);
+            m_out.text(u";");
+            m_out.close();
+        }
+        m_out.close();
+        m_out.newline();
+    }
+
+    void writeColorTable()
+    {
+        m_out.open();
+        m_out.word("colortbl");
+        m_out.text(u";");
+        for (const QRgb color : m_tables.colors()) {
+            m_out.word("red", qRed(color));
+            m_out.word("green", qGreen(color));
+            m_out.word("blue", qBlue(color));
+            m_out.text(u";");
+        }
+        m_out.close();
+        m_out.newline();
+    }
+
+    // The Normal style's format, also as the document's default (\defchp) for newer readers.
+    void writeStyles()
+    {
+        m_out.open();
+        m_out.word("*");
+        m_out.word("defchp");
+        writeCharFormat(m_document.base);
+        m_out.word("kerning0");
+        m_out.close();
+        m_out.newline();
+        m_out.open();
+        m_out.word("stylesheet");
+        m_out.open();
+        m_out.word("ql");
+        writeCharFormat(m_document.base);
+        m_out.word("kerning0");
+        m_out.word("snext0");
+        m_out.text(u"Normal;");
+        m_out.close();
+        m_out.close();
+        m_out.newline();
+        m_out.open();
+        m_out.word("*");
+        m_out.word("generator");
+        m_out.text(u"Quillory;");
+        m_out.close();
+        m_out.newline();
+    }
+
+    void writePage()
+    {
+        const PageSetup& page = m_document.page;
+        const std::pair<const char*, int> lengths[] = {
+            {"paperw", page.width},           {"paperh", page.height},
+            {"margl", page.marginLeft},       {"margr", page.marginRight},
+            {"margt", page.marginTop},        {"margb", page.marginBottom},
+            {"headery", page.headerDistance}, {"footery", page.footerDistance},
+            {"deftab", page.defaultTabWidth},
+        };
+        for (const auto& [word, twips] : lengths)
+            m_out.word(word, clampLength(twips));
+        if (page.landscape)
+            m_out.word("landscape");
+        m_out.newline();
+    }
+
+    void writeShape(const Shape& shape);
+    void writeParagraph(const Paragraph& paragraph, bool inTable, const char* end);
+    void writeCharFormat(const CharFormat& format);
+    void writeTable(const Table& table);
+    void writeRowDefinition(const Table& table, const Row& row);
+    void writeBorder(const char* side, const Borders& borders);
+
+    const Document& m_document;
+    Tables m_tables;
+    rtf::Emitter& m_out;
+};
+
+// A floating text box; readers that do not know shapes skip it. Its place on the page is not
+// part of the model: it is written at the top left of the text.
+void Writer::writeShape(const Shape& shape)
+{
+    m_out.open();
+    m_out.word("shp");
+    m_out.open();
+    m_out.word("*");
+    m_out.word("shpinst");
+    for (const auto& [word, value] :
+         {std::pair{"shpleft", 0}, {"shptop", 0}, {"shpright", 2880}, {"shpbottom", 1440}})
+        m_out.word(word, value);
+    for (const char* word : {"shpbxcolumn", "shpbypara", "shpwr3"})
+        m_out.word(word);
+    m_out.open();
+    m_out.word("sp");
+    m_out.open();
+    m_out.word("sn");
+    m_out.text(u"shapeType");
+    m_out.close();
+    m_out.open();
+    m_out.word("sv");
+    m_out.text(u"202"); // a text box
+    m_out.close();
+    m_out.close();
+    m_out.open();
+    m_out.word("shptxt");
+    m_out.newline();
+    for (const Paragraph& paragraph : shape.paragraphs)
+        writeParagraph(paragraph, false, "par");
+    m_out.close();
+    m_out.close();
+    m_out.close();
+    m_out.newline();
+}
+
+void Writer::writeParagraph(const Paragraph& paragraph, bool inTable, const char* end)
+{
+    m_out.word("pard");
+    m_out.word("plain");
+    if (inTable)
+        m_out.word("intbl");
+    static constexpr const char* kAlignments[] = {"ql", "qc", "qr", "qj"};
+    m_out.word(kAlignments[int(paragraph.format.alignment)]);
+    const std::size_t tabStops =
+        std::min(paragraph.format.tabStops.size(), std::size_t(kMaxTabStops));
+    for (std::size_t i = 0; i < tabStops; ++i)
+        m_out.word("tx", clampLength(paragraph.format.tabStops[i]));
+    for (const Run& run : paragraph.runs) {
+        m_out.open();
+        writeCharFormat(run.format);
+        m_out.text(run.text);
+        m_out.close();
+    }
+    writeCharFormat(paragraph.mark);
+    m_out.word(end);
+    m_out.newline();
+}
+
+void Writer::writeCharFormat(const CharFormat& format)
+{
+    m_out.word("f", m_tables.font(format.font));
+    m_out.word("fs", std::clamp(format.halfPoints, 1, kMaxHalfPoints));
+    if (format.bold)
+        m_out.word("b");
+    if (format.color)
+        m_out.word("cf", m_tables.color(*format.color));
+}
+
+void Writer::writeTable(const Table& table)
+{
+    for (const Row& row : table.rows) {
+        if (row.cells.empty())
+            continue;
+        writeRowDefinition(table, row);
+        for (const Cell& cell : row.cells) {
+            static const std::vector<Paragraph> kEmptyCell{Paragraph{}};
+            const std::vector<Paragraph>& paragraphs =
+                cell.paragraphs.empty() ? kEmptyCell : cell.paragraphs;
+            for (std::size_t i = 0; i < paragraphs.size(); ++i)
+                writeParagraph(paragraphs[i], true, i + 1 < paragraphs.size() ? "par" : "cell");
+        }
+        m_out.word("row");
+        m_out.newline();
+    }
+}
+
+// Word's row properties. The table's left edge is at the margin (\trleft0); the gap is the
+// padding, for readers that do not know \trpaddl.
+void Writer::writeRowDefinition(const Table& table, const Row& row)
+{
+    m_out.word("trowd");
+    m_out.word("trgaph", clampLength(table.paddingLeft));
+    m_out.word("trleft", 0);
+    m_out.word("trpaddl", clampLength(table.paddingLeft));
+    m_out.word("trpaddr", clampLength(table.paddingRight));
+    m_out.word("trpaddfl", 3); // 3: the paddings are in twips
+    m_out.word("trpaddfr", 3);
+    m_out.word("trrh", clampLength(row.minimumHeight));
+    if (row.repeatAsHeading)
+        m_out.word("trhdr");
+    m_out.newline();
+    for (const char* side : {"trbrdrt", "trbrdrl", "trbrdrb", "trbrdrr", "trbrdrh", "trbrdrv"})
+        writeBorder(side, table.borders);
+    m_out.newline();
+    qint64 right = 0;
+    for (const Cell& cell : row.cells) {
+        static constexpr const char* kVertical[] = {"clvertalt", "clvertalc", "clvertalb"};
+        m_out.word(kVertical[int(cell.verticalAlignment)]);
+        if (cell.noWrap)
+            m_out.word("clNoWrap");
+        if (cell.shading)
+            m_out.word("clcbpat", m_tables.color(*cell.shading));
+        for (const char* side : {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"})
+            writeBorder(side, table.borders);
+        right += clampLength(cell.width);
+        m_out.word("cellx", right);
+        m_out.newline();
+    }
+}
+
+void Writer::writeBorder(const char* side, const Borders& borders)
+{
+    m_out.word(side);
+    m_out.word("brdrs");
+    m_out.word("brdrw", clampLength(borders.width));
+    m_out.word("brdrcf", m_tables.color(borders.color));
+}
+
+// Collects the RTF in one byte array.
+class ByteArraySink final : public RtfSink {
+public:
+    void write(QByteArrayView bytes) override { m_bytes.append(bytes); }
+    QByteArray take() { return std::move(m_bytes); }
+
+private:
+    QByteArray m_bytes;
+};
+
+} // namespace
+
+void writeRtf(const Document& document, RtfSink& sink)
+{
+    rtf::Emitter out(sink);
+    Writer(document, out).write();
+}
+
+QByteArray toRtf(const Document& document)
+{
+    ByteArraySink sink;
+    writeRtf(document, sink);
+    return sink.take();
+}
+
+} // namespace quillory::doc

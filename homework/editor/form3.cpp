@@ -1,0 +1,209 @@
+#include "homework/editor/form3.h"
+
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
+#include "base/prompts.h"
+#include "homework/homework_list_model.h"
+#include "homework/stored_form.h"
+#include "widgets/form_colors.h"
+#include "widgets/twips.h"
+#include "widgets/window_look.h"
+#include "widgets/window_pointer.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct DayFrame {
+    const char16_t* caption;
+    int left;
+    int top;
+};
+
+// Monday, Wednesday and Friday on the left; Tuesday, Thursday and Saturday on the right;
+// Sunday across the whole width.
+constexpr std::array<DayFrame, DaysPerWeek> DayFrames{{{u"Monday", 120, 1020},
+                                                       {u"Tuesday", 4080, 1020},
+                                                       {u"Wednesday", 120, 2460},
+                                                       {u"Thursday", 4080, 2460},
+                                                       {u"Friday", 120, 3900},
+                                                       {u"Saturday", 4080, 3900},
+                                                       {u"Sunday", 120, 5340}}};
+constexpr int Sunday = DaysPerWeek - 1;
+
+QString separatorIn(const QString& text)
+{
+    for (const char16_t* separator : {FieldSeparator, RowSeparator}) {
+        if (text.contains(QStringView(separator)))
+            return QString::fromUtf16(separator);
+    }
+    return {};
+}
+
+QString separatorRefusal(const QString& box, const QString& separator)
+{
+    return u"The %1 box contains \"%2\", which Quillory uses to keep the classes of its list "
+           u"apart, so it cannot be saved. Please remove it."_s.arg(box, separator);
+}
+
+QPushButton* makeButton(const QString& caption, int left, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(rectFromTwips(left, 6840, 3840, 405));
+    button->setFont(buttonFont());
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+QString entryRefusal(const HomeworkEntry& entry)
+{
+    if (entry.Period.trimmed().isEmpty())
+        return u"You forgot to input period."_s;
+    if (const QString found = separatorIn(entry.Period); !found.isEmpty())
+        return separatorRefusal(u"\"Period\""_s, found);
+    for (int day = 0; day < DaysPerWeek; ++day) {
+        if (const QString found = separatorIn(entry.Days.at(day)); !found.isEmpty())
+            return separatorRefusal(u"\"%1\""_s.arg(QString::fromUtf16(DayFrames.at(day).caption)),
+                                    found);
+    }
+    return {};
+}
+
+Form3::Form3(HomeworkListModel& list, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint)
+    , m_list(list)
+    , m_pointer(new WindowPointer(this))
+{
+    setWindowTitle(u"Week Homework"_s);
+    setFont(windowFont());
+    setFixedSize(sizeFromTwips(8040, 7365));
+    setModal(true);
+    createControls();
+    Form_Load();
+}
+
+void Form3::createControls()
+{
+    Frame1 = new QGroupBox(u"Period"_s, this);
+    Frame1->setGeometry(rectFromTwips(120, 90, 7800, 855));
+    Text2 = new QLineEdit(Frame1);
+    Text2->setGeometry(rectFromTwips(240, 300, 7320, 375));
+    QWidget* previous = Text2;
+    for (int day = 0; day < DaysPerWeek; ++day) {
+        const DayFrame& place = DayFrames.at(day);
+        const bool wide = day == Sunday;
+        dayFrames.at(day) = new QGroupBox(QString::fromUtf16(place.caption), this);
+        dayFrames.at(day)->setGeometry(
+            rectFromTwips(place.left, place.top, wide ? 7800 : 3840, 1380));
+        auto* box = new QPlainTextEdit(dayFrames.at(day));
+        box->setGeometry(rectFromTwips(240, 300, wide ? 7335 : 3375, 900));
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setTabChangesFocus(true);
+        Text1.at(day) = box;
+        setTabOrder(previous, box);
+        previous = box;
+    }
+    PushButton3 = makeButton(u"Save"_s, 120, this);
+    PushButton4 = makeButton(u"Cancel"_s, 4080, this);
+    setTabOrder(previous, PushButton3);
+    setTabOrder(PushButton3, PushButton4);
+    connect(PushButton3, &QPushButton::clicked, this, &Form3::PushButton3_Click);
+    connect(PushButton4, &QPushButton::clicked, this, &Form3::PushButton4_Click);
+    m_pointer->handOver({PushButton3, PushButton4});
+    m_pointer->arrowOver({Frame1, dayFrames[0], dayFrames[1], dayFrames[2], dayFrames[3],
+                          dayFrames[4], dayFrames[5], dayFrames[6]});
+}
+
+void Form3::Form_Load()
+{
+    // The one report shown without an icon.
+    GuardedProcedure procedure(locations::Form3Load, ReportIcon::None);
+    procedure.step(100, [this] { SetFormBackColors(this); });
+    procedure.step(102, [this] { setWindowIcon(programIcon()); });
+    const QString hand = handPointerPath();
+    if (procedure.result(106, [&] { return FileExists(hand); }).value_or(false))
+        procedure.step(108, [&] { m_pointer->setHand(loadHandPointer(hand)); });
+}
+
+void Form3::setPeriod(const QString& period)
+{
+    Text2->setText(period);
+}
+
+void Form3::setDay(int day, const QString& text)
+{
+    Text1.at(day)->setPlainText(text);
+}
+
+void Form3::setIndex(qint16 index)
+{
+    m_Index = index;
+}
+
+void Form3::showCentred()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+    show();
+    Text2->setFocus(Qt::OtherFocusReason);
+}
+
+void Form3::showModal()
+{
+    showCentred();
+    exec();
+}
+
+HomeworkEntry Form3::typedEntry() const
+{
+    HomeworkEntry entry{Text2->text(), {}};
+    for (int day = 0; day < DaysPerWeek; ++day)
+        entry.Days.at(day) = Text1.at(day)->toPlainText();
+    return entry;
+}
+
+void Form3::PushButton3_Click()
+{
+    GuardedProcedure procedure(locations::Form3Save);
+    const HomeworkEntry entry = typedEntry();
+    const std::optional<QString> refusal =
+        procedure.result(100, [&] { return entryRefusal(entry); });
+    if (refusal && !refusal->isEmpty()) {
+        procedure.step(124, [&] { prompts().note(*refusal); });
+        return;
+    }
+    if (m_Index == -1) {
+        procedure.step(104, [&] { m_list.append(entry); });
+    } else {
+        const std::optional<int> row = procedure.result(112, [&] {
+            if (m_Index < 1 || m_Index > m_list.rowCount())
+                throw Failure(u"There is no class number %1 in the list."_s.arg(m_Index));
+            return m_Index - 1;
+        });
+        if (row)
+            procedure.step(114, [&] { m_list.replace(*row, entry); });
+    }
+    procedure.step(122, [this] { accept(); });
+}
+
+void Form3::PushButton4_Click()
+{
+    GuardedProcedure(locations::Form3Cancel).step(100, [this] { reject(); });
+}
+
+} // namespace quillory

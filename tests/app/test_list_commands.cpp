@@ -1,0 +1,363 @@
+// The list commands, the sample data and the name and date fields, on the real model and frame.
+#include "app/general_data_frame.h"
+#include "app/list_commands.h"
+#include "app/sample_data_command.h"
+#include "base/settings_store.h"
+#include "homework/editor/form3.h"
+#include "homework/general_fields.h"
+#include "homework/homework_list_model.h"
+#include "homework/sample_data.h"
+#include "tests/support/isolated_settings.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/test_entries.h"
+
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace quillory;
+using namespace quillory::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<HomeworkEntry> rows(int count)
+{
+    QList<HomeworkEntry> made;
+    for (int i = 1; i <= count; ++i)
+        made.append(entry(QString::number(i),
+                          {u"mon %1"_s.arg(i), {}, {}, {}, {}, {}, u"sun %1"_s.arg(i)}));
+    return made;
+}
+
+// An editor that records what the command hands it; when shown it either types a row into
+// a real Form3 and presses a button there, or just closes.
+class ScriptedEditor final : public ClassEditor {
+public:
+    ScriptedEditor(HomeworkListModel& list, std::function<void(Form3&)> script)
+        : m_form(list)
+        , m_script(std::move(script))
+    {
+    }
+
+    void setPeriod(const QString& period) override { m_form.setPeriod(period); }
+    void setDay(int day, const QString& text) override { m_form.setDay(day, text); }
+    void setIndex(qint16 index) override { m_form.setIndex(index); }
+    void showModal() override
+    {
+        m_form.showCentred();
+        shownPeriod = m_form.Text2->text();
+        for (int day = 0; day < 7; ++day)
+            shownDays.at(day) = m_form.Text1.at(day)->toPlainText();
+        shownIndex = m_form.m_Index;
+        m_script(m_form);
+    }
+
+    inline static QString shownPeriod;
+    inline static std::array<QString, 7> shownDays;
+    inline static qint16 shownIndex = 0;
+    inline static int loads = 0;
+
+private:
+    Form3 m_form;
+    std::function<void(Form3&)> m_script;
+};
+
+ClassEditorLoader scripted(HomeworkListModel& list, std::function<void(Form3&)> script)
+{
+    ScriptedEditor::loads = 0;
+    ScriptedEditor::shownIndex = 0;
+    return [&list, script] {
+        ++ScriptedEditor::loads;
+        return std::make_unique<ScriptedEditor>(list, script);
+    };
+}
+
+void typeAndSave(Form3& form)
+{
+    form.Text2->setText(u"new"_s);
+    form.Text1.at(6)->setPlainText(u"sunday"_s);
+    QTest::mouseClick(form.PushButton3, Qt::LeftButton);
+}
+
+void cancel(Form3& form)
+{
+    form.Text2->setText(u"typed but cancelled"_s);
+    QTest::mouseClick(form.PushButton4, Qt::LeftButton);
+}
+
+} // namespace
+
+class TestListCommands : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void addGoesToTheEnd_data();
+    void addGoesToTheEnd();
+    void editShowsTheRowAndSavesInPlace();
+    void editCancelChangesNothing();
+    void editAndDeleteWithoutARowToActOn_data();
+    void editAndDeleteWithoutARowToActOn();
+    void editPastSixteenBitPositions_data();
+    void editPastSixteenBitPositions();
+    void deleteKeepsTheOrder_data();
+    void deleteKeepsTheOrder();
+    void clearEmptiesNameAndListButKeepsTheDate();
+    void sampleDataReplacesEverything();
+    void typingStoresEveryChange();
+    void tabIntoTheNameSelectsItAll();
+    void restoringWritesNothing();
+    void datePicker();
+
+private:
+    std::unique_ptr<test::IsolatedSettings> m_settings;
+    std::unique_ptr<test::ScriptedPrompts> m_prompts;
+};
+
+void TestListCommands::init()
+{
+    m_prompts.reset();
+    m_settings = std::make_unique<test::IsolatedSettings>();
+    m_prompts = std::make_unique<test::ScriptedPrompts>();
+}
+
+void TestListCommands::addGoesToTheEnd_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::newRow("empty list") << 0;
+    QTest::newRow("three rows") << 3;
+}
+
+void TestListCommands::addGoesToTheEnd()
+{
+    QFETCH(int, count);
+    HomeworkListModel list;
+    list.setEntries(rows(count));
+    AddClass(scripted(list, typeAndSave));
+    QCOMPARE(ScriptedEditor::shownIndex, qint16(-1));
+    QVERIFY(ScriptedEditor::shownPeriod.isEmpty());
+    QCOMPARE(list.rowCount(), count + 1);
+    QCOMPARE(list.entries().last(), entry(u"new"_s, {QString(), {}, {}, {}, {}, {}, u"sunday"_s}));
+    QCOMPARE(list.entries().mid(0, count), rows(count));
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestListCommands::editShowsTheRowAndSavesInPlace()
+{
+    HomeworkListModel list;
+    QList<HomeworkEntry> expected = rows(3);
+    expected[1] = entry(u"2"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s});
+    list.setEntries(expected);
+    EditSelectedClass(list, 1, scripted(list, typeAndSave));
+    QCOMPARE(ScriptedEditor::shownIndex, qint16(2));
+    QCOMPARE(ScriptedEditor::shownPeriod, u"2"_s);
+    for (int day = 0; day < 7; ++day)
+        QCOMPARE(ScriptedEditor::shownDays.at(day), QString::number(day + 1));
+    // Every text is written back, the untouched ones unchanged.
+    expected[1] = entry(u"new"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"sunday"_s});
+    QCOMPARE(list.entries(), expected);
+}
+
+void TestListCommands::editCancelChangesNothing()
+{
+    HomeworkListModel list;
+    list.setEntries(rows(3));
+    EditSelectedClass(list, 2, scripted(list, cancel));
+    QCOMPARE(ScriptedEditor::loads, 1);
+    QCOMPARE(list.entries(), rows(3));
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestListCommands::editAndDeleteWithoutARowToActOn_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<std::optional<int>>("selected");
+    QTest::addColumn<bool>("noted");
+    QTest::newRow("empty list") << 0 << std::optional<int>() << false;
+    QTest::newRow("rows, none selected") << 3 << std::optional<int>() << true;
+    QTest::newRow("selection past the end") << 3 << std::optional<int>(3) << true;
+}
+
+void TestListCommands::editAndDeleteWithoutARowToActOn()
+{
+    QFETCH(int, count);
+    QFETCH(std::optional<int>, selected);
+    QFETCH(bool, noted);
+    HomeworkListModel list;
+    list.setEntries(rows(count));
+    EditSelectedClass(list, selected, scripted(list, typeAndSave));
+    DeleteSelectedClass(list, selected);
+    QCOMPARE(ScriptedEditor::loads, 0);
+    QCOMPARE(list.entries(), rows(count));
+    const QStringList expected =
+        noted ? QStringList{noSelectionNote(), noSelectionNote()} : QStringList();
+    QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note), expected);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+}
+
+void TestListCommands::editPastSixteenBitPositions_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("position 32,767") << 32766 << true;
+    QTest::newRow("position 32,768") << 32767 << false;
+    QTest::newRow("position 40,000") << 39999 << false;
+}
+
+void TestListCommands::editPastSixteenBitPositions()
+{
+    QFETCH(int, row);
+    QFETCH(bool, opens);
+    HomeworkListModel list;
+    list.setEntries(rows(40000));
+    EditSelectedClass(list, row, scripted(list, typeAndSave));
+    QCOMPARE(ScriptedEditor::loads, opens ? 1 : 0);
+    QCOMPARE(list.entry(row).Period, opens ? u"new"_s : QString::number(row + 1));
+    if (opens) {
+        QCOMPARE(ScriptedEditor::shownIndex, qint16(32767));
+        QCOMPARE(list.entry(0), rows(1).constFirst());
+    } else {
+        QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note),
+                 QStringList{rowOutOfReachNote(row + 1)});
+    }
+}
+
+void TestListCommands::deleteKeepsTheOrder_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::newRow("first") << 0;
+    QTest::newRow("middle") << 2;
+    QTest::newRow("last") << 4;
+}
+
+void TestListCommands::deleteKeepsTheOrder()
+{
+    QFETCH(int, row);
+    HomeworkListModel list;
+    list.setEntries(rows(5));
+    DeleteSelectedClass(list, row);
+    QList<HomeworkEntry> expected = rows(5);
+    expected.removeAt(row);
+    QCOMPARE(list.entries(), expected);
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestListCommands::clearEmptiesNameAndListButKeepsTheDate()
+{
+    GeneralDataFrame fields;
+    fields.Text1->setText(u"Sam"_s);
+    fields.DateTimePicker1->setDateTime(QDateTime(QDate(2024, 2, 29), QTime(8, 0)));
+    HomeworkListModel list;
+    list.setEntries(rows(4));
+    ClearData(fields, list);
+    QCOMPARE(list.rowCount(), 0);
+    QVERIFY(fields.name().isEmpty());
+    QCOMPARE(GetSetting(u"Text1_0"_s, u"unset"_s), QString());
+    QCOMPARE(fields.date().date(), QDate(2024, 2, 29));
+    QCOMPARE(restoredDate({}).date(), QDate(2024, 2, 29));
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestListCommands::sampleDataReplacesEverything()
+{
+    GeneralDataFrame fields;
+    HomeworkListModel list;
+    list.setEntries(rows(20));
+    loadSampleData(fields, list);
+    loadSampleData(fields, list);
+    QCOMPARE(list.rowCount(), 8);
+    QCOMPARE(list.entries(), sampleClasses());
+    QCOMPARE(list.entry(2), entry(u"3. Band"_s, {QString(),
+                                                 u"Jazz Band Practice"_s,
+                                                 {},
+                                                 u"Jazz Band Practice"_s,
+                                                 {},
+                                                 u"Jazz Band Practice"_s}));
+    QCOMPARE(list.entry(4).Days.at(5), u"Ledge 5.2 due"_s);
+    QCOMPARE(list.entry(5), entry(u"6. Biz Applications I"_s));
+    QCOMPARE(list.entry(7).Period, u"8. Geometry"_s);
+    QCOMPARE(fields.name(), u"Dana Whitlow"_s);
+    QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"Dana Whitlow"_s);
+    QCOMPARE(fields.date().date(), QDate::currentDate());
+    QCOMPARE(restoredDate({}).toSecsSinceEpoch(), fields.date().toSecsSinceEpoch());
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestListCommands::typingStoresEveryChange()
+{
+    GeneralDataFrame fields;
+    fields.show();
+    QStringList stored;
+    for (const char letter : {'a', 'b', 'c'}) {
+        QTest::keyClick(fields.Text1, letter);
+        stored.append(GetSetting(u"Text1_0"_s, u"unset"_s));
+    }
+    QCOMPARE(stored, (QStringList{u"a"_s, u"ab"_s, u"abc"_s}));
+    QTest::keyClick(fields.Text1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(fields.Text1, Qt::Key_Delete);
+    QCOMPARE(GetSetting(u"Text1_0"_s, u"unset"_s), QString());
+    fields.Text1->setText(u"  spaced  "_s);
+    QCOMPARE(restoredName(0), u"  spaced  "_s);
+}
+
+void TestListCommands::tabIntoTheNameSelectsItAll()
+{
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* fields = new GeneralDataFrame(&window);
+    QWidget::setTabOrder(before, fields->Text1);
+    fields->Text1->setText(u"Dana Whitlow"_s);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), fields->Text1);
+    QCOMPARE(fields->Text1->selectedText(), u"Dana Whitlow"_s);
+    QTest::keyClicks(fields->Text1, u"Jo"_s);
+    QCOMPARE(fields->name(), u"Jo"_s);
+    // Given the focus by the program, as at start-up.
+    before->setFocus();
+    fields->Text1->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(fields->Text1->selectedText(), u"Jo"_s);
+}
+
+void TestListCommands::restoringWritesNothing()
+{
+    {
+        GeneralDataFrame fields;
+        fields.restoreName();
+        fields.restoreDate();
+        QVERIFY(fields.name().isEmpty());
+        QCOMPARE(fields.date(), initialPickerDate());
+    }
+    QVERIFY(!QFile::exists(m_settings->filePath()));
+    SaveSetting(u"Text1_0"_s, u" Lee "_s);
+    SaveSetting(u"DateTimePicker1"_s, u"not a date"_s);
+    GeneralDataFrame fields;
+    fields.restoreName();
+    fields.restoreDate();
+    QCOMPARE(fields.name(), u" Lee "_s);
+    QCOMPARE(fields.date(), initialPickerDate());
+    QCOMPARE(GetSetting(u"DateTimePicker1"_s, {}), u"not a date"_s);
+}
+
+void TestListCommands::datePicker()
+{
+    GeneralDataFrame fields;
+    QCOMPARE(fields.DateTimePicker1->displayFormat(), u"MMMM dd, yyyy"_s);
+    QCOMPARE(fields.DateTimePicker1->minimumDate(), QDate(1601, 1, 1));
+    QCOMPARE(fields.DateTimePicker1->maximumDate(), QDate(9999, 12, 31));
+    QCOMPARE(fields.date(), initialPickerDate());
+    fields.DateTimePicker1->setDate(QDate(2031, 12, 1));
+    GeneralDataFrame restarted;
+    restarted.restoreDate();
+    QCOMPARE(restarted.date(), QDateTime(QDate(2031, 12, 1), QTime(11, 51, 22)));
+    QCOMPARE(m_prompts->shown().size(), 0);
+}
+
+QTEST_MAIN(TestListCommands)
+#include "test_list_commands.moc"

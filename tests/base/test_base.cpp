@@ -1,0 +1,255 @@
+// The services every procedure leans on: error report, guarded steps, settings, files.
+#include "base/app_title.h"
+#include "base/error_report.h"
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "base/guarded_procedure.h"
+#include "base/settings_format.h"
+#include "base/settings_store.h"
+#include "tests/support/isolated_settings.h"
+#include "tests/support/scripted_prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillory;
+using namespace Qt::StringLiterals;
+using Kind = test::ScriptedPrompts::Kind;
+
+class TestBase : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void errorTextIsExact();
+    void guardedStepsReportAndGoOn();
+    void failureInCalleeCarriesCallersStep();
+    void applicationTitle_data();
+    void applicationTitle();
+    void settingsRoundTrip_data();
+    void settingsRoundTrip();
+    void settingsDefaultWhenMissing();
+    void failedSettingsWriteThrowsAndKeepsOldFile();
+    void fileExists_data();
+    void fileExists();
+    void writeBytesNeverOverwritesNorFollowsLinks();
+    void replaceFileAtomicallyReplacesLinkNotTarget();
+    void privateTempFolder();
+};
+
+void TestBase::errorTextIsExact()
+{
+    const QString text =
+        errorReportText(u"Disk full"_s, procedureLocation({u"Form1", u"Form_Load"}), 164);
+    QCOMPARE(text, u"Disk full\r\nin Brackwater2021/08/31.Form1.Form_Load at line 164\r\r"
+                   u"Please email screenshot of this message to support@velmora.example"_s);
+    QCOMPARE(text.count(u'\n'), 1);
+    QCOMPARE(displayedReportText(text).split(u'\n').size(), 4); // three lines, one empty between
+    QVERIFY(!displayedReportText(text).contains(u'\r'));
+}
+
+void TestBase::guardedStepsReportAndGoOn()
+{
+    test::ScriptedPrompts prompts;
+    GuardedProcedure procedure({u"Form2", u"picture1_MouseMove"});
+    QStringList ran;
+    procedure.step(100, [&] { ran << u"100"_s; });
+    QVERIFY(!procedure.step(102, [] { throw Failure(u"first"_s); }));
+    procedure.step(104, [&] { ran << u"104"_s; });
+    QVERIFY(!procedure.step(106, [] { throw std::runtime_error("second"); }));
+    QVERIFY(!procedure.step(108, [] { throw 42; }));
+    const std::optional<int> value = procedure.result(110, [] { return 7; });
+    QCOMPARE(value, std::optional<int>(7));
+    QVERIFY(!procedure.result(112, []() -> int { throw Failure(u"third"_s); }).has_value());
+
+    QCOMPARE(ran, (QStringList{u"100"_s, u"104"_s}));
+    QCOMPARE(procedure.failures(), 4);
+    const QStringList reports = prompts.errorReports();
+    QCOMPARE(reports.size(), 4);
+    QVERIFY(reports[0].startsWith(
+        u"first\r\nin Brackwater2021/08/31.Form2.picture1_MouseMove at line 102\r\r"_s));
+    QVERIFY(reports[1].startsWith(u"second\r\n"_s));
+    QVERIFY(reports[1].contains(u"at line 106"_s));
+    QVERIFY(reports[2].contains(u"at line 108"_s));
+    QVERIFY(reports[3].startsWith(u"third\r\n"_s));
+    QCOMPARE(prompts.shown().first().icon, ReportIcon::Warning);
+}
+
+void TestBase::failureInCalleeCarriesCallersStep()
+{
+    test::ScriptedPrompts prompts;
+    const auto unguardedHelper = [](int depth) {
+        if (depth > 0)
+            throw Failure(u"deep down"_s);
+    };
+    GuardedProcedure procedure({u"Form3", u"Form_Load"}, ReportIcon::None);
+    procedure.step(106, [&] { unguardedHelper(3); });
+    QCOMPARE(prompts.shown().size(), 1);
+    QCOMPARE(prompts.shown().first().icon, ReportIcon::None);
+    QVERIFY(prompts.shown().first().text.contains(u"Form3.Form_Load at line 106"_s));
+}
+
+void TestBase::applicationTitle_data()
+{
+    QTest::addColumn<QString>("product");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("one word stays whole") << u"Quillory"_s << u"Quillory"_s;
+    QTest::newRow("last word always goes") << u"Quillory Homework"_s << u"Quillory"_s;
+    QTest::newRow("cut to 40") << u"Quillory weekly homework planner for diligent students"_s
+                               << u"Quillory weekly homework planner for"_s;
+    QTest::newRow("long single word") << QString(50, u'x') << QString(50, u'x');
+}
+
+void TestBase::applicationTitle()
+{
+    QFETCH(QString, product);
+    QFETCH(QString, expected);
+    QCOMPARE(shortApplicationTitle(product), expected);
+}
+
+void TestBase::settingsRoundTrip_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("plain") << u"Dana Whitlow"_s;
+    QTest::newRow("blanks kept") << u"  spaced  "_s;
+    QTest::newRow("empty") << QString();
+    QTest::newRow("line breaks") << u"a\nb\r\nc\rd"_s;
+    QTest::newRow("ini specials") << u"a, b; c = d \"q\" [x] @start #no"_s;
+    QTest::newRow("leading at") << u"@Invalid()"_s;
+    QTest::newRow("non-ASCII") << u"Zoë Łukasz 日本語 😀 שלום"_s;
+    QTest::newRow("backslashes") << u"C:\\temp\\x \\\\ \\n"_s;
+}
+
+void TestBase::settingsRoundTrip()
+{
+    QFETCH(QString, value);
+    test::IsolatedSettings isolated;
+    SaveSetting(u"Text1_0"_s, value);
+    QCOMPARE(GetSetting(u"Text1_0"_s, u"default"_s), value);
+    // Written at once, not at exit; read back from the file itself, past QSettings' cache.
+    QFile file(isolated.filePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QSettings::SettingsMap onDisk;
+    QVERIFY(settingsFromIni(file.readAll(), onDisk));
+    QCOMPARE(onDisk.value(u"Quillory/Text1_0"_s).toString(), value);
+}
+
+void TestBase::settingsDefaultWhenMissing()
+{
+    test::IsolatedSettings isolated;
+    QCOMPARE(GetSetting(u"Homework"_s, QString()), QString());
+    QCOMPARE(GetSetting(u"Homework"_s, u"fallback"_s), u"fallback"_s);
+}
+
+void TestBase::failedSettingsWriteThrowsAndKeepsOldFile()
+{
+    test::IsolatedSettings isolated;
+    SaveSetting(u"Text1_0"_s, u"kept"_s);
+    QFile old(isolated.filePath());
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    const QByteArray before = old.readAll();
+    old.close();
+    // A folder where the new file's temporary sibling would go makes every write fail, even
+    // for root: stand in the way of the file itself instead of relying on permissions.
+    QVERIFY(QFile::rename(isolated.filePath(), isolated.filePath() + u".bak"_s));
+    QVERIFY(QDir().mkpath(isolated.filePath()));
+    QVERIFY_THROWS_EXCEPTION(Failure, SaveSetting(u"Text1_0"_s, u"lost?"_s));
+    QVERIFY(QDir().rmdir(isolated.filePath()));
+    QVERIFY(QFile::rename(isolated.filePath() + u".bak"_s, isolated.filePath()));
+    QFile after(isolated.filePath());
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), before);
+    QCOMPARE(QDir(isolated.folder() + u"/Velmora"_s).entryList(QDir::Files).size(), 1);
+}
+
+void TestBase::fileExists_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("missing") << u"/no/such/folder/file.txt"_s << false;
+    QTest::newRow("embedded NUL") << u"/tmp\0/x"_s << false;
+    QTest::newRow("through a file") << QCoreApplication::applicationFilePath() + u"/x"_s << false;
+    QTest::newRow("program") << QCoreApplication::applicationFilePath() << true;
+    QTest::newRow("folder") << QDir::tempPath() << true;
+}
+
+void TestBase::fileExists()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, exists);
+    QCOMPARE(FileExists(path), exists);
+}
+
+void TestBase::writeBytesNeverOverwritesNorFollowsLinks()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"template.dot"_s);
+    WriteBytesToFile("first", path);
+    WriteBytesToFile("second", path);
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray("first"));
+
+    // A dangling link planted at the path must not make us write its target.
+    const QString planted = folder.filePath(u"planted.dot"_s);
+    const QString target = folder.filePath(u"victim"_s);
+    QVERIFY(QFile::link(target, planted));
+    QVERIFY_THROWS_EXCEPTION(Failure, WriteBytesToFile("evil", planted));
+    QVERIFY(!QFile::exists(target));
+
+    QVERIFY_THROWS_EXCEPTION(Failure, WriteBytesToFile("x", u"/no/such/folder/t.dot"_s));
+}
+
+void TestBase::replaceFileAtomicallyReplacesLinkNotTarget()
+{
+    QTemporaryDir folder;
+    const QString target = folder.filePath(u"victim"_s);
+    const QString path = folder.filePath(u"temp.bmp"_s);
+    QFile victim(target);
+    QVERIFY(victim.open(QIODevice::WriteOnly));
+    victim.write("precious");
+    victim.close();
+    QVERIFY(QFile::link(target, path));
+    ReplaceFileAtomically(path, "picture");
+    QVERIFY(!QFileInfo(path).isSymLink());
+    QVERIFY(victim.open(QIODevice::ReadOnly));
+    QCOMPARE(victim.readAll(), QByteArray("precious"));
+    QVERIFY_THROWS_EXCEPTION(Failure, ReplaceFileAtomically(u"/no/such/folder/x"_s, "x"));
+
+    // A replaced file keeps its permissions; a new one gets what the umask allows.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    ReplaceFileAtomically(path, "again");
+    QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                           QFile::WriteUser | QFile::ReadOther);
+    const QString fresh = folder.filePath(u"fresh.doc"_s);
+    ReplaceFileAtomically(fresh, "new");
+    QVERIFY(QFile::permissions(fresh) & QFile::ReadOwner);
+    QVERIFY(QFile::permissions(fresh) & QFile::WriteOwner);
+    QCOMPARE(QDir(folder.path()).entryList({u".quillory-*"_s}, QDir::Hidden | QDir::Files).size(),
+             0);
+}
+
+void TestBase::privateTempFolder()
+{
+    QTemporaryDir shared;
+    qputenv("TMPDIR", shared.path().toLocal8Bit());
+    qunsetenv("TEMP");
+    const QString folder = TempFolder();
+    QVERIFY(folder.startsWith(shared.path()));
+    QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+    QCOMPARE(TempFolder(), folder);
+
+    // Someone else's link in its place is refused.
+    QVERIFY(QDir(folder).removeRecursively());
+    QVERIFY(QFile::link(shared.path(), folder));
+    QVERIFY_THROWS_EXCEPTION(Failure, TempFolder());
+
+    qputenv("TEMP", shared.path().toLocal8Bit());
+    QCOMPARE(TempFolder(), shared.path());
+    QCOMPARE(JoinPath(u"/a"_s, u"b.doc"_s), u"/a/b.doc"_s);
+}
+
+QTEST_GUILESS_MAIN(TestBase)
+#include "test_base.moc"
