@@ -130,9 +130,8 @@ void TestBase::settingsRoundTrip()
     // Written at once, not at exit; read back from the file itself, past QSettings' cache.
     QFile file(isolated.filePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QSettings::SettingsMap onDisk;
-    QVERIFY(settingsFromIni(file.readAll(), onDisk));
-    QCOMPARE(onDisk.value(u"Quillory/Text1_0"_s).toString(), value);
+    const IniContent onDisk = readIni(file.readAll());
+    QCOMPARE(onDisk.values.value(u"Quillory/Text1_0"_s).toString(), value);
 }
 
 void TestBase::settingsDefaultWhenMissing()
