@@ -71,9 +71,10 @@ ParsedHomework parseStoredForm(const QString& stored)
     return parsed;
 }
 
-bool containsSeparator(const QString& text)
+bool readsBackAsItself(const HomeworkEntry& entry)
 {
-    return text.contains(fieldSeparator) || text.contains(rowSeparator);
+    const ParsedHomework parsed = parseStoredForm(toStoredForm({entry}));
+    return parsed.incompleteRows == 0 && parsed.entries == QList{entry};
 }
 
 } // namespace quillory
