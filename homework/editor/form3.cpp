@@ -112,8 +112,10 @@ Form3::Form3(HomeworkListModel& list, QWidget* parent)
 void Form3::createControls()
 {
     Frame1 = new QGroupBox(u"Period"_s, this);
+    Frame1->setObjectName(u"Frame1"_s);
     Frame1->setGeometry(rectFromTwips(120, 90, 7800, 855));
     Text2 = new QLineEdit(Frame1);
+    Text2->setObjectName(u"Text2"_s);
     Text2->setGeometry(rectFromTwips(240, 300, 7320, 375));
     Text2->setMaxLength(std::numeric_limits<int>::max()); // a period of any length stays whole
     QWidget* previous = Text2;
@@ -123,7 +125,9 @@ void Form3::createControls()
         dayFrames.at(day) = new QGroupBox(QString::fromUtf16(place.caption), this);
         dayFrames.at(day)->setGeometry(
             rectFromTwips(place.left, place.top, wide ? 7800 : 3840, 1380));
+        dayFrames.at(day)->setObjectName(u"Frame%1"_s.arg(day + 2));
         auto* box = new QPlainTextEdit(dayFrames.at(day));
+        box->setObjectName(u"Text1_%1"_s.arg(day)); // Text1 index day
         box->setGeometry(rectFromTwips(240, 300, wide ? 7335 : 3375, 900));
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setTabChangesFocus(true);
@@ -132,7 +136,9 @@ void Form3::createControls()
         previous = box;
     }
     PushButton3 = makeButton(u"Save"_s, 120, this);
+    PushButton3->setObjectName(u"PushButton3"_s);
     PushButton4 = makeButton(u"Cancel"_s, 4080, this);
+    PushButton4->setObjectName(u"PushButton4"_s);
     setTabOrder(previous, PushButton3);
     setTabOrder(PushButton3, PushButton4);
     connect(PushButton3, &QPushButton::clicked, this, &Form3::PushButton3_Click);
