@@ -49,11 +49,32 @@ char shortEscape(char16_t c)
 
 bool needsQuotes(QStringView text, const QByteArray& out, qsizetype start)
 {
-    for (QChar c : text) {
-        if (c == u';' || c == u',' || c == u'=')
-            return true;
-    }
+    if (text.contains(u';') || text.contains(u',') || text.contains(u'='))
+        return true;
     return out.size() > start && (out.at(start) == ' ' || out.back() == ' ');
+}
+
+// The end of the run of plain characters that starts at `at`.
+qsizetype plainRunEnd(QStringView text, qsizetype at, bool asUtf8)
+{
+    const char16_t* const data = text.utf16();
+    const char16_t limit = asUtf8 ? 0xFFFF : 0x7E;
+    while (at < text.size()) {
+        const char16_t c = data[at];
+        if (c < 0x20 || c > limit || c == u'"' || c == u'\\')
+            break;
+        ++at;
+    }
+    return at;
+}
+
+// Encodes straight into the end of `out`, without a copy in between: the class list is long.
+void appendEncoded(QByteArray& out, QStringEncoder& encoder, QStringView run)
+{
+    const qsizetype start = out.size();
+    out.resize(start + encoder.requiredSpace(run.size()));
+    const char* end = encoder.appendToBuffer(out.data() + start, run);
+    out.truncate(end - out.constData());
 }
 
 // One text as Qt escapes it. The encoder keeps its state across the escapes, as a character-by-
@@ -75,11 +96,9 @@ void appendText(QByteArray& out, QStringView text)
         }
         escapeHexDigits = false;
         if (isPlain(c, asUtf8)) {
-            qsizetype end = at + 1;
-            while (end < text.size() && isPlain(text[end].unicode(), asUtf8))
-                ++end;
+            const qsizetype end = plainRunEnd(text, at + 1, asUtf8);
             if (asUtf8)
-                out += encoder(text.sliced(at, end - at));
+                appendEncoded(out, encoder, text.sliced(at, end - at));
             else
                 out += text.sliced(at, end - at).toLatin1();
             at = end;
