@@ -49,8 +49,9 @@ void writeFile(const QString& path, QByteArrayView bytes)
 QString freshPath(const QString& name)
 {
     static const QString folder = [] {
-        const QString path = (QDir(u"/dev/shm"_s).exists() ? u"/dev/shm"_s : QDir::tempPath()) +
-                             u"/quillory-settings-fuzz-%1"_s.arg(QCoreApplication::applicationPid());
+        const QString path =
+            (QDir(u"/dev/shm"_s).exists() ? u"/dev/shm"_s : QDir::tempPath()) +
+            u"/quillory-settings-fuzz-%1"_s.arg(QCoreApplication::applicationPid());
         QDir().mkpath(path);
         return path;
     }();
@@ -59,6 +60,13 @@ QString freshPath(const QString& name)
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // Qt warns of keys that read as empty; both formats meet them alike.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
