@@ -86,8 +86,7 @@ void Form1::createControls()
     Frame1->setGeometry(rectFromTwips(120, 1110, 7800, 1275));
     createListFrame();
 
-    setTabOrder(Frame1->Text1, Frame1->DateTimePicker1);
-    setTabOrder(Frame1->DateTimePicker1, ListView1);
+    setTabOrder(Frame1->lastTabStop(), ListView1);
     setTabOrder(ListView1, PushButton1);
     setTabOrder(PushButton1, PushButton2);
     setTabOrder(PushButton2, PushButton6);
