@@ -142,17 +142,17 @@ std::unique_ptr<ClassEditor> Form1::loadClassEditor()
 
 void Form1::PushButton1_Click()
 {
-    AddClass([this] { return loadClassEditor(); });
+    addClass([this] { return loadClassEditor(); });
 }
 
 void Form1::PushButton2_Click()
 {
-    DeleteSelectedClass(m_list, selectedRow());
+    deleteSelectedClass(m_list, selectedRow());
 }
 
 void Form1::PushButton3_Click()
 {
-    ClearData(*Frame1, m_list);
+    clearData(*Frame1, m_list);
 }
 
 void Form1::PushButton4_Click()
@@ -162,7 +162,7 @@ void Form1::PushButton4_Click()
 
 void Form1::PushButton5_Click()
 {
-    EditSelectedClass(m_list, selectedRow(), [this] { return loadClassEditor(); });
+    editSelectedClass(m_list, selectedRow(), [this] { return loadClassEditor(); });
 }
 
 QString Form1::name() const

@@ -18,7 +18,7 @@ namespace {
 
 QString snapshotPath()
 {
-    return JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName));
+    return joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName));
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 #include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
 #include "tests/support/window_controls.h"
-#include "widgets/twips.h"
 #include "widgets/window_pointer.h"
 
 #include <QDateTimeEdit>
@@ -122,30 +121,25 @@ void TestMainWindow::layout_data()
     QTest::addColumn<QRect>("place");
     QTest::addColumn<qreal>("points");
     QTest::newRow("PushButton6") << u"PushButton6"_s << u"Start Creating Template"_s
-                                 << rectFromTwips(120, 120, 7800, 405) << 11.25;
+                                 << QRect(8, 8, 520, 27) << 11.25;
     QTest::newRow("PushButton3") << u"PushButton3"_s << u"Clear/Reset Data"_s
-                                 << rectFromTwips(120, 630, 3840, 405) << 11.25;
+                                 << QRect(8, 42, 256, 27) << 11.25;
     QTest::newRow("PushButton4") << u"PushButton4"_s << u"Load Sample/Example Data"_s
-                                 << rectFromTwips(4080, 630, 3840, 405) << 11.25;
-    QTest::newRow("Frame1") << u"Frame1"_s << u"General Data"_s
-                            << rectFromTwips(120, 1110, 7800, 1275) << 9.0;
-    QTest::newRow("Label2_0") << u"Label2_0"_s << u"Your Name:"_s
-                              << rectFromTwips(240, 345, 975, 225) << 9.0;
-    QTest::newRow("Text1") << u"Text1"_s << QString() << rectFromTwips(1680, 300, 5895, 345) << 9.0;
-    QTest::newRow("Label2_12") << u"Label2_12"_s << u"Date:"_s << rectFromTwips(240, 795, 435, 225)
-                               << 9.0;
+                                 << QRect(272, 42, 256, 27) << 11.25;
+    QTest::newRow("Frame1") << u"Frame1"_s << u"General Data"_s << QRect(8, 74, 520, 85) << 9.0;
+    QTest::newRow("Label2_0") << u"Label2_0"_s << u"Your Name:"_s << QRect(16, 23, 65, 15) << 9.0;
+    QTest::newRow("Text1") << u"Text1"_s << QString() << QRect(112, 20, 393, 23) << 9.0;
+    QTest::newRow("Label2_12") << u"Label2_12"_s << u"Date:"_s << QRect(16, 53, 29, 15) << 9.0;
     QTest::newRow("DateTimePicker1")
-        << u"DateTimePicker1"_s << QString() << rectFromTwips(1680, 750, 5895, 345) << 9.0;
-    QTest::newRow("Frame2") << u"Frame2"_s << u"Week Homeworks"_s
-                            << rectFromTwips(120, 2460, 7800, 4725) << 9.0;
-    QTest::newRow("ListView1") << u"ListView1"_s << QString() << rectFromTwips(240, 300, 7320, 3225)
-                               << 9.0;
-    QTest::newRow("PushButton1") << u"PushButton1"_s << u"Add Class"_s
-                                 << rectFromTwips(240, 3630, 7320, 405) << 11.25;
+        << u"DateTimePicker1"_s << QString() << QRect(112, 50, 393, 23) << 9.0;
+    QTest::newRow("Frame2") << u"Frame2"_s << u"Week Homeworks"_s << QRect(8, 164, 520, 315) << 9.0;
+    QTest::newRow("ListView1") << u"ListView1"_s << QString() << QRect(16, 20, 488, 215) << 9.0;
+    QTest::newRow("PushButton1") << u"PushButton1"_s << u"Add Class"_s << QRect(16, 242, 488, 27)
+                                 << 11.25;
     QTest::newRow("PushButton5") << u"PushButton5"_s << u"Edit Selected Class"_s
-                                 << rectFromTwips(240, 4140, 3600, 405) << 11.25;
+                                 << QRect(16, 276, 240, 27) << 11.25;
     QTest::newRow("PushButton2") << u"PushButton2"_s << u"Delete Selected Class"_s
-                                 << rectFromTwips(3960, 4140, 3600, 405) << 11.25;
+                                 << QRect(264, 276, 240, 27) << 11.25;
 }
 
 void TestMainWindow::layout()
@@ -204,7 +198,7 @@ void TestMainWindow::firstStart()
     QVERIFY(!form->windowIcon().isNull());
     QCOMPARE(applicationTitle(), u"Quillory"_s);
     QVERIFY(form->name().isEmpty());
-    QCOMPARE(form->date(), initialPickerDate());
+    QCOMPARE(form->date(), QDateTime(QDate(2013, 6, 8), QTime(11, 51, 22)));
     QCOMPARE(form->classList().rowCount(), 0);
     QHeaderView* header = test::Form1Controls(*form).ListView1->header();
     QCOMPARE(header->count(), 8);

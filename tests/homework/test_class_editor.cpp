@@ -7,7 +7,6 @@
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_entries.h"
 #include "tests/support/window_controls.h"
-#include "widgets/twips.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -195,12 +194,10 @@ void TestClassEditor::layout_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("frame");
     QTest::addColumn<QRect>("box");
-    const QRect dayBox = rectFromTwips(240, 300, 3375, 900);
-    QTest::newRow("Monday") << 0 << u"Monday"_s << rectFromTwips(120, 1020, 3840, 1380) << dayBox;
-    QTest::newRow("Tuesday") << 1 << u"Tuesday"_s << rectFromTwips(4080, 1020, 3840, 1380)
-                             << dayBox;
-    QTest::newRow("Sunday") << 6 << u"Sunday"_s << rectFromTwips(120, 5340, 7800, 1380)
-                            << rectFromTwips(240, 300, 7335, 900);
+    const QRect dayBox = QRect(16, 20, 225, 60);
+    QTest::newRow("Monday") << 0 << u"Monday"_s << QRect(8, 68, 256, 92) << dayBox;
+    QTest::newRow("Tuesday") << 1 << u"Tuesday"_s << QRect(272, 68, 256, 92) << dayBox;
+    QTest::newRow("Sunday") << 6 << u"Sunday"_s << QRect(8, 356, 520, 92) << QRect(16, 20, 489, 60);
 }
 
 void TestClassEditor::layout()
@@ -220,9 +217,8 @@ void TestClassEditor::layout()
     QCOMPARE(test::Form3Controls(editor).Text1.at(day)->geometry(), box);
     QCOMPARE(test::Form3Controls(editor).Text1.at(day)->verticalScrollBarPolicy(),
              Qt::ScrollBarAlwaysOn);
-    QCOMPARE(test::Form3Controls(editor).Frame1->geometry(), rectFromTwips(120, 90, 7800, 855));
-    QCOMPARE(test::Form3Controls(editor).PushButton4->geometry(),
-             rectFromTwips(4080, 6840, 3840, 405));
+    QCOMPARE(test::Form3Controls(editor).Frame1->geometry(), QRect(8, 6, 520, 57));
+    QCOMPARE(test::Form3Controls(editor).PushButton4->geometry(), QRect(272, 456, 256, 27));
     QCOMPARE(editor.font().family(), u"Arial"_s);
     QVERIFY(editor.font().bold());
     QCOMPARE(test::Form3Controls(editor).PushButton3->font().pointSizeF(), 11.25);
