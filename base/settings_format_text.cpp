@@ -2,7 +2,6 @@
 
 #include "base/settings_format_variant.h"
 
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace quillory::ini {
@@ -22,13 +21,6 @@ bool isKeyChar(char16_t c)
 {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
            c == u'_' || c == u'-' || c == u'.';
-}
-
-// Characters a value keeps as they are: UTF-8 for text, single bytes inside the Latin-1 payload
-// of @ByteArray(...), @Variant(...) and @DateTime(...).
-bool isPlain(char16_t c, bool asUtf8)
-{
-    return c > 0x1F && c != u'"' && c != u'\\' && (asUtf8 || c < 0x7F);
 }
 
 char shortEscape(char16_t c)
@@ -54,7 +46,8 @@ bool needsQuotes(QStringView text, const QByteArray& out, qsizetype start)
     return out.size() > start && (out.at(start) == ' ' || out.back() == ' ');
 }
 
-// The end of the run of plain characters that starts at `at`.
+// The end of the run of characters from `at` that a value keeps as they are: UTF-8 for text,
+// single bytes inside the Latin-1 payload of @ByteArray(...), @Variant(...) and @DateTime(...).
 qsizetype plainRunEnd(QStringView text, qsizetype at, bool asUtf8)
 {
     const char16_t* const data = text.utf16();
@@ -95,8 +88,7 @@ void appendText(QByteArray& out, QStringView text)
             continue;
         }
         escapeHexDigits = false;
-        if (isPlain(c, asUtf8)) {
-            const qsizetype end = plainRunEnd(text, at + 1, asUtf8);
+        if (const qsizetype end = plainRunEnd(text, at, asUtf8); end > at) {
             if (asUtf8)
                 appendEncoded(out, encoder, text.sliced(at, end - at));
             else
