@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <vector>
+
 namespace quillory::doc {
 
 /// Twips per logical pixel of the picture: 96 pixels per inch.
@@ -11,11 +13,20 @@ inline constexpr int kTwipsPerPixel = 15;
 /// The gap between two pages in the picture, in twips.
 inline constexpr int kPageGap = 150;
 
-/// The size of the picture of a layout, in logical pixels.
+/// How far down a page's content reaches: the bottom of its last line, shading or border, in
+/// twips from the top of its text area, at most the area's height.
+qreal contentBottom(const LaidOutPage& page, const QSizeF& textArea);
+
+/// The height each page takes in the picture, in twips: the text area's height for every page
+/// but the last, which ends at its last content.
+std::vector<qreal> pictureStripes(const DocumentLayout& layout);
+
+/// The size of the picture of a layout, in logical pixels (at least one by one).
 QSize pictureSize(const DocumentLayout& layout);
 
-/// Paints the laid-out main text: each page's text area, one below the other with a grey gap
-/// between them, on white, antialiased, at the given device pixel ratio.
+/// Paints the laid-out main text, the text's own extent: the pages' text areas one below the
+/// other with a grey gap between them, the last ending at its last content, on white,
+/// antialiased, at the given device pixel ratio.
 QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio);
 
 } // namespace quillory::doc

@@ -1,6 +1,7 @@
 // "Start Creating Template" end to end through the real windows: the preview, going back,
 // saving and closing.
 #include "app/form1.h"
+#include "app/general_data_frame.h"
 #include "base/failure.h"
 #include "base/settings_store.h"
 #include "document/automation/application_starter.h"
@@ -20,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace quillory;
 using namespace quillory::test;
@@ -56,6 +58,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void sampleDataToPreviewAndBack();
+    void sampleOpensAtFullSizeAndZoomsBackToIt();
+    void changesDuringTheRunsEventPassAreTyped();
     void closingThePreviewStoresTheListAndEnds();
     void secondClickDuringARunDoesNothing();
     void componentThatCannotStartKeepsTheMainWindow();
@@ -137,6 +141,56 @@ void TestCreateTemplate::sampleDataToPreviewAndBack()
     QVERIFY(preview->mWordFile != first);
     QCOMPARE(periodsIn(preview->mWordFile).size(), 8);
     QCOMPARE(workingFiles(), QStringList{QFileInfo(preview->mWordFile).fileName()});
+}
+
+// The sample's picture is the text's own extent, small enough for the preview to draw it at
+// 1.0; one step out and one in shows the opening view again.
+void TestCreateTemplate::sampleOpensAtFullSizeAndZoomsBackToIt()
+{
+    start();
+    QTest::mouseClick(m_form->PushButton4, Qt::LeftButton);
+    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    Form2* preview = m_form->preview();
+    QVERIFY(preview && preview->isVisible());
+    const QSize twips = preview->view().originalSize();
+    QCOMPARE(twips.width(), 13680);
+    QVERIFY2(twips.height() > 5000 && twips.height() < 9700,
+             qPrintable(QString::number(twips.height())));
+    QCOMPARE(preview->view().zoom(), 1.0f);
+    QCOMPARE(preview->view().zoomedSize(), twips);
+    const QRectF opening = preview->view().picture1();
+    const QSizeF openingPixels = preview->Picture1->picture().deviceIndependentSize();
+    QCOMPARE(openingPixels, QSizeF(twips) / 15);
+
+    QTest::mouseClick(preview->PushButton2, Qt::LeftButton);
+    QCOMPARE(preview->view().zoom(), 0.75f);
+    QCOMPARE(preview->view().picture1().height(), std::floor(twips.height() * 0.75));
+    QTest::mouseClick(preview->PushButton1, Qt::LeftButton);
+    QCOMPARE(preview->view().zoom(), 1.0f);
+    QCOMPARE(preview->view().picture1(), opening);
+    QCOMPARE(preview->Picture1->picture().deviceIndependentSize(), openingPixels);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+}
+
+// The name, the date and the list are read as the run uses them, after the event pass that
+// writing the template copy makes.
+void TestCreateTemplate::changesDuringTheRunsEventPassAreTyped()
+{
+    start();
+    m_form->Frame1->setName(u"Before"_s);
+    m_form->classList().append(entry(u"First"_s));
+    QTimer::singleShot(0, m_form.get(), [this] {
+        m_form->Frame1->setName(u"After"_s);
+        m_form->classList().append(entry(u"Added while waiting"_s));
+    });
+    m_form->PushButton6_Click();
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    const QString working = m_form->preview()->mWordFile;
+    QCOMPARE(periodsIn(working), (QStringList{u"Period"_s, u"First"_s, u"Added while waiting"_s}));
+    const doc::Document document = doc::readRtf(test::readBytes(working)).document.value();
+    QVERIFY(std::get<doc::Paragraph>(document.body.front())
+                .text()
+                .startsWith(u"Homework for After\t"_s));
 }
 
 void TestCreateTemplate::closingThePreviewStoresTheListAndEnds()

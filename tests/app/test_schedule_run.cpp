@@ -28,7 +28,7 @@ namespace {
 
 ScheduleRequest request(const QString& name, QList<HomeworkEntry> classes)
 {
-    return ScheduleRequest{u"[YourName]"_s, name, u"Sep 6, 2021"_s, std::move(classes)};
+    return ScheduleRequest::of(u"[YourName]"_s, name, u"Sep 6, 2021"_s, classes);
 }
 
 doc::Document readDocument(const QString& path)
