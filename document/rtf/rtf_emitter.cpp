@@ -8,13 +8,6 @@ namespace {
 
 constexpr qsizetype kFlushSize = 64 * 1024;
 
-// Characters that a reader would take as part of a control word right before them.
-bool extendsWord(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-           c == u'-' || c == u' ';
-}
-
 // Line feed, carriage return, vertical tab (Word's manual line break) and the line separator.
 bool isLineBreak(char16_t c)
 {
@@ -62,6 +55,12 @@ void Emitter::close()
     m_afterWord = false;
 }
 
+void Emitter::endEntry()
+{
+    put(';');
+    m_afterWord = false;
+}
+
 void Emitter::newline()
 {
     put('\n');
@@ -87,7 +86,9 @@ void Emitter::text(QStringView text, bool inTable)
             put("\\'3b");
             m_afterWord = false;
         } else if (unit < 0x7F) {
-            if (m_afterWord && extendsWord(unit))
+            // Any character may end a control word, but some readers (pandoc) drop one that is
+            // not a space; the delimiting space, as Word writes it, is safe everywhere.
+            if (m_afterWord)
                 put(' ');
             put(char(unit));
             m_afterWord = false;

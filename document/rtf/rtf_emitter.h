@@ -25,6 +25,8 @@ public:
     void open();
     /// Closes a group.
     void close();
+    /// The ';' that ends an entry of the font or colour table, right after a control word.
+    void endEntry();
     /// A line break, which RTF ignores, for people reading the file.
     void newline();
     /// Text, escaped: \ { } as control symbols, tabs as \tab, line breaks (LF, CR, CR LF, VT,
@@ -42,7 +44,7 @@ private:
 
     RtfSink& m_sink;
     QByteArray m_buffer;
-    bool m_afterWord = false; ///< a letter, digit, hyphen or space here needs a delimiter first
+    bool m_afterWord = false; ///< literal text here needs a delimiting space first
 };
 
 } // namespace quillory::doc::rtf

@@ -226,7 +226,7 @@ void TestRtf::escapesText_data()
     QTest::newRow("tab before a digit") << u"\t1"_s << "\\tab 1"_ba;
     QTest::newRow("tab before a space") << u"\t "_s << "\\tab  "_ba;
     QTest::newRow("tab before a hyphen") << u"\t-"_s << "\\tab -"_ba;
-    QTest::newRow("tab before punctuation") << u"\t;\t"_s << "\\tab;\\tab"_ba;
+    QTest::newRow("tab before punctuation") << u"\t;\t?"_s << "\\tab ;\\tab ?"_ba;
 }
 
 void TestRtf::escapesText()
