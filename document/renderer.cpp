@@ -91,6 +91,12 @@ QSize pictureSize(const DocumentLayout& layout)
                  std::max(1, int(std::ceil(height / kTwipsPerPixel))));
 }
 
+qreal pictureRatio(const DocumentLayout& layout, qreal wanted)
+{
+    const QSize size = pictureSize(layout);
+    return std::min(wanted, std::sqrt(kMaxPicturePixels / (qreal(size.width()) * size.height())));
+}
+
 QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
 {
     const QSize size = pictureSize(layout);

@@ -24,6 +24,14 @@ std::vector<qreal> pictureStripes(const DocumentLayout& layout);
 /// The size of the picture of a layout, in logical pixels (at least one by one).
 QSize pictureSize(const DocumentLayout& layout);
 
+/// The most device pixels a picture takes (64 MB at four bytes each): a very long schedule is
+/// pictured at a lower ratio rather than taking gigabytes.
+inline constexpr qreal kMaxPicturePixels = 16.0 * 1024 * 1024;
+
+/// The device pixel ratio to picture a layout at: the wanted one, lowered as far as it takes to
+/// stay within kMaxPicturePixels.
+qreal pictureRatio(const DocumentLayout& layout, qreal wanted);
+
 /// Paints the laid-out main text, the text's own extent: the pages' text areas one below the
 /// other with a grey gap between them, the last ending at its last content, on white,
 /// antialiased, at the given device pixel ratio.
