@@ -15,14 +15,7 @@ namespace {
 
 const ParagraphAddress kTitle{-1, 0, -1, -1, 0};
 
-qreal fontLineHeight(int halfPoints, bool bold = false)
-{
-    CharFormat format;
-    format.halfPoints = halfPoints;
-    format.bold = bold;
-    const QFontMetricsF metrics(layoutFont(format));
-    return metrics.ascent() + metrics.descent();
-}
+using test::fontLineHeight;
 
 Document withName(const QString& name)
 {

@@ -1,7 +1,6 @@
 #include "document/renderer.h"
 #include "tests/document/schedule_fixture.h"
 
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QTest>
 
@@ -20,15 +19,6 @@ Document withRows(int dataRows)
 }
 
 // The top of the table in twips: the data row's day cells start 420 twips below it.
-qreal lineHeight(int halfPoints, bool bold = false)
-{
-    CharFormat format;
-    format.halfPoints = halfPoints;
-    format.bold = bold;
-    const QFontMetricsF metrics(layoutFont(format));
-    return metrics.ascent() + metrics.descent();
-}
-
 qreal tableTop(const DocumentLayout& layout)
 {
     return layout.place(cellStart(2, 1, 1)).origin.y() - 420;
@@ -55,7 +45,8 @@ private Q_SLOTS:
         QFETCH(qreal, ratio);
         const DocumentLayout layout = layOutDocument(withRows(1));
         const QImage picture = renderMainText(layout, ratio);
-        const qreal twips = lineHeight(32, true) + lineHeight(20) + 420 + 792 + lineHeight(20);
+        const qreal twips = test::fontLineHeight(32, true) + test::fontLineHeight(20) + 420 + 792 +
+                            test::fontLineHeight(20);
         const QSize logical(912, int(std::ceil(twips / 15)));
         QCOMPARE(pictureSize(layout), logical);
         QCOMPARE(picture.size(), (QSizeF(logical) * ratio).toSize());

@@ -16,6 +16,14 @@ namespace {
 
 constexpr int kReaderTimeout = 240'000;
 
+// Each reader's name and Debian package, in the order of TextReader.
+constexpr struct {
+    QStringView name;
+    QStringView package;
+} kReaders[] = {{u"LibreOffice", u"libreoffice-writer-nogui"},
+                {u"AbiWord", u"abiword"},
+                {u"pandoc", u"pandoc"}};
+
 // Runs a program to its end; its standard output, or nothing when it failed.
 QByteArray run(const QString& program, const QStringList& arguments,
                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
@@ -60,22 +68,12 @@ TextReaders::TextReaders()
 
 QString TextReaders::name(TextReader reader)
 {
-    switch (reader) {
-    case TextReader::LibreOffice: return u"LibreOffice"_s;
-    case TextReader::AbiWord: return u"AbiWord"_s;
-    case TextReader::Pandoc: break;
-    }
-    return u"pandoc"_s;
+    return kReaders[int(reader)].name.toString();
 }
 
 QString TextReaders::package(TextReader reader)
 {
-    switch (reader) {
-    case TextReader::LibreOffice: return u"libreoffice-writer-nogui"_s;
-    case TextReader::AbiWord: return u"abiword"_s;
-    case TextReader::Pandoc: break;
-    }
-    return u"pandoc"_s;
+    return kReaders[int(reader)].package.toString();
 }
 
 bool TextReaders::isInstalled(TextReader reader) const
