@@ -19,7 +19,7 @@ namespace {
 
 QString snapshotPath()
 {
-    return JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName));
+    return joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName));
 }
 
 } // namespace
@@ -64,7 +64,7 @@ ScheduleRequest Form1::scheduleRequest()
 
 bool Form1::showPreview(GuardedProcedure& procedure, const QString& workingDocument)
 {
-    const bool shown = procedure.step(244, [&] { m_preview->mWordFile = workingDocument; }) &&
+    const bool shown = procedure.step(244, [&] { m_preview->setWordFile(workingDocument); }) &&
                        procedure.step(246, [&] { m_preview->show(); });
     if (shown)
         procedure.step(248, [&] { hide(); });

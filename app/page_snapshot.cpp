@@ -73,7 +73,7 @@ void SaveDocAsJPG(const QString& inFile)
         if (!picture)
             throw Failure(u"There is no picture on the clipboard."_s);
         // Replaced by a rename, so a link planted at the name is never written through.
-        ReplaceFileAtomically(JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
+        replaceFileAtomically(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
                               pngBytes(*picture));
     });
     procedure.step(

@@ -66,11 +66,11 @@ mode_t permissionsFor(const QString& path)
 
 } // namespace
 
-void ReplaceFileAtomically(const QString& path, const QByteArray& bytes)
+void replaceFileAtomically(const QString& path, const QByteArray& bytes)
 {
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
-    QTemporaryFile file(JoinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
+    QTemporaryFile file(joinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
         ::fchmod(file.handle(), permissionsFor(path)) != 0 || ::fsync(file.handle()) != 0)
         throw Failure(u"Cannot write %1: %2"_s.arg(path, file.errorString()));
@@ -104,12 +104,12 @@ QString TempFolder()
     const QString named = qEnvironmentVariable("TEMP");
     if (!named.isEmpty())
         return named;
-    const QString folder = JoinPath(QDir::tempPath(), u"quillory-%1"_s.arg(::getuid()));
+    const QString folder = joinPath(QDir::tempPath(), u"quillory-%1"_s.arg(::getuid()));
     claimPrivateFolder(folder);
     return folder;
 }
 
-QString JoinPath(const QString& folder, const QString& fileName)
+QString joinPath(const QString& folder, const QString& fileName)
 {
     return folder + QDir::separator() + fileName;
 }

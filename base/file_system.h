@@ -20,13 +20,13 @@ void DeleteFileQuietly(const QString& path);
 /// Writes the bytes to the path through a temporary file in the same folder and a rename, so the
 /// target is either the old file or the whole new one, and a link at the path is replaced, not
 /// followed. Throws Failure when it cannot.
-void ReplaceFileAtomically(const QString& path, const QByteArray& bytes);
+void replaceFileAtomically(const QString& path, const QByteArray& bytes);
 
 /// The folder for working files: the one named by TEMP when set, otherwise a private per-user
 /// folder (owner-only permissions) under the platform's temporary folder.
 QString TempFolder();
 
 /// The folder joined with a file name by the platform's separator.
-QString JoinPath(const QString& folder, const QString& fileName);
+QString joinPath(const QString& folder, const QString& fileName);
 
 } // namespace quillory

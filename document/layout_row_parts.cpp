@@ -8,7 +8,7 @@ namespace quillory::doc {
 namespace {
 
 // Lengths come from sums of font metrics; a line that fits exactly must not fail on rounding.
-constexpr qreal kTolerance = 1e-6;
+constexpr qreal Tolerance = 1e-6;
 
 qreal alignmentShare(VerticalAlignment alignment)
 {
@@ -76,7 +76,7 @@ qreal RowSplitter::takeLines(int cell, qreal space, CellPart& part)
     CellCursor& at = m_cursors[cell];
     part.from = part.to = at;
     qreal height = 0;
-    while (!atEnd(m_row.cells[cell], at) && height + lineHeight(cell, at) <= space + kTolerance) {
+    while (!atEnd(m_row.cells[cell], at) && height + lineHeight(cell, at) <= space + Tolerance) {
         height += lineHeight(cell, at);
         advance(cell, at);
     }

@@ -9,7 +9,7 @@ namespace quillory::doc {
 
 namespace {
 
-const QColor kGapColor(0xd0, 0xd0, 0xd0);
+const QColor GapColor(0xd0, 0xd0, 0xd0);
 
 // Edges snapped to device pixels keep borders and shadings crisp and free of seams; a line
 // thinner than a device pixel still takes one whole pixel.
@@ -84,17 +84,17 @@ std::vector<qreal> pictureStripes(const DocumentLayout& layout)
 
 QSize pictureSize(const DocumentLayout& layout)
 {
-    qreal height = -kPageGap;
+    qreal height = -PageGap;
     for (const qreal stripe : pictureStripes(layout))
-        height += stripe + kPageGap;
-    return QSize(std::max(1, int(std::ceil(layout.textArea().width() / kTwipsPerPixel))),
-                 std::max(1, int(std::ceil(height / kTwipsPerPixel))));
+        height += stripe + PageGap;
+    return QSize(std::max(1, int(std::ceil(layout.textArea().width() / TwipsPerPixel))),
+                 std::max(1, int(std::ceil(height / TwipsPerPixel))));
 }
 
 qreal pictureRatio(const DocumentLayout& layout, qreal wanted)
 {
     const QSize size = pictureSize(layout);
-    return std::min(wanted, std::sqrt(kMaxPicturePixels / (qreal(size.width()) * size.height())));
+    return std::min(wanted, std::sqrt(MaxPicturePixels / (qreal(size.width()) * size.height())));
 }
 
 QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
@@ -107,16 +107,16 @@ QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
-    const qreal pixel = kTwipsPerPixel / devicePixelRatio;
+    painter.scale(1.0 / TwipsPerPixel, 1.0 / TwipsPerPixel);
+    const qreal pixel = TwipsPerPixel / devicePixelRatio;
     const std::vector<qreal> stripes = pictureStripes(layout);
     const qreal width = layout.textArea().width();
     for (std::size_t i = 0; i < stripes.size(); ++i) {
         paintPage(painter, layout.pages()[i], QSizeF(width, stripes[i]), pixel);
         painter.setClipping(false);
         if (i + 1 < stripes.size())
-            painter.fillRect(QRectF(0, stripes[i], width, kPageGap), kGapColor);
-        painter.translate(0, stripes[i] + kPageGap);
+            painter.fillRect(QRectF(0, stripes[i], width, PageGap), GapColor);
+        painter.translate(0, stripes[i] + PageGap);
     }
     return image;
 }

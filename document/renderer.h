@@ -9,9 +9,9 @@
 namespace quillory::doc {
 
 /// Twips per logical pixel of the picture: 96 pixels per inch.
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int TwipsPerPixel = 15;
 /// The gap between two pages in the picture, in twips.
-inline constexpr int kPageGap = 150;
+inline constexpr int PageGap = 150;
 
 /// How far down a page's content reaches: the bottom of its last line, shading or border, in
 /// twips from the top of its text area, at most the area's height.
@@ -26,10 +26,10 @@ QSize pictureSize(const DocumentLayout& layout);
 
 /// The most device pixels a picture takes (64 MB at four bytes each): a very long schedule is
 /// pictured at a lower ratio rather than taking gigabytes.
-inline constexpr qreal kMaxPicturePixels = 16.0 * 1024 * 1024;
+inline constexpr qreal MaxPicturePixels = 16.0 * 1024 * 1024;
 
 /// The device pixel ratio to picture a layout at: the wanted one, lowered as far as it takes to
-/// stay within kMaxPicturePixels.
+/// stay within MaxPicturePixels.
 qreal pictureRatio(const DocumentLayout& layout, qreal wanted);
 
 /// Paints the laid-out main text, the text's own extent: the pages' text areas one below the

@@ -6,7 +6,7 @@ namespace quillory::doc::rtf {
 
 namespace {
 
-constexpr qsizetype kFlushSize = 64 * 1024;
+constexpr qsizetype FlushSize = 64 * 1024;
 
 // Line feed, carriage return, vertical tab (Word's manual line break) and the line separator.
 bool isLineBreak(char16_t c)
@@ -19,14 +19,14 @@ bool isLineBreak(char16_t c)
 void Emitter::put(char c)
 {
     m_buffer.append(c);
-    if (m_buffer.size() >= kFlushSize)
+    if (m_buffer.size() >= FlushSize)
         flush();
 }
 
 void Emitter::put(const char* chars)
 {
     m_buffer.append(chars);
-    if (m_buffer.size() >= kFlushSize)
+    if (m_buffer.size() >= FlushSize)
         flush();
 }
 
@@ -103,9 +103,9 @@ void Emitter::text(QStringView text, bool inTable)
 void Emitter::unicode(char16_t unit)
 {
     word("u", qint16(unit)); // RTF numbers are signed 16-bit
-    static constexpr char kHex[] = "0123456789abcdef";
+    static constexpr char HexDigits[] = "0123456789abcdef";
     const uchar byte = toWindows1252(unit);
-    const char escape[] = {'\\', '\'', kHex[byte >> 4], kHex[byte & 0xF], '\0'};
+    const char escape[] = {'\\', '\'', HexDigits[byte >> 4], HexDigits[byte & 0xF], '\0'};
     put(escape);
     m_afterWord = false;
 }

@@ -10,8 +10,8 @@ namespace {
 
 // Word-made files nest about twenty groups deep; the allowance of items leaves room for
 // schedules of several thousand classes.
-constexpr qsizetype kMaxDepth = 256;
-constexpr qsizetype kMaxItems = qsizetype(1) << 19;
+constexpr qsizetype MaxDepth = 256;
+constexpr qsizetype MaxItems = qsizetype(1) << 19;
 
 bool isDestination(Keyword keyword)
 {
@@ -32,10 +32,10 @@ bool isDestination(Keyword keyword)
 Parser::Parser(QByteArrayView input)
     : m_input(input)
     , m_tokenizer(input)
-    , m_budget(kMaxItems, m_tokenOffset)
+    , m_budget(MaxItems, m_tokenOffset)
     , m_body(m_budget, m_rows)
 {
-    m_groups.reserve(kMaxDepth);
+    m_groups.reserve(MaxDepth);
     // What a reader assumes when a file states no page: US Letter portrait, 1.25" and 1" margins.
     m_document.page = PageSetup{12240, 15840, false, 1800, 1800, 1440, 1440, 720, 720, 720};
 }
@@ -65,20 +65,20 @@ Document Parser::parse()
 
 void Parser::openRtf()
 {
-    static constexpr const char* kNotRtf =
+    static constexpr const char* NotRtf =
         "This is not an RTF document: it does not begin with {\\rtf.";
     const Token first = m_tokenizer.next();
     if (first.kind != TokenKind::GroupStart || first.offset != 0)
-        throw SyntaxError{kNotRtf, first.offset};
+        throw SyntaxError{NotRtf, first.offset};
     const Token word = m_tokenizer.next();
     if (word.kind != TokenKind::ControlWord || lookupKeyword(word.chars) != Keyword::Rtf)
-        throw SyntaxError{kNotRtf, word.offset};
+        throw SyntaxError{NotRtf, word.offset};
     m_groups.push_back(GroupState{});
 }
 
 void Parser::groupStart(const Token& token)
 {
-    if (qsizetype(m_groups.size()) >= kMaxDepth)
+    if (qsizetype(m_groups.size()) >= MaxDepth)
         throw SyntaxError{"Groups are nested too deeply.", token.offset};
     GroupState inherited = m_groups.back();
     m_groups.push_back(std::move(inherited));
@@ -246,7 +246,7 @@ void Parser::fontTableText(const QString& text, bool literal)
     for (const QChar c : text) {
         if (literal && c == u';') {
             commitFont();
-        } else if (m_fontName.size() == kMaxFontNameLength) {
+        } else if (m_fontName.size() == MaxFontNameLength) {
             // Runs compare their fonts' names: long ones would make reading slow.
             throw SyntaxError{"A font name is too long.", m_tokenOffset};
         } else {

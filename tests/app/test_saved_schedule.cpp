@@ -6,6 +6,7 @@
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/text_readers.h"
+#include "tests/support/window_controls.h"
 
 #include <QDateTimeEdit>
 #include <QPushButton>
@@ -48,16 +49,17 @@ void TestSavedSchedule::readersFindNameDateAndEveryClass()
     QVERIFY(form.Form_Load());
     form.show();
 
-    QTest::mouseClick(form.PushButton4, Qt::LeftButton);
-    form.Frame1->DateTimePicker1->setDateTime(QDateTime(QDate(2021, 9, 6), QTime(8, 0)));
+    QTest::mouseClick(test::Form1Controls(form).PushButton4, Qt::LeftButton);
+    test::Form1Controls(form).DateTimePicker1->setDateTime(
+        QDateTime(QDate(2021, 9, 6), QTime(8, 0)));
     form.classList().append(HomeworkEntry{
         u"9. Art {& \\par}"_s,
         {u"Sketch: caf\u00e9 \u00c7a va"_s, u"\u05d0\u05d1 ok \u0394\u03b5"_s, u"\u6570\u5b66"_s}});
-    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(form).PushButton6, Qt::LeftButton);
     QVERIFY(form.preview());
     const QString saved = temp.filePath(u"my week.doc"_s);
     prompts.savePaths << saved;
-    QTest::mouseClick(form.preview()->PushButton6, Qt::LeftButton);
+    QTest::mouseClick(test::Form2Controls(*form.preview()).PushButton6, Qt::LeftButton);
     QVERIFY(prompts.errorReports().isEmpty());
 
     const QString text = readers.text(reader, saved);

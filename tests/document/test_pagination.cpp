@@ -14,11 +14,11 @@ namespace quillory::doc {
 
 namespace {
 
-constexpr int kTable = 2;
-constexpr int kMonday = 1;
-constexpr int kWednesday = 3;
-const QRgb kGrey = qRgb(243, 243, 243);
-const QRgb kBlueGrey = qRgb(217, 227, 239);
+constexpr int TableBlock = 2;
+constexpr int MondayCell = 1;
+constexpr int WednesdayCell = 3;
+const QRgb Grey = qRgb(243, 243, 243);
+const QRgb BlueGrey = qRgb(217, 227, 239);
 
 // Words of varied length, numbered so that no two lines look alike.
 QString words(int characters)
@@ -33,10 +33,10 @@ QString words(int characters)
 Document scheduleWithLongRow(int before, int mondayLength, int wednesdayLength)
 {
     Document document = test::scheduleDocument();
-    auto& rows = std::get<Table>(document.body[kTable]).rows;
+    auto& rows = std::get<Table>(document.body[TableBlock]).rows;
     Row longRow = rows[1];
-    longRow.cells[kMonday].paragraphs[0].runs = {{words(mondayLength), {}}};
-    longRow.cells[kWednesday].paragraphs[0].runs = {{words(wednesdayLength), {}}};
+    longRow.cells[MondayCell].paragraphs[0].runs = {{words(mondayLength), {}}};
+    longRow.cells[WednesdayCell].paragraphs[0].runs = {{words(wednesdayLength), {}}};
     rows.insert(rows.end(), before, rows[1]);
     rows.push_back(longRow);
     return document;
@@ -125,13 +125,13 @@ private Q_SLOTS:
         const Document document = scheduleWithLongRow(before, monday, wednesday);
         const DocumentLayout layout = layOutDocument(document);
         const int row = 2 + before;
-        const ParagraphAddress mondayCell = cellStart(kTable, row, kMonday);
+        const ParagraphAddress mondayCell = cellStart(TableBlock, row, MondayCell);
 
         // Every character of every cell lies in exactly one placed line.
         const std::map<PlacedLine, int> lines = placedLines(layout);
         QCOMPARE(charactersOf(lines, mondayCell), monday);
-        QCOMPARE(charactersOf(lines, cellStart(kTable, row, kWednesday)), wednesday);
-        QCOMPARE(charactersOf(lines, cellStart(kTable, row - 1, kMonday)), 0);
+        QCOMPARE(charactersOf(lines, cellStart(TableBlock, row, WednesdayCell)), wednesday);
+        QCOMPARE(charactersOf(lines, cellStart(TableBlock, row - 1, MondayCell)), 0);
         const int mondayLines = layout.place(mondayCell).layout->lineCount();
         for (int line = 0; line < mondayLines; ++line)
             QVERIFY2(lines.count({mondayCell, line}), qPrintable(QString::number(line)));
@@ -144,9 +144,9 @@ private Q_SLOTS:
             // The heading row first, then the row's part with its shading and closing border.
             QCOMPARE(laidOut.paragraphs.front().address.shape, -1);
             if (page > 0)
-                QCOMPARE(laidOut.paragraphs.front().address, cellStart(kTable, 0, 0));
-            QVERIFY(hasFill(laidOut.shadings, 2000, kGrey));
-            QVERIFY(hasFill(laidOut.shadings, 500, kBlueGrey));
+                QCOMPARE(laidOut.paragraphs.front().address, cellStart(TableBlock, 0, 0));
+            QVERIFY(hasFill(laidOut.shadings, 2000, Grey));
+            QVERIFY(hasFill(laidOut.shadings, 500, BlueGrey));
             for (const PlacedParagraph& placed : laidOut.paragraphs) {
                 const int last = placed.firstLine + placed.lineCount - 1;
                 QVERIFY(placed.origin.y() + placed.layout->lineTop(last) +
@@ -163,7 +163,7 @@ private Q_SLOTS:
     void periodIsCentredInTheFirstPart()
     {
         const DocumentLayout layout = layOutDocument(scheduleWithLongRow(0, 3000, 10));
-        const ParagraphPlace& period = layout.place(cellStart(kTable, 2, 0));
+        const ParagraphPlace& period = layout.place(cellStart(TableBlock, 2, 0));
         QCOMPARE(period.page, 0);
         const QRectF part = layout.pages()[0].shadings.back().rect;
         QVERIFY(part.height() > layout.textArea().height() / 2);

@@ -23,8 +23,8 @@ struct Schedule {
     QList<ClassRow> classes;
 };
 
-const QStringList kDayNames{u"Monday"_s, u"Tuesday"_s,  u"Wednesday"_s, u"Thursday"_s,
-                            u"Friday"_s, u"Saturday"_s, u"Sunday"_s};
+const QStringList DayNames{u"Monday"_s, u"Tuesday"_s,  u"Wednesday"_s, u"Thursday"_s,
+                           u"Friday"_s, u"Saturday"_s, u"Sunday"_s};
 
 Schedule sampleSchedule()
 {
@@ -97,7 +97,7 @@ QStringList expectedWords(const Schedule& schedule)
     static const QRegularExpression space(u"\\s+"_s);
     QStringList texts{u"Homework for "_s + schedule.name, u"Week of "_s + schedule.date,
                       u"Period"_s};
-    texts += kDayNames;
+    texts += DayNames;
     for (const ClassRow& row : schedule.classes)
         texts += QStringList{row.period} + row.days;
     QStringList words;

@@ -14,15 +14,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kReaderTimeout = 240'000;
+constexpr int ReaderTimeout = 240'000;
 
 // Each reader's name and Debian package, in the order of TextReader.
 constexpr struct {
     QStringView name;
     QStringView package;
-} kReaders[] = {{u"LibreOffice", u"libreoffice-writer-nogui"},
-                {u"AbiWord", u"abiword"},
-                {u"pandoc", u"pandoc"}};
+} Readers[] = {{u"LibreOffice", u"libreoffice-writer-nogui"},
+               {u"AbiWord", u"abiword"},
+               {u"pandoc", u"pandoc"}};
 
 // Runs a program to its end; its standard output, or nothing when it failed.
 QByteArray run(const QString& program, const QStringList& arguments,
@@ -31,7 +31,7 @@ QByteArray run(const QString& program, const QStringList& arguments,
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
-    if (!process.waitForFinished(kReaderTimeout) || process.exitCode() != 0) {
+    if (!process.waitForFinished(ReaderTimeout) || process.exitCode() != 0) {
         qWarning("%s: %s", qPrintable(program), process.readAllStandardError().constData());
         return {};
     }
@@ -68,12 +68,12 @@ TextReaders::TextReaders()
 
 QString TextReaders::name(TextReader reader)
 {
-    return kReaders[int(reader)].name.toString();
+    return Readers[int(reader)].name.toString();
 }
 
 QString TextReaders::package(TextReader reader)
 {
-    return kReaders[int(reader)].package.toString();
+    return Readers[int(reader)].package.toString();
 }
 
 bool TextReaders::isInstalled(TextReader reader) const
