@@ -60,6 +60,7 @@ private Q_SLOTS:
     void sampleDataToPreviewAndBack();
     void sampleOpensAtFullSizeAndZoomsBackToIt();
     void changesDuringTheRunsEventPassAreTyped();
+    void pointerReturnsAfterThePreviewHasItsPicture();
     void closingThePreviewStoresTheListAndEnds();
     void secondClickDuringARunDoesNothing();
     void componentThatCannotStartKeepsTheMainWindow();
@@ -193,6 +194,44 @@ void TestCreateTemplate::changesDuringTheRunsEventPassAreTyped()
     QVERIFY(std::get<doc::Paragraph>(document.body.front())
                 .text()
                 .startsWith(u"Homework for After\t"_s));
+}
+
+// Records whether the preview held a picture when the main window's hourglass went.
+class ArrowWatcher final : public QObject {
+public:
+    explicit ArrowWatcher(Form1& form)
+        : m_form(form)
+    {
+        form.installEventFilter(this);
+    }
+    QList<bool> previewHadPicture;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &m_form || event->type() != QEvent::CursorChange)
+            return false;
+        const bool busy = m_form.cursor().shape() == Qt::WaitCursor;
+        if (m_busy && !busy)
+            previewHadPicture
+                << (m_form.preview() != nullptr &&
+                    !test::Form2Controls(*m_form.preview()).Picture1->picture().isNull());
+        m_busy = busy;
+        return false;
+    }
+
+private:
+    Form1& m_form;
+    bool m_busy = false;
+};
+
+void TestCreateTemplate::pointerReturnsAfterThePreviewHasItsPicture()
+{
+    start();
+    ArrowWatcher watcher(*m_form);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    QCOMPARE(watcher.previewHadPicture, QList<bool>{true});
 }
 
 void TestCreateTemplate::closingThePreviewStoresTheListAndEnds()
