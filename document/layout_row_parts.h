@@ -24,7 +24,7 @@ struct CellPart {
 
 /// The part of a row that lies on one page: its height and, per cell, the lines it shows.
 struct RowPart {
-    qreal height = 0;
+    qreal height = 0;            ///< from its top line to its bottom line
     std::vector<CellPart> cells; ///< left to right, as the row's cells
 };
 
