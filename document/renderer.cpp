@@ -94,7 +94,9 @@ QSize pictureSize(const DocumentLayout& layout)
 qreal pictureRatio(const DocumentLayout& layout, qreal wanted)
 {
     const QSize size = pictureSize(layout);
-    return std::min(wanted, std::sqrt(MaxPicturePixels / (qreal(size.width()) * size.height())));
+    const qreal fitting = std::sqrt(MaxPicturePixels / (qreal(size.width()) * size.height()));
+    const qreal steps = std::max(1.0, std::floor(fitting * PictureRatioSteps));
+    return std::min(wanted, steps / PictureRatioSteps);
 }
 
 QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)

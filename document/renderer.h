@@ -28,8 +28,13 @@ QSize pictureSize(const DocumentLayout& layout);
 /// pictured at a lower ratio rather than taking gigabytes.
 inline constexpr qreal MaxPicturePixels = 16.0 * 1024 * 1024;
 
-/// The device pixel ratio to picture a layout at: the wanted one, lowered as far as it takes to
-/// stay within MaxPicturePixels.
+/// Picture ratios lowered for long schedules are whole multiples of 1 / PictureRatioSteps, so
+/// that a reader of the picture's resolution can tell the ratio exactly.
+inline constexpr int PictureRatioSteps = 64;
+
+/// The device pixel ratio to picture a layout at: the wanted one, lowered in steps of
+/// 1 / PictureRatioSteps as far as it takes to stay within MaxPicturePixels (or to the first
+/// step).
 qreal pictureRatio(const DocumentLayout& layout, qreal wanted);
 
 /// Paints the laid-out main text, the text's own extent: the pages' text areas one below the
