@@ -245,14 +245,6 @@ private:
 
 } // namespace
 
-ScheduleRequest ScheduleRequest::of(const QString& nameTag, const QString& name,
-                                    const QString& date, const QList<HomeworkEntry>& classes)
-{
-    return {nameTag, [name] { return name; }, [date] { return date; },
-            [classes] { return int(classes.size()); },
-            [classes](int row) { return classes.at(row); }};
-}
-
 FilledSchedule fillScheduleTemplate(GuardedProcedure& procedure, const ScheduleRequest& request)
 {
     return ScheduleRun(procedure, request).run();

@@ -24,10 +24,6 @@ struct ScheduleRequest {
     std::function<QString()> date;                 ///< the date, formatted
     std::function<int()> classCount;               ///< how many classes the list holds
     std::function<HomeworkEntry(int row)> classAt; ///< one class (from 0); throws when gone
-
-    /// A request for fixed texts and classes.
-    static ScheduleRequest of(const QString& nameTag, const QString& name, const QString& date,
-                              const QList<HomeworkEntry>& classes);
 };
 
 /// The working document a run made.

@@ -28,7 +28,9 @@ namespace {
 
 ScheduleRequest request(const QString& name, QList<HomeworkEntry> classes)
 {
-    return ScheduleRequest::of(u"[YourName]"_s, name, u"Sep 6, 2021"_s, classes);
+    return {u"[YourName]"_s, [name] { return name; }, [] { return u"Sep 6, 2021"_s; },
+            [classes] { return int(classes.size()); },
+            [classes](int row) { return classes.at(row); }};
 }
 
 doc::Document readDocument(const QString& path)
