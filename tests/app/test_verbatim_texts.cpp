@@ -92,6 +92,7 @@ void TestVerbatimTexts::roundTrips_data()
         << entry(u"\u00a0\u00a0"_s, {u"a\u00a0b"_s}) << u"\u00a0Dana\u00a0"_s << QString();
     QTest::newRow("line and paragraph separators")
         << entry(u"1"_s, {u"one\u2028two\u2029three"_s, u"\u2029"_s}) << dana << QString();
+    QTest::newRow("line ends in the period") << entry(u"1\r\n2\u2029"_s) << u"a\nb"_s << QString();
     QTest::newRow("CR LF, CR, LF")
         << entry(u"1"_s, {QString(), u"a\r\nb\rc\n"_s, u"\r"_s}) << dana << QString();
     QTest::newRow("tabs and outer spaces")

@@ -96,7 +96,7 @@ QByteArray IniGenerator::rawKey()
         "Text1_0", "Homework", "DateTimePicker1", "a%2Fb", "k\\sub", "%U00", "%zz", " spaced key "};
     QByteArray result = names.at(below(int(names.size())));
     if (below(4) == 0)
-        result += QString(text().left(4)).toUtf8();
+        result += text().left(4).toUtf8();
     return result;
 }
 
