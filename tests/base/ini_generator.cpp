@@ -1,7 +1,5 @@
 #include "tests/base/ini_generator.h"
 
-#include <QMap>
-
 #include <array>
 
 namespace quillory::test {
@@ -81,12 +79,9 @@ QString IniGenerator::key()
 
 QList<std::pair<QString, QString>> IniGenerator::settings(int count)
 {
-    QMap<QString, QString> sorted;
-    for (int i = 0; i < count; ++i)
-        sorted.insert(key(), text());
     QList<std::pair<QString, QString>> result;
-    for (auto it = sorted.cbegin(); it != sorted.cend(); ++it)
-        result.append({it.key(), it.value()});
+    for (int i = 0; i < count; ++i)
+        result.append({key(), text()});
     return result;
 }
 

@@ -26,7 +26,7 @@ public:
     QString text();
     /// A key path of one to three parts ("Quillory/Text1_0", "Top", "a/b/c").
     QString key();
-    /// Distinct keys with values, sorted by key (the order QSettings numbers new keys in).
+    /// Keys with values, in no particular order; a key may come again with another value.
     QList<std::pair<QString, QString>> settings(int count);
     /// The bytes of a hand-edited or damaged settings file.
     QByteArray file();
