@@ -27,8 +27,11 @@ QList<std::pair<QString, QVariant>> snapshot(QSettings& settings)
     QList<std::pair<QString, QVariant>> result;
     QStringList keys = settings.allKeys();
     keys.sort();
-    for (const QString& key : keys)
-        result.append({key, settings.value(key)});
+    for (const QString& key : keys) {
+        // A key of slashes alone (from a line "=x" under the header "[]") has no value to ask for.
+        const bool slashesOnly = key.count(u'/') == key.size();
+        result.append({key, slashesOnly ? QVariant() : settings.value(key)});
+    }
     return result;
 }
 
