@@ -4,6 +4,7 @@
 #include "app/page_snapshot.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "base/working_folder.h"
 #include "homework/general_fields.h"
 #include "preview/form2.h"
 #include "widgets/window_pointer.h"
@@ -31,15 +32,19 @@ void Form1::PushButton6_Click()
     procedure.step(102, [&] { mBusy = true; });
     procedure.step(104, [&] { m_pointer->setBusy(true); });
     const FilledSchedule filled = fillScheduleTemplate(procedure, scheduleRequest());
-    procedure.step(238, [&] { SaveDocAsJPG(filled.workingPath); });
+    std::optional<FileIdentity> snapshotWritten;
+    procedure.step(238, [&] { snapshotWritten = SaveDocAsJPG(filled.workingPath); });
     const std::optional<QImage> snapshot =
-        procedure.result(240, [&] { return loadSnapshot(snapshotPath()); });
+        procedure.result(240, [&] { return loadSnapshot(snapshotPath(), snapshotWritten); });
     procedure.step(242, [&] { m_pointer->setBusy(false); });
     // Without a document or its picture there is nothing to preview: the failures were
     // reported, and the user stays here rather than in front of an empty or stale preview.
     if (!filled.saved || !snapshot || !handOver(procedure, filled.workingPath, *snapshot))
         DeleteFileQuietly(filled.workingPath);
-    procedure.step(250, [&] { DeleteFileQuietly(snapshotPath()); });
+    procedure.step(250, [&] {
+        if (snapshotWritten)
+            deleteIfSameFile(snapshotPath(), *snapshotWritten);
+    });
     procedure.step(252, [&] { mBusy = false; });
 }
 

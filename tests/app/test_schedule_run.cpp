@@ -251,10 +251,10 @@ void TestScheduleRun::snapshotThroughTheClipboard()
     const QString snapshot = JoinPath(m_temp->path(), u"temp.bmp"_s);
     QVERIFY(test::writeBytes(snapshot, "an older snapshot"));
 
-    SaveDocAsJPG(*working);
+    const std::optional<FileIdentity> written = SaveDocAsJPG(*working);
 
     QVERIFY(m_prompts->errorReports().isEmpty());
-    const QImage picture = loadSnapshot(snapshot);
+    const QImage picture = loadSnapshot(snapshot, written);
     QVERIFY(!picture.isNull());
     QCOMPARE(picture.devicePixelRatio(),
              QGuiApplication::clipboard()->image().devicePixelRatio() > 1
