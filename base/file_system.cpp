@@ -40,23 +40,34 @@ Failure cannotWrite(const QString& path, const QString& reason)
     return Failure(u"Cannot write %1: %2"_s.arg(path, reason));
 }
 
-// Writes all the bytes; the system's reason when it cannot, else empty.
-QString writeAll(QFileDevice& file, const QByteArray& bytes)
+// Writes all the bytes straight to the descriptor; the system's reason when it cannot, else
+// empty. Not through QFile: a write that fills the disk stops short, and QFile then has no
+// reason to give ("Unknown error"); writing the rest gives the system's.
+QString writeAll(int handle, const QByteArray& bytes)
 {
     if (writeFault() != 0)
         return systemReason(writeFault());
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return file.errorString();
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(handle, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return systemReason(errno);
+        data += written;
+        left -= written;
+    }
     return {};
 }
 
 // Writes the bytes, gives the file its permissions and waits until the disk has them.
-QString writeAndSync(QFileDevice& file, const QByteArray& bytes, mode_t permissions)
+QString writeAndSync(int handle, const QByteArray& bytes, mode_t permissions)
 {
-    QString reason = writeAll(file, bytes);
-    if (reason.isEmpty() && ::fchmod(file.handle(), permissions) != 0)
+    QString reason = writeAll(handle, bytes);
+    if (reason.isEmpty() && ::fchmod(handle, permissions) != 0)
         reason = systemReason(errno);
-    if (reason.isEmpty() && ::fsync(file.handle()) != 0)
+    if (reason.isEmpty() && ::fsync(handle) != 0)
         reason = systemReason(errno);
     return reason;
 }
@@ -80,7 +91,7 @@ FileIdentity replaceFile(const QString& path, const QByteArray& bytes, mode_t pe
     QTemporaryFile file(JoinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
     if (!file.open())
         throw cannotWrite(path, file.errorString());
-    const QString reason = writeAndSync(file, bytes, permissions);
+    const QString reason = writeAndSync(file.handle(), bytes, permissions);
     if (!reason.isEmpty())
         throw cannotWrite(path, reason);
     struct stat status {};
@@ -111,7 +122,7 @@ void WriteBytesToFile(const QByteArray& bytes, const QString& path)
     // NewOnly is O_CREAT | O_EXCL: it refuses any existing entry, a dangling link included.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
         throw Failure(u"Cannot create %1: %2"_s.arg(path, file.errorString()));
-    const QString reason = writeAll(file, bytes);
+    const QString reason = writeAll(file.handle(), bytes);
     if (!reason.isEmpty()) {
         file.close();
         file.remove();
@@ -152,7 +163,7 @@ QString writeFailureReason(const QString& folder, qint64 size)
     QTemporaryFile probe(JoinPath(folder, u".quillory-probe-XXXXXX"_s));
     if (!probe.open())
         return probe.errorString();
-    return writeAll(probe, QByteArray(qMax<qint64>(size, 1), ' '));
+    return writeAll(probe.handle(), QByteArray(qMax<qint64>(size, 1), ' '));
 }
 
 void setWriteFaultForTests(int error)
