@@ -109,6 +109,7 @@ private Q_SLOTS:
 private:
     void applySetting(Setting setting);
     void plant(Plant plant);
+    void plantFile(const QString& path, const QByteArray& bytes, bool byUser);
     void startEnginesWatchingModes(bool failSnapshot);
     QString usedFolder(Used used) const;
 
@@ -120,7 +121,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_runtime; // XDG_RUNTIME_DIR
     std::unique_ptr<QTemporaryDir> m_private; // a private file of the user's
     QString m_plantedPath;
-    QByteArray m_plantedBytes;
     QMap<QString, uint> m_modesSeen; // every working file's mode whenever an engine started
     mode_t m_umask = 0;
 };
@@ -190,38 +190,40 @@ void TestWorkingFolder::applySetting(Setting setting)
     }
 }
 
+void TestWorkingFolder::plantFile(const QString& path, const QByteArray& bytes, bool byUser)
+{
+    m_plantedPath = path;
+    if (!byUser) {
+        QVERIFY(writeBytes(path, bytes));
+        return;
+    }
+    const QString source = JoinPath(m_shared->path(), u"source"_s);
+    QVERIFY(writeBytes(source, bytes));
+    QVERIFY(QFile::setPermissions(source, QFile::ReadOwner | QFile::ReadOther));
+    QVERIFY(m_otherUser->run(u"cp '%1' '%2'"_s.arg(source, path)));
+    QVERIFY(QFile::remove(source));
+}
+
 void TestWorkingFolder::plant(Plant plant)
 {
     const QString copy = JoinPath(m_shared->path(), u"template.dot"_s);
-    const QString snapshot = JoinPath(m_shared->path(), u"temp.bmp"_s);
     const QString secret = JoinPath(m_private->path(), u"diary.rtf"_s);
     QVERIFY(writeBytes(secret, templateWithTitle("SECRET diary of")));
-    // Anything treated as someone else's below is the planted file or folder, by identity.
+    // What the owner check counts as someone else's is the planted file or folder.
     const auto treatPlantedAsOthers = [this] {
         const FileIdentity planted = *identityAt(m_plantedPath);
         setOwnerCheck([planted](uint owner, const FileIdentity& file) {
             return owner == ::getuid() && !(file == planted);
         });
     };
-    const auto plantAsUser = [this](const QString& command) { QVERIFY(m_otherUser->run(command)); };
+    const bool byUser = needsOtherUser(plant);
     switch (plant) {
     case Plant::Nothing: return;
-    case Plant::OwnLeftover:
-        m_plantedPath = copy;
-        QVERIFY(writeBytes(copy, templateWithTitle("Chores for")));
-        return;
+    case Plant::OwnLeftover: return plantFile(copy, templateWithTitle("Chores for"), false);
     case Plant::OthersCopy:
-    case Plant::OthersCopyByUser: {
-        m_plantedPath = copy;
-        m_plantedBytes = templateWithTitle("Injected for");
-        const QString source = JoinPath(m_shared->path(), u"source.rtf"_s);
-        QVERIFY(writeBytes(source, m_plantedBytes));
-        QVERIFY(QFile::setPermissions(source, QFile::ReadOwner | QFile::ReadOther));
-        if (plant == Plant::OthersCopyByUser)
-            return plantAsUser(u"cp '%1' '%2'"_s.arg(source, copy));
-        QVERIFY(QFile::copy(source, copy));
-        return treatPlantedAsOthers();
-    }
+    case Plant::OthersCopyByUser:
+        plantFile(copy, templateWithTitle("Injected for"), byUser);
+        return byUser ? void() : treatPlantedAsOthers();
     case Plant::LinkToPrivate:
         m_plantedPath = copy;
         QVERIFY(QFile::link(secret, copy));
@@ -233,26 +235,17 @@ void TestWorkingFolder::plant(Plant plant)
         return;
     case Plant::SnapshotUnrendered:
     case Plant::SnapshotReplaced:
-    case Plant::SnapshotByUser: {
-        m_plantedPath = snapshot;
-        m_plantedBytes = redPicture();
-        const QString source = JoinPath(m_shared->path(), u"source.png"_s);
-        QVERIFY(writeBytes(source, m_plantedBytes));
-        QVERIFY(QFile::setPermissions(source, QFile::ReadOwner | QFile::ReadOther));
-        if (plant == Plant::SnapshotByUser)
-            return plantAsUser(u"cp '%1' '%2'"_s.arg(source, snapshot));
-        QVERIFY(QFile::copy(source, snapshot));
-        return;
-    }
+    case Plant::SnapshotByUser:
+        return plantFile(JoinPath(m_shared->path(), u"temp.bmp"_s), redPicture(), byUser);
     case Plant::SquattedFolder:
     case Plant::SquattedFolderByUser:
         // The name a private folder used to have: predictable, so anyone could take it first.
         m_plantedPath = JoinPath(m_shared->path(), u"quillory-%1"_s.arg(::getuid()));
-        if (plant == Plant::SquattedFolderByUser)
-            return plantAsUser(u"mkdir -m 0700 '%1'"_s.arg(m_plantedPath));
-        QVERIFY(QDir().mkdir(m_plantedPath));
-        QVERIFY(::chmod(QFile::encodeName(m_plantedPath).constData(), 0700) == 0);
-        return treatPlantedAsOthers();
+        if (byUser)
+            QVERIFY(m_otherUser->run(u"mkdir -m 0700 '%1'"_s.arg(m_plantedPath)));
+        else
+            QVERIFY(QDir().mkdir(m_plantedPath));
+        return byUser ? void() : treatPlantedAsOthers();
     }
 }
 
@@ -383,12 +376,9 @@ void TestWorkingFolder::plantedFilesAndFolders()
     }
     if (plantedStays && QFileInfo(m_plantedPath).absolutePath() == folder)
         left.removeOne(QFileInfo(m_plantedPath).fileName());
-    left.removeAll(u"source.rtf"_s);
-    left.removeAll(u"source.png"_s);
     QCOMPARE(left, QStringList());
     for (auto seen = m_modesSeen.cbegin(); seen != m_modesSeen.cend(); ++seen) {
-        if (seen.key() != QFileInfo(m_plantedPath).fileName() &&
-            !seen.key().startsWith(u"source"_s))
+        if (seen.key() != QFileInfo(m_plantedPath).fileName())
             QCOMPARE(seen.value(), 0600u);
     }
     if (plantedStays) {
