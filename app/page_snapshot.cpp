@@ -8,6 +8,7 @@
 #include "document/automation/application_starter.h"
 #include "document/automation/document.h"
 #include "document/automation/range.h"
+#include "document/renderer.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -28,6 +29,7 @@ constexpr int ClipboardAttempts = 1000;
 constexpr int FastPngQuality = 80;
 // A picture's resolution says its device pixel ratio: 96 dots per inch is a ratio of 1.
 constexpr double DotsPerMeterAtRatioOne = 96.0 / 0.0254;
+constexpr double RatioSteps = doc::PictureRatioSteps;
 
 QImage readClipboard()
 {
@@ -76,7 +78,7 @@ std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile)
         if (!picture)
             throw Failure(u"There is no picture on the clipboard."_s);
         // Replaced by a rename, so a link planted at the name is never written through.
-        written = ReplacePrivateFile(JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
+        written = replacePrivateFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
                                      pngBytes(*picture));
     });
     procedure.step(
@@ -98,9 +100,11 @@ QImage loadSnapshot(const QString& path, const std::optional<FileIdentity>& writ
     QImage picture = reader.read();
     if (picture.isNull())
         throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));
-    // Ratios come in quarter steps; the resolution stored in whole dots per metre is not exact.
-    const double ratio = std::round(picture.dotsPerMeterX() / DotsPerMeterAtRatioOne * 4) / 4;
-    if (ratio > 1)
+    // Ratios come in steps of 1/64 (below 1 for very long schedules); the resolution stored in
+    // whole dots per metre is not exact.
+    const double ratio =
+        std::round(picture.dotsPerMeterX() / DotsPerMeterAtRatioOne * RatioSteps) / RatioSteps;
+    if (ratio > 0 && ratio != 1)
         picture.setDevicePixelRatio(ratio);
     return picture;
 }

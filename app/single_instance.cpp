@@ -32,8 +32,8 @@ QString instanceFolder()
 }
 
 SingleInstance::SingleInstance(const QString& folder)
-    : m_socketPath(JoinPath(folder, u"quillory.socket"_s))
-    , m_lock(JoinPath(folder, u"quillory.lock"_s))
+    : m_socketPath(joinPath(folder, u"quillory.socket"_s))
+    , m_lock(joinPath(folder, u"quillory.lock"_s))
 {
     // Only a lock whose copy has died is stale; a copy that has run for hours still holds it.
     m_lock.setStaleLockTime(0);

@@ -88,7 +88,7 @@ FileIdentity replaceFile(const QString& path, const QByteArray& bytes, mode_t pe
 {
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
-    QTemporaryFile file(JoinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
+    QTemporaryFile file(joinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
     if (!file.open())
         throw cannotWrite(path, file.errorString());
     const QString reason = writeAndSync(file.handle(), bytes, permissions);
@@ -136,12 +136,12 @@ void DeleteFileQuietly(const QString& path)
         QFile::remove(path);
 }
 
-void ReplaceFileAtomically(const QString& path, const QByteArray& bytes)
+void replaceFileAtomically(const QString& path, const QByteArray& bytes)
 {
     replaceFile(path, bytes, permissionsFor(path));
 }
 
-FileIdentity ReplacePrivateFile(const QString& path, const QByteArray& bytes)
+FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes)
 {
     return replaceFile(path, bytes, OwnerOnly);
 }
@@ -160,7 +160,7 @@ bool claimFileName(const QString& path)
 
 QString writeFailureReason(const QString& folder, qint64 size)
 {
-    QTemporaryFile probe(JoinPath(folder, u".quillory-probe-XXXXXX"_s));
+    QTemporaryFile probe(joinPath(folder, u".quillory-probe-XXXXXX"_s));
     if (!probe.open())
         return probe.errorString();
     return writeAll(probe.handle(), QByteArray(qMax<qint64>(size, 1), ' '));
@@ -171,7 +171,7 @@ void setWriteFaultForTests(int error)
     writeFault() = error;
 }
 
-QString JoinPath(const QString& folder, const QString& fileName)
+QString joinPath(const QString& folder, const QString& fileName)
 {
     return folder + QDir::separator() + fileName;
 }

@@ -24,11 +24,11 @@ void DeleteFileQuietly(const QString& path);
 /// target is either the old file or the whole new one, and a link at the path is replaced, not
 /// followed. A replaced file keeps its permissions, a new one gets the umask's. Throws Failure
 /// with the system's reason when it cannot.
-void ReplaceFileAtomically(const QString& path, const QByteArray& bytes);
+void replaceFileAtomically(const QString& path, const QByteArray& bytes);
 
-/// As ReplaceFileAtomically, but the new file is readable and writable by the user only;
+/// As replaceFileAtomically, but the new file is readable and writable by the user only;
 /// returns which file was written.
-FileIdentity ReplacePrivateFile(const QString& path, const QByteArray& bytes);
+FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes);
 
 /// Claims a name with a new empty file only the user can read and write; false when something
 /// is at the path already. Throws Failure with the system's reason when it cannot create it.
@@ -43,6 +43,6 @@ QString writeFailureReason(const QString& folder, qint64 size);
 void setWriteFaultForTests(int error);
 
 /// The folder joined with a file name by the platform's separator.
-QString JoinPath(const QString& folder, const QString& fileName);
+QString joinPath(const QString& folder, const QString& fileName);
 
 } // namespace quillory

@@ -51,7 +51,7 @@ private:
         const QString parent = QDir::tempPath();
         // mkdtemp picks an unpredictable name, creates the folder 0700 and draws again when a
         // name is taken, so a name someone else holds never blocks.
-        QByteArray name = QFile::encodeName(JoinPath(parent, u"quillory-XXXXXX"_s));
+        QByteArray name = QFile::encodeName(joinPath(parent, u"quillory-XXXXXX"_s));
         if (::mkdtemp(name.data()) == nullptr)
             throw Failure(u"Cannot create a private working folder in %1: %2"_s.arg(
                 parent, QString::fromLocal8Bit(std::strerror(errno))));

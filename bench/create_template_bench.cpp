@@ -5,6 +5,7 @@
 #include "preview/form2.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/window_controls.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,7 +35,7 @@ HomePageCall noHomePage()
 
 void loadClasses(Form1& form, int count)
 {
-    QTest::mouseClick(form.PushButton4, Qt::LeftButton); // the sample data
+    QTest::mouseClick(test::Form1Controls(form).PushButton4, Qt::LeftButton); // the sample data
     for (int i = form.classList().rowCount(); i < count; ++i) {
         HomeworkEntry entry{u"%1. Class"_s.arg(i + 1), {}};
         entry.Days[i % DaysPerWeek] = u"Chapter %1 problems 1-41 odd"_s.arg(i);
@@ -49,13 +50,13 @@ double timeRuns(Form1& form, QString& workingDocument)
     for (int run = 0; run < Runs; ++run) {
         QElapsedTimer timer;
         timer.start();
-        QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+        QTest::mouseClick(test::Form1Controls(form).PushButton6, Qt::LeftButton);
         if (!form.preview() || !QTest::qWaitForWindowExposed(form.preview()))
             return -1;
         times.push_back(timer.nsecsElapsed() / 1e6);
-        workingDocument = form.preview()->mWordFile;
+        workingDocument = form.preview()->wordFile();
         if (run + 1 < Runs)
-            QTest::mouseClick(form.preview()->PushButton8, Qt::LeftButton);
+            QTest::mouseClick(test::Form2Controls(*form.preview()).PushButton8, Qt::LeftButton);
     }
     std::sort(times.begin(), times.end());
     std::printf("    min %.1f ms, median %.1f ms, max %.1f ms over %d runs\n", times.front(),
@@ -92,7 +93,7 @@ void report(Form1& form, int classes, double budgetMs, const QString& profile)
             "    LibreOffice headless, the same file to a rendered page (PDF): %.0f ms (%.0f times "
             "slower than the whole run here)\n",
             theirs, theirs / ours);
-    QTest::mouseClick(form.preview()->PushButton8, Qt::LeftButton);
+    QTest::mouseClick(test::Form2Controls(*form.preview()).PushButton8, Qt::LeftButton);
 }
 
 } // namespace

@@ -36,7 +36,7 @@ void copyWorkingDocument(const QString& wordFile, const QString& target)
     if (source.error() != QFileDevice::NoError)
         throw Failure(
             u"Cannot read the generated document %1: %2"_s.arg(wordFile, source.errorString()));
-    ReplaceFileAtomically(target, bytes);
+    replaceFileAtomically(target, bytes);
 }
 
 } // namespace
@@ -46,7 +46,7 @@ QString overwriteQuestion(const QString& path)
     return u"Are you sure you wish to overwrite "_s + path + u" ?"_s;
 }
 
-void SaveResultsToWordFile(const QString& wordFile)
+void saveResultsToWordFile(const QString& wordFile)
 {
     GuardedProcedure procedure(locations::Form2Save);
     SaveDialogRequest dialog;

@@ -13,6 +13,7 @@
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
+#include "tests/support/window_controls.h"
 #include "widgets/window_pointer.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace quillory;
 using namespace quillory::test;
@@ -56,6 +58,9 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void sampleDataToPreviewAndBack();
+    void sampleOpensAtFullSizeAndZoomsBackToIt();
+    void changesDuringTheRunsEventPassAreTyped();
+    void pointerReturnsAfterThePreviewHasItsPicture();
     void closingThePreviewStoresTheListAndEnds();
     void secondClickDuringARunDoesNothing();
     void componentThatCannotStartKeepsTheMainWindow();
@@ -106,44 +111,134 @@ QStringList TestCreateTemplate::workingFiles() const
 void TestCreateTemplate::sampleDataToPreviewAndBack()
 {
     start();
-    QTest::mouseClick(m_form->PushButton4, Qt::LeftButton);
-    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton4, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
     QVERIFY(m_prompts->errorReports().isEmpty());
     Form2* preview = m_form->preview();
     QVERIFY(preview && preview->isVisible());
     QVERIFY(m_form->isHidden());
-    QVERIFY(!m_form->mBusy);
+    QVERIFY(!m_form->isBusy());
     QVERIFY(!m_form->pointer().isBusy());
-    const QString first = preview->mWordFile;
+    const QString first = preview->wordFile();
     QCOMPARE(workingFiles(), QStringList{QFileInfo(first).fileName()});
     QCOMPARE(periodsIn(first),
              (QStringList{u"Period"_s, u"1. Physical Science"_s, u"2. English"_s, u"3. Band"_s,
                           u"4. U.S. History"_s, u"5. Accounting"_s, u"6. Biz Applications I"_s,
                           u"7. Study Hall"_s, u"8. Geometry"_s}));
-    QVERIFY(!preview->Picture1->picture().isNull());
+    QVERIFY(!test::Form2Controls(*preview).Picture1->picture().isNull());
 
-    QTest::mouseClick(preview->PushButton2, Qt::LeftButton); // zoom out
+    QTest::mouseClick(test::Form2Controls(*preview).PushButton2, Qt::LeftButton); // zoom out
     QCOMPARE(preview->view().zoom(), 0.75f);
-    QTest::mouseClick(preview->PushButton8, Qt::LeftButton);
+    QTest::mouseClick(test::Form2Controls(*preview).PushButton8, Qt::LeftButton);
     QVERIFY(m_form->isVisible());
     QVERIFY(preview->isHidden());
     QVERIFY(workingFiles().isEmpty());
 
     // A second run reuses the preview, at zoom 1.0, with a new working document.
     m_form->classList().remove(0);
-    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
     QCOMPARE(m_form->preview(), preview);
     QCOMPARE(preview->view().zoom(), 1.0f);
-    QVERIFY(preview->mWordFile != first);
-    QCOMPARE(periodsIn(preview->mWordFile).size(), 8);
-    QCOMPARE(workingFiles(), QStringList{QFileInfo(preview->mWordFile).fileName()});
+    QVERIFY(preview->wordFile() != first);
+    QCOMPARE(periodsIn(preview->wordFile()).size(), 8);
+    QCOMPARE(workingFiles(), QStringList{QFileInfo(preview->wordFile()).fileName()});
+}
+
+// The sample's picture is the text's own extent, small enough for the preview to draw it at
+// 1.0; one step out and one in shows the opening view again.
+void TestCreateTemplate::sampleOpensAtFullSizeAndZoomsBackToIt()
+{
+    start();
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton4, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
+    Form2* preview = m_form->preview();
+    QVERIFY(preview && preview->isVisible());
+    const QSize twips = preview->view().originalSize();
+    QCOMPARE(twips.width(), 13680 - 2); // the set-up takes two twips off the picture's size
+    QVERIFY2(twips.height() > 5000 && twips.height() < 9700,
+             qPrintable(QString::number(twips.height())));
+    QCOMPARE(preview->view().zoom(), 1.0f);
+    QCOMPARE(preview->view().zoomedSize(), twips);
+    const QRectF opening = preview->view().picture1();
+    const QSizeF openingPixels =
+        test::Form2Controls(*preview).Picture1->picture().deviceIndependentSize();
+    QCOMPARE(openingPixels, QSizeF(twips + QSize(2, 2)) / 15);
+
+    QTest::mouseClick(test::Form2Controls(*preview).PushButton2, Qt::LeftButton);
+    QCOMPARE(preview->view().zoom(), 0.75f);
+    QCOMPARE(preview->view().picture1().height(), std::floor(twips.height() * 0.75));
+    QTest::mouseClick(test::Form2Controls(*preview).PushButton1, Qt::LeftButton);
+    QCOMPARE(preview->view().zoom(), 1.0f);
+    QCOMPARE(preview->view().picture1(), opening);
+    QCOMPARE(test::Form2Controls(*preview).Picture1->picture().deviceIndependentSize(),
+             openingPixels);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+}
+
+// The name, the date and the list are read as the run uses them, after the event pass that
+// writing the template copy makes.
+void TestCreateTemplate::changesDuringTheRunsEventPassAreTyped()
+{
+    start();
+    test::Form1Controls(*m_form).Text1->setText(u"Before"_s);
+    m_form->classList().append(entry(u"First"_s));
+    QTimer::singleShot(0, m_form.get(), [this] {
+        test::Form1Controls(*m_form).Text1->setText(u"After"_s);
+        m_form->classList().append(entry(u"Added while waiting"_s));
+    });
+    m_form->PushButton6_Click();
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    const QString working = m_form->preview()->wordFile();
+    QCOMPARE(periodsIn(working), (QStringList{u"Period"_s, u"First"_s, u"Added while waiting"_s}));
+    const doc::Document document = doc::readRtf(test::readBytes(working)).document.value();
+    QVERIFY(std::get<doc::Paragraph>(document.body.front())
+                .text()
+                .startsWith(u"Homework for After\t"_s));
+}
+
+// Records whether the preview held a picture when the main window's hourglass went.
+class ArrowWatcher final : public QObject {
+public:
+    explicit ArrowWatcher(Form1& form)
+        : m_form(form)
+    {
+        form.installEventFilter(this);
+    }
+    QList<bool> previewHadPicture;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &m_form || event->type() != QEvent::CursorChange)
+            return false;
+        const bool busy = m_form.cursor().shape() == Qt::WaitCursor;
+        if (m_busy && !busy)
+            previewHadPicture
+                << (m_form.preview() != nullptr &&
+                    !test::Form2Controls(*m_form.preview()).Picture1->picture().isNull());
+        m_busy = busy;
+        return false;
+    }
+
+private:
+    Form1& m_form;
+    bool m_busy = false;
+};
+
+void TestCreateTemplate::pointerReturnsAfterThePreviewHasItsPicture()
+{
+    start();
+    ArrowWatcher watcher(*m_form);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    QCOMPARE(watcher.previewHadPicture, QList<bool>{true});
 }
 
 void TestCreateTemplate::closingThePreviewStoresTheListAndEnds()
 {
     start();
     m_form->classList().append(entry(u"Typed this run"_s, {u"read"_s}));
-    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
     QSignalSpy ended(m_form.get(), &Form1::unloaded);
     QVERIFY(m_form->preview()->close());
     QCOMPARE(ended.size(), 1);
@@ -155,11 +250,29 @@ void TestCreateTemplate::closingThePreviewStoresTheListAndEnds()
 void TestCreateTemplate::secondClickDuringARunDoesNothing()
 {
     start();
-    m_form->mBusy = true;
-    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
-    QVERIFY(!m_form->preview());
+    // The click comes back while the run starts its component, as from an event pass; a run
+    // that did not ignore it would start a component from inside the first start.
+    int depth = 0;
+    int deepest = 0;
+    bool clicked = false;
+    bool busyDuringRun = false;
+    QPushButton* create = test::Form1Controls(*m_form).PushButton6;
+    doc::setApplicationStarter([&]() -> std::unique_ptr<doc::Application> {
+        ++depth;
+        deepest = std::max(deepest, depth);
+        if (!clicked) {
+            clicked = true;
+            busyDuringRun = m_form->isBusy();
+            QTest::mouseClick(create, Qt::LeftButton);
+        }
+        --depth;
+        throw Failure(u"No component in this test."_s);
+    });
+    QTest::mouseClick(create, Qt::LeftButton);
+    QVERIFY(clicked && busyDuringRun);
+    QCOMPARE(deepest, 1);
+    QVERIFY(!m_form->isBusy());
     QVERIFY(m_form->isVisible());
-    QVERIFY(m_prompts->shown().isEmpty());
     QVERIFY(workingFiles().isEmpty());
 }
 
@@ -168,11 +281,11 @@ void TestCreateTemplate::componentThatCannotStartKeepsTheMainWindow()
     start();
     doc::setApplicationStarter(
         []() -> std::unique_ptr<doc::Application> { throw Failure(u"The engine is broken."_s); });
-    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
     QVERIFY(m_prompts->errorReports().size() > 10);
     QVERIFY(m_form->isVisible());
     QVERIFY(!m_form->preview() || m_form->preview()->isHidden());
-    QVERIFY(!m_form->mBusy);
+    QVERIFY(!m_form->isBusy());
     QVERIFY(!m_form->pointer().isBusy());
     QVERIFY(workingFiles().isEmpty());
 }

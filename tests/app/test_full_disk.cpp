@@ -28,6 +28,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+ScheduleRequest request(const QString& name)
+{
+    return {u"[YourName]"_s, [name] { return name; }, [] { return u"Sep 6, 2021"_s; },
+            [] { return 0; }, [](int) { return HomeworkEntry{}; }};
+}
+
 // What is written when the disk is full.
 enum class Write { Settings, TemplateCopy, Snapshot, SavedResult };
 
@@ -43,7 +49,7 @@ bool run(const QString& program, const QStringList& arguments)
 // only the next one fails with a reason.
 void fill(const QString& folder, qint64 room)
 {
-    QFile filler(JoinPath(folder, u"filler"_s));
+    QFile filler(joinPath(folder, u"filler"_s));
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
     const QByteArray block(4096, 'x');
@@ -109,9 +115,7 @@ QString TestFullDisk::makeWorkingDocument(bool big)
 {
     qputenv("TEMP", m_roomy.path().toLocal8Bit());
     GuardedProcedure procedure(locations::Form1CreateTemplate);
-    return fillScheduleTemplate(procedure,
-                                {u"[YourName]"_s, big ? LongName : u"Dana"_s, u"Sep 6, 2021"_s, {}})
-        .workingPath;
+    return fillScheduleTemplate(procedure, request(big ? LongName : u"Dana"_s)).workingPath;
 }
 
 void TestFullDisk::reportsTheSystemsReason_data()
@@ -161,17 +165,17 @@ void TestFullDisk::reportsTheSystemsReason()
         GuardedProcedure(locations::Form1NameChange).step(100, [] {
             SaveSetting(u"Text1_0"_s, LongName);
         });
-        QVERIFY(readBytes(JoinPath(disk, u"Velmora/Quillory.conf"_s)).contains("Text1_0=Dana\n"));
+        QVERIFY(readBytes(joinPath(disk, u"Velmora/Quillory.conf"_s)).contains("Text1_0=Dana\n"));
         break;
     case Write::TemplateCopy: {
         GuardedProcedure procedure(locations::Form1CreateTemplate);
-        fillScheduleTemplate(procedure, {u"[YourName]"_s, u"Dana"_s, u"Sep 6, 2021"_s, {}});
+        fillScheduleTemplate(procedure, request(u"Dana"_s));
         break;
     }
     case Write::Snapshot: SaveDocAsJPG(workingDocument); break;
     case Write::SavedResult:
-        prompts.savePaths = {JoinPath(disk, u"week.doc"_s)};
-        SaveResultsToWordFile(workingDocument);
+        prompts.savePaths = {joinPath(disk, u"week.doc"_s)};
+        saveResultsToWordFile(workingDocument);
         QVERIFY(prompts.texts(ScriptedPrompts::Kind::Note).isEmpty()); // no "Done."
         break;
     }

@@ -28,7 +28,9 @@ namespace {
 
 ScheduleRequest request(const QString& name, QList<HomeworkEntry> classes)
 {
-    return ScheduleRequest{u"[YourName]"_s, name, u"Sep 6, 2021"_s, std::move(classes)};
+    return {u"[YourName]"_s, [name] { return name; }, [] { return u"Sep 6, 2021"_s; },
+            [classes] { return int(classes.size()); },
+            [classes](int row) { return classes.at(row); }};
 }
 
 doc::Document readDocument(const QString& path)
@@ -80,6 +82,7 @@ private Q_SLOTS:
     void plantedLinkIsNotWrittenThrough();
     void componentThatCannotStart();
     void snapshotThroughTheClipboard();
+    void longSnapshotKeepsItsLogicalSize();
     void clipboardReadsAreBounded();
 
 private:
@@ -203,7 +206,7 @@ void TestScheduleRun::wrappedTitleSendsClassesIntoHeadingRow()
 
 void TestScheduleRun::leftoverTemplateCopyIsUsedAndDeleted()
 {
-    const QString copy = JoinPath(m_temp->path(), u"template.dot"_s);
+    const QString copy = joinPath(m_temp->path(), u"template.dot"_s);
     QByteArray bytes = templateBytes();
     bytes.replace("Homework for", "Chores for");
     QVERIFY(test::writeBytes(copy, bytes));
@@ -217,8 +220,8 @@ void TestScheduleRun::leftoverTemplateCopyIsUsedAndDeleted()
 
 void TestScheduleRun::plantedLinkIsNotWrittenThrough()
 {
-    const QString victim = JoinPath(m_temp->path(), u"victim"_s);
-    QVERIFY(QFile::link(victim, JoinPath(m_temp->path(), u"template.dot"_s)));
+    const QString victim = joinPath(m_temp->path(), u"victim"_s);
+    QVERIFY(QFile::link(victim, joinPath(m_temp->path(), u"template.dot"_s)));
     fill(request(u"Dana"_s, {}));
     QVERIFY(!QFile::exists(victim));
     QVERIFY(!m_prompts->errorReports().isEmpty());
@@ -248,7 +251,7 @@ void TestScheduleRun::snapshotThroughTheClipboard()
     const std::optional<QString> working = fill(request(u"Dana"_s, {entry(u"1"_s)}));
     QVERIFY(working.has_value());
     QGuiApplication::clipboard()->setText(u"what the user copied"_s);
-    const QString snapshot = JoinPath(m_temp->path(), u"temp.bmp"_s);
+    const QString snapshot = joinPath(m_temp->path(), u"temp.bmp"_s);
     QVERIFY(test::writeBytes(snapshot, "an older snapshot"));
 
     const std::optional<FileIdentity> written = SaveDocAsJPG(*working);
@@ -263,6 +266,21 @@ void TestScheduleRun::snapshotThroughTheClipboard()
     // The text area of the page, 13,680 twips wide, at 15 twips per logical pixel.
     QCOMPARE(qRound(picture.width() / picture.devicePixelRatio()), 912);
     QVERIFY(!QGuiApplication::clipboard()->image().isNull());
+}
+
+// A very long schedule is pictured at a ratio below 1; read back, it keeps its size in logical
+// pixels: the text area's 912 wide.
+void TestScheduleRun::longSnapshotKeepsItsLogicalSize()
+{
+    const std::optional<QString> working =
+        fill(request(u"Dana"_s, {entry(u"1"_s, {QString(30000, u'w'), QString(30000, u'v')})}));
+    QVERIFY(working.has_value());
+    const std::optional<FileIdentity> written = SaveDocAsJPG(*working);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    const QImage picture = loadSnapshot(joinPath(m_temp->path(), u"temp.bmp"_s), written);
+    QVERIFY(picture.devicePixelRatio() < 1);
+    QVERIFY(qAbs(picture.width() / picture.devicePixelRatio() - 912) <= 1);
+    QVERIFY(picture.height() / picture.devicePixelRatio() > 40 * 672);
 }
 
 void TestScheduleRun::clipboardReadsAreBounded()

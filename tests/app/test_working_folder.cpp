@@ -15,6 +15,7 @@
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
+#include "tests/support/window_controls.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -197,7 +198,7 @@ void TestWorkingFolder::plantFile(const QString& path, const QByteArray& bytes, 
         QVERIFY(writeBytes(path, bytes));
         return;
     }
-    const QString source = JoinPath(m_shared->path(), u"source"_s);
+    const QString source = joinPath(m_shared->path(), u"source"_s);
     QVERIFY(writeBytes(source, bytes));
     QVERIFY(QFile::setPermissions(source, QFile::ReadOwner | QFile::ReadOther));
     QVERIFY(m_otherUser->run(u"cp '%1' '%2'"_s.arg(source, path)));
@@ -206,8 +207,8 @@ void TestWorkingFolder::plantFile(const QString& path, const QByteArray& bytes, 
 
 void TestWorkingFolder::plant(Plant plant)
 {
-    const QString copy = JoinPath(m_shared->path(), u"template.dot"_s);
-    const QString secret = JoinPath(m_private->path(), u"diary.rtf"_s);
+    const QString copy = joinPath(m_shared->path(), u"template.dot"_s);
+    const QString secret = joinPath(m_private->path(), u"diary.rtf"_s);
     QVERIFY(writeBytes(secret, templateWithTitle("SECRET diary of")));
     // What the owner check counts as someone else's is the planted file or folder.
     const auto treatPlantedAsOthers = [this] {
@@ -236,11 +237,11 @@ void TestWorkingFolder::plant(Plant plant)
     case Plant::SnapshotUnrendered:
     case Plant::SnapshotReplaced:
     case Plant::SnapshotByUser:
-        return plantFile(JoinPath(m_shared->path(), u"temp.bmp"_s), redPicture(), byUser);
+        return plantFile(joinPath(m_shared->path(), u"temp.bmp"_s), redPicture(), byUser);
     case Plant::SquattedFolder:
     case Plant::SquattedFolderByUser:
         // The name a private folder used to have: predictable, so anyone could take it first.
-        m_plantedPath = JoinPath(m_shared->path(), u"quillory-%1"_s.arg(::getuid()));
+        m_plantedPath = joinPath(m_shared->path(), u"quillory-%1"_s.arg(::getuid()));
         if (byUser)
             QVERIFY(m_otherUser->run(u"mkdir -m 0700 '%1'"_s.arg(m_plantedPath)));
         else
@@ -256,7 +257,7 @@ void TestWorkingFolder::startEnginesWatchingModes(bool failSnapshot)
         // The template copy exists at the first start, the working document at the second.
         const QString folder = TempFolder();
         for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
-            m_modesSeen.insert(name, modeOf(JoinPath(folder, name)));
+            m_modesSeen.insert(name, modeOf(joinPath(folder, name)));
         if (++*starts == 2 && failSnapshot)
             throw std::runtime_error("The snapshot engine is broken.");
         return std::make_unique<doc::Application>();
@@ -273,7 +274,7 @@ QString TestWorkingFolder::usedFolder(Used used) const
     QStringList made =
         QDir(m_shared->path()).entryList({u"quillory-??????"_s}, QDir::Dirs | QDir::Hidden);
     made.removeAll(QFileInfo(m_plantedPath).fileName());
-    return made.size() == 1 ? JoinPath(m_shared->path(), made.first()) : QString();
+    return made.size() == 1 ? joinPath(m_shared->path(), made.first()) : QString();
 }
 
 void TestWorkingFolder::plantedFilesAndFolders_data()
@@ -349,7 +350,7 @@ void TestWorkingFolder::plantedFilesAndFolders()
     const bool plantedIsFolder = QFileInfo(m_plantedPath).isDir();
     startEnginesWatchingModes(planted == Plant::SnapshotUnrendered);
 
-    QTest::mouseClick(m_form->PushButton6, Qt::LeftButton);
+    QTest::mouseClick(Form1Controls(*m_form).PushButton6, Qt::LeftButton);
 
     // What is shown: the preview with this run's schedule, or the main window and a report.
     const QStringList reports = m_prompts->errorReports();
@@ -368,11 +369,11 @@ void TestWorkingFolder::plantedFilesAndFolders()
     // What is on disk: this run's working document alone, readable by the user only.
     QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
     if (shown) {
-        QCOMPARE(QFileInfo(preview->mWordFile).absolutePath(), folder);
-        QVERIFY(titleOf(preview->mWordFile).startsWith(title));
-        QCOMPARE(modeOf(preview->mWordFile), 0600u);
-        QCOMPARE(preview->Picture1->picture().width(), 912);
-        left.removeOne(QFileInfo(preview->mWordFile).fileName());
+        QCOMPARE(QFileInfo(preview->wordFile()).absolutePath(), folder);
+        QVERIFY(titleOf(preview->wordFile()).startsWith(title));
+        QCOMPARE(modeOf(preview->wordFile()), 0600u);
+        QCOMPARE(Form2Controls(*preview).Picture1->picture().width(), 912);
+        left.removeOne(QFileInfo(preview->wordFile()).fileName());
     }
     if (plantedStays && QFileInfo(m_plantedPath).absolutePath() == folder)
         left.removeOne(QFileInfo(m_plantedPath).fileName());

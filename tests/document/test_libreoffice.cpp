@@ -1,5 +1,5 @@
-// LibreOffice as an independent reader of the RTF we write: a filled schedule, converted to text
-// and to DOCX, keeps its texts in order, its page, column widths, row heights and shading.
+// LibreOffice as an independent reader of the RTF we write: a filled schedule, converted to
+// DOCX, keeps its page, column widths, row heights (none kept from breaking) and shading.
 #include "document/model.h"
 #include "document/rtf/rtf_reader.h"
 #include "document/rtf/rtf_writer.h"
@@ -19,10 +19,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kName = u"Ada \u00c9lo\u00efse {Lovelace}"_s;
-const QString kDate = u"Sep 6, 2021"_s;
+const QString PupilName = u"Ada \u00c9lo\u00efse {Lovelace}"_s;
+const QString ScheduleDate = u"Sep 6, 2021"_s;
 // Each class: period, then Monday to Sunday; "|" separates the paragraphs of a cell.
-const QStringList kClasses[] = {
+const QStringList ClassTexts[] = {
     {u"1"_s, u"Algebra p. 12"_s, {}, u"Essay \\par {draft}"_s, {}, u"Quiz"_s, {}, {}},
     {u"2nd"_s,
      u"Read ch. 3|Answer 1-5"_s,
@@ -60,12 +60,12 @@ Document filledSchedule()
 {
     Document document = readRtf(templateBytes()).document.value();
     auto& title = std::get<Paragraph>(document.body[0]);
-    replaceInRuns(title, u"[YourName]"_s, kName);
-    replaceInRuns(title, u"[Date]"_s, kDate);
+    replaceInRuns(title, u"[YourName]"_s, PupilName);
+    replaceInRuns(title, u"[Date]"_s, ScheduleDate);
     auto& table = std::get<Table>(document.body[2]);
     const Row dataRow = table.rows[1];
     table.rows.pop_back();
-    for (const QStringList& texts : kClasses) {
+    for (const QStringList& texts : ClassTexts) {
         Row row = dataRow;
         for (qsizetype c = 0; c < texts.size(); ++c) {
             Cell& cell = row.cells[std::size_t(c)];
@@ -91,6 +91,7 @@ struct DocxFacts {
     QList<QStringList> fills;                  ///< per row, per cell; empty: no fill
     QStringList borders;                       ///< each cell side's line: style/size/colour
     QMap<QString, int> padding;                ///< cell margins by side
+    int rowsKeptTogether = 0;                  ///< rows that may not break across pages
 };
 
 DocxFacts readDocx(const QByteArray& xml)
@@ -118,6 +119,8 @@ DocxFacts readDocx(const QByteArray& xml)
             facts.fills.last().append(QString());
         } else if (name == u"w:shd" && !facts.fills.isEmpty() && !facts.fills.last().isEmpty()) {
             facts.fills.last().last() = attribute("fill");
+        } else if (name == u"w:cantSplit") {
+            ++facts.rowsKeptTogether;
         } else if (name == u"w:trHeight") {
             facts.rowHeights.append({attribute("val").toInt(), attribute("hRule")});
         } else if (QStringList{u"w:top"_s, u"w:bottom"_s, u"w:start"_s, u"w:end"_s}.contains(
@@ -139,7 +142,6 @@ class TestLibreOffice : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
-    void readsTheTextsInOrder();
     void keepsPageAndTable();
 
 private:
@@ -169,24 +171,6 @@ QByteArray TestLibreOffice::convert(const QString& filter, const QString& extens
     return m_libreOffice.convert(m_rtfPath, filter, extension);
 }
 
-void TestLibreOffice::readsTheTextsInOrder()
-{
-    const QString text = QString::fromUtf8(convert(u"txt:Text (encoded):UTF8"_s, u"txt"_s));
-    QVERIFY2(!text.isEmpty(), "LibreOffice wrote no text");
-    QStringList expected{u"Homework for "_s + kName + u"\tWeek of "_s + kDate, u"Period"_s,
-                         u"Sunday"_s};
-    for (const QStringList& texts : kClasses) {
-        for (const QString& cell : texts)
-            expected += cell.isEmpty() ? QStringList() : cell.split(u'|');
-    }
-    qsizetype at = 0;
-    for (const QString& piece : expected) {
-        const qsizetype found = text.indexOf(piece, at);
-        QVERIFY2(found >= 0, qPrintable(u"missing or out of order: "_s + piece + u"\n"_s + text));
-        at = found + piece.size();
-    }
-}
-
 void TestLibreOffice::keepsPageAndTable()
 {
     const QByteArray docx = convert(u"docx"_s, u"docx"_s);
@@ -211,13 +195,14 @@ void TestLibreOffice::keepsPageAndTable()
         QVERIFY2(qAbs(facts.columns[qsizetype(i)] - widths[i]) <= 3,
                  qPrintable(QString::number(i)));
 
-    QCOMPARE(facts.rowHeights.size(), qsizetype(1 + std::size(kClasses)));
+    QCOMPARE(facts.rowsKeptTogether, 0);
+    QCOMPARE(facts.rowHeights.size(), qsizetype(1 + std::size(ClassTexts)));
     QCOMPARE(facts.rowHeights[0], std::pair(420, u"atLeast"_s));
     for (qsizetype row = 1; row < facts.rowHeights.size(); ++row)
         QCOMPARE(facts.rowHeights[row], std::pair(792, u"atLeast"_s));
 
     const QString blueGrey = u"D9E3EF"_s, grey = u"F3F3F3"_s;
-    QCOMPARE(facts.fills.size(), qsizetype(1 + std::size(kClasses)));
+    QCOMPARE(facts.fills.size(), qsizetype(1 + std::size(ClassTexts)));
     QCOMPARE(facts.fills[0], QStringList(8, blueGrey));
     const QStringList classRow{blueGrey, grey, {}, grey, {}, grey, {}, grey};
     for (qsizetype row = 1; row < facts.fills.size(); ++row) {
@@ -228,7 +213,7 @@ void TestLibreOffice::keepsPageAndTable()
 
     // Quarter-point (size 2 in eighths of a point) single black lines on every side of every
     // cell, and the cells' left and right padding.
-    QCOMPARE(facts.borders.size(), 4 * 8 * (1 + qsizetype(std::size(kClasses))));
+    QCOMPARE(facts.borders.size(), 4 * 8 * (1 + qsizetype(std::size(ClassTexts))));
     QCOMPARE(QSet<QString>(facts.borders.begin(), facts.borders.end()),
              QSet<QString>{u"single/2/000000"_s});
     QCOMPARE(facts.padding.value(u"w:start"_s), 115);
