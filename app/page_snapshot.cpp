@@ -3,6 +3,7 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "base/working_folder.h"
 #include "document/automation/application.h"
 #include "document/automation/application_starter.h"
 #include "document/automation/document.h"
@@ -11,6 +12,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 
@@ -63,9 +65,10 @@ std::optional<QImage> GetClipboardPicture(int /*format*/, const ClipboardReader&
     return std::nullopt;
 }
 
-void SaveDocAsJPG(const QString& inFile)
+std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile)
 {
     GuardedProcedure procedure(locations::Form1PageSnapshot);
+    std::optional<FileIdentity> written;
     std::unique_ptr<automation::Application> word;
     procedure.step(116, [&] { word = doc::startApplication(); });
     procedure.step(118, [&] { doc::running(word).Documents().Open(inFile); });
@@ -75,17 +78,25 @@ void SaveDocAsJPG(const QString& inFile)
         if (!picture)
             throw Failure(u"There is no picture on the clipboard."_s);
         // Replaced by a rename, so a link planted at the name is never written through.
-        replaceFileAtomically(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
-                              pngBytes(*picture));
+        written = replacePrivateFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
+                                     pngBytes(*picture));
     });
     procedure.step(
         124, [&] { doc::running(word).ActiveDocument().Close(automation::wdDoNotSaveChanges); });
     procedure.step(126, [&] { doc::running(word).Quit(); });
+    return written;
 }
 
-QImage loadSnapshot(const QString& path)
+QImage loadSnapshot(const QString& path, const std::optional<FileIdentity>& written)
 {
-    QImageReader reader(path); // recognises the format by the content
+    if (!written)
+        throw Failure(u"No picture was written to %1 in this run."_s.arg(path));
+    const OwnFile file(path);
+    if (file.identity() != *written)
+        throw Failure(u"%1 is not the picture this run wrote; it is not shown."_s.arg(path));
+    QFile opened;
+    opened.open(file.handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    QImageReader reader(&opened); // recognises the format by the content
     QImage picture = reader.read();
     if (picture.isNull())
         throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/own_file.h"
+
 #include <QImage>
 #include <QString>
 
@@ -20,10 +22,13 @@ std::optional<QImage> GetClipboardPicture(int format,
                                           const ClipboardReader& read = ClipboardReader());
 
 /// Renders the document at `inFile` through a second instance of the document component and
-/// the clipboard into the snapshot file in the working folder. Every failed step is reported.
-void SaveDocAsJPG(const QString& inFile);
+/// the clipboard into the snapshot file in the working folder (readable by the user only).
+/// Every failed step is reported. Returns which file it wrote; nothing when it wrote none.
+std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile);
 
-/// Reads a snapshot file as a picture, with the device pixel ratio it was made at.
-QImage loadSnapshot(const QString& path);
+/// Reads the snapshot file at the path as a picture, with the device pixel ratio it was made
+/// at, but only when it is still the file that was written (`written`): never whatever else
+/// happens to lie under the name. Throws Failure otherwise.
+QImage loadSnapshot(const QString& path, const std::optional<FileIdentity>& written);
 
 } // namespace quillory
