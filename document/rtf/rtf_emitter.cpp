@@ -2,8 +2,6 @@
 
 #include "document/rtf/rtf_code_page.h"
 
-#include <algorithm>
-
 namespace quillory::doc::rtf {
 
 namespace {
@@ -69,11 +67,20 @@ void Emitter::newline()
     m_afterWord = false;
 }
 
-bool Emitter::writesSomething(QStringView text)
+QString Emitter::readBack(QStringView text)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c.unicode() >= 0x20 || c == u'\t' || isLineBreak(c.unicode());
-    });
+    QString read;
+    read.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (isLineBreak(unit)) {
+            if (unit != u'\n' || i == 0 || text[i - 1] != u'\r')
+                read += QChar(0x2028);
+        } else if (unit >= 0x20 || unit == u'\t') {
+            read += QChar(unit);
+        }
+    }
+    return read;
 }
 
 void Emitter::text(QStringView text, bool inTable)

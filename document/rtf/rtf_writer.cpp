@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
 
 namespace quillory::doc {
 
@@ -21,6 +22,22 @@ int clampLength(int twips)
 QRgb opaque(QRgb color)
 {
     return qRgb(qRed(color), qGreen(color), qBlue(color));
+}
+
+// A font name as the font table gives it back, no longer than readers take.
+QString writtenFontName(const QString& name)
+{
+    return rtf::Emitter::readBack(QStringView(name).left(MaxFontNameLength));
+}
+
+// A character format as the file states it: two formats written alike read back as one.
+CharFormat writtenFormat(CharFormat format)
+{
+    format.font = writtenFontName(format.font);
+    format.halfPoints = std::clamp(format.halfPoints, 1, MaxHalfPoints);
+    if (format.color)
+        format.color = opaque(*format.color);
+    return format;
 }
 
 // The fonts and colours a document uses, numbered for the font and colour tables. The Normal
@@ -42,7 +59,7 @@ public:
         }
     }
 
-    int font(const QString& name) const { return m_fonts.value(name); }
+    int font(const QString& name) const { return m_fonts.value(writtenFontName(name)); }
     int color(QRgb color) const { return m_colors.value(opaque(color)); }
     const QStringList& fonts() const { return m_fontNames; }
     const QList<QRgb>& colors() const { return m_colorList; }
@@ -50,9 +67,10 @@ public:
 private:
     void addFormat(const CharFormat& format)
     {
-        if (!m_fonts.contains(format.font)) {
-            m_fonts.insert(format.font, int(m_fontNames.size()));
-            m_fontNames.append(format.font);
+        const QString font = writtenFontName(format.font);
+        if (!m_fonts.contains(font)) {
+            m_fonts.insert(font, int(m_fontNames.size()));
+            m_fontNames.append(font);
         }
         if (format.color)
             addColor(*format.color);
@@ -67,7 +85,7 @@ private:
     void addParagraph(const Paragraph& paragraph)
     {
         for (const Run& run : paragraph.runs) {
-            if (rtf::Emitter::writesSomething(run.text))
+            if (!rtf::Emitter::readBack(run.text).isEmpty())
                 addFormat(run.format);
         }
         addFormat(paragraph.mark);
@@ -134,7 +152,7 @@ private:
             m_out.word("f", i);
             m_out.word("fnil");
             m_out.word("fcharset0");
-            m_out.text(QStringView(m_tables.fonts()[i]).left(MaxFontNameLength), true);
+            m_out.text(m_tables.fonts()[i], true);
             m_out.endEntry();
             m_out.close();
         }
@@ -205,6 +223,7 @@ private:
 
     void writeShape(const Shape& shape);
     void writeParagraph(const Paragraph& paragraph, bool inTable, const char* end);
+    void writeRuns(const std::vector<Run>& runs);
     void writeCharFormat(const CharFormat& format);
     void writeTable(const Table& table);
     void writeRowDefinition(const Table& table, const Row& row);
@@ -263,19 +282,32 @@ void Writer::writeParagraph(const Paragraph& paragraph, bool inTable, const char
         std::min(paragraph.format.tabStops.size(), std::size_t(MaxTabStops));
     for (std::size_t i = 0; i < tabStops; ++i)
         m_out.word("tx", clampLength(paragraph.format.tabStops[i]));
-    for (const Run& run : paragraph.runs) {
-        // A run of left-out characters alone would be written as an empty group, which reads
-        // back as no run at all.
-        if (!rtf::Emitter::writesSomething(run.text))
-            continue;
-        m_out.open();
-        writeCharFormat(run.format);
-        m_out.text(run.text);
-        m_out.close();
-    }
+    writeRuns(paragraph.runs);
     writeCharFormat(paragraph.mark);
     m_out.word(end);
     m_out.newline();
+}
+
+void Writer::writeRuns(const std::vector<Run>& runs)
+{
+    // Runs written alike are one group, as a reader joins them; a run of left-out characters
+    // alone is no group at all, as an empty one reads back as nothing.
+    std::optional<CharFormat> open;
+    for (const Run& run : runs) {
+        if (rtf::Emitter::readBack(run.text).isEmpty())
+            continue;
+        const CharFormat format = writtenFormat(run.format);
+        if (format != open) {
+            if (open)
+                m_out.close();
+            m_out.open();
+            writeCharFormat(run.format);
+            open = format;
+        }
+        m_out.text(run.text);
+    }
+    if (open)
+        m_out.close();
 }
 
 void Writer::writeCharFormat(const CharFormat& format)

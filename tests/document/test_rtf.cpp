@@ -193,6 +193,7 @@ private Q_SLOTS:
     void roundTripsHostileText_data();
     void roundTripsHostileText();
     void roundTripsRandomDocuments();
+    void runsWrittenAlikeAreOneGroup();
     void templateHasTheScheduleStructure();
     void templateIsInTheWritersForm();
     void refusesMalformedInput_data();
@@ -330,6 +331,21 @@ void TestRtf::roundTripsRandomDocuments()
         const QByteArray rtf = toRtf(document);
         QVERIFY2(readOrFail(rtf) == document, rtf.constData());
     }
+}
+
+void TestRtf::runsWrittenAlikeAreOneGroup()
+{
+    // Sizes past the largest are written as the largest, so these runs read back as one; the
+    // run of a control character alone is nothing between them.
+    CharFormat huge;
+    huge.halfPoints = 5000;
+    CharFormat larger = huge;
+    larger.halfPoints = 9000;
+    Paragraph paragraph;
+    paragraph.runs = {Run{u"big"_s, huge}, Run{u"\u0001"_s, {}}, Run{u" bigger"_s, larger}};
+    const QByteArray rtf = toRtf(documentWith({paragraph}));
+    QVERIFY2(rtf.contains("\\ql{\\f0\\fs3276 big bigger}"), rtf.constData());
+    QCOMPARE(toRtf(readOrFail(rtf)), rtf);
 }
 
 void TestRtf::templateHasTheScheduleStructure()
