@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "app/page_snapshot.h"
+#include "app/snapshot_file.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "homework/general_fields.h"

@@ -1,5 +1,6 @@
 #include "app/page_snapshot.h"
 
+#include "app/snapshot_file.h"
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
@@ -8,12 +9,8 @@
 #include "document/automation/document.h"
 #include "document/automation/range.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImageReader>
-
-#include <cmath>
 
 namespace quillory {
 
@@ -23,25 +20,10 @@ namespace automation = doc::automation;
 namespace {
 
 constexpr int ClipboardAttempts = 1000;
-constexpr int FastPngQuality = 80;
-// A picture's resolution says its device pixel ratio: 96 dots per inch is a ratio of 1.
-constexpr double DotsPerMeterAtRatioOne = 96.0 / 0.0254;
 
 QImage readClipboard()
 {
     return QGuiApplication::clipboard()->image();
-}
-
-QByteArray pngBytes(QImage picture)
-{
-    picture.setDotsPerMeterX(int(std::lround(DotsPerMeterAtRatioOne * picture.devicePixelRatio())));
-    picture.setDotsPerMeterY(picture.dotsPerMeterX());
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    // The file lives for a moment only: the fastest compression (zlib level 1) is enough.
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG", FastPngQuality))
-        throw Failure(u"The picture could not be encoded."_s);
-    return bytes;
 }
 
 } // namespace
@@ -72,26 +54,11 @@ void SaveDocAsJPG(const QString& inFile)
         const std::optional<QImage> picture = GetClipboardPicture(0);
         if (!picture)
             throw Failure(u"There is no picture on the clipboard."_s);
-        // Replaced by a rename, so a link planted at the name is never written through.
-        ReplaceFileAtomically(JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
-                              pngBytes(*picture));
+        writeSnapshotFile(JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)), *picture);
     });
     procedure.step(
         124, [&] { doc::running(word).ActiveDocument().Close(automation::wdDoNotSaveChanges); });
     procedure.step(126, [&] { doc::running(word).Quit(); });
-}
-
-QImage loadSnapshot(const QString& path)
-{
-    QImageReader reader(path); // recognises the format by the content
-    QImage picture = reader.read();
-    if (picture.isNull())
-        throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));
-    // Ratios come in quarter steps; the resolution stored in whole dots per metre is not exact.
-    const double ratio = std::round(picture.dotsPerMeterX() / DotsPerMeterAtRatioOne * 4) / 4;
-    if (ratio > 1)
-        picture.setDevicePixelRatio(ratio);
-    return picture;
 }
 
 } // namespace quillory

@@ -8,7 +8,7 @@
 
 namespace quillory {
 
-/// The snapshot's file name in the working folder (its content is PNG, whatever the name says).
+/// The snapshot's file name in the working folder (its content is a 32-bit bitmap).
 inline constexpr char16_t SnapshotFileName[] = u"temp.bmp";
 
 /// Reads the clipboard's picture.
@@ -22,8 +22,5 @@ std::optional<QImage> GetClipboardPicture(int format,
 /// Renders the document at `inFile` through a second instance of the document component and
 /// the clipboard into the snapshot file in the working folder. Every failed step is reported.
 void SaveDocAsJPG(const QString& inFile);
-
-/// Reads a snapshot file as a picture, with the device pixel ratio it was made at.
-QImage loadSnapshot(const QString& path);
 
 } // namespace quillory

@@ -68,11 +68,21 @@ mode_t permissionsFor(const QString& path)
 
 void ReplaceFileAtomically(const QString& path, const QByteArray& bytes)
 {
+    ReplaceFileAtomically(path, {QByteArrayView(bytes)}, Durability::Synced);
+}
+
+void ReplaceFileAtomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                           Durability durability)
+{
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
     QTemporaryFile file(JoinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
-        ::fchmod(file.handle(), permissionsFor(path)) != 0 || ::fsync(file.handle()) != 0)
+    bool written = file.open();
+    for (const QByteArrayView piece : pieces)
+        written = written && file.write(piece.data(), piece.size()) == piece.size();
+    written = written && file.flush() && ::fchmod(file.handle(), permissionsFor(path)) == 0 &&
+              (durability == Durability::Unsynced || ::fsync(file.handle()) == 0);
+    if (!written)
         throw Failure(u"Cannot write %1: %2"_s.arg(path, file.errorString()));
     if (::rename(QFile::encodeName(file.fileName()).constData(),
                  QFile::encodeName(path).constData()) != 0)

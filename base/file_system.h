@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <initializer_list>
 
 namespace quillory {
 
@@ -21,6 +24,15 @@ void DeleteFileQuietly(const QString& path);
 /// target is either the old file or the whole new one, and a link at the path is replaced, not
 /// followed. Throws Failure when it cannot.
 void ReplaceFileAtomically(const QString& path, const QByteArray& bytes);
+
+/// Whether a replacing file must have reached the disk before it takes the path's place.
+enum class Durability { Synced, Unsynced };
+
+/// ReplaceFileAtomically from pieces written one after the other, without copying them into one.
+/// `Unsynced` does not wait for the disk: for working files that are read back at once and
+/// deleted, where a crash loses nothing.
+void ReplaceFileAtomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                           Durability durability);
 
 /// The folder for working files: the one named by TEMP when set, otherwise a private per-user
 /// folder (owner-only permissions) under the platform's temporary folder.

@@ -143,7 +143,7 @@ void TestForm2::zoomDragAndRelease()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.Picture1->geometry(), QRect(0, 0, 600, 400));
-    QCOMPARE(form.Picture1->picture().toImage(), checkerboard({600, 400}));
+    QCOMPARE(form.Picture1->picture(), checkerboard({600, 400}));
     QVERIFY(!form.HScroll1->isEnabled());
 
     QTest::mouseClick(form.PushButton1, Qt::LeftButton);
@@ -221,7 +221,7 @@ void TestForm2::waysOut()
     form.show();
     QCOMPARE(form.view().zoom(), 1.0f);
     QCOMPARE(form.Picture1->geometry(), QRect(0, 0, 300, 200));
-    QCOMPARE(form.Picture1->picture().toImage(), checkerboard({300, 200}));
+    QCOMPARE(form.Picture1->picture(), checkerboard({300, 200}));
 
     QVERIFY(form.close());
     QCOMPARE(unloaded.size(), 1);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace quillory {
+
+/// The most pixels a snapshot file may hold (a picture of 4 bytes a pixel, 256 MB): the
+/// document's picture stays below it, and a larger file is refused before anything is allocated.
+inline constexpr qint64 MaxSnapshotPixels = qint64(64) * 1024 * 1024;
+
+/// Writes the picture as an uncompressed 32-bit bitmap (BMP) at the path, replacing any file
+/// there. The pixels go out as they lie in memory, top row first, so writing costs no more than
+/// copying them; the resolution records the device pixel ratio. Transparent parts are laid on
+/// white. Throws Failure when the file cannot be written.
+void writeSnapshotFile(const QString& path, const QImage& picture);
+
+/// Reads a picture file, recognising its format by the content, with the device pixel ratio
+/// its resolution records. Pictures of up to MaxSnapshotPixels load whatever Qt's default
+/// allocation limit. Throws Failure naming the reason when it cannot.
+QImage loadSnapshot(const QString& path);
+
+} // namespace quillory
