@@ -1,16 +1,17 @@
 #include "app/snapshot_file.h"
 
+#include "app/snapshot_bitmap.h"
 #include "base/failure.h"
 #include "base/file_system.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
-#include <QtEndian>
 
-#include <array>
 #include <cmath>
+
+#include <sys/mman.h>
+#include <sys/stat.h>
 
 namespace quillory {
 
@@ -20,14 +21,6 @@ namespace {
 
 // A picture's resolution says its device pixel ratio: 96 dots per inch is a ratio of 1.
 constexpr double DotsPerMeterAtRatioOne = 96.0 / 0.0254;
-
-// File header (14 bytes), information header (40) and the three colour masks (12) of a
-// bitmap whose pixels are 32-bit words 0x..RRGGBB with the alpha byte left unused.
-constexpr int FileHeaderBytes = 14;
-constexpr int InfoHeaderBytes = 40;
-constexpr int HeaderBytes = FileHeaderBytes + InfoHeaderBytes + 12;
-constexpr quint32 BitFieldsCompression = 3;
-using BitmapHeader = std::array<char, HeaderBytes>;
 
 bool opaque(const QImage& picture)
 {
@@ -63,42 +56,65 @@ QImage opaqueWords(const QImage& picture)
     return flat;
 }
 
-BitmapHeader bitmapHeader(const QImage& words)
-{
-    BitmapHeader header{};
-    uchar* at = reinterpret_cast<uchar*>(header.data());
-    const auto put16 = [&](int offset, quint16 value) { qToLittleEndian(value, at + offset); };
-    const auto put32 = [&](int offset, quint32 value) { qToLittleEndian(value, at + offset); };
-    const auto pixelBytes = quint32(words.sizeInBytes());
-    const auto dotsPerMeter =
-        quint32(std::lround(DotsPerMeterAtRatioOne * words.devicePixelRatio()));
-    at[0] = 'B';
-    at[1] = 'M';
-    put32(2, HeaderBytes + pixelBytes);
-    put32(10, HeaderBytes);
-    put32(14, InfoHeaderBytes);
-    put32(18, quint32(words.width()));
-    put32(22, quint32(-words.height())); // a negative height puts the top row first
-    put16(26, 1);
-    put16(28, 32);
-    put32(30, BitFieldsCompression);
-    put32(34, pixelBytes);
-    put32(38, dotsPerMeter);
-    put32(42, dotsPerMeter);
-    put32(54, 0x00ff0000);
-    put32(58, 0x0000ff00);
-    put32(62, 0x000000ff);
-    return header;
-}
-
-void applyResolution(QImage& picture)
+void applyResolution(QImage& picture, quint32 dotsPerMeter)
 {
     // Screens' ratios come in quarter steps, and the resolution, in whole dots per metre, is
     // not exact; a ratio below 1 (a large picture kept at a lower resolution) is taken as read.
-    const double read = picture.dotsPerMeterX() / DotsPerMeterAtRatioOne;
+    const double read = dotsPerMeter / DotsPerMeterAtRatioOne;
     const double ratio = read >= 1 ? std::round(read * 4) / 4 : read;
     if (ratio > 0 && ratio != 1)
         picture.setDevicePixelRatio(ratio);
+}
+
+// A private, copy-on-write mapping of a whole file, unmapped with the last picture using it.
+struct FileMapping {
+    static void release(void* mapping)
+    {
+        const auto* self = static_cast<FileMapping*>(mapping);
+        ::munmap(self->bytes, size_t(self->size));
+        delete self;
+    }
+    QByteArrayView view() const { return {static_cast<const char*>(bytes), size}; }
+    void* bytes;
+    qint64 size;
+};
+
+FileMapping* mapFile(const QFile& file)
+{
+    struct stat status {};
+    if (::fstat(file.handle(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0)
+        return nullptr;
+    void* bytes = ::mmap(nullptr, size_t(status.st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE,
+                         file.handle(), 0);
+    return bytes == MAP_FAILED ? nullptr : new FileMapping{bytes, status.st_size};
+}
+
+// Our own layout is shown straight from the mapping: nothing is copied, and only the rows that
+// are painted are ever read from the file.
+QImage mappedPicture(FileMapping* mapping)
+{
+    const std::optional<SnapshotBitmap> layout = SnapshotBitmap::recognise(mapping->view());
+    if (!layout || layout->fileBytes() > mapping->size ||
+        qint64(layout->pixels().width()) * layout->pixels().height() > MaxSnapshotPixels)
+        return {};
+    auto* first = static_cast<uchar*>(mapping->bytes) + SnapshotBitmap::HeaderBytes;
+    QImage picture(first, layout->pixels().width(), layout->pixels().height(),
+                   qsizetype(layout->pixels().width()) * 4, QImage::Format_RGB32,
+                   &FileMapping::release, mapping);
+    applyResolution(picture, layout->dotsPerMeter());
+    return picture;
+}
+
+// Any other picture format, recognised by its content.
+QImage decodedPicture(QIODevice& device, const QString& path)
+{
+    QImageReader reader(&device);
+    reader.setAllocationLimit(int(MaxSnapshotPixels * 4 / (1024 * 1024)));
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));
+    applyResolution(picture, quint32(picture.dotsPerMeterX()));
+    return picture;
 }
 
 } // namespace
@@ -106,13 +122,13 @@ void applyResolution(QImage& picture)
 void writeSnapshotFile(const QString& path, const QImage& picture)
 {
     const QImage words = opaqueWords(picture);
-    if (words.isNull() || words.sizeInBytes() > MaxSnapshotPixels * 4)
+    if (words.isNull() || qint64(words.width()) * words.height() > MaxSnapshotPixels)
         throw Failure(u"The picture is too large for a snapshot."_s);
-    const BitmapHeader header = bitmapHeader(words);
-    // A 32-bit row needs no padding, so the rows lie in memory exactly as the file holds them.
+    const SnapshotBitmap layout(
+        words.size(), quint32(std::lround(DotsPerMeterAtRatioOne * words.devicePixelRatio())));
     ReplaceFileAtomically(
         path,
-        {QByteArrayView(header.data(), HeaderBytes),
+        {layout.header(),
          QByteArrayView(reinterpret_cast<const char*>(words.constBits()), words.sizeInBytes())},
         Durability::Unsynced);
 }
@@ -122,23 +138,14 @@ QImage loadSnapshot(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, file.errorString()));
-    // Read through a mapping of the file: the pixels are copied once, straight into the picture.
-    const qint64 size = file.size();
-    uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
-    QBuffer buffer;
-    QIODevice* device = &file;
-    if (mapped) {
-        buffer.setData(QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), size));
-        buffer.open(QIODevice::ReadOnly);
-        device = &buffer;
-    }
-    QImageReader reader(device); // recognises the format by the content
-    reader.setAllocationLimit(int(MaxSnapshotPixels * 4 / (1024 * 1024)));
-    QImage picture = reader.read();
-    if (picture.isNull())
-        throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));
-    applyResolution(picture);
-    return picture;
+    FileMapping* mapping = mapFile(file);
+    if (!mapping)
+        return decodedPicture(file, path);
+    const QImage picture = mappedPicture(mapping);
+    if (!picture.isNull())
+        return picture;
+    FileMapping::release(mapping);
+    return decodedPicture(file, path);
 }
 
 } // namespace quillory

@@ -16,8 +16,11 @@ inline constexpr qint64 MaxSnapshotPixels = qint64(64) * 1024 * 1024;
 void writeSnapshotFile(const QString& path, const QImage& picture);
 
 /// Reads a picture file, recognising its format by the content, with the device pixel ratio
-/// its resolution records. Pictures of up to MaxSnapshotPixels load whatever Qt's default
-/// allocation limit. Throws Failure naming the reason when it cannot.
+/// its resolution records. A file in the layout writeSnapshotFile writes is not decoded at all:
+/// the picture is a private mapping of it, which outlives the file's deletion, and only the rows
+/// that are painted are ever read. Other formats are decoded; pictures of up to
+/// MaxSnapshotPixels load whatever Qt's default allocation limit. Throws Failure naming the
+/// reason when it cannot.
 QImage loadSnapshot(const QString& path);
 
 } // namespace quillory
