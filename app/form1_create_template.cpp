@@ -33,8 +33,11 @@ void Form1::PushButton6_Click()
     procedure.step(104, [&] { m_pointer->setBusy(true); });
     const FilledSchedule filled = fillScheduleTemplate(procedure, scheduleRequest());
     procedure.step(238, [&] { SaveDocAsJPG(filled.workingPath); });
-    const std::optional<QImage> snapshot =
-        procedure.result(240, [&] { return loadSnapshot(snapshotPath()); });
+    const std::optional<QImage> snapshot = procedure.result(240, [&] {
+        QImage picture = loadSnapshot(snapshotPath());
+        shareSnapshotWithClipboard(picture);
+        return picture;
+    });
     procedure.step(242, [&] { m_pointer->setBusy(false); });
     // Without a document or its picture there is nothing to preview: the failures were
     // reported, and the user stays here rather than in front of an empty or stale preview.

@@ -61,4 +61,11 @@ void SaveDocAsJPG(const QString& inFile)
     procedure.step(126, [&] { doc::running(word).Quit(); });
 }
 
+void shareSnapshotWithClipboard(const QImage& snapshot)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->ownsClipboard())
+        clipboard->setImage(snapshot);
+}
+
 } // namespace quillory

@@ -23,4 +23,9 @@ std::optional<QImage> GetClipboardPicture(int format,
 /// the clipboard into the snapshot file in the working folder. Every failed step is reported.
 void SaveDocAsJPG(const QString& inFile);
 
+/// While the clipboard still holds this program's picture, it takes the loaded snapshot, the same
+/// pixels, instead: they stay in the snapshot file's mapping, read only where they are pasted,
+/// and the picture's second copy in memory is freed.
+void shareSnapshotWithClipboard(const QImage& snapshot);
+
 } // namespace quillory

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QImageReader>
-#include <QPainter>
 
 #include <cmath>
 
@@ -22,38 +21,15 @@ namespace {
 // A picture's resolution says its device pixel ratio: 96 dots per inch is a ratio of 1.
 constexpr double DotsPerMeterAtRatioOne = 96.0 / 0.0254;
 
-bool opaque(const QImage& picture)
-{
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto* pixel = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (const QRgb* end = pixel + picture.width(); pixel != end; ++pixel) {
-            if (qAlpha(*pixel) != 255)
-                return false;
-        }
-    }
-    return true;
-}
-
-// The picture as 32-bit words whose low three bytes are the colour, without a copy where it
-// already is one: opaque pictures of the 32-bit formats lie in memory exactly so.
-QImage opaqueWords(const QImage& picture)
+// The picture in one of the two formats the bitmap layout holds, without a copy where it
+// already is in one.
+QImage storableWords(const QImage& picture)
 {
     const QImage::Format format = picture.format();
-    if (format == QImage::Format_RGB32)
+    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied)
         return picture;
-    const bool words =
-        format == QImage::Format_ARGB32 || format == QImage::Format_ARGB32_Premultiplied;
-    if (words && opaque(picture))
-        return picture;
-    if (!picture.hasAlphaChannel())
-        return picture.convertToFormat(QImage::Format_RGB32);
-    QImage flat(picture.size(), QImage::Format_RGB32);
-    if (flat.isNull())
-        throw Failure(u"There is not enough memory for the picture."_s);
-    flat.setDevicePixelRatio(picture.devicePixelRatio());
-    flat.fill(Qt::white);
-    QPainter(&flat).drawImage(0, 0, picture);
-    return flat;
+    return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32);
 }
 
 void applyResolution(QImage& picture, quint32 dotsPerMeter)
@@ -99,7 +75,8 @@ QImage mappedPicture(FileMapping* mapping)
         return {};
     auto* first = static_cast<uchar*>(mapping->bytes) + SnapshotBitmap::HeaderBytes;
     QImage picture(first, layout->pixels().width(), layout->pixels().height(),
-                   qsizetype(layout->pixels().width()) * 4, QImage::Format_RGB32,
+                   qsizetype(layout->pixels().width()) * 4,
+                   layout->alpha() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32,
                    &FileMapping::release, mapping);
     applyResolution(picture, layout->dotsPerMeter());
     return picture;
@@ -121,11 +98,12 @@ QImage decodedPicture(QIODevice& device, const QString& path)
 
 void writeSnapshotFile(const QString& path, const QImage& picture)
 {
-    const QImage words = opaqueWords(picture);
+    const QImage words = storableWords(picture);
     if (words.isNull() || qint64(words.width()) * words.height() > MaxSnapshotPixels)
         throw Failure(u"The picture is too large for a snapshot."_s);
     const SnapshotBitmap layout(
-        words.size(), quint32(std::lround(DotsPerMeterAtRatioOne * words.devicePixelRatio())));
+        words.size(), quint32(std::lround(DotsPerMeterAtRatioOne * words.devicePixelRatio())),
+        words.hasAlphaChannel());
     ReplaceFileAtomically(
         path,
         {layout.header(),

@@ -11,8 +11,8 @@ inline constexpr qint64 MaxSnapshotPixels = qint64(64) * 1024 * 1024;
 
 /// Writes the picture as an uncompressed 32-bit bitmap (BMP) at the path, replacing any file
 /// there. The pixels go out as they lie in memory, top row first, so writing costs no more than
-/// copying them; the resolution records the device pixel ratio. Transparent parts are laid on
-/// white. Throws Failure when the file cannot be written.
+/// copying them; the resolution records the device pixel ratio. Throws Failure when the file
+/// cannot be written.
 void writeSnapshotFile(const QString& path, const QImage& picture);
 
 /// Reads a picture file, recognising its format by the content, with the device pixel ratio
