@@ -86,8 +86,7 @@ void Form1::createControls()
     Frame1->setGeometry(rectFromTwips(120, 1110, 7800, 1275));
     createListFrame();
 
-    setTabOrder(Frame1->Text1, Frame1->DateTimePicker1);
-    setTabOrder(Frame1->DateTimePicker1, ListView1);
+    setTabOrder(Frame1->lastTabStop(), ListView1);
     setTabOrder(ListView1, PushButton1);
     setTabOrder(PushButton1, PushButton2);
     setTabOrder(PushButton2, PushButton6);
@@ -143,17 +142,17 @@ std::unique_ptr<ClassEditor> Form1::loadClassEditor()
 
 void Form1::PushButton1_Click()
 {
-    AddClass([this] { return loadClassEditor(); });
+    addClass([this] { return loadClassEditor(); });
 }
 
 void Form1::PushButton2_Click()
 {
-    DeleteSelectedClass(m_list, selectedRow());
+    deleteSelectedClass(m_list, selectedRow());
 }
 
 void Form1::PushButton3_Click()
 {
-    ClearData(*Frame1, m_list);
+    clearData(*Frame1, m_list);
 }
 
 void Form1::PushButton4_Click()
@@ -163,7 +162,7 @@ void Form1::PushButton4_Click()
 
 void Form1::PushButton5_Click()
 {
-    EditSelectedClass(m_list, selectedRow(), [this] { return loadClassEditor(); });
+    editSelectedClass(m_list, selectedRow(), [this] { return loadClassEditor(); });
 }
 
 QString Form1::name() const

@@ -89,6 +89,17 @@ public:
     Form2* preview() const { return m_preview.get(); }
 
     /// True while "Start Creating Template" runs: a second click then does nothing.
+    bool isBusy() const { return mBusy; }
+
+Q_SIGNALS:
+    /// The window has closed and its list is stored: the program ends now.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    /// True while "Start Creating Template" runs: a second click then does nothing.
     bool mBusy = false;
 
     /// "Start Creating Template".
@@ -110,14 +121,6 @@ public:
     /// "Delete Selected Class".
     QPushButton* PushButton2;
 
-Q_SIGNALS:
-    /// The window has closed and its list is stored: the program ends now.
-    void unloaded();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void createControls();
     void createListFrame();
     void wireControls();

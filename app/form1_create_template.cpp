@@ -19,7 +19,7 @@ namespace {
 
 QString snapshotPath()
 {
-    return JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName));
+    return joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName));
 }
 
 } // namespace
@@ -57,7 +57,7 @@ bool Form1::handOver(GuardedProcedure& procedure, const QString& workingDocument
                      const QImage& snapshot)
 {
     const bool handed = procedure.step(240, [&] { previewWindow().setPicture(snapshot); }) &&
-                        procedure.step(244, [&] { m_preview->mWordFile = workingDocument; }) &&
+                        procedure.step(244, [&] { m_preview->setWordFile(workingDocument); }) &&
                         procedure.step(246, [&] { m_preview->show(); });
     if (handed)
         procedure.step(248, [&] { hide(); });

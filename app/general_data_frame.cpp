@@ -114,6 +114,11 @@ void GeneralDataFrame::restoreDate()
     DateTimePicker1->setDateTime(restoredDate(DateTimePicker1->dateTime()));
 }
 
+QWidget* GeneralDataFrame::lastTabStop() const
+{
+    return DateTimePicker1;
+}
+
 void GeneralDataFrame::focusName()
 {
     // At start-up the window may not be active yet; the focus then arrives with the window,

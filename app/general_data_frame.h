@@ -34,12 +34,16 @@ public:
     /// writing it back.
     void restoreDate();
 
+    /// The frame's last tab stop (the picker; the name box comes before it).
+    QWidget* lastTabStop() const;
+
     /// Puts the focus in the name box with its whole text selected.
     void focusName();
 
     /// Stores the picker's current value (also run directly after a command sets the date).
     void DateTimePicker1_Change();
 
+private:
     /// "Your Name:" (index 0 of its label group).
     QLabel* Label2_0;
     /// The name box, index 0 of its group of text boxes.
@@ -49,7 +53,6 @@ public:
     /// The date picker.
     QDateTimeEdit* DateTimePicker1;
 
-private:
     void Text1_Change();
     void Text1_GotFocus();
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -39,7 +39,7 @@ QString rowOutOfReachNote(int position)
                                           QLocale().toString(LastEditablePosition));
 }
 
-void AddClass(const ClassEditorLoader& loadEditor)
+void addClass(const ClassEditorLoader& loadEditor)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1AddClass);
     std::unique_ptr<ClassEditor> editor;
@@ -51,7 +51,7 @@ void AddClass(const ClassEditorLoader& loadEditor)
         procedure.step(102, [&] { editor->showModal(); });
 }
 
-void EditSelectedClass(const HomeworkListModel& list, std::optional<int> selectedRow,
+void editSelectedClass(const HomeworkListModel& list, std::optional<int> selectedRow,
                        const ClassEditorLoader& loadEditor)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1EditClass);
@@ -81,7 +81,7 @@ void EditSelectedClass(const HomeworkListModel& list, std::optional<int> selecte
     procedure.step(112, [&] { editor->showModal(); });
 }
 
-void DeleteSelectedClass(HomeworkListModel& list, std::optional<int> selectedRow)
+void deleteSelectedClass(HomeworkListModel& list, std::optional<int> selectedRow)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1DeleteClass);
     std::optional<int> row;
@@ -93,7 +93,7 @@ void DeleteSelectedClass(HomeworkListModel& list, std::optional<int> selectedRow
         procedure.step(102, [&] { list.remove(*row); });
 }
 
-void ClearData(GeneralDataFrame& generalData, HomeworkListModel& list)
+void clearData(GeneralDataFrame& generalData, HomeworkListModel& list)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1ClearData);
     procedure.step(100, [&] { generalData.setName(QString()); });

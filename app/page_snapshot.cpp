@@ -54,7 +54,7 @@ void SaveDocAsJPG(const QString& inFile)
         const std::optional<QImage> picture = GetClipboardPicture(0);
         if (!picture)
             throw Failure(u"There is no picture on the clipboard."_s);
-        writeSnapshotFile(JoinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)), *picture);
+        writeSnapshotFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)), *picture);
     });
     procedure.step(
         124, [&] { doc::running(word).ActiveDocument().Close(automation::wdDoNotSaveChanges); });

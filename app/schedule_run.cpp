@@ -63,7 +63,7 @@ private:
 
     QString templatePath() const
     {
-        return JoinPath(TempFolder(), QString::fromUtf16(TemplateCopyFileName));
+        return joinPath(TempFolder(), QString::fromUtf16(TemplateCopyFileName));
     }
 
     void copyTemplate()
@@ -206,7 +206,7 @@ private:
             step(208, [&] { name = QString::fromUtf16(WorkingDocumentPrefix); });
             for (int digit = 0; digit < DigitsInName; ++digit)
                 step(216, [&] { name += randomDigit(); });
-            step(220, [&] { m_workingPath = JoinPath(TempFolder(), name + u".doc"_s); });
+            step(220, [&] { m_workingPath = joinPath(TempFolder(), name + u".doc"_s); });
             bool taken = false;
             step(222, [&] { taken = FileExists(m_workingPath); });
             if (!taken)

@@ -104,7 +104,7 @@ void writeSnapshotFile(const QString& path, const QImage& picture)
     const SnapshotBitmap layout(
         words.size(), quint32(std::lround(DotsPerMeterAtRatioOne * words.devicePixelRatio())),
         words.hasAlphaChannel());
-    ReplaceFileAtomically(
+    replaceFileAtomically(
         path,
         {layout.header(),
          QByteArrayView(reinterpret_cast<const char*>(words.constBits()), words.sizeInBytes())},

@@ -66,17 +66,17 @@ mode_t permissionsFor(const QString& path)
 
 } // namespace
 
-void ReplaceFileAtomically(const QString& path, const QByteArray& bytes)
+void replaceFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    ReplaceFileAtomically(path, {QByteArrayView(bytes)}, Durability::Synced);
+    replaceFileAtomically(path, {QByteArrayView(bytes)}, Durability::Synced);
 }
 
-void ReplaceFileAtomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+void replaceFileAtomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
                            Durability durability)
 {
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
-    QTemporaryFile file(JoinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
+    QTemporaryFile file(joinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
     bool written = file.open();
     for (const QByteArrayView piece : pieces)
         written = written && file.write(piece.data(), piece.size()) == piece.size();
@@ -114,12 +114,12 @@ QString TempFolder()
     const QString named = qEnvironmentVariable("TEMP");
     if (!named.isEmpty())
         return named;
-    const QString folder = JoinPath(QDir::tempPath(), u"quillory-%1"_s.arg(::getuid()));
+    const QString folder = joinPath(QDir::tempPath(), u"quillory-%1"_s.arg(::getuid()));
     claimPrivateFolder(folder);
     return folder;
 }
 
-QString JoinPath(const QString& folder, const QString& fileName)
+QString joinPath(const QString& folder, const QString& fileName)
 {
     return folder + QDir::separator() + fileName;
 }

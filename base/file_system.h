@@ -23,15 +23,15 @@ void DeleteFileQuietly(const QString& path);
 /// Writes the bytes to the path through a temporary file in the same folder and a rename, so the
 /// target is either the old file or the whole new one, and a link at the path is replaced, not
 /// followed. Throws Failure when it cannot.
-void ReplaceFileAtomically(const QString& path, const QByteArray& bytes);
+void replaceFileAtomically(const QString& path, const QByteArray& bytes);
 
 /// Whether a replacing file must have reached the disk before it takes the path's place.
 enum class Durability { Synced, Unsynced };
 
-/// ReplaceFileAtomically from pieces written one after the other, without copying them into one.
+/// replaceFileAtomically from pieces written one after the other, without copying them into one.
 /// `Unsynced` does not wait for the disk: for working files that are read back at once and
 /// deleted, where a crash loses nothing.
-void ReplaceFileAtomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
+void replaceFileAtomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
                            Durability durability);
 
 /// The folder for working files: the one named by TEMP when set, otherwise a private per-user
@@ -39,6 +39,6 @@ void ReplaceFileAtomically(const QString& path, std::initializer_list<QByteArray
 QString TempFolder();
 
 /// The folder joined with a file name by the platform's separator.
-QString JoinPath(const QString& folder, const QString& fileName);
+QString joinPath(const QString& folder, const QString& fileName);
 
 } // namespace quillory

@@ -9,6 +9,7 @@
 #include "preview/form2.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/window_controls.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -45,7 +46,7 @@ HomePageCall noHomePage()
 void loadClasses(Form1& form, int count)
 {
     form.classList().clear();
-    form.findChild<QPushButton*>(u"PushButton4"_s)->click(); // the sample data
+    test::Form1Controls(form).PushButton4->click(); // the sample data
     for (int i = form.classList().rowCount(); i < count; ++i) {
         HomeworkEntry entry{u"%1. Class"_s.arg(i + 1), {}};
         entry.Days[i % DaysPerWeek] = u"Chapter %1 problems 1-41 odd"_s.arg(i);
@@ -140,14 +141,14 @@ bool waitUntilShown(QWidget* window)
 
 void goBack(Form1& form)
 {
-    form.preview()->findChild<QPushButton*>(u"PushButton8"_s)->click(); // "< Back"
+    test::Form2Controls(*form.preview()).PushButton8->click(); // "< Back"
 }
 
 // Milliseconds of each run; the last one's preview stays open, and with it the last working
 // document.
 std::vector<double> timeRuns(Form1& form, int runs, QString& workingDocument)
 {
-    auto* start = form.findChild<QPushButton*>(u"PushButton6"_s);
+    QPushButton* start = test::Form1Controls(form).PushButton6;
     RunWatch watch(start);
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
@@ -155,15 +156,15 @@ std::vector<double> timeRuns(Form1& form, int runs, QString& workingDocument)
             return {};
         watch.reset();
         if (form.preview())
-            watch.watchPicture(form.preview()->findChild<QWidget*>(u"Picture1"_s));
+            watch.watchPicture(test::Form2Controls(*form.preview()).Picture1);
         click(start);
         if (!QTest::qWaitFor([&] { return form.preview() != nullptr; }, 60000))
             return {};
-        watch.watchPicture(form.preview()->findChild<QWidget*>(u"Picture1"_s));
+        watch.watchPicture(test::Form2Controls(*form.preview()).Picture1);
         if (!QTest::qWaitFor([&] { return watch.done(); }, 60000))
             return {};
         times.push_back(watch.elapsedMs());
-        workingDocument = form.preview()->mWordFile;
+        workingDocument = form.preview()->wordFile();
         if (run + 1 < runs)
             goBack(form);
     }

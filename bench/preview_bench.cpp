@@ -4,6 +4,7 @@
 #include "preview/form2.h"
 #include "preview/picture_area.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/window_controls.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -51,14 +52,16 @@ void zoomStep(benchmark::State& state, int stepsOutFirst, bool zoomIn)
 {
     ShownPreview preview;
     for (int i = 0; i < stepsOutFirst; ++i)
-        preview.click(preview.form.PushButton2);
-    QPushButton* forth = zoomIn ? preview.form.PushButton1 : preview.form.PushButton2;
-    QPushButton* back = zoomIn ? preview.form.PushButton2 : preview.form.PushButton1;
+        preview.click(test::Form2Controls(preview.form).PushButton2);
+    QPushButton* forth = zoomIn ? test::Form2Controls(preview.form).PushButton1
+                                : test::Form2Controls(preview.form).PushButton2;
+    QPushButton* back = zoomIn ? test::Form2Controls(preview.form).PushButton2
+                               : test::Form2Controls(preview.form).PushButton1;
     int shownWidth = 0;
     for (auto _ : state) {
         preview.click(forth);
         state.PauseTiming();
-        shownWidth = preview.form.Picture1->picture().width();
+        shownWidth = test::Form2Controls(preview.form).Picture1->picture().width();
         preview.click(back);
         state.ResumeTiming();
     }

@@ -14,14 +14,14 @@ namespace quillory::doc {
 
 /// The longest length a document holds, in twips: 22 inches, the largest page word processors
 /// offer. Every length (page, margins, tab stops, widths, heights, padding, borders) lies in
-/// 0..kMaxLength; files with longer ones are refused, and longer ones are written clamped.
-inline constexpr int kMaxLength = 31680;
+/// 0..MaxLength; files with longer ones are refused, and longer ones are written clamped.
+inline constexpr int MaxLength = 31680;
 /// The largest font size, in half-points (1,638 points, as in Word); the smallest is 1.
-inline constexpr int kMaxHalfPoints = 3276;
+inline constexpr int MaxHalfPoints = 3276;
 /// The most tab stops one paragraph holds, as in Word; further ones are not written.
-inline constexpr int kMaxTabStops = 64;
+inline constexpr int MaxTabStops = 64;
 /// The longest font name, in UTF-16 units; longer names are refused when read, cut when written.
-inline constexpr int kMaxFontNameLength = 255;
+inline constexpr int MaxFontNameLength = 255;
 
 /// Look of a run of characters.
 struct CharFormat {

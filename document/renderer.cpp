@@ -9,11 +9,11 @@ namespace quillory::doc {
 
 namespace {
 
-const QColor kGapColor(0xd0, 0xd0, 0xd0);
+const QColor GapColor(0xd0, 0xd0, 0xd0);
 
 qreal pageStride(const DocumentLayout& layout)
 {
-    return layout.textArea().height() + kPageGap;
+    return layout.textArea().height() + PageGap;
 }
 
 // Edges snapped to device pixels keep borders and shadings crisp and free of seams; a line
@@ -67,9 +67,9 @@ void paintPage(QPainter& painter, const LaidOutPage& page, const QSizeF& area, q
 
 QSize pictureSize(const DocumentLayout& layout)
 {
-    const qreal height = pageStride(layout) * qreal(layout.pages().size()) - kPageGap;
-    return QSize(int(std::ceil(layout.textArea().width() / kTwipsPerPixel)),
-                 int(std::ceil(height / kTwipsPerPixel)));
+    const qreal height = pageStride(layout) * qreal(layout.pages().size()) - PageGap;
+    return QSize(int(std::ceil(layout.textArea().width() / TwipsPerPixel)),
+                 int(std::ceil(height / TwipsPerPixel)));
 }
 
 QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
@@ -77,11 +77,11 @@ QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
     const QSize size = pictureSize(layout);
     QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(kGapColor);
+    image.fill(GapColor);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
-    const qreal pixel = kTwipsPerPixel / devicePixelRatio;
+    painter.scale(1.0 / TwipsPerPixel, 1.0 / TwipsPerPixel);
+    const qreal pixel = TwipsPerPixel / devicePixelRatio;
     for (const LaidOutPage& page : layout.pages()) {
         painter.fillRect(QRectF(QPointF(0, 0), layout.textArea()), Qt::white);
         paintPage(painter, page, layout.textArea(), pixel);

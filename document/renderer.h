@@ -7,9 +7,9 @@
 namespace quillory::doc {
 
 /// Twips per logical pixel of the picture: 96 pixels per inch.
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int TwipsPerPixel = 15;
 /// The gap between two pages in the picture, in twips.
-inline constexpr int kPageGap = 150;
+inline constexpr int PageGap = 150;
 
 /// The size of the picture of a layout, in logical pixels.
 QSize pictureSize(const DocumentLayout& layout);

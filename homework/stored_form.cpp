@@ -6,8 +6,8 @@ namespace quillory {
 
 namespace {
 
-constexpr QStringView fieldSeparator{FieldSeparator};
-constexpr QStringView rowSeparator{RowSeparator};
+constexpr QStringView FieldSeparatorView{FieldSeparator};
+constexpr QStringView RowSeparatorView{RowSeparator};
 constexpr int FieldsPerRow = 1 + DaysPerWeek;
 
 bool isBlank(QStringView piece)
@@ -23,7 +23,7 @@ bool isBlank(QStringView piece)
 bool readRow(QStringView piece, HomeworkEntry& entry)
 {
     int field = 0;
-    for (QStringView text : piece.tokenize(fieldSeparator)) {
+    for (QStringView text : piece.tokenize(FieldSeparatorView)) {
         if (field == 0)
             entry.Period = text.toString();
         else
@@ -40,7 +40,8 @@ QString toStoredForm(const QList<HomeworkEntry>& entries)
 {
     qsizetype length = 0;
     for (const HomeworkEntry& entry : entries) {
-        length += entry.Period.size() + rowSeparator.size() + DaysPerWeek * fieldSeparator.size();
+        length +=
+            entry.Period.size() + RowSeparatorView.size() + DaysPerWeek * FieldSeparatorView.size();
         for (const QString& day : entry.Days)
             length += day.size();
     }
@@ -49,10 +50,10 @@ QString toStoredForm(const QList<HomeworkEntry>& entries)
     for (const HomeworkEntry& entry : entries) {
         stored += entry.Period;
         for (const QString& day : entry.Days) {
-            stored += fieldSeparator;
+            stored += FieldSeparatorView;
             stored += day;
         }
-        stored += rowSeparator;
+        stored += RowSeparatorView;
     }
     return stored;
 }
@@ -60,7 +61,7 @@ QString toStoredForm(const QList<HomeworkEntry>& entries)
 ParsedHomework parseStoredForm(const QString& stored)
 {
     ParsedHomework parsed;
-    for (QStringView piece : QStringView(stored).tokenize(rowSeparator)) {
+    for (QStringView piece : QStringView(stored).tokenize(RowSeparatorView)) {
         if (isBlank(piece))
             continue;
         HomeworkEntry entry;
@@ -73,7 +74,7 @@ ParsedHomework parseStoredForm(const QString& stored)
 
 bool containsSeparator(const QString& text)
 {
-    return text.contains(fieldSeparator) || text.contains(rowSeparator);
+    return text.contains(FieldSeparatorView) || text.contains(RowSeparatorView);
 }
 
 } // namespace quillory

@@ -50,6 +50,23 @@ public:
     /// The close request: deletes the working document; the close is never refused.
     void Form_QueryUnload();
 
+    /// The working document that belongs to the snapshot (mWordFile); set at hand-over.
+    void setWordFile(const QString& path) { mWordFile = path; }
+    /// The working document the preview saves from and deletes.
+    const QString& wordFile() const { return mWordFile; }
+
+Q_SIGNALS:
+    /// "< Back": the main window should be shown again.
+    void backRequested();
+    /// The window has closed: the program ends now.
+    void unloaded();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     /// Full path of the working document that belongs to the snapshot.
     QString mWordFile;
 
@@ -74,18 +91,6 @@ public:
     /// "Save Results To Word File".
     QPushButton* PushButton6;
 
-Q_SIGNALS:
-    /// "< Back": the main window should be shown again.
-    void backRequested();
-    /// The window has closed: the program ends now.
-    void unloaded();
-
-protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void createControls();
     void connectControls();
     void Form_Load();

@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 
 void Form2::PushButton6_Click()
 {
-    SaveResultsToWordFile(mWordFile);
+    saveResultsToWordFile(mWordFile);
 }
 
 void Form2::PushButton8_Click()

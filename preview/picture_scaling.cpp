@@ -31,11 +31,6 @@ QImage sourcePart(const QImage& picture, QSize sourceTwips)
 
 } // namespace
 
-int pixelsFromTwips(double twips)
-{
-    return static_cast<int>(std::lround(twips / TwipsPerPixel));
-}
-
 QImage drawableImage(const QImage& picture)
 {
     return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied

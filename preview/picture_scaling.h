@@ -5,9 +5,6 @@
 
 namespace quillory {
 
-/// Twips as whole logical pixels, rounded to the nearest (negative edges included).
-int pixelsFromTwips(double twips);
-
 /// A picture in the format the screen draws fastest, at the same device pixel ratio.
 QImage drawableImage(const QImage& picture);
 

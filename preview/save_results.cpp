@@ -33,7 +33,7 @@ void copyWorkingDocument(const QString& wordFile, const QString& target)
     if (!source.open(QIODevice::ReadOnly))
         throw Failure(
             u"Cannot read the generated document %1: %2"_s.arg(wordFile, source.errorString()));
-    ReplaceFileAtomically(target, source.readAll());
+    replaceFileAtomically(target, source.readAll());
 }
 
 } // namespace
@@ -43,7 +43,7 @@ QString overwriteQuestion(const QString& path)
     return u"Are you sure you wish to overwrite "_s + path + u" ?"_s;
 }
 
-void SaveResultsToWordFile(const QString& wordFile)
+void saveResultsToWordFile(const QString& wordFile)
 {
     GuardedProcedure procedure(locations::Form2Save);
     SaveDialogRequest dialog;

@@ -17,6 +17,6 @@ QString overwriteQuestion(const QString& path);
 /// "Save Results To Word File": asks for a path and puts a byte-for-byte copy of the working
 /// document there. An existing file is replaced only after a Yes, and atomically, so a failed
 /// save leaves it whole; a failure is reported and not followed by "Done.".
-void SaveResultsToWordFile(const QString& wordFile);
+void saveResultsToWordFile(const QString& wordFile);
 
 } // namespace quillory

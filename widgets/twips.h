@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <cmath>
+
 namespace quillory {
 
 /// Window layouts are given in twips; one logical pixel is 15 of them. Qt scales logical
@@ -13,6 +15,13 @@ inline constexpr int TwipsPerPixel = 15;
 constexpr int pixels(int twips)
 {
     return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+/// Twips of the preview's arithmetic as whole logical pixels, rounded to the nearest (negative
+/// edges included).
+inline int pixelsFromTwips(double twips)
+{
+    return static_cast<int>(std::lround(twips / TwipsPerPixel));
 }
 
 /// A rectangle given as left, top, width and height in twips.

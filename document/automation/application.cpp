@@ -37,7 +37,7 @@ QByteArray readDocumentFile(const QString& path)
         throw Failure(u"The document %1 does not exist."_s.arg(path));
     if (!info.isFile())
         throw Failure(u"%1 is not a document file."_s.arg(path));
-    if (info.size() > kMaxRtfSize)
+    if (info.size() > MaxRtfSize)
         throw Failure(u"The document %1 is too large to be opened."_s.arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -89,7 +89,7 @@ void Document::SaveAs(const QString& path) const
         throw Failure(u"The document cannot be saved under an empty name."_s);
     if (m_state->readOnly && samePath(path, m_state->path))
         throw Failure(u"%1 was opened read-only; save it under another name."_s.arg(path));
-    ReplaceFileAtomically(path, toRtf(m_state->content()));
+    replaceFileAtomically(path, toRtf(m_state->content()));
     m_state->path = QFileInfo(path).absoluteFilePath();
     m_state->readOnly = false;
 }

@@ -19,14 +19,14 @@ namespace {
 
 // A very long table pictured at a high ratio would take gigabytes; the ratio is lowered as far
 // as it takes to stay within this many device pixels (256 MB).
-constexpr qreal kMaxPicturePixels = 64.0 * 1024 * 1024;
+constexpr qreal MaxPicturePixels = 64.0 * 1024 * 1024;
 
 qreal pictureDevicePixelRatio(const DocumentLayout& layout)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const qreal wanted = screen != nullptr ? screen->devicePixelRatio() : 2.0;
     const QSize size = pictureSize(layout);
-    return std::min(wanted, std::sqrt(kMaxPicturePixels / (qreal(size.width()) * size.height())));
+    return std::min(wanted, std::sqrt(MaxPicturePixels / (qreal(size.width()) * size.height())));
 }
 
 } // namespace

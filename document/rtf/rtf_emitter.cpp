@@ -4,7 +4,7 @@ namespace quillory::doc::rtf {
 
 namespace {
 
-constexpr qsizetype kFlushSize = 64 * 1024;
+constexpr qsizetype FlushSize = 64 * 1024;
 
 // Characters that a reader would take as part of a control word right before them.
 bool extendsWord(char16_t c)
@@ -18,14 +18,14 @@ bool extendsWord(char16_t c)
 void Emitter::put(char c)
 {
     m_buffer.append(c);
-    if (m_buffer.size() >= kFlushSize)
+    if (m_buffer.size() >= FlushSize)
         flush();
 }
 
 void Emitter::put(const char* chars)
 {
     m_buffer.append(chars);
-    if (m_buffer.size() >= kFlushSize)
+    if (m_buffer.size() >= FlushSize)
         flush();
 }
 

@@ -12,7 +12,7 @@ namespace {
 using Entry = std::pair<std::string_view, Keyword>;
 
 // Sorted by name (bytewise) for binary search; the static_assert below keeps it sorted.
-constexpr std::array kKeywords = std::to_array<Entry>({
+constexpr std::array Keywords = std::to_array<Entry>({
     {"annotation", Keyword::Ignored},
     {"b", Keyword::Bold},
     {"bin", Keyword::Binary},
@@ -107,7 +107,7 @@ constexpr std::array kKeywords = std::to_array<Entry>({
     {"xe", Keyword::Ignored},
 });
 
-static_assert(std::is_sorted(kKeywords.begin(), kKeywords.end(),
+static_assert(std::is_sorted(Keywords.begin(), Keywords.end(),
                              [](const Entry& a, const Entry& b) { return a.first < b.first; }));
 
 } // namespace
@@ -116,9 +116,9 @@ Keyword lookupKeyword(QByteArrayView word)
 {
     const std::string_view name(word.data(), std::size_t(word.size()));
     const auto found =
-        std::lower_bound(kKeywords.begin(), kKeywords.end(), name,
+        std::lower_bound(Keywords.begin(), Keywords.end(), name,
                          [](const Entry& e, std::string_view n) { return e.first < n; });
-    return found != kKeywords.end() && found->first == name ? found->second : Keyword::Unknown;
+    return found != Keywords.end() && found->first == name ? found->second : Keyword::Unknown;
 }
 
 } // namespace quillory::doc::rtf

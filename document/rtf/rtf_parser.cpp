@@ -8,18 +8,18 @@ namespace {
 
 // Word-made files nest about twenty groups deep; the allowance of items leaves room for
 // schedules of several thousand classes.
-constexpr qsizetype kMaxDepth = 256;
-constexpr qsizetype kMaxItems = qsizetype(1) << 19;
+constexpr qsizetype MaxDepth = 256;
+constexpr qsizetype MaxItems = qsizetype(1) << 19;
 
 // The characters of Windows code page 1252 that differ from Latin-1 (0x80 to 0x9F).
-constexpr char16_t kWindows1252[32] = {
+constexpr char16_t Windows1252[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 QChar fromWindows1252(uchar byte)
 {
-    return QChar(byte >= 0x80 && byte < 0xA0 ? kWindows1252[byte - 0x80] : char16_t(byte));
+    return QChar(byte >= 0x80 && byte < 0xA0 ? Windows1252[byte - 0x80] : char16_t(byte));
 }
 
 bool isDestination(Keyword keyword)
@@ -41,10 +41,10 @@ bool isDestination(Keyword keyword)
 Parser::Parser(QByteArrayView input)
     : m_input(input)
     , m_tokenizer(input)
-    , m_budget(kMaxItems, m_tokenOffset)
+    , m_budget(MaxItems, m_tokenOffset)
     , m_body(m_budget, m_rows)
 {
-    m_groups.reserve(kMaxDepth);
+    m_groups.reserve(MaxDepth);
     // What a reader assumes when a file states no page: US Letter portrait, 1.25" and 1" margins.
     m_document.page = PageSetup{12240, 15840, false, 1800, 1800, 1440, 1440, 720, 720, 720};
 }
@@ -74,20 +74,20 @@ Document Parser::parse()
 
 void Parser::openRtf()
 {
-    static constexpr const char* kNotRtf =
+    static constexpr const char* NotRtf =
         "This is not an RTF document: it does not begin with {\\rtf.";
     const Token first = m_tokenizer.next();
     if (first.kind != TokenKind::GroupStart || first.offset != 0)
-        throw SyntaxError{kNotRtf, first.offset};
+        throw SyntaxError{NotRtf, first.offset};
     const Token word = m_tokenizer.next();
     if (word.kind != TokenKind::ControlWord || lookupKeyword(word.chars) != Keyword::Rtf)
-        throw SyntaxError{kNotRtf, word.offset};
+        throw SyntaxError{NotRtf, word.offset};
     m_groups.push_back(GroupState{});
 }
 
 void Parser::groupStart(const Token& token)
 {
-    if (qsizetype(m_groups.size()) >= kMaxDepth)
+    if (qsizetype(m_groups.size()) >= MaxDepth)
         throw SyntaxError{"Groups are nested too deeply.", token.offset};
     GroupState inherited = m_groups.back();
     m_groups.push_back(std::move(inherited));
@@ -255,7 +255,7 @@ void Parser::fontTableText(const QString& text, bool literal)
     for (const QChar c : text) {
         if (literal && c == u';') {
             commitFont();
-        } else if (m_fontName.size() == kMaxFontNameLength) {
+        } else if (m_fontName.size() == MaxFontNameLength) {
             // Runs compare their fonts' names: long ones would make reading slow.
             throw SyntaxError{"A font name is too long.", m_tokenOffset};
         } else {

@@ -16,12 +16,12 @@ int checked(const Token& token, int low, int high, const char* message)
 
 int length(const Token& token)
 {
-    return checked(token, 0, kMaxLength, "A length is out of range.");
+    return checked(token, 0, MaxLength, "A length is out of range.");
 }
 
 int signedLength(const Token& token)
 {
-    return checked(token, -kMaxLength, kMaxLength, "A length is out of range.");
+    return checked(token, -MaxLength, MaxLength, "A length is out of range.");
 }
 
 bool switchedOn(const Token& token)
@@ -68,7 +68,7 @@ bool Parser::structure(Keyword keyword, const Token& token)
         return true;
     default: break;
     }
-    static constexpr std::pair<Keyword, char16_t> kCharacters[] = {
+    static constexpr std::pair<Keyword, char16_t> Characters[] = {
         {Keyword::Tab, u'\t'},
         {Keyword::Line, 0x2028},
         {Keyword::EmDash, 0x2014},
@@ -79,7 +79,7 @@ bool Parser::structure(Keyword keyword, const Token& token)
         {Keyword::RightDoubleQuote, 0x201D},
         {Keyword::Bullet, 0x2022},
     };
-    for (const auto& [word, character] : kCharacters) {
+    for (const auto& [word, character] : Characters) {
         if (word == keyword) {
             text(QString(QChar(character)), false);
             return true;
@@ -99,7 +99,7 @@ bool Parser::characterFormat(Keyword keyword, const Token& token)
         return true;
     case Keyword::FontSize:
         chars.halfPoints = token.hasParameter
-                               ? checked(token, 1, kMaxHalfPoints, "A font size is out of range.")
+                               ? checked(token, 1, MaxHalfPoints, "A font size is out of range.")
                                : 24;
         return true;
     case Keyword::Bold: chars.bold = switchedOn(token); return true;
@@ -119,7 +119,7 @@ bool Parser::paragraphFormat(Keyword keyword, const Token& token)
     case Keyword::AlignRight: para.alignment = Alignment::Right; return true;
     case Keyword::Justify: para.alignment = Alignment::Justify; return true;
     case Keyword::TabStop:
-        if (para.tabStops.size() >= kMaxTabStops)
+        if (para.tabStops.size() >= MaxTabStops)
             throw SyntaxError{"A paragraph has too many tab stops.", token.offset};
         para.tabStops.append(length(token));
         return true;
@@ -175,12 +175,12 @@ bool Parser::pageFormat(Keyword keyword, const Token& token)
     int* const lengths[] = {&page.width,          &page.height,         &page.marginLeft,
                             &page.marginRight,    &page.marginTop,      &page.marginBottom,
                             &page.headerDistance, &page.footerDistance, &page.defaultTabWidth};
-    static constexpr Keyword kLengthWords[] = {
+    static constexpr Keyword LengthWords[] = {
         Keyword::PaperWidth,     Keyword::PaperHeight,    Keyword::MarginLeft,
         Keyword::MarginRight,    Keyword::MarginTop,      Keyword::MarginBottom,
         Keyword::HeaderDistance, Keyword::FooterDistance, Keyword::DefaultTab};
-    for (std::size_t i = 0; i < std::size(kLengthWords); ++i) {
-        if (kLengthWords[i] == keyword) {
+    for (std::size_t i = 0; i < std::size(LengthWords); ++i) {
+        if (LengthWords[i] == keyword) {
             *lengths[i] = length(token);
             return true;
         }
@@ -194,11 +194,11 @@ bool Parser::pageFormat(Keyword keyword, const Token& token)
 
 void Parser::colorTableEntry(Keyword keyword, const Token& token)
 {
-    static constexpr const char* kOutOfRange = "A colour component is out of range.";
+    static constexpr const char* OutOfRange = "A colour component is out of range.";
     switch (keyword) {
-    case Keyword::Red: m_red = checked(token, 0, 255, kOutOfRange); break;
-    case Keyword::Green: m_green = checked(token, 0, 255, kOutOfRange); break;
-    case Keyword::Blue: m_blue = checked(token, 0, 255, kOutOfRange); break;
+    case Keyword::Red: m_red = checked(token, 0, 255, OutOfRange); break;
+    case Keyword::Green: m_green = checked(token, 0, 255, OutOfRange); break;
+    case Keyword::Blue: m_blue = checked(token, 0, 255, OutOfRange); break;
     default: break;
     }
 }

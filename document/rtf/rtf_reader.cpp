@@ -10,8 +10,8 @@ using namespace Qt::StringLiterals;
 
 RtfReadResult readRtf(QByteArrayView rtf)
 {
-    if (rtf.size() > kMaxRtfSize)
-        return RtfReadResult{std::nullopt, u"The document is larger than 64 MiB."_s, kMaxRtfSize};
+    if (rtf.size() > MaxRtfSize)
+        return RtfReadResult{std::nullopt, u"The document is larger than 64 MiB."_s, MaxRtfSize};
     try {
         rtf::Parser parser(rtf);
         return RtfReadResult{parser.parse(), QString(), -1};

@@ -10,7 +10,7 @@
 namespace quillory::doc {
 
 /// The largest RTF file the reader accepts.
-inline constexpr qsizetype kMaxRtfSize = qsizetype(64) << 20;
+inline constexpr qsizetype MaxRtfSize = qsizetype(64) << 20;
 
 /// The outcome of reading RTF: the document, or why and where (byte offset) it was refused.
 struct RtfReadResult {
@@ -23,7 +23,7 @@ struct RtfReadResult {
 /// everything writeRtf writes; of other RTF it keeps what the model holds and skips the rest.
 /// It refuses input that is not RTF, is malformed (unbalanced groups, truncated escapes, numbers
 /// beyond 32 bits or out of their range), nests groups more than 256 deep, is larger than
-/// kMaxRtfSize or holds more than about half a million runs, paragraphs and cells.
+/// MaxRtfSize or holds more than about half a million runs, paragraphs and cells.
 RtfReadResult readRtf(QByteArrayView rtf);
 
 } // namespace quillory::doc

@@ -13,7 +13,7 @@ bool RowDefinition::defineCell(int right)
 {
     const int previous = cells.empty() ? left : m_lastRight;
     const qint64 width = qint64(right) - previous;
-    if (width < 0 || width > kMaxLength)
+    if (width < 0 || width > MaxLength)
         return false;
     pending.width = int(width);
     cells.push_back(pending);

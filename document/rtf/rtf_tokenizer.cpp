@@ -8,8 +8,8 @@ namespace {
 
 // Longer words or numbers than these do not occur in RTF; refusing them keeps the reader's
 // arithmetic safe.
-constexpr qsizetype kMaxWordLength = 32;
-constexpr qsizetype kMaxDigits = 10;
+constexpr qsizetype MaxWordLength = 32;
+constexpr qsizetype MaxDigits = 10;
 
 bool isLetter(char c)
 {
@@ -76,7 +76,7 @@ Token Tokenizer::controlWord(qsizetype start)
 {
     const qsizetype wordStart = m_pos;
     while (m_pos < m_input.size() && isLetter(m_input[m_pos])) {
-        if (m_pos - wordStart == kMaxWordLength)
+        if (m_pos - wordStart == MaxWordLength)
             throw SyntaxError{"A control word is too long.", start};
         ++m_pos;
     }
@@ -107,7 +107,7 @@ int Tokenizer::parameter(qsizetype start)
     const qsizetype digitsStart = m_pos;
     qint64 value = 0;
     while (m_pos < m_input.size() && isDigit(m_input[m_pos])) {
-        if (m_pos - digitsStart == kMaxDigits)
+        if (m_pos - digitsStart == MaxDigits)
             throw SyntaxError{"A number is too long.", start};
         value = value * 10 + (m_input[m_pos] - '0');
         ++m_pos;

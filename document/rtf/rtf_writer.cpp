@@ -15,7 +15,7 @@ namespace {
 
 int clampLength(int twips)
 {
-    return std::clamp(twips, 0, kMaxLength);
+    return std::clamp(twips, 0, MaxLength);
 }
 
 QRgb opaque(QRgb color)
@@ -132,7 +132,7 @@ private:
             m_out.word("f", i);
             m_out.word("fnil");
             m_out.word("fcharset0");
-            m_out.text(QStringView(m_tables.fonts()[i]).left(kMaxFontNameLength), true);
+            m_out.text(QStringView(m_tables.fonts()[i]).left(MaxFontNameLength), true);
             m_out.text(u";");
             m_out.close();
         }
@@ -255,10 +255,10 @@ void Writer::writeParagraph(const Paragraph& paragraph, bool inTable, const char
     m_out.word("plain");
     if (inTable)
         m_out.word("intbl");
-    static constexpr const char* kAlignments[] = {"ql", "qc", "qr", "qj"};
-    m_out.word(kAlignments[int(paragraph.format.alignment)]);
+    static constexpr const char* Alignments[] = {"ql", "qc", "qr", "qj"};
+    m_out.word(Alignments[int(paragraph.format.alignment)]);
     const std::size_t tabStops =
-        std::min(paragraph.format.tabStops.size(), std::size_t(kMaxTabStops));
+        std::min(paragraph.format.tabStops.size(), std::size_t(MaxTabStops));
     for (std::size_t i = 0; i < tabStops; ++i)
         m_out.word("tx", clampLength(paragraph.format.tabStops[i]));
     for (const Run& run : paragraph.runs) {
@@ -275,7 +275,7 @@ void Writer::writeParagraph(const Paragraph& paragraph, bool inTable, const char
 void Writer::writeCharFormat(const CharFormat& format)
 {
     m_out.word("f", m_tables.font(format.font));
-    m_out.word("fs", std::clamp(format.halfPoints, 1, kMaxHalfPoints));
+    m_out.word("fs", std::clamp(format.halfPoints, 1, MaxHalfPoints));
     if (format.bold)
         m_out.word("b");
     if (format.color)
@@ -289,9 +289,9 @@ void Writer::writeTable(const Table& table)
             continue;
         writeRowDefinition(table, row);
         for (const Cell& cell : row.cells) {
-            static const std::vector<Paragraph> kEmptyCell{Paragraph{}};
+            static const std::vector<Paragraph> EmptyCell{Paragraph{}};
             const std::vector<Paragraph>& paragraphs =
-                cell.paragraphs.empty() ? kEmptyCell : cell.paragraphs;
+                cell.paragraphs.empty() ? EmptyCell : cell.paragraphs;
             for (std::size_t i = 0; i < paragraphs.size(); ++i)
                 writeParagraph(paragraphs[i], true, i + 1 < paragraphs.size() ? "par" : "cell");
         }
@@ -320,8 +320,8 @@ void Writer::writeRowDefinition(const Table& table, const Row& row)
     m_out.newline();
     qint64 right = 0;
     for (const Cell& cell : row.cells) {
-        static constexpr const char* kVertical[] = {"clvertalt", "clvertalc", "clvertalb"};
-        m_out.word(kVertical[int(cell.verticalAlignment)]);
+        static constexpr const char* Vertical[] = {"clvertalt", "clvertalc", "clvertalb"};
+        m_out.word(Vertical[int(cell.verticalAlignment)]);
         if (cell.noWrap)
             m_out.word("clNoWrap");
         if (cell.shading)

@@ -17,7 +17,7 @@ public:
 
 /// Writes the whole document as RTF. Text is escaped so that no text can change the document's
 /// structure; lengths and sizes beyond the model's ranges are written clamped to them, tab stops
-/// beyond kMaxTabStops are left out, font names are cut to kMaxFontNameLength, a table without rows
+/// beyond MaxTabStops are left out, font names are cut to MaxFontNameLength, a table without rows
 /// and a row without cells are not written, and a cell without paragraphs is written with one empty
 /// paragraph.
 void writeRtf(const Document& document, RtfSink& sink);

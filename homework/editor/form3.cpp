@@ -56,9 +56,10 @@ QString separatorRefusal(const QString& box, const QString& separator)
            u"apart, so it cannot be saved. Please remove it."_s.arg(box, separator);
 }
 
-QPushButton* makeButton(const QString& caption, int left, QWidget* parent)
+QPushButton* makeButton(const QString& name, const QString& caption, int left, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
     button->setGeometry(rectFromTwips(left, 6840, 3840, 405));
     button->setFont(buttonFont());
     button->setAutoDefault(false);
@@ -99,16 +100,20 @@ void Form3::createControls()
 {
     Frame1 = new QGroupBox(u"Period"_s, this);
     Frame1->setGeometry(rectFromTwips(120, 90, 7800, 855));
+    Frame1->setObjectName(u"Frame1"_s);
     Text2 = new QLineEdit(Frame1);
+    Text2->setObjectName(u"Text2"_s);
     Text2->setGeometry(rectFromTwips(240, 300, 7320, 375));
     QWidget* previous = Text2;
     for (int day = 0; day < DaysPerWeek; ++day) {
         const DayFrame& place = DayFrames.at(day);
         const bool wide = day == Sunday;
         dayFrames.at(day) = new QGroupBox(QString::fromUtf16(place.caption), this);
+        dayFrames.at(day)->setObjectName(u"Frame%1"_s.arg(day + 2));
         dayFrames.at(day)->setGeometry(
             rectFromTwips(place.left, place.top, wide ? 7800 : 3840, 1380));
         auto* box = new QPlainTextEdit(dayFrames.at(day));
+        box->setObjectName(u"Text1_%1"_s.arg(day));
         box->setGeometry(rectFromTwips(240, 300, wide ? 7335 : 3375, 900));
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setTabChangesFocus(true);
@@ -116,8 +121,8 @@ void Form3::createControls()
         setTabOrder(previous, box);
         previous = box;
     }
-    PushButton3 = makeButton(u"Save"_s, 120, this);
-    PushButton4 = makeButton(u"Cancel"_s, 4080, this);
+    PushButton3 = makeButton(u"PushButton3"_s, u"Save"_s, 120, this);
+    PushButton4 = makeButton(u"PushButton4"_s, u"Cancel"_s, 4080, this);
     setTabOrder(previous, PushButton3);
     setTabOrder(PushButton3, PushButton4);
     connect(PushButton3, &QPushButton::clicked, this, &Form3::PushButton3_Click);

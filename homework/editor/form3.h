@@ -50,6 +50,10 @@ public:
     /// "Cancel": closes without touching the list.
     void PushButton4_Click();
 
+    /// m_Index: -1 adds a row at the end; otherwise the 1-based position of the edited row.
+    qint16 index() const { return m_Index; }
+
+private:
     /// -1 adds a row at the end; otherwise the 1-based position of the row being edited.
     qint16 m_Index = -1;
 
@@ -66,7 +70,6 @@ public:
     /// "Cancel".
     QPushButton* PushButton4;
 
-private:
     void createControls();
     void Form_Load();
     HomeworkEntry typedEntry() const;

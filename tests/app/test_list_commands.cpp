@@ -10,6 +10,7 @@
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_entries.h"
+#include "tests/support/window_controls.h"
 
 #include <QDateTimeEdit>
 #include <QFile>
@@ -49,10 +50,10 @@ public:
     void showModal() override
     {
         m_form.showCentred();
-        shownPeriod = m_form.Text2->text();
+        shownPeriod = test::Form3Controls(m_form).Text2->text();
         for (int day = 0; day < 7; ++day)
-            shownDays.at(day) = m_form.Text1.at(day)->toPlainText();
-        shownIndex = m_form.m_Index;
+            shownDays.at(day) = test::Form3Controls(m_form).Text1.at(day)->toPlainText();
+        shownIndex = m_form.index();
         m_script(m_form);
     }
 
@@ -78,15 +79,15 @@ ClassEditorLoader scripted(HomeworkListModel& list, std::function<void(Form3&)> 
 
 void typeAndSave(Form3& form)
 {
-    form.Text2->setText(u"new"_s);
-    form.Text1.at(6)->setPlainText(u"sunday"_s);
-    QTest::mouseClick(form.PushButton3, Qt::LeftButton);
+    test::Form3Controls(form).Text2->setText(u"new"_s);
+    test::Form3Controls(form).Text1.at(6)->setPlainText(u"sunday"_s);
+    QTest::mouseClick(test::Form3Controls(form).PushButton3, Qt::LeftButton);
 }
 
 void cancel(Form3& form)
 {
-    form.Text2->setText(u"typed but cancelled"_s);
-    QTest::mouseClick(form.PushButton4, Qt::LeftButton);
+    test::Form3Controls(form).Text2->setText(u"typed but cancelled"_s);
+    QTest::mouseClick(test::Form3Controls(form).PushButton4, Qt::LeftButton);
 }
 
 } // namespace
@@ -137,7 +138,7 @@ void TestListCommands::addGoesToTheEnd()
     QFETCH(int, count);
     HomeworkListModel list;
     list.setEntries(rows(count));
-    AddClass(scripted(list, typeAndSave));
+    addClass(scripted(list, typeAndSave));
     QCOMPARE(ScriptedEditor::shownIndex, qint16(-1));
     QVERIFY(ScriptedEditor::shownPeriod.isEmpty());
     QCOMPARE(list.rowCount(), count + 1);
@@ -152,7 +153,7 @@ void TestListCommands::editShowsTheRowAndSavesInPlace()
     QList<HomeworkEntry> expected = rows(3);
     expected[1] = entry(u"2"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s});
     list.setEntries(expected);
-    EditSelectedClass(list, 1, scripted(list, typeAndSave));
+    editSelectedClass(list, 1, scripted(list, typeAndSave));
     QCOMPARE(ScriptedEditor::shownIndex, qint16(2));
     QCOMPARE(ScriptedEditor::shownPeriod, u"2"_s);
     for (int day = 0; day < 7; ++day)
@@ -166,7 +167,7 @@ void TestListCommands::editCancelChangesNothing()
 {
     HomeworkListModel list;
     list.setEntries(rows(3));
-    EditSelectedClass(list, 2, scripted(list, cancel));
+    editSelectedClass(list, 2, scripted(list, cancel));
     QCOMPARE(ScriptedEditor::loads, 1);
     QCOMPARE(list.entries(), rows(3));
     QVERIFY(m_prompts->shown().isEmpty());
@@ -189,8 +190,8 @@ void TestListCommands::editAndDeleteWithoutARowToActOn()
     QFETCH(bool, noted);
     HomeworkListModel list;
     list.setEntries(rows(count));
-    EditSelectedClass(list, selected, scripted(list, typeAndSave));
-    DeleteSelectedClass(list, selected);
+    editSelectedClass(list, selected, scripted(list, typeAndSave));
+    deleteSelectedClass(list, selected);
     QCOMPARE(ScriptedEditor::loads, 0);
     QCOMPARE(list.entries(), rows(count));
     const QStringList expected =
@@ -214,7 +215,7 @@ void TestListCommands::editPastSixteenBitPositions()
     QFETCH(bool, opens);
     HomeworkListModel list;
     list.setEntries(rows(40000));
-    EditSelectedClass(list, row, scripted(list, typeAndSave));
+    editSelectedClass(list, row, scripted(list, typeAndSave));
     QCOMPARE(ScriptedEditor::loads, opens ? 1 : 0);
     QCOMPARE(list.entry(row).Period, opens ? u"new"_s : QString::number(row + 1));
     if (opens) {
@@ -239,7 +240,7 @@ void TestListCommands::deleteKeepsTheOrder()
     QFETCH(int, row);
     HomeworkListModel list;
     list.setEntries(rows(5));
-    DeleteSelectedClass(list, row);
+    deleteSelectedClass(list, row);
     QList<HomeworkEntry> expected = rows(5);
     expected.removeAt(row);
     QCOMPARE(list.entries(), expected);
@@ -249,11 +250,12 @@ void TestListCommands::deleteKeepsTheOrder()
 void TestListCommands::clearEmptiesNameAndListButKeepsTheDate()
 {
     GeneralDataFrame fields;
-    fields.Text1->setText(u"Sam"_s);
-    fields.DateTimePicker1->setDateTime(QDateTime(QDate(2024, 2, 29), QTime(8, 0)));
+    test::GeneralDataControls(fields).Text1->setText(u"Sam"_s);
+    test::GeneralDataControls(fields).DateTimePicker1->setDateTime(
+        QDateTime(QDate(2024, 2, 29), QTime(8, 0)));
     HomeworkListModel list;
     list.setEntries(rows(4));
-    ClearData(fields, list);
+    clearData(fields, list);
     QCOMPARE(list.rowCount(), 0);
     QVERIFY(fields.name().isEmpty());
     QCOMPARE(GetSetting(u"Text1_0"_s, u"unset"_s), QString());
@@ -293,14 +295,14 @@ void TestListCommands::typingStoresEveryChange()
     fields.show();
     QStringList stored;
     for (const char letter : {'a', 'b', 'c'}) {
-        QTest::keyClick(fields.Text1, letter);
+        QTest::keyClick(test::GeneralDataControls(fields).Text1, letter);
         stored.append(GetSetting(u"Text1_0"_s, u"unset"_s));
     }
     QCOMPARE(stored, (QStringList{u"a"_s, u"ab"_s, u"abc"_s}));
-    QTest::keyClick(fields.Text1, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(fields.Text1, Qt::Key_Delete);
+    QTest::keyClick(test::GeneralDataControls(fields).Text1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(test::GeneralDataControls(fields).Text1, Qt::Key_Delete);
     QCOMPARE(GetSetting(u"Text1_0"_s, u"unset"_s), QString());
-    fields.Text1->setText(u"  spaced  "_s);
+    test::GeneralDataControls(fields).Text1->setText(u"  spaced  "_s);
     QCOMPARE(restoredName(0), u"  spaced  "_s);
 }
 
@@ -309,20 +311,20 @@ void TestListCommands::tabIntoTheNameSelectsItAll()
     QWidget window;
     auto* before = new QLineEdit(&window);
     auto* fields = new GeneralDataFrame(&window);
-    QWidget::setTabOrder(before, fields->Text1);
-    fields->Text1->setText(u"Dana Whitlow"_s);
+    QWidget::setTabOrder(before, test::GeneralDataControls(*fields).Text1);
+    test::GeneralDataControls(*fields).Text1->setText(u"Dana Whitlow"_s);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     before->setFocus();
     QTest::keyClick(before, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), fields->Text1);
-    QCOMPARE(fields->Text1->selectedText(), u"Dana Whitlow"_s);
-    QTest::keyClicks(fields->Text1, u"Jo"_s);
+    QCOMPARE(QApplication::focusWidget(), test::GeneralDataControls(*fields).Text1);
+    QCOMPARE(test::GeneralDataControls(*fields).Text1->selectedText(), u"Dana Whitlow"_s);
+    QTest::keyClicks(test::GeneralDataControls(*fields).Text1, u"Jo"_s);
     QCOMPARE(fields->name(), u"Jo"_s);
     // Given the focus by the program, as at start-up.
     before->setFocus();
-    fields->Text1->setFocus(Qt::OtherFocusReason);
-    QCOMPARE(fields->Text1->selectedText(), u"Jo"_s);
+    test::GeneralDataControls(*fields).Text1->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(test::GeneralDataControls(*fields).Text1->selectedText(), u"Jo"_s);
 }
 
 void TestListCommands::restoringWritesNothing()
@@ -332,7 +334,7 @@ void TestListCommands::restoringWritesNothing()
         fields.restoreName();
         fields.restoreDate();
         QVERIFY(fields.name().isEmpty());
-        QCOMPARE(fields.date(), initialPickerDate());
+        QCOMPARE(fields.date(), QDateTime(QDate(2013, 6, 8), QTime(11, 51, 22)));
     }
     QVERIFY(!QFile::exists(m_settings->filePath()));
     SaveSetting(u"Text1_0"_s, u" Lee "_s);
@@ -341,18 +343,19 @@ void TestListCommands::restoringWritesNothing()
     fields.restoreName();
     fields.restoreDate();
     QCOMPARE(fields.name(), u" Lee "_s);
-    QCOMPARE(fields.date(), initialPickerDate());
+    QCOMPARE(fields.date(), QDateTime(QDate(2013, 6, 8), QTime(11, 51, 22)));
     QCOMPARE(GetSetting(u"DateTimePicker1"_s, {}), u"not a date"_s);
 }
 
 void TestListCommands::datePicker()
 {
     GeneralDataFrame fields;
-    QCOMPARE(fields.DateTimePicker1->displayFormat(), u"MMMM dd, yyyy"_s);
-    QCOMPARE(fields.DateTimePicker1->minimumDate(), QDate(1601, 1, 1));
-    QCOMPARE(fields.DateTimePicker1->maximumDate(), QDate(9999, 12, 31));
-    QCOMPARE(fields.date(), initialPickerDate());
-    fields.DateTimePicker1->setDate(QDate(2031, 12, 1));
+    QCOMPARE(test::GeneralDataControls(fields).DateTimePicker1->displayFormat(),
+             u"MMMM dd, yyyy"_s);
+    QCOMPARE(test::GeneralDataControls(fields).DateTimePicker1->minimumDate(), QDate(1601, 1, 1));
+    QCOMPARE(test::GeneralDataControls(fields).DateTimePicker1->maximumDate(), QDate(9999, 12, 31));
+    QCOMPARE(fields.date(), QDateTime(QDate(2013, 6, 8), QTime(11, 51, 22)));
+    test::GeneralDataControls(fields).DateTimePicker1->setDate(QDate(2031, 12, 1));
     GeneralDataFrame restarted;
     restarted.restoreDate();
     QCOMPARE(restarted.date(), QDateTime(QDate(2031, 12, 1), QTime(11, 51, 22)));

@@ -14,7 +14,7 @@
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
-#include "widgets/twips.h"
+#include "tests/support/window_controls.h"
 #include "widgets/window_pointer.h"
 
 #include <QDateTimeEdit>
@@ -121,30 +121,25 @@ void TestMainWindow::layout_data()
     QTest::addColumn<QRect>("place");
     QTest::addColumn<qreal>("points");
     QTest::newRow("PushButton6") << u"PushButton6"_s << u"Start Creating Template"_s
-                                 << rectFromTwips(120, 120, 7800, 405) << 11.25;
+                                 << QRect(8, 8, 520, 27) << 11.25;
     QTest::newRow("PushButton3") << u"PushButton3"_s << u"Clear/Reset Data"_s
-                                 << rectFromTwips(120, 630, 3840, 405) << 11.25;
+                                 << QRect(8, 42, 256, 27) << 11.25;
     QTest::newRow("PushButton4") << u"PushButton4"_s << u"Load Sample/Example Data"_s
-                                 << rectFromTwips(4080, 630, 3840, 405) << 11.25;
-    QTest::newRow("Frame1") << u"Frame1"_s << u"General Data"_s
-                            << rectFromTwips(120, 1110, 7800, 1275) << 9.0;
-    QTest::newRow("Label2_0") << u"Label2_0"_s << u"Your Name:"_s
-                              << rectFromTwips(240, 345, 975, 225) << 9.0;
-    QTest::newRow("Text1") << u"Text1"_s << QString() << rectFromTwips(1680, 300, 5895, 345) << 9.0;
-    QTest::newRow("Label2_12") << u"Label2_12"_s << u"Date:"_s << rectFromTwips(240, 795, 435, 225)
-                               << 9.0;
+                                 << QRect(272, 42, 256, 27) << 11.25;
+    QTest::newRow("Frame1") << u"Frame1"_s << u"General Data"_s << QRect(8, 74, 520, 85) << 9.0;
+    QTest::newRow("Label2_0") << u"Label2_0"_s << u"Your Name:"_s << QRect(16, 23, 65, 15) << 9.0;
+    QTest::newRow("Text1") << u"Text1"_s << QString() << QRect(112, 20, 393, 23) << 9.0;
+    QTest::newRow("Label2_12") << u"Label2_12"_s << u"Date:"_s << QRect(16, 53, 29, 15) << 9.0;
     QTest::newRow("DateTimePicker1")
-        << u"DateTimePicker1"_s << QString() << rectFromTwips(1680, 750, 5895, 345) << 9.0;
-    QTest::newRow("Frame2") << u"Frame2"_s << u"Week Homeworks"_s
-                            << rectFromTwips(120, 2460, 7800, 4725) << 9.0;
-    QTest::newRow("ListView1") << u"ListView1"_s << QString() << rectFromTwips(240, 300, 7320, 3225)
-                               << 9.0;
-    QTest::newRow("PushButton1") << u"PushButton1"_s << u"Add Class"_s
-                                 << rectFromTwips(240, 3630, 7320, 405) << 11.25;
+        << u"DateTimePicker1"_s << QString() << QRect(112, 50, 393, 23) << 9.0;
+    QTest::newRow("Frame2") << u"Frame2"_s << u"Week Homeworks"_s << QRect(8, 164, 520, 315) << 9.0;
+    QTest::newRow("ListView1") << u"ListView1"_s << QString() << QRect(16, 20, 488, 215) << 9.0;
+    QTest::newRow("PushButton1") << u"PushButton1"_s << u"Add Class"_s << QRect(16, 242, 488, 27)
+                                 << 11.25;
     QTest::newRow("PushButton5") << u"PushButton5"_s << u"Edit Selected Class"_s
-                                 << rectFromTwips(240, 4140, 3600, 405) << 11.25;
+                                 << QRect(16, 276, 240, 27) << 11.25;
     QTest::newRow("PushButton2") << u"PushButton2"_s << u"Delete Selected Class"_s
-                                 << rectFromTwips(3960, 4140, 3600, 405) << 11.25;
+                                 << QRect(264, 276, 240, 27) << 11.25;
 }
 
 void TestMainWindow::layout()
@@ -177,16 +172,16 @@ void TestMainWindow::tabOrder()
     Form1 form(m_homePage.call());
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.Frame1->Text1->setFocus();
-    const QList<QWidget*> expected{form.Frame1->DateTimePicker1,
-                                   form.ListView1,
-                                   form.PushButton1,
-                                   form.PushButton2,
-                                   form.PushButton6,
-                                   form.PushButton3,
-                                   form.PushButton4,
-                                   form.PushButton5,
-                                   form.Frame1->Text1};
+    test::Form1Controls(form).Text1->setFocus();
+    const QList<QWidget*> expected{test::Form1Controls(form).DateTimePicker1,
+                                   test::Form1Controls(form).ListView1,
+                                   test::Form1Controls(form).PushButton1,
+                                   test::Form1Controls(form).PushButton2,
+                                   test::Form1Controls(form).PushButton6,
+                                   test::Form1Controls(form).PushButton3,
+                                   test::Form1Controls(form).PushButton4,
+                                   test::Form1Controls(form).PushButton5,
+                                   test::Form1Controls(form).Text1};
     QList<QWidget*> visited;
     for (int i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -203,13 +198,15 @@ void TestMainWindow::firstStart()
     QVERIFY(!form->windowIcon().isNull());
     QCOMPARE(applicationTitle(), u"Quillory"_s);
     QVERIFY(form->name().isEmpty());
-    QCOMPARE(form->date(), initialPickerDate());
+    QCOMPARE(form->date(), QDateTime(QDate(2013, 6, 8), QTime(11, 51, 22)));
     QCOMPARE(form->classList().rowCount(), 0);
-    QHeaderView* header = form->ListView1->header();
+    QHeaderView* header = test::Form1Controls(*form).ListView1->header();
     QCOMPARE(header->count(), 8);
     for (int column = 0; column < 8; ++column)
         QCOMPARE(header->sectionSize(column), 133);
-    QCOMPARE(form->ListView1->model()->headerData(3, Qt::Horizontal).toString(), u" Wednesday"_s);
+    QCOMPARE(
+        test::Form1Controls(*form).ListView1->model()->headerData(3, Qt::Horizontal).toString(),
+        u" Wednesday"_s);
     QCOMPARE(form->palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(form->styleSheet().isEmpty());
     QVERIFY(m_prompts->shown().isEmpty());
@@ -227,7 +224,7 @@ void TestMainWindow::restoresWhatWasStored()
     QCOMPARE(form->name(), u" Ada "_s);
     QCOMPARE(form->date(), QDateTime(QDate(2030, 1, 31), QTime(9, 5)));
     QCOMPARE(form->classList().entries(), sampleClasses());
-    QCOMPARE(form->Frame1->DateTimePicker1->text(), u"January 31, 2030"_s);
+    QCOMPARE(test::Form1Controls(*form).DateTimePicker1->text(), u"January 31, 2030"_s);
     QVERIFY(m_prompts->shown().isEmpty());
 }
 
@@ -319,8 +316,8 @@ void TestMainWindow::skin()
     QVERIFY(form);
     const QColor face = form->palette().color(QPalette::Button);
     QCOMPARE(form->palette().color(QPalette::Window), face);
-    QCOMPARE(form->Frame2->palette().color(QPalette::Window), face);
-    QCOMPARE(form->Frame1->Label2_0->palette().color(QPalette::Window), face);
+    QCOMPARE(test::Form1Controls(*form).Frame2->palette().color(QPalette::Window), face);
+    QCOMPARE(test::Form1Controls(*form).Label2_0->palette().color(QPalette::Window), face);
     QCOMPARE(form->styleSheet(), readable ? QString::fromUtf8(sheet) : QString());
     QCOMPARE(m_prompts->errorReports().size(), readable ? 0 : 1);
     if (!readable)
@@ -335,19 +332,22 @@ void TestMainWindow::pointerFeedback()
     QVERIFY(form);
     form->showCentred();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    for (QPushButton* button : {form->PushButton6, form->PushButton1, form->PushButton2}) {
+    for (QPushButton* button :
+         {test::Form1Controls(*form).PushButton6, test::Form1Controls(*form).PushButton1,
+          test::Form1Controls(*form).PushButton2}) {
         QTest::mouseMove(button);
         QVERIFY2(form->pointer().isShowingHand(), qPrintable(button->text()));
         QCOMPARE(form->cursor().shape(), Qt::BitmapCursor);
-        QTest::mouseMove(form->ListView1->viewport());
+        QTest::mouseMove(test::Form1Controls(*form).ListView1->viewport());
         QCOMPARE(form->cursor().shape(), Qt::ArrowCursor);
     }
-    QTest::mouseMove(form->PushButton4);
+    QTest::mouseMove(test::Form1Controls(*form).PushButton4);
     QTest::mouseMove(form.get(), QPoint(3, 3));
     QCOMPARE(form->cursor().shape(), Qt::ArrowCursor);
     form->pointer().setBusy(true);
-    QTest::mouseMove(form->PushButton3);
-    QTest::mouseMove(form->Frame2, QPoint(4, form->Frame2->height() - 4));
+    QTest::mouseMove(test::Form1Controls(*form).PushButton3);
+    QTest::mouseMove(test::Form1Controls(*form).Frame2,
+                     QPoint(4, test::Form1Controls(*form).Frame2->height() - 4));
     QCOMPARE(form->cursor().shape(), Qt::WaitCursor);
     QVERIFY(m_prompts->shown().isEmpty());
 }
@@ -359,8 +359,8 @@ void TestMainWindow::showsCentredWithTheNameSelected()
     QVERIFY(form);
     form->showCentred();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    QCOMPARE(QApplication::focusWidget(), form->Frame1->Text1);
-    QCOMPARE(form->Frame1->Text1->selectedText(), u"Dana"_s);
+    QCOMPARE(QApplication::focusWidget(), test::Form1Controls(*form).Text1);
+    QCOMPARE(test::Form1Controls(*form).Text1->selectedText(), u"Dana"_s);
     const QRect screen = form->screen()->availableGeometry();
     // The window manager's frame is known only once the window is shown: a few pixels' leeway.
     const QPoint offset = form->frameGeometry().center() - screen.center();
@@ -373,24 +373,24 @@ void TestMainWindow::commandsThroughTheButtons()
     std::unique_ptr<Form1> form = startedWindow();
     QVERIFY(form);
     form->showCentred();
-    QTest::mouseClick(form->PushButton4, Qt::LeftButton);
-    QTest::mouseClick(form->PushButton4, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*form).PushButton4, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*form).PushButton4, Qt::LeftButton);
     QCOMPARE(form->classList().entries(), sampleClasses());
     QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"Dana Whitlow"_s);
-    form->ListView1->setCurrentIndex(form->classList().index(1, 0));
-    QTest::mouseClick(form->PushButton2, Qt::LeftButton);
+    test::Form1Controls(*form).ListView1->setCurrentIndex(form->classList().index(1, 0));
+    QTest::mouseClick(test::Form1Controls(*form).PushButton2, Qt::LeftButton);
     QList<HomeworkEntry> expected = sampleClasses();
     expected.removeAt(1);
     QCOMPARE(form->classList().entries(), expected);
     // The selection moves on to the row that took the deleted one's place.
     QCOMPARE(form->selectedRow(), std::optional<int>(1));
-    form->ListView1->clearSelection();
-    QTest::mouseClick(form->PushButton2, Qt::LeftButton);
-    QTest::mouseClick(form->PushButton5, Qt::LeftButton);
+    test::Form1Controls(*form).ListView1->clearSelection();
+    QTest::mouseClick(test::Form1Controls(*form).PushButton2, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*form).PushButton5, Qt::LeftButton);
     QCOMPARE(form->classList().entries(), expected);
     QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note).size(), 2);
     const QDateTime date = form->date();
-    QTest::mouseClick(form->PushButton3, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*form).PushButton3, Qt::LeftButton);
     QCOMPARE(form->classList().rowCount(), 0);
     QVERIFY(form->name().isEmpty());
     QCOMPARE(form->date(), date);
@@ -403,19 +403,19 @@ void TestMainWindow::editThroughTheRealEditor()
     std::unique_ptr<Form1> form = startedWindow();
     QVERIFY(form);
     form->showCentred();
-    QTest::mouseClick(form->PushButton4, Qt::LeftButton);
-    form->ListView1->setCurrentIndex(form->classList().index(2, 0));
+    QTest::mouseClick(test::Form1Controls(*form).PushButton4, Qt::LeftButton);
+    test::Form1Controls(*form).ListView1->setCurrentIndex(form->classList().index(2, 0));
     QStringList shown;
     QTimer::singleShot(0, this, [&] {
         auto* editor = qobject_cast<Form3*>(QApplication::activeModalWidget());
         QVERIFY(editor);
-        shown.append(editor->Text2->text());
-        for (QPlainTextEdit* day : editor->Text1)
+        shown.append(test::Form3Controls(*editor).Text2->text());
+        for (QPlainTextEdit* day : test::Form3Controls(*editor).Text1)
             shown.append(day->toPlainText());
-        editor->Text2->setText(u"changed"_s);
-        QTest::mouseClick(editor->PushButton4, Qt::LeftButton);
+        test::Form3Controls(*editor).Text2->setText(u"changed"_s);
+        QTest::mouseClick(test::Form3Controls(*editor).PushButton4, Qt::LeftButton);
     });
-    QTest::mouseClick(form->PushButton5, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*form).PushButton5, Qt::LeftButton);
     const QString jazz = u"Jazz Band Practice"_s;
     QCOMPARE(shown, (QStringList{u"3. Band"_s, {}, jazz, {}, jazz, {}, jazz, {}}));
     QCOMPARE(form->classList().entries(), sampleClasses());

@@ -6,6 +6,7 @@
 #include "tests/support/isolated_settings.h"
 #include "tests/support/libreoffice.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/window_controls.h"
 
 #include <QDateTimeEdit>
 #include <QPushButton>
@@ -37,14 +38,15 @@ void TestSavedSchedule::libreOfficeReadsNameDateAndEveryClass()
     QVERIFY(form.Form_Load());
     form.show();
 
-    QTest::mouseClick(form.PushButton4, Qt::LeftButton);
-    form.Frame1->DateTimePicker1->setDateTime(QDateTime(QDate(2021, 9, 6), QTime(8, 0)));
+    QTest::mouseClick(test::Form1Controls(form).PushButton4, Qt::LeftButton);
+    test::Form1Controls(form).DateTimePicker1->setDateTime(
+        QDateTime(QDate(2021, 9, 6), QTime(8, 0)));
     form.classList().append(HomeworkEntry{u"9. Art {& \\par}"_s, {u"Sketch: café"_s}});
-    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(form).PushButton6, Qt::LeftButton);
     QVERIFY(form.preview());
     const QString saved = temp.filePath(u"my week.doc"_s);
     prompts.savePaths << saved;
-    QTest::mouseClick(form.preview()->PushButton6, Qt::LeftButton);
+    QTest::mouseClick(test::Form2Controls(*form.preview()).PushButton6, Qt::LeftButton);
     QVERIFY(prompts.errorReports().isEmpty());
 
     const QString text =

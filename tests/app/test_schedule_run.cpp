@@ -204,7 +204,7 @@ void TestScheduleRun::wrappedTitleSendsClassesIntoHeadingRow()
 
 void TestScheduleRun::leftoverTemplateCopyIsUsedAndDeleted()
 {
-    const QString copy = JoinPath(m_temp->path(), u"template.dot"_s);
+    const QString copy = joinPath(m_temp->path(), u"template.dot"_s);
     QByteArray bytes = templateBytes();
     bytes.replace("Homework for", "Chores for");
     QVERIFY(test::writeBytes(copy, bytes));
@@ -218,8 +218,8 @@ void TestScheduleRun::leftoverTemplateCopyIsUsedAndDeleted()
 
 void TestScheduleRun::plantedLinkIsNotWrittenThrough()
 {
-    const QString victim = JoinPath(m_temp->path(), u"victim"_s);
-    QVERIFY(QFile::link(victim, JoinPath(m_temp->path(), u"template.dot"_s)));
+    const QString victim = joinPath(m_temp->path(), u"victim"_s);
+    QVERIFY(QFile::link(victim, joinPath(m_temp->path(), u"template.dot"_s)));
     fill(request(u"Dana"_s, {}));
     QVERIFY(!QFile::exists(victim));
     QVERIFY(!m_prompts->errorReports().isEmpty());
@@ -249,7 +249,7 @@ void TestScheduleRun::snapshotThroughTheClipboard()
     const std::optional<QString> working = fill(request(u"Dana"_s, {entry(u"1"_s)}));
     QVERIFY(working.has_value());
     QGuiApplication::clipboard()->setText(u"what the user copied"_s);
-    const QString snapshot = JoinPath(m_temp->path(), u"temp.bmp"_s);
+    const QString snapshot = joinPath(m_temp->path(), u"temp.bmp"_s);
     QVERIFY(test::writeBytes(snapshot, "an older snapshot"));
 
     SaveDocAsJPG(*working);

@@ -212,19 +212,19 @@ void TestBase::replaceFileAtomicallyReplacesLinkNotTarget()
     victim.write("precious");
     victim.close();
     QVERIFY(QFile::link(target, path));
-    ReplaceFileAtomically(path, "picture");
+    replaceFileAtomically(path, "picture");
     QVERIFY(!QFileInfo(path).isSymLink());
     QVERIFY(victim.open(QIODevice::ReadOnly));
     QCOMPARE(victim.readAll(), QByteArray("precious"));
-    QVERIFY_THROWS_EXCEPTION(Failure, ReplaceFileAtomically(u"/no/such/folder/x"_s, "x"));
+    QVERIFY_THROWS_EXCEPTION(Failure, replaceFileAtomically(u"/no/such/folder/x"_s, "x"));
 
     // A replaced file keeps its permissions; a new one gets what the umask allows.
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
-    ReplaceFileAtomically(path, "again");
+    replaceFileAtomically(path, "again");
     QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                            QFile::WriteUser | QFile::ReadOther);
     const QString fresh = folder.filePath(u"fresh.doc"_s);
-    ReplaceFileAtomically(fresh, "new");
+    replaceFileAtomically(fresh, "new");
     QVERIFY(QFile::permissions(fresh) & QFile::ReadOwner);
     QVERIFY(QFile::permissions(fresh) & QFile::WriteOwner);
     QCOMPARE(QDir(folder.path()).entryList({u".quillory-*"_s}, QDir::Hidden | QDir::Files).size(),
@@ -248,7 +248,7 @@ void TestBase::privateTempFolder()
 
     qputenv("TEMP", shared.path().toLocal8Bit());
     QCOMPARE(TempFolder(), shared.path());
-    QCOMPARE(JoinPath(u"/a"_s, u"b.doc"_s), u"/a/b.doc"_s);
+    QCOMPARE(joinPath(u"/a"_s, u"b.doc"_s), u"/a/b.doc"_s);
 }
 
 QTEST_GUILESS_MAIN(TestBase)

@@ -39,7 +39,7 @@ doc::Document scheduleDocument()
 
 QString writeTemplateCopy(const QString& folder)
 {
-    const QString path = JoinPath(folder, u"template.dot"_s);
+    const QString path = joinPath(folder, u"template.dot"_s);
     WriteBytesToFile(templateBytes(), path);
     return path;
 }

@@ -13,7 +13,7 @@ namespace quillory::doc {
 
 namespace {
 
-const ParagraphAddress kTitle{-1, 0, -1, -1, 0};
+const ParagraphAddress TitleAddress{-1, 0, -1, -1, 0};
 
 qreal fontLineHeight(int halfPoints, bool bold = false)
 {
@@ -89,13 +89,13 @@ private Q_SLOTS:
         QFETCH(int, letters);
         QFETCH(int, lines);
         const DocumentLayout layout = layOutDocument(withName(QString(letters, u'a')));
-        QCOMPARE(layout.place(kTitle).layout->lineCount(), lines);
+        QCOMPARE(layout.place(TitleAddress).layout->lineCount(), lines);
     }
 
     void tabReachesTheNextDefaultStop()
     {
         const DocumentLayout layout = layOutDocument(withName(u"Dana Whitlow"_s));
-        const ParagraphLayout& title = *layout.place(kTitle).layout;
+        const ParagraphLayout& title = *layout.place(TitleAddress).layout;
         const int tab = int(u"Homework for Dana Whitlow"_s.size());
         const qreal week = title.xOf(tab + 1);
         QCOMPARE(std::fmod(week, 720.0), 0.0);
@@ -105,7 +105,7 @@ private Q_SLOTS:
     void linesAreAsHighAsAscentPlusDescent()
     {
         const DocumentLayout layout = layOutDocument(test::scheduleDocument());
-        const qreal titleHeight = layout.place(kTitle).layout->height();
+        const qreal titleHeight = layout.place(TitleAddress).layout->height();
         QCOMPARE(titleHeight, fontLineHeight(32, true));
         QCOMPARE(layout.place({-1, 1, -1, -1, 0}).layout->height(), fontLineHeight(20));
         const qreal tableTop = titleHeight + fontLineHeight(20);

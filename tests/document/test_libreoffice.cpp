@@ -19,10 +19,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kName = u"Ada \u00c9lo\u00efse {Lovelace}"_s;
-const QString kDate = u"Sep 6, 2021"_s;
+const QString PupilName = u"Ada \u00c9lo\u00efse {Lovelace}"_s;
+const QString ScheduleDate = u"Sep 6, 2021"_s;
 // Each class: period, then Monday to Sunday; "|" separates the paragraphs of a cell.
-const QStringList kClasses[] = {
+const QStringList ClassTexts[] = {
     {u"1"_s, u"Algebra p. 12"_s, {}, u"Essay \\par {draft}"_s, {}, u"Quiz"_s, {}, {}},
     {u"2nd"_s,
      u"Read ch. 3|Answer 1-5"_s,
@@ -60,12 +60,12 @@ Document filledSchedule()
 {
     Document document = readRtf(templateBytes()).document.value();
     auto& title = std::get<Paragraph>(document.body[0]);
-    replaceInRuns(title, u"[YourName]"_s, kName);
-    replaceInRuns(title, u"[Date]"_s, kDate);
+    replaceInRuns(title, u"[YourName]"_s, PupilName);
+    replaceInRuns(title, u"[Date]"_s, ScheduleDate);
     auto& table = std::get<Table>(document.body[2]);
     const Row dataRow = table.rows[1];
     table.rows.pop_back();
-    for (const QStringList& texts : kClasses) {
+    for (const QStringList& texts : ClassTexts) {
         Row row = dataRow;
         for (qsizetype c = 0; c < texts.size(); ++c) {
             Cell& cell = row.cells[std::size_t(c)];
@@ -173,9 +173,9 @@ void TestLibreOffice::readsTheTextsInOrder()
 {
     const QString text = QString::fromUtf8(convert(u"txt:Text (encoded):UTF8"_s, u"txt"_s));
     QVERIFY2(!text.isEmpty(), "LibreOffice wrote no text");
-    QStringList expected{u"Homework for "_s + kName + u"\tWeek of "_s + kDate, u"Period"_s,
-                         u"Sunday"_s};
-    for (const QStringList& texts : kClasses) {
+    QStringList expected{u"Homework for "_s + PupilName + u"\tWeek of "_s + ScheduleDate,
+                         u"Period"_s, u"Sunday"_s};
+    for (const QStringList& texts : ClassTexts) {
         for (const QString& cell : texts)
             expected += cell.isEmpty() ? QStringList() : cell.split(u'|');
     }
@@ -211,13 +211,13 @@ void TestLibreOffice::keepsPageAndTable()
         QVERIFY2(qAbs(facts.columns[qsizetype(i)] - widths[i]) <= 3,
                  qPrintable(QString::number(i)));
 
-    QCOMPARE(facts.rowHeights.size(), qsizetype(1 + std::size(kClasses)));
+    QCOMPARE(facts.rowHeights.size(), qsizetype(1 + std::size(ClassTexts)));
     QCOMPARE(facts.rowHeights[0], std::pair(420, u"atLeast"_s));
     for (qsizetype row = 1; row < facts.rowHeights.size(); ++row)
         QCOMPARE(facts.rowHeights[row], std::pair(792, u"atLeast"_s));
 
     const QString blueGrey = u"D9E3EF"_s, grey = u"F3F3F3"_s;
-    QCOMPARE(facts.fills.size(), qsizetype(1 + std::size(kClasses)));
+    QCOMPARE(facts.fills.size(), qsizetype(1 + std::size(ClassTexts)));
     QCOMPARE(facts.fills[0], QStringList(8, blueGrey));
     const QStringList classRow{blueGrey, grey, {}, grey, {}, grey, {}, grey};
     for (qsizetype row = 1; row < facts.fills.size(); ++row) {
@@ -228,7 +228,7 @@ void TestLibreOffice::keepsPageAndTable()
 
     // Quarter-point (size 2 in eighths of a point) single black lines on every side of every
     // cell, and the cells' left and right padding.
-    QCOMPARE(facts.borders.size(), 4 * 8 * (1 + qsizetype(std::size(kClasses))));
+    QCOMPARE(facts.borders.size(), 4 * 8 * (1 + qsizetype(std::size(ClassTexts))));
     QCOMPARE(QSet<QString>(facts.borders.begin(), facts.borders.end()),
              QSet<QString>{u"single/2/000000"_s});
     QCOMPARE(facts.padding.value(u"w:start"_s), 115);

@@ -105,7 +105,7 @@ public:
 private:
     int number(int most) { return int(m_random.bounded(most + 1)); }
     bool chance(int oneIn) { return m_random.bounded(oneIn) == 0; }
-    int length() { return number(kMaxLength); }
+    int length() { return number(MaxLength); }
     QRgb color() { return qRgb(number(255), number(255), number(255)); }
 
     QString text()
@@ -124,7 +124,7 @@ private:
     CharFormat format()
     {
         static const QString fonts[] = {u"Century Gothic"_s, u"Arial"_s, u"A;B {x}"_s, QString()};
-        return CharFormat{fonts[number(3)], 1 + number(kMaxHalfPoints - 1), chance(2),
+        return CharFormat{fonts[number(3)], 1 + number(MaxHalfPoints - 1), chance(2),
                           chance(2) ? std::optional<QRgb>(color()) : std::nullopt};
     }
 
@@ -396,10 +396,10 @@ void TestRtf::refusesMalformedInput()
 void TestRtf::refusesOversizedInput()
 {
     QByteArray rtf = toRtf(expectedTemplate());
-    rtf.append(kMaxRtfSize + 1 - rtf.size(), ' ');
+    rtf.append(MaxRtfSize + 1 - rtf.size(), ' ');
     const RtfReadResult result = readRtf(rtf);
     QVERIFY(!result.document);
-    QCOMPARE(result.offset, kMaxRtfSize);
+    QCOMPARE(result.offset, MaxRtfSize);
     rtf.chop(1); // trailing blanks are allowed
     QVERIFY(readRtf(rtf).document);
 }

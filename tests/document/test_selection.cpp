@@ -146,7 +146,7 @@ private Q_SLOTS:
                                        Paragraph{{{u"two"_s, {}}}, {}, {}}};
         rows.push_back(rows[1]);
         const QString path = m_folder->filePath(u"two rows.doc"_s);
-        ReplaceFileAtomically(path, toRtf(content));
+        replaceFileAtomically(path, toRtf(content));
         m_document.emplace(m_application->Documents().Open(path));
 
         Selection selection = m_application->Selection();

@@ -6,7 +6,7 @@
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_entries.h"
-#include "widgets/twips.h"
+#include "tests/support/window_controls.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -27,9 +27,9 @@ QList<HomeworkEntry> threeRows()
 
 void fill(Form3& editor, const HomeworkEntry& typed)
 {
-    editor.Text2->setText(typed.Period);
+    test::Form3Controls(editor).Text2->setText(typed.Period);
     for (int day = 0; day < 7; ++day)
-        editor.Text1.at(day)->setPlainText(typed.Days.at(day));
+        test::Form3Controls(editor).Text1.at(day)->setPlainText(typed.Days.at(day));
 }
 
 } // namespace
@@ -124,7 +124,7 @@ void TestClassEditor::save()
     editor.setIndex(index);
     editor.showCentred();
     fill(editor, typed);
-    QTest::mouseClick(editor.PushButton3, Qt::LeftButton);
+    QTest::mouseClick(test::Form3Controls(editor).PushButton3, Qt::LeftButton);
     QCOMPARE(list.entries(), expected);
     QVERIFY(prompts.errorReports().isEmpty());
     const QStringList notes = prompts.texts(test::ScriptedPrompts::Kind::Note);
@@ -138,8 +138,8 @@ void TestClassEditor::save()
     QCOMPARE(notes.size(), 1);
     QVERIFY2(notes.first().contains(note), qPrintable(notes.first()));
     QVERIFY(editor.isVisible());
-    QCOMPARE(editor.Text2->text(), typed.Period);
-    QCOMPARE(editor.Text1.at(0)->toPlainText(), typed.Days.at(0));
+    QCOMPARE(test::Form3Controls(editor).Text2->text(), typed.Period);
+    QCOMPARE(test::Form3Controls(editor).Text1.at(0)->toPlainText(), typed.Days.at(0));
 }
 
 void TestClassEditor::cancelAndCloseBoxLeaveTheList_data()
@@ -162,7 +162,7 @@ void TestClassEditor::cancelAndCloseBoxLeaveTheList()
     if (closeBox)
         editor.close();
     else
-        QTest::mouseClick(editor.PushButton4, Qt::LeftButton);
+        QTest::mouseClick(test::Form3Controls(editor).PushButton4, Qt::LeftButton);
     QVERIFY(!editor.isVisible());
     QCOMPARE(editor.result(), int(QDialog::Rejected));
     QCOMPARE(list.entries(), threeRows());
@@ -176,14 +176,14 @@ void TestClassEditor::typingGoesToTheBoxesInTabOrder()
     Form3 editor(list);
     editor.showCentred();
     QVERIFY(QTest::qWaitForWindowActive(&editor));
-    QCOMPARE(QApplication::focusWidget(), editor.Text2);
+    QCOMPARE(QApplication::focusWidget(), test::Form3Controls(editor).Text2);
     const QStringList typed{u"P"_s, u"Mo"_s, u"Tu"_s, u"We"_s, u"Th"_s, u"Fr"_s, u"Sa"_s, u"Su"_s};
     for (const QString& text : typed) {
         QTest::keyClicks(QApplication::focusWidget(), text);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(QApplication::focusWidget(), editor.PushButton3);
-    QTest::keyClick(editor.PushButton3, Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), test::Form3Controls(editor).PushButton3);
+    QTest::keyClick(test::Form3Controls(editor).PushButton3, Qt::Key_Space);
     QCOMPARE(list.entries(),
              QList{entry(u"P"_s, {u"Mo"_s, u"Tu"_s, u"We"_s, u"Th"_s, u"Fr"_s, u"Sa"_s, u"Su"_s})});
 }
@@ -194,12 +194,10 @@ void TestClassEditor::layout_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("frame");
     QTest::addColumn<QRect>("box");
-    const QRect dayBox = rectFromTwips(240, 300, 3375, 900);
-    QTest::newRow("Monday") << 0 << u"Monday"_s << rectFromTwips(120, 1020, 3840, 1380) << dayBox;
-    QTest::newRow("Tuesday") << 1 << u"Tuesday"_s << rectFromTwips(4080, 1020, 3840, 1380)
-                             << dayBox;
-    QTest::newRow("Sunday") << 6 << u"Sunday"_s << rectFromTwips(120, 5340, 7800, 1380)
-                            << rectFromTwips(240, 300, 7335, 900);
+    const QRect dayBox = QRect(16, 20, 225, 60);
+    QTest::newRow("Monday") << 0 << u"Monday"_s << QRect(8, 68, 256, 92) << dayBox;
+    QTest::newRow("Tuesday") << 1 << u"Tuesday"_s << QRect(272, 68, 256, 92) << dayBox;
+    QTest::newRow("Sunday") << 6 << u"Sunday"_s << QRect(8, 356, 520, 92) << QRect(16, 20, 489, 60);
 }
 
 void TestClassEditor::layout()
@@ -214,15 +212,16 @@ void TestClassEditor::layout()
     QCOMPARE(editor.windowTitle(), u"Week Homework"_s);
     QCOMPARE(editor.size(), QSize(536, 491));
     QCOMPARE(editor.minimumSize(), editor.maximumSize());
-    QCOMPARE(editor.dayFrames.at(day)->title(), caption);
-    QCOMPARE(editor.dayFrames.at(day)->geometry(), frame);
-    QCOMPARE(editor.Text1.at(day)->geometry(), box);
-    QCOMPARE(editor.Text1.at(day)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(editor.Frame1->geometry(), rectFromTwips(120, 90, 7800, 855));
-    QCOMPARE(editor.PushButton4->geometry(), rectFromTwips(4080, 6840, 3840, 405));
+    QCOMPARE(test::Form3Controls(editor).dayFrames.at(day)->title(), caption);
+    QCOMPARE(test::Form3Controls(editor).dayFrames.at(day)->geometry(), frame);
+    QCOMPARE(test::Form3Controls(editor).Text1.at(day)->geometry(), box);
+    QCOMPARE(test::Form3Controls(editor).Text1.at(day)->verticalScrollBarPolicy(),
+             Qt::ScrollBarAlwaysOn);
+    QCOMPARE(test::Form3Controls(editor).Frame1->geometry(), QRect(8, 6, 520, 57));
+    QCOMPARE(test::Form3Controls(editor).PushButton4->geometry(), QRect(272, 456, 256, 27));
     QCOMPARE(editor.font().family(), u"Arial"_s);
     QVERIFY(editor.font().bold());
-    QCOMPARE(editor.PushButton3->font().pointSizeF(), 11.25);
+    QCOMPARE(test::Form3Controls(editor).PushButton3->font().pointSizeF(), 11.25);
     QVERIFY(!(editor.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(editor.windowFlags() & Qt::WindowMaximizeButtonHint));
 }
@@ -235,11 +234,11 @@ void TestClassEditor::loadsWithoutReportsOrHand()
     editor.showCentred();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     // No hand pointer file beside the tests: hovering a button leaves the arrow, silently.
-    QTest::mouseMove(editor.PushButton3);
+    QTest::mouseMove(test::Form3Controls(editor).PushButton3);
     QCOMPARE(editor.cursor().shape(), Qt::ArrowCursor);
     QVERIFY(prompts.shown().isEmpty());
-    QCOMPARE(editor.m_Index, qint16(-1));
-    QVERIFY(editor.Text2->text().isEmpty());
+    QCOMPARE(editor.index(), qint16(-1));
+    QVERIFY(test::Form3Controls(editor).Text2->text().isEmpty());
 }
 
 QTEST_MAIN(TestClassEditor)

@@ -6,6 +6,7 @@
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_files.h"
+#include "tests/support/window_controls.h"
 
 #include <QFile>
 #include <QFrame>
@@ -111,14 +112,15 @@ void TestForm2::look()
     QCOMPARE(form.minimumSize(), QSize(656, 626));
     QCOMPARE(form.maximumSize(), QSize(656, 626));
     QCOMPARE(form.font().pointSizeF(), 9.0);
-    QVERIFY(form.Frame1->font().bold());
-    QCOMPARE(form.PushButton6->font().pointSizeF(), 11.25);
-    QVERIFY(form.PushButton6->font().bold());
+    QVERIFY(test::Form2Controls(form).Frame1->font().bold());
+    QCOMPARE(test::Form2Controls(form).PushButton6->font().pointSizeF(), 11.25);
+    QVERIFY(test::Form2Controls(form).PushButton6->font().bold());
     QCOMPARE(form.palette().color(QPalette::Window),
              QApplication::palette().color(QPalette::Active, QPalette::Button));
-    QCOMPARE(form.Picture1->parentWidget()->geometry(), QRect(2, 2, 618, 491));
-    QCOMPARE(form.Picture1->parentWidget()->palette().color(QPalette::Window), QColor(Qt::white));
-    QVERIFY(form.Zoom_Ori->isHidden());
+    QCOMPARE(test::Form2Controls(form).Picture1->parentWidget()->geometry(), QRect(2, 2, 618, 491));
+    QCOMPARE(test::Form2Controls(form).Picture1->parentWidget()->palette().color(QPalette::Window),
+             QColor(Qt::white));
+    QVERIFY(test::Form2Controls(form).Zoom_Ori->isHidden());
 }
 
 void TestForm2::centredWhenFirstShown()
@@ -142,32 +144,35 @@ void TestForm2::zoomDragAndRelease()
     form.setPicture(checkerboard({600, 400}));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QCOMPARE(form.Picture1->geometry(), QRect(0, 0, 600, 400));
-    QCOMPARE(form.Picture1->picture(), checkerboard({600, 400}));
-    QVERIFY(!form.HScroll1->isEnabled());
+    QCOMPARE(test::Form2Controls(form).Picture1->geometry(), QRect(0, 0, 600, 400));
+    QCOMPARE(test::Form2Controls(form).Picture1->picture(), checkerboard({600, 400}));
+    QVERIFY(!test::Form2Controls(form).HScroll1->isEnabled());
 
-    QTest::mouseClick(form.PushButton1, Qt::LeftButton);
+    QTest::mouseClick(test::Form2Controls(form).PushButton1, Qt::LeftButton);
     QCOMPARE(form.view().zoom(), 1.25f);
-    QCOMPARE(form.Picture1->geometry(), QRect(0, 0, 750, 500)); // 11247 x 7497 twips
-    QCOMPARE(form.Picture1->picture().deviceIndependentSize(), QSizeF(750, 500));
-    QVERIFY(form.HScroll1->isEnabled() && form.VScroll1->isEnabled());
-    QCOMPARE(form.HScroll1->maximum(), 192);
-    QCOMPARE(form.VScroll1->maximum(), 72);
+    QCOMPARE(test::Form2Controls(form).Picture1->geometry(),
+             QRect(0, 0, 750, 500)); // 11247 x 7497 twips
+    QCOMPARE(test::Form2Controls(form).Picture1->picture().deviceIndependentSize(),
+             QSizeF(750, 500));
+    QVERIFY(test::Form2Controls(form).HScroll1->isEnabled() &&
+            test::Form2Controls(form).VScroll1->isEnabled());
+    QCOMPARE(test::Form2Controls(form).HScroll1->maximum(), 192);
+    QCOMPARE(test::Form2Controls(form).VScroll1->maximum(), 72);
 
-    QTest::mousePress(form.Picture1, Qt::LeftButton, {}, {300, 200});
-    QTest::mouseMove(form.Picture1, {200, 150});
+    QTest::mousePress(test::Form2Controls(form).Picture1, Qt::LeftButton, {}, {300, 200});
+    QTest::mouseMove(test::Form2Controls(form).Picture1, {200, 150});
     // Left by 1500 twips; up only to the bottom bound, 7365 - 7497 twips.
-    QCOMPARE(form.Picture1->pos(), QPoint(-100, -9));
-    QCOMPARE(form.HScroll1->value(), 0); // the bars wait for the release
-    QTest::mouseRelease(form.Picture1, Qt::LeftButton, {}, {200, 150});
-    QCOMPARE(form.HScroll1->value(), 150); // 78 % of 192
-    QCOMPARE(form.VScroll1->value(), 0);   // 183 % is ignored
-    QCOMPARE(form.Picture1->pos(), QPoint(-100, -9));
+    QCOMPARE(test::Form2Controls(form).Picture1->pos(), QPoint(-100, -9));
+    QCOMPARE(test::Form2Controls(form).HScroll1->value(), 0); // the bars wait for the release
+    QTest::mouseRelease(test::Form2Controls(form).Picture1, Qt::LeftButton, {}, {200, 150});
+    QCOMPARE(test::Form2Controls(form).HScroll1->value(), 150); // 78 % of 192
+    QCOMPARE(test::Form2Controls(form).VScroll1->value(), 0);   // 183 % is ignored
+    QCOMPARE(test::Form2Controls(form).Picture1->pos(), QPoint(-100, -9));
 
-    form.HScroll1->setValue(30);
-    QCOMPARE(form.Picture1->pos(), QPoint(-20, -9));
-    form.SetVScrollbarByPercent(form.VScroll1, 50);
-    QCOMPARE(form.Picture1->pos(), QPoint(-20, -2)); // value 36, one twip each
+    test::Form2Controls(form).HScroll1->setValue(30);
+    QCOMPARE(test::Form2Controls(form).Picture1->pos(), QPoint(-20, -9));
+    form.SetVScrollbarByPercent(test::Form2Controls(form).VScroll1, 50);
+    QCOMPARE(test::Form2Controls(form).Picture1->pos(), QPoint(-20, -2)); // value 36, one twip each
     QScrollBar other(Qt::Vertical);
     other.setRange(0, 10);
     form.SetVScrollbarByPercent(&other, 50);
@@ -180,13 +185,13 @@ void TestForm2::pointerOverControls()
     form.setPicture(checkerboard({600, 400}));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::mouseMove(form.PushButton2);
+    QTest::mouseMove(test::Form2Controls(form).PushButton2);
     QCOMPARE(form.cursor().shape(), Qt::BitmapCursor); // the hand from HAND-M.CUR
-    QTest::mouseMove(form.Picture1, {10, 10});
+    QTest::mouseMove(test::Form2Controls(form).Picture1, {10, 10});
     QCOMPARE(form.cursor().shape(), Qt::BitmapCursor); // the picture leaves it alone
-    QTest::mouseMove(form.Frame1, {4, 50});
+    QTest::mouseMove(test::Form2Controls(form).Frame1, {4, 50});
     QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
-    QTest::mouseMove(form.PushButton8);
+    QTest::mouseMove(test::Form2Controls(form).PushButton8);
     QCOMPARE(form.cursor().shape(), Qt::BitmapCursor);
     QTest::mouseMove(&form, {650, 300});
     QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
@@ -199,33 +204,33 @@ void TestForm2::waysOut()
     Form2 form;
     QSignalSpy back(&form, &Form2::backRequested);
     QSignalSpy unloaded(&form, &Form2::unloaded);
-    form.mWordFile = folder.filePath(u"dravik11111111.doc"_s);
-    QVERIFY(test::writeBytes(form.mWordFile, "first"));
+    form.setWordFile(folder.filePath(u"dravik11111111.doc"_s));
+    QVERIFY(test::writeBytes(form.wordFile(), "first"));
     form.setPicture(checkerboard({600, 400}));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     prompts.savePaths << folder.filePath(u"saved.doc"_s);
-    QTest::mouseClick(form.PushButton6, Qt::LeftButton);
+    QTest::mouseClick(test::Form2Controls(form).PushButton6, Qt::LeftButton);
     QVERIFY(QFile::exists(folder.filePath(u"saved.doc"_s)));
     QCOMPARE(prompts.texts(test::ScriptedPrompts::Kind::Note), QStringList{u"Done."_s});
-    QTest::mouseClick(form.PushButton8, Qt::LeftButton);
+    QTest::mouseClick(test::Form2Controls(form).PushButton8, Qt::LeftButton);
     QCOMPARE(back.size(), 1);
     QVERIFY(form.isHidden());
-    QVERIFY(!QFile::exists(form.mWordFile));
+    QVERIFY(!QFile::exists(form.wordFile()));
 
     // The next hand-over reuses the window and starts at 1.0 with the new picture.
-    form.PushButton1->click();
-    form.mWordFile = folder.filePath(u"dravik22222222.doc"_s);
-    QVERIFY(test::writeBytes(form.mWordFile, "second"));
+    test::Form2Controls(form).PushButton1->click();
+    form.setWordFile(folder.filePath(u"dravik22222222.doc"_s));
+    QVERIFY(test::writeBytes(form.wordFile(), "second"));
     form.setPicture(checkerboard({300, 200}));
     form.show();
     QCOMPARE(form.view().zoom(), 1.0f);
-    QCOMPARE(form.Picture1->geometry(), QRect(0, 0, 300, 200));
-    QCOMPARE(form.Picture1->picture(), checkerboard({300, 200}));
+    QCOMPARE(test::Form2Controls(form).Picture1->geometry(), QRect(0, 0, 300, 200));
+    QCOMPARE(test::Form2Controls(form).Picture1->picture(), checkerboard({300, 200}));
 
     QVERIFY(form.close());
     QCOMPARE(unloaded.size(), 1);
-    QVERIFY(!QFile::exists(form.mWordFile));
+    QVERIFY(!QFile::exists(form.wordFile()));
     QVERIFY(prompts.errorReports().isEmpty());
 }
 

@@ -65,7 +65,7 @@ void TestSaveResults::outcomes()
         prompts.savePaths << target;
     prompts.answers = answers;
 
-    SaveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_wordFile);
 
     QCOMPARE(test::readBytes(target), expected);
     QCOMPARE(QFile::exists(target), targetExists || !expected.isEmpty());
@@ -81,7 +81,7 @@ void TestSaveResults::outcomes()
 void TestSaveResults::dialogIsAskedForNothingButTitleAndFilter()
 {
     test::ScriptedPrompts prompts;
-    SaveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_wordFile);
     const auto& dialog = prompts.shown().first();
     QCOMPARE(dialog.kind, Kind::SaveDialog);
     QCOMPARE(dialog.text, u"Save File"_s);
@@ -96,7 +96,7 @@ void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()
     QVERIFY(QFile::remove(m_wordFile)); // nothing left to copy
     prompts.savePaths << target;
     prompts.answers << true;
-    SaveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_wordFile);
     QCOMPARE(test::readBytes(target), QByteArray("precious"));
     QCOMPARE(prompts.errorReports().size(), 1);
     QVERIFY(prompts.errorReports().first().contains(u"Form2.PushButton6_Click at line 130"_s));
@@ -105,7 +105,7 @@ void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()
     prompts.clear();
     prompts.savePaths << u"/no/such/folder/week.doc"_s;
     QVERIFY(test::writeBytes(m_wordFile, "doc"));
-    SaveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_wordFile);
     QCOMPARE(prompts.errorReports().size(), 1);
     QVERIFY(prompts.texts(Kind::Note).isEmpty());
 }
@@ -115,7 +115,7 @@ void TestSaveResults::savingOntoTheWorkingCopyKeepsIt()
     test::ScriptedPrompts prompts;
     prompts.savePaths << m_wordFile;
     prompts.answers << true;
-    SaveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_wordFile);
     QCOMPARE(test::readBytes(m_wordFile), QByteArray("{\\rtf1 schedule\\par}"));
     QCOMPARE(prompts.texts(Kind::Note).size(), 1);
     QVERIFY(prompts.texts(Kind::Note).first().contains(u"working copy"_s));
@@ -127,8 +127,8 @@ void TestSaveResults::twoSavesInARow()
     const QString first = m_folder.filePath(u"a.doc"_s);
     const QString second = m_folder.filePath(u"b.doc"_s);
     prompts.savePaths << first << second;
-    SaveResultsToWordFile(m_wordFile);
-    SaveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_wordFile);
     QCOMPARE(test::readBytes(first), test::readBytes(m_wordFile));
     QCOMPARE(test::readBytes(second), test::readBytes(m_wordFile));
     QCOMPARE(prompts.texts(Kind::Note).size(), 2);
