@@ -5,9 +5,9 @@
 
 namespace quillory {
 
-/// The most pixels a snapshot file may hold (a picture of 4 bytes a pixel, 256 MB): the
-/// document's picture stays below it, and a larger file is refused before anything is allocated.
-inline constexpr qint64 MaxSnapshotPixels = qint64(64) * 1024 * 1024;
+/// The most pixels a snapshot file may hold (512 MB at 4 bytes a pixel): well above what the
+/// document component ever renders, and a larger file is refused before anything is allocated.
+inline constexpr qint64 MaxSnapshotPixels = qint64(128) * 1024 * 1024;
 
 /// Writes the picture as an uncompressed 32-bit bitmap (BMP) at the path, replacing any file
 /// there. The pixels go out as they lie in memory, top row first, so writing costs no more than
