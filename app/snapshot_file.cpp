@@ -66,13 +66,17 @@ FileMapping* mapFile(const QFile& file)
 }
 
 // Our own layout is shown straight from the mapping: nothing is copied, and only the rows that
-// are painted are ever read from the file.
-QImage mappedPicture(FileMapping* mapping)
+// are painted are ever read from the file. A null picture when the file is in another format.
+QImage mappedPicture(FileMapping* mapping, const QString& path)
 {
     const std::optional<SnapshotBitmap> layout = SnapshotBitmap::recognise(mapping->view());
-    if (!layout || layout->fileBytes() > mapping->size ||
-        qint64(layout->pixels().width()) * layout->pixels().height() > MaxSnapshotPixels)
+    if (!layout)
         return {};
+    // Reading past the file's end would end the program, and Qt's reader fills missing rows
+    // with anything.
+    if (layout->fileBytes() > mapping->size ||
+        qint64(layout->pixels().width()) * layout->pixels().height() > MaxSnapshotPixels)
+        throw Failure(u"The picture %1 is cut short or too large."_s.arg(path));
     auto* first = static_cast<uchar*>(mapping->bytes) + SnapshotBitmap::HeaderBytes;
     QImage picture(first, layout->pixels().width(), layout->pixels().height(),
                    qsizetype(layout->pixels().width()) * 4,
@@ -119,7 +123,13 @@ QImage loadSnapshot(const QString& path)
     FileMapping* mapping = mapFile(file);
     if (!mapping)
         return decodedPicture(file, path);
-    const QImage picture = mappedPicture(mapping);
+    QImage picture;
+    try {
+        picture = mappedPicture(mapping, path);
+    } catch (const Failure&) {
+        FileMapping::release(mapping);
+        throw;
+    }
     if (!picture.isNull())
         return picture;
     FileMapping::release(mapping);
