@@ -128,10 +128,9 @@ private:
     void callHomePage();
     std::unique_ptr<ClassEditor> loadClassEditor();
     void Form_Unload();
-    ScheduleRequest scheduleRequest() const;
+    ScheduleRequest scheduleRequest();
     Form2& previewWindow();
-    bool handOver(GuardedProcedure& procedure, const QString& workingDocument,
-                  const QImage& snapshot);
+    bool showPreview(GuardedProcedure& procedure, const QString& workingDocument);
 
     HomeworkListModel m_list;
     WindowPointer* m_pointer;

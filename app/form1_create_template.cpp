@@ -3,6 +3,7 @@
 
 #include "app/page_snapshot.h"
 #include "app/snapshot_file.h"
+#include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "homework/general_fields.h"
@@ -33,35 +34,43 @@ void Form1::PushButton6_Click()
     procedure.step(104, [&] { m_pointer->setBusy(true); });
     const FilledSchedule filled = fillScheduleTemplate(procedure, scheduleRequest());
     procedure.step(238, [&] { SaveDocAsJPG(filled.workingPath); });
-    const std::optional<QImage> snapshot = procedure.result(240, [&] {
-        QImage picture = loadSnapshot(snapshotPath());
-        shareSnapshotWithClipboard(picture);
-        return picture;
+    // Without a document there is nothing to preview: the picture is loaded but not handed on.
+    const bool pictured = procedure.step(240, [&] {
+        const QImage snapshot = loadSnapshot(snapshotPath());
+        shareSnapshotWithClipboard(snapshot);
+        if (filled.saved)
+            previewWindow().setPicture(snapshot);
     });
     procedure.step(242, [&] { m_pointer->setBusy(false); });
-    // Without a document or its picture there is nothing to preview: the failures were
-    // reported, and the user stays here rather than in front of an empty or stale preview.
-    if (!filled.saved || !snapshot || !handOver(procedure, filled.workingPath, *snapshot))
+    // The failures were reported; the user stays here rather than in front of an empty or stale
+    // preview.
+    if (!filled.saved || !pictured || !showPreview(procedure, filled.workingPath))
         DeleteFileQuietly(filled.workingPath);
     procedure.step(250, [&] { DeleteFileQuietly(snapshotPath()); });
     procedure.step(252, [&] { mBusy = false; });
 }
 
-ScheduleRequest Form1::scheduleRequest() const
+// Read as the run goes: a change made while it waited for its first event pass is typed.
+ScheduleRequest Form1::scheduleRequest()
 {
-    return ScheduleRequest{QString::fromUtf16(NamePlaceholder), name(),
-                           QLocale().toString(date().date(), u"MMM d, yyyy"_s), m_list.entries()};
+    return ScheduleRequest{QString::fromUtf16(NamePlaceholder), [this] { return name(); },
+                           [this] { return QLocale().toString(date().date(), u"MMM d, yyyy"_s); },
+                           [this] { return m_list.rowCount(); },
+                           [this](int row) {
+                               if (row < 0 || row >= m_list.rowCount())
+                                   throw Failure(
+                                       u"The class list has no row %1 any more."_s.arg(row + 1));
+                               return m_list.entry(row);
+                           }};
 }
 
-bool Form1::handOver(GuardedProcedure& procedure, const QString& workingDocument,
-                     const QImage& snapshot)
+bool Form1::showPreview(GuardedProcedure& procedure, const QString& workingDocument)
 {
-    const bool handed = procedure.step(240, [&] { previewWindow().setPicture(snapshot); }) &&
-                        procedure.step(244, [&] { m_preview->setWordFile(workingDocument); }) &&
-                        procedure.step(246, [&] { m_preview->show(); });
-    if (handed)
+    const bool shown = procedure.step(244, [&] { m_preview->setWordFile(workingDocument); }) &&
+                       procedure.step(246, [&] { m_preview->show(); });
+    if (shown)
         procedure.step(248, [&] { hide(); });
-    return handed;
+    return shown;
 }
 
 Form2& Form1::previewWindow()

@@ -106,7 +106,7 @@ private:
 
     // One replace-all pass; its fifteen lines take the numbers from `first` on, two apart.
     void replacePass(automation::Range* story, int first, const QString& text,
-                     const QString& replacement)
+                     const std::function<QString()>& replacement)
     {
         automation::Range* range = nullptr;
         automation::Find* find = nullptr;
@@ -124,7 +124,7 @@ private:
         step(first + 4, [&] { storyRange(range).Find().Replacement().ClearFormatting(); });
         step(first + 6, [&] { find = &storyRange(range).Find(); });
         step(first + 8, [&] { findObject().setText(text); });
-        step(first + 10, [&] { findObject().Replacement().setText(replacement); });
+        step(first + 10, [&] { findObject().Replacement().setText(replacement()); });
         step(first + 12, [&] { findObject().setForward(true); });
         step(first + 14, [&] { findObject().setWrap(automation::wdFindContinue); });
         step(first + 16, [&] { findObject().setFormat(false); });
@@ -167,23 +167,27 @@ private:
         step(182, [&] { hasText = frame().HasText(); });
         if (hasText || !shape)
             step(184, [&] {
-                frame().TextRange().Find().Execute(m_request.nameTag, m_request.name,
+                frame().TextRange().Find().Execute(m_request.nameTag, m_request.name(),
                                                    automation::wdReplaceAll);
             });
     }
 
+    // The count is taken once; each text is read as it is typed, the count again before a
+    // row is added.
     void fillTable()
     {
         step(188, [&] { word().Selection().MoveDown(automation::wdLine, 3); });
-        const qsizetype count = m_request.classes.size();
-        for (qsizetype i = 0; i < count; ++i) {
-            const HomeworkEntry& entry = m_request.classes.at(i);
-            step(192, [&] { word().Selection().TypeText(entry.Period); });
-            for (const QString& day : entry.Days) {
+        int count = 0;
+        step(190, [&] { count = m_request.classCount(); });
+        for (int i = 0; i < count; ++i) {
+            step(192, [&] { word().Selection().TypeText(m_request.classAt(i).Period); });
+            for (int d = 0; d < DaysPerWeek; ++d) {
                 step(196, [&] { word().Selection().MoveRight(automation::wdCell); });
-                step(198, [&] { word().Selection().TypeText(day); });
+                step(198, [&] { word().Selection().TypeText(m_request.classAt(i).Days.at(d)); });
             }
-            if (i + 1 < count)
+            bool more = false;
+            step(202, [&] { more = i + 1 < m_request.classCount(); });
+            if (more)
                 step(204, [&] { word().Selection().InsertRowsBelow(1); });
         }
     }

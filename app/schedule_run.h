@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace quillory {
 
 class GuardedProcedure;
@@ -14,12 +16,14 @@ inline constexpr char16_t TemplateCopyFileName[] = u"template.dot";
 /// How working documents' names begin; eight digits from 1 to 9 and ".doc" follow.
 inline constexpr char16_t WorkingDocumentPrefix[] = u"dravik";
 
-/// What a schedule is made from.
+/// What a schedule is made from. The name, the date and the classes are read at the moments
+/// the run uses them, so that what the user changed while the run waited is what it types.
 struct ScheduleRequest {
-    QString nameTag; ///< the placeholder the name replaces (the name box's tag)
-    QString name;
-    QString date; ///< already formatted
-    QList<HomeworkEntry> classes;
+    QString nameTag;                               ///< the placeholder the name replaces
+    std::function<QString()> name;                 ///< the name box's text
+    std::function<QString()> date;                 ///< the date, formatted
+    std::function<int()> classCount;               ///< how many classes the list holds
+    std::function<HomeworkEntry(int row)> classAt; ///< one class (from 0); throws when gone
 };
 
 /// The working document a run made.

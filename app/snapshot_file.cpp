@@ -3,6 +3,7 @@
 #include "app/snapshot_bitmap.h"
 #include "base/failure.h"
 #include "base/file_system.h"
+#include "document/renderer.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -34,10 +35,10 @@ QImage storableWords(const QImage& picture)
 
 void applyResolution(QImage& picture, quint32 dotsPerMeter)
 {
-    // Screens' ratios come in quarter steps, and the resolution, in whole dots per metre, is
-    // not exact; a ratio below 1 (a large picture kept at a lower resolution) is taken as read.
-    const double read = dotsPerMeter / DotsPerMeterAtRatioOne;
-    const double ratio = read >= 1 ? std::round(read * 4) / 4 : read;
+    // Ratios come in whole steps (a screen's in quarters, a long schedule's lowered one finer);
+    // the resolution, in whole dots per metre, is not exact.
+    constexpr double Steps = doc::PictureRatioSteps;
+    const double ratio = std::round(dotsPerMeter / DotsPerMeterAtRatioOne * Steps) / Steps;
     if (ratio > 0 && ratio != 1)
         picture.setDevicePixelRatio(ratio);
 }

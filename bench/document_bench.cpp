@@ -1,6 +1,7 @@
 // The document component on the schedule: generating it (open the template, both replace passes,
-// eight classes typed, SaveAs), its picture, and a 1,000-class schedule end to end, with the
-// process's peak memory; then LibreOffice converting the same saved schedule to a picture.
+// eight classes typed, SaveAs); laying out and painting the sample and a schedule of 50 classes
+// with 2,000 characters a day; a 1,000-class schedule end to end, with the process's peak memory;
+// then LibreOffice converting the same saved schedule to a picture.
 // `document_bench --out DIR` also leaves sample.doc, sample.png and sample@2x.png in DIR.
 #include "document/automation/application_starter.h"
 #include "document/layout.h"
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <time.h>
 
 using namespace quillory;
 using namespace quillory::doc::automation;
@@ -38,6 +40,18 @@ double milliseconds(const std::function<void()>& action)
     timer.start();
     action();
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The processor time the process spent: on a machine shared with other work, wall time
+// includes waiting for a core.
+double cpuMilliseconds(const std::function<void()>& action)
+{
+    timespec start{};
+    timespec end{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &start);
+    action();
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &end);
+    return double(end.tv_sec - start.tv_sec) * 1e3 + double(end.tv_nsec - start.tv_nsec) / 1e6;
 }
 
 double median(const std::function<void()>& action)
@@ -61,6 +75,33 @@ QList<test::ClassRow> sampleRows()
     QList<test::ClassRow> rows;
     for (const HomeworkEntry& entry : sampleClasses())
         rows.append({entry.Period, QStringList(entry.Days.begin(), entry.Days.end())});
+    return rows;
+}
+
+// Homework prose of exactly `length` characters, different for every seed.
+QString prose(int length, int seed)
+{
+    static const QStringList words{u"read"_s,     u"chapter"_s,  u"answer"_s, u"questions"_s,
+                                   u"on"_s,       u"page"_s,     u"write"_s,  u"an"_s,
+                                   u"essay"_s,    u"about"_s,    u"the"_s,    u"experiment,"_s,
+                                   u"practise"_s, u"scales"_s,   u"and"_s,    u"revise"_s,
+                                   u"for"_s,      u"Friday's"_s, u"quiz."_s,  u"Bring"_s};
+    QString text;
+    for (int i = seed; text.size() < length; i = (i * 7 + 3) % 1009)
+        text += words[i % words.size()] + u' ';
+    text.truncate(length);
+    return text;
+}
+
+QList<test::ClassRow> longRows(int count, int dayLength)
+{
+    QList<test::ClassRow> rows;
+    for (int i = 0; i < count; ++i) {
+        test::ClassRow row{u"%1. Class"_s.arg(i + 1), {}};
+        for (int day = 0; day < 7; ++day)
+            row.days.append(prose(dayLength, i * 7 + day));
+        rows.append(row);
+    }
     return rows;
 }
 
@@ -98,14 +139,24 @@ public:
         document.Close();
     }
 
-    // Open a saved document, lay it out and paint it.
+    // Open a saved document, lay it out and paint it, at a ratio lowered for long ones as the
+    // clipboard's picture is.
     QImage picture(const QString& path, qreal devicePixelRatio)
     {
         Document document = m_application->Documents().Open(path);
-        QImage image =
-            doc::renderMainText(doc::layOutDocument(document.content()), devicePixelRatio);
+        const doc::DocumentLayout layout = doc::layOutDocument(document.content());
+        QImage image = doc::renderMainText(layout, doc::pictureRatio(layout, devicePixelRatio));
         document.Close();
         return image;
+    }
+
+    // A saved document's model, read through the component.
+    doc::Document content(const QString& path)
+    {
+        Document document = m_application->Documents().Open(path);
+        doc::Document content = document.content();
+        document.Close();
+        return content;
     }
 
     QString path(const QString& name) const { return QDir(m_folder).filePath(name); }
@@ -155,6 +206,44 @@ void compareWithLibreOffice(Bench& bench, const QString& sample, double oursMs)
 
 } // namespace
 
+// Layout and picture alone, as CopyAsPicture makes them, for the sample and for 50 classes with
+// 2,000 characters a day (some 170 pages); peak memory is read right after the long one.
+void benchLayoutAndPicture(Bench& bench, const QString& sample)
+{
+    const doc::Document sampleContent = bench.content(sample);
+    QSize sampleSize;
+    report("Sample: lay out and paint (dpr 1)", median([&] {
+               sampleSize = doc::renderMainText(doc::layOutDocument(sampleContent), 1).size();
+           }),
+           5);
+    std::printf("%-58s %dx%d pixels\n", "Sample picture", sampleSize.width(), sampleSize.height());
+
+    const QString longPath = bench.path(u"long.doc"_s);
+    bench.generate(longRows(50, 2000), longPath);
+    const doc::Document longContent = bench.content(longPath);
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    QSize longSize;
+    std::size_t pages = 0;
+    for (int run = 0; run < 5; ++run) {
+        wall.push_back(milliseconds([&] {
+            cpu.push_back(cpuMilliseconds([&] {
+                const doc::DocumentLayout layout = doc::layOutDocument(longContent);
+                pages = layout.pages().size();
+                longSize = doc::renderMainText(layout, doc::pictureRatio(layout, 1)).size();
+            }));
+        }));
+    }
+    std::sort(wall.begin(), wall.end());
+    std::sort(cpu.begin(), cpu.end());
+    report("50 classes x 7 days x 2,000 characters: lay out and paint", wall[2], 300);
+    report("  the same, processor time", cpu[2], 300);
+    std::printf("%-58s %6ld MB     (target < 400 MB)\n", "Peak memory (max RSS) so far",
+                peakMegabytes());
+    std::printf("%-58s %dx%d pixels, %zu pages\n", "Long picture (lowered ratio)", longSize.width(),
+                longSize.height(), pages);
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -167,6 +256,7 @@ int main(int argc, char** argv)
 
     report("Open template, replace, type 8 classes, SaveAs",
            median([&] { bench.generate(eight, sample); }), 20);
+    benchLayoutAndPicture(bench, sample);
     const double oursMs = median([&] { bench.picture(sample, 1); });
     report("Open the saved schedule, lay it out, paint it (dpr 1)", oursMs, 50);
     report("Open the saved schedule, lay it out, paint it (dpr 2)",
@@ -192,6 +282,9 @@ int main(int argc, char** argv)
         QFile::copy(sample, target.filePath(u"sample.doc"_s));
         bench.picture(sample, 1).save(target.filePath(u"sample.png"_s));
         bench.picture(sample, 2).save(target.filePath(u"sample@2x.png"_s));
+        const QString pages = bench.path(u"pages.doc"_s);
+        bench.generate(longRows(6, 1200), pages);
+        bench.picture(pages, 1).save(target.filePath(u"pages.png"_s));
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "document/layout.h"
 
-#include "document/layout_table.h"
+#include "document/layout_row_parts.h"
 
 namespace quillory::doc {
 
@@ -30,12 +30,15 @@ private:
     LaidOutPage& page() { return m_result.m_pages.back(); }
     int pageIndex() const { return int(m_result.m_pages.size()) - 1; }
 
-    // A page that holds nothing but repeated heading rows still takes an oversized row, so a
-    // row taller than a page cannot push pages out forever.
+    // A line taller than a whole page still goes on an empty page, where it is cut at the foot.
     void makeRoom(qreal height)
     {
-        if (m_y + height <= m_result.m_textArea.height() || !m_pageHasContent)
-            return;
+        if (m_y + height > m_result.m_textArea.height() && m_pageHasContent)
+            startPage();
+    }
+
+    void startPage()
+    {
         m_result.m_pages.emplace_back();
         m_y = 0;
         m_pageHasContent = false;
@@ -67,57 +70,75 @@ private:
         }
     }
 
+    // Rows break across pages between lines; each page the table runs onto begins with its
+    // heading rows, unless they alone would not fit on a page.
     void placeTable(const Table& table, int block)
     {
         const int headings = headingRowCount(table);
         std::vector<RowBox> headingBoxes;
-        bool firstOnPage = true;
+        qreal headingHeight = 0;
+        bool drawTop = true; // the first row on a page draws the line above it
         for (int row = 0; row < int(table.rows.size()); ++row) {
             RowBox box = layOutRow(table, block, row, m_document.page.defaultTabWidth);
-            const int pageBefore = pageIndex();
-            makeRoom(box.height);
-            if (pageIndex() != pageBefore) {
-                firstOnPage = true;
-                if (row >= headings) {
+            RowSplitter splitter(box);
+            while (!splitter.done()) {
+                const std::optional<RowPart> part =
+                    splitter.next(m_result.m_textArea.height() - m_y, !m_pageHasContent);
+                if (part) {
+                    placePart(table, box, *part, std::exchange(drawTop, false));
+                    m_pageHasContent = true;
+                    if (splitter.done())
+                        break;
+                }
+                startPage();
+                drawTop = true;
+                if (row >= headings && headingHeight <= m_result.m_textArea.height()) {
                     for (const RowBox& heading : headingBoxes)
-                        placeRow(table, heading, std::exchange(firstOnPage, false));
+                        placePart(table, heading, RowSplitter::whole(heading),
+                                  std::exchange(drawTop, false));
                 }
             }
-            placeRow(table, box, std::exchange(firstOnPage, false));
-            m_pageHasContent = true;
-            if (row < headings)
+            if (row < headings) {
+                headingHeight += box.height;
                 headingBoxes.push_back(std::move(box));
+            }
         }
     }
 
-    void placeRow(const Table& table, const RowBox& row, bool drawTop)
+    void placePart(const Table& table, const RowBox& row, const RowPart& part, bool drawTop)
     {
-        for (const CellBox& cell : row.cells) {
-            const QRectF rect(cell.left, m_y, cell.width, row.height);
+        for (std::size_t i = 0; i < row.cells.size(); ++i) {
+            const CellBox& cell = row.cells[i];
+            const QRectF rect(cell.left, m_y, cell.width, part.height);
             if (cell.cell->shading)
                 page().shadings.push_back({rect, *cell.cell->shading});
-            placeCellText(cell);
+            placeCellLines(cell, part.cells[i]);
         }
-        placeRowBorders(table.borders, row, drawTop);
-        m_y += row.height;
+        placeRowBorders(table.borders, row, part.height, drawTop);
+        m_y += part.height;
     }
 
-    void placeCellText(const CellBox& cell)
+    void placeCellLines(const CellBox& cell, const CellPart& part)
     {
-        qreal top = m_y + cell.contentTop;
-        for (size_t i = 0; i < cell.paragraphs.size(); ++i) {
+        qreal top = m_y + part.top;
+        for (int i = part.from.paragraph; i <= part.to.paragraph; ++i) {
+            if (i == int(cell.paragraphs.size()))
+                break;
             const auto& layout = cell.paragraphs[i];
-            const QPointF origin(cell.contentLeft, top);
-            page().paragraphs.push_back(
-                {cell.addresses[i], layout, origin, 0, layout->lineCount()});
+            const int first = i == part.from.paragraph ? part.from.line : 0;
+            const int end = i == part.to.paragraph ? part.to.line : layout->lineCount();
+            if (first == end)
+                continue;
+            const QPointF origin(cell.contentLeft, top - layout->lineTop(first));
+            page().paragraphs.push_back({cell.addresses[i], layout, origin, first, end - first});
             remember(cell.addresses[i], layout, origin);
-            top += layout->height();
+            top += layout->lineTop(end - 1) + layout->lineHeight(end - 1) - layout->lineTop(first);
         }
     }
 
     // Lines are centred on the cell edges; each row draws its bottom line and the first row on
     // a page its top line too, so no line is drawn twice.
-    void placeRowBorders(const Borders& borders, const RowBox& row, bool drawTop)
+    void placeRowBorders(const Borders& borders, const RowBox& row, qreal height, bool drawTop)
     {
         if (row.cells.empty())
             return;
@@ -131,13 +152,12 @@ private:
         };
         if (drawTop)
             horizontal(m_y);
-        horizontal(m_y + row.height);
+        horizontal(m_y + height);
         for (const CellBox& cell : row.cells) {
             page().borders.push_back(
-                {QRectF(cell.left - half, m_y, borders.width, row.height), borders.color});
+                {QRectF(cell.left - half, m_y, borders.width, height), borders.color});
         }
-        page().borders.push_back(
-            {QRectF(right - half, m_y, borders.width, row.height), borders.color});
+        page().borders.push_back({QRectF(right - half, m_y, borders.width, height), borders.color});
     }
 
     const Document& m_document;

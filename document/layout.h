@@ -63,8 +63,9 @@ private:
     std::map<ParagraphAddress, ParagraphPlace> m_places;
 };
 
-/// Lays out a document's main text. A table row that does not fit goes to the next page, where
-/// the table's heading rows are repeated first.
+/// Lays out a document's main text. A table row that does not fit in the space left on a page is
+/// split between the lines of its cells and goes on on the next page, below the table's heading
+/// rows repeated there; no line is cut or lost, however long a cell is.
 DocumentLayout layOutDocument(const Document& document);
 
 /// The x of each cell's left edge in a row, and the row's right edge last.

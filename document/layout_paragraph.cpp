@@ -118,6 +118,14 @@ qreal ParagraphLayout::lineHeight(int line) const
     return m_text ? heightOf(m_text->lineAt(line)) : m_height;
 }
 
+std::pair<int, int> ParagraphLayout::lineCharacters(int line) const
+{
+    if (!m_text)
+        return {0, 0};
+    const QTextLine text = m_text->lineAt(line);
+    return {text.textStart(), text.textLength()};
+}
+
 int ParagraphLayout::lineOf(int offset) const
 {
     return m_text ? m_text->lineForTextPosition(offset).lineNumber() : 0;

@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include <memory>
+#include <utility>
 
 class QPainter;
 class QTextLayout;
@@ -35,6 +36,9 @@ public:
     qreal lineTop(int line) const;
     /// The height of a line.
     qreal lineHeight(int line) const;
+    /// The characters a line holds: the offset of its first and how many (none for an empty
+    /// paragraph).
+    std::pair<int, int> lineCharacters(int line) const;
     /// The line that holds the place before the character at `offset`.
     int lineOf(int offset) const;
     /// The x of the place before the character at `offset`.

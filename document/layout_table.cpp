@@ -11,7 +11,7 @@ namespace {
 CellBox layOutCell(const Table& table, const Cell& cell, qreal left, ParagraphAddress address,
                    int defaultTabWidth)
 {
-    CellBox box{&cell, left, qreal(cell.width), left + table.paddingLeft, 0, {}, {}};
+    CellBox box{&cell, left, qreal(cell.width), left + table.paddingLeft, {}, {}};
     const qreal contentWidth = std::max(1, cell.width - table.paddingLeft - table.paddingRight);
     for (const Paragraph& paragraph : cell.paragraphs) {
         box.addresses.push_back(address);
@@ -30,16 +30,6 @@ qreal contentHeight(const CellBox& box)
     return height;
 }
 
-qreal alignmentShare(VerticalAlignment alignment)
-{
-    switch (alignment) {
-    case VerticalAlignment::Center: return 0.5;
-    case VerticalAlignment::Bottom: return 1;
-    case VerticalAlignment::Top: break;
-    }
-    return 0;
-}
-
 } // namespace
 
 std::vector<qreal> cellEdges(const Row& row)
@@ -54,15 +44,11 @@ RowBox layOutRow(const Table& table, int block, int row, int defaultTabWidth)
 {
     const Row& source = table.rows[row];
     const std::vector<qreal> edges = cellEdges(source);
-    RowBox box{qreal(source.minimumHeight), {}};
+    RowBox box{qreal(source.minimumHeight), qreal(source.minimumHeight), {}};
     for (int i = 0; i < int(source.cells.size()); ++i) {
         box.cells.push_back(layOutCell(table, source.cells[i], edges[i], cellStart(block, row, i),
                                        defaultTabWidth));
         box.height = std::max(box.height, contentHeight(box.cells.back()));
-    }
-    for (CellBox& cell : box.cells) {
-        const qreal share = alignmentShare(cell.cell->verticalAlignment);
-        cell.contentTop = (box.height - contentHeight(cell)) * share;
     }
     return box;
 }

@@ -15,14 +15,14 @@ struct CellBox {
     qreal left = 0;                          ///< its left edge
     qreal width = 0;                         ///< its width
     qreal contentLeft = 0;                   ///< where its text starts, after the left padding
-    qreal contentTop = 0;                    ///< from the row's top, after vertical alignment
     std::vector<ParagraphAddress> addresses; ///< its paragraphs
     std::vector<std::shared_ptr<const ParagraphLayout>> paragraphs; ///< their lines, in order
 };
 
 /// One laid-out table row: its height and its cells.
 struct RowBox {
-    qreal height = 0;           ///< at least the row's minimum height
+    qreal height = 0;           ///< its height in one piece: its tallest cell, at least its minimum
+    qreal minimumHeight = 0;    ///< the row's minimum height
     std::vector<CellBox> cells; ///< left to right
 };
 

@@ -11,11 +11,6 @@ namespace {
 
 const QColor GapColor(0xd0, 0xd0, 0xd0);
 
-qreal pageStride(const DocumentLayout& layout)
-{
-    return layout.textArea().height() + PageGap;
-}
-
 // Edges snapped to device pixels keep borders and shadings crisp and free of seams; a line
 // thinner than a device pixel still takes one whole pixel.
 QRectF snapped(const QRectF& rect, qreal pixel)
@@ -65,28 +60,65 @@ void paintPage(QPainter& painter, const LaidOutPage& page, const QSizeF& area, q
 
 } // namespace
 
+qreal contentBottom(const LaidOutPage& page, const QSizeF& textArea)
+{
+    qreal bottom = 0;
+    for (const PlacedParagraph& placed : page.paragraphs) {
+        const int last = placed.firstLine + placed.lineCount - 1;
+        bottom = std::max(bottom, placed.origin.y() + placed.layout->lineTop(last) +
+                                      placed.layout->lineHeight(last));
+    }
+    for (const auto* fills : {&page.shadings, &page.borders}) {
+        for (const PlacedFill& fill : *fills)
+            bottom = std::max(bottom, fill.rect.bottom());
+    }
+    return std::min(bottom, textArea.height());
+}
+
+std::vector<qreal> pictureStripes(const DocumentLayout& layout)
+{
+    std::vector<qreal> stripes(layout.pages().size(), layout.textArea().height());
+    stripes.back() = contentBottom(layout.pages().back(), layout.textArea());
+    return stripes;
+}
+
 QSize pictureSize(const DocumentLayout& layout)
 {
-    const qreal height = pageStride(layout) * qreal(layout.pages().size()) - PageGap;
-    return QSize(int(std::ceil(layout.textArea().width() / TwipsPerPixel)),
-                 int(std::ceil(height / TwipsPerPixel)));
+    qreal height = -PageGap;
+    for (const qreal stripe : pictureStripes(layout))
+        height += stripe + PageGap;
+    return QSize(std::max(1, int(std::ceil(layout.textArea().width() / TwipsPerPixel))),
+                 std::max(1, int(std::ceil(height / TwipsPerPixel))));
+}
+
+qreal pictureRatio(const DocumentLayout& layout, qreal wanted)
+{
+    const QSize size = pictureSize(layout);
+    const qreal fitting = std::sqrt(MaxPicturePixels / (qreal(size.width()) * size.height()));
+    const qreal steps = std::max(1.0, std::floor(fitting * PictureRatioSteps));
+    return std::min(wanted, steps / PictureRatioSteps);
 }
 
 QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
 {
     const QSize size = pictureSize(layout);
     QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
     image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(GapColor);
+    image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.scale(1.0 / TwipsPerPixel, 1.0 / TwipsPerPixel);
     const qreal pixel = TwipsPerPixel / devicePixelRatio;
-    for (const LaidOutPage& page : layout.pages()) {
-        painter.fillRect(QRectF(QPointF(0, 0), layout.textArea()), Qt::white);
-        paintPage(painter, page, layout.textArea(), pixel);
+    const std::vector<qreal> stripes = pictureStripes(layout);
+    const qreal width = layout.textArea().width();
+    for (std::size_t i = 0; i < stripes.size(); ++i) {
+        paintPage(painter, layout.pages()[i], QSizeF(width, stripes[i]), pixel);
         painter.setClipping(false);
-        painter.translate(0, pageStride(layout));
+        if (i + 1 < stripes.size())
+            painter.fillRect(QRectF(0, stripes[i], width, PageGap), GapColor);
+        painter.translate(0, stripes[i] + PageGap);
     }
     return image;
 }

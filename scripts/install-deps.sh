@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libgl-dev
     fonts-urw-base35 fonts-liberation2
     libbenchmark-dev
-    libreoffice-writer-nogui
+    libreoffice-writer-nogui abiword pandoc
     unzip
 )
 

@@ -8,25 +8,16 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <algorithm>
-#include <cmath>
-
 namespace quillory::doc::automation {
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A very long table pictured at a high ratio would take gigabytes; the ratio is lowered as far
-// as it takes to stay within this many device pixels (256 MB).
-constexpr qreal MaxPicturePixels = 64.0 * 1024 * 1024;
-
-qreal pictureDevicePixelRatio(const DocumentLayout& layout)
+qreal screenRatio()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal wanted = screen != nullptr ? screen->devicePixelRatio() : 2.0;
-    const QSize size = pictureSize(layout);
-    return std::min(wanted, std::sqrt(MaxPicturePixels / (qreal(size.width()) * size.height())));
+    return screen != nullptr ? screen->devicePixelRatio() : 2.0;
 }
 
 } // namespace
@@ -53,7 +44,7 @@ void Range::CopyAsPicture() const
     if (clipboard == nullptr)
         throw Failure(u"The clipboard cannot be reached."_s);
     const DocumentLayout& layout = m_document->layout();
-    const QImage picture = renderMainText(layout, pictureDevicePixelRatio(layout));
+    const QImage picture = renderMainText(layout, pictureRatio(layout, screenRatio()));
     if (picture.isNull())
         throw Failure(u"There is not enough memory for the picture of the document."_s);
     clipboard->setImage(picture);

@@ -1,16 +1,17 @@
 #include "document/rtf/rtf_emitter.h"
 
+#include "document/rtf/rtf_code_page.h"
+
 namespace quillory::doc::rtf {
 
 namespace {
 
 constexpr qsizetype FlushSize = 64 * 1024;
 
-// Characters that a reader would take as part of a control word right before them.
-bool extendsWord(char16_t c)
+// Line feed, carriage return, vertical tab (Word's manual line break) and the line separator.
+bool isLineBreak(char16_t c)
 {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-           c == u'-' || c == u' ';
+    return c == u'\n' || c == u'\r' || c == u'\v' || c == 0x2028;
 }
 
 } // namespace
@@ -54,6 +55,12 @@ void Emitter::close()
     m_afterWord = false;
 }
 
+void Emitter::endEntry()
+{
+    put(';');
+    m_afterWord = false;
+}
+
 void Emitter::newline()
 {
     put('\n');
@@ -62,28 +69,45 @@ void Emitter::newline()
 
 void Emitter::text(QStringView text, bool inTable)
 {
-    for (const QChar c : text) {
-        const char16_t unit = c.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
         if (unit == u'\\' || unit == u'{' || unit == u'}') {
             put('\\');
             put(char(unit));
             m_afterWord = false;
         } else if (unit == u'\t') {
             word("tab");
+        } else if (isLineBreak(unit)) {
+            if (unit != u'\n' || i == 0 || text[i - 1] != u'\r') // CR LF is one break
+                word("line");
+        } else if (unit < 0x20) {
+            continue; // other control characters are not text; readers show them as stray signs
         } else if (unit == u';' && inTable) {
             put("\\'3b");
             m_afterWord = false;
-        } else if (unit >= 0x20 && unit < 0x7F) {
-            if (m_afterWord && extendsWord(unit))
+        } else if (unit < 0x7F) {
+            // Any character may end a control word, but some readers (pandoc) drop one that is
+            // not a space; the delimiting space, as Word writes it, is safe everywhere.
+            if (m_afterWord)
                 put(' ');
             put(char(unit));
             m_afterWord = false;
         } else {
-            word("u", qint16(unit)); // RTF numbers are signed 16-bit
-            put('?');                // what a reader without Unicode shows
-            m_afterWord = false;
+            unicode(unit);
         }
     }
+}
+
+// The fallback after \uN is the code page's byte as a hex escape, as word processors write it:
+// readers that take a literal fallback character as text (pandoc) then lose nothing.
+void Emitter::unicode(char16_t unit)
+{
+    word("u", qint16(unit)); // RTF numbers are signed 16-bit
+    static constexpr char HexDigits[] = "0123456789abcdef";
+    const uchar byte = toWindows1252(unit);
+    const char escape[] = {'\\', '\'', HexDigits[byte >> 4], HexDigits[byte & 0xF], '\0'};
+    put(escape);
+    m_afterWord = false;
 }
 
 void Emitter::flush()

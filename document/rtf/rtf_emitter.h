@@ -25,10 +25,14 @@ public:
     void open();
     /// Closes a group.
     void close();
+    /// The ';' that ends an entry of the font or colour table, right after a control word.
+    void endEntry();
     /// A line break, which RTF ignores, for people reading the file.
     void newline();
-    /// Text, escaped: \ { } as control symbols, tabs as \tab, everything outside printable
-    /// ASCII as \uN? (UTF-16 units, signed); with `inTable` also ';', which ends a table entry.
+    /// Text, escaped: \ { } as control symbols, tabs as \tab, line breaks (LF, CR, CR LF, VT,
+    /// U+2028) as \line, other control characters left out, everything else outside ASCII as
+    /// \uN (UTF-16 units, signed) with its code-page 1252 byte (or '?') as a \'hh fallback; with
+    /// `inTable` also ';', which ends a table entry.
     void text(QStringView text, bool inTable = false);
     /// Hands what is buffered to the sink.
     void flush();
@@ -36,10 +40,11 @@ public:
 private:
     void put(char c);
     void put(const char* chars);
+    void unicode(char16_t unit);
 
     RtfSink& m_sink;
     QByteArray m_buffer;
-    bool m_afterWord = false; ///< a letter, digit, hyphen or space here needs a delimiter first
+    bool m_afterWord = false; ///< literal text here needs a delimiting space first
 };
 
 } // namespace quillory::doc::rtf

@@ -1,5 +1,7 @@
 #include "document/rtf/rtf_parser.h"
 
+#include "document/rtf/rtf_code_page.h"
+
 #include <utility>
 
 namespace quillory::doc::rtf {
@@ -10,17 +12,6 @@ namespace {
 // schedules of several thousand classes.
 constexpr qsizetype MaxDepth = 256;
 constexpr qsizetype MaxItems = qsizetype(1) << 19;
-
-// The characters of Windows code page 1252 that differ from Latin-1 (0x80 to 0x9F).
-constexpr char16_t Windows1252[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QChar fromWindows1252(uchar byte)
-{
-    return QChar(byte >= 0x80 && byte < 0xA0 ? Windows1252[byte - 0x80] : char16_t(byte));
-}
 
 bool isDestination(Keyword keyword)
 {
@@ -213,7 +204,7 @@ void Parser::hexChar(const Token& token)
 {
     if (state().destination == Destination::Skip || skipsFallback())
         return;
-    text(QString(fromWindows1252(token.byte)), false);
+    text(QString(QChar(fromWindows1252(token.byte))), false);
 }
 
 bool Parser::skipsFallback()
@@ -234,7 +225,7 @@ void Parser::plainText(QByteArrayView bytes)
         const uchar byte = uchar(c);
         if (skipsFallback() || (byte < 0x20 && byte != '\t'))
             continue; // stray control bytes are not text
-        decoded += fromWindows1252(byte);
+        decoded += QChar(fromWindows1252(byte));
     }
     text(decoded, true);
 }

@@ -133,7 +133,7 @@ private:
             m_out.word("fnil");
             m_out.word("fcharset0");
             m_out.text(QStringView(m_tables.fonts()[i]).left(MaxFontNameLength), true);
-            m_out.text(u";");
+            m_out.endEntry();
             m_out.close();
         }
         m_out.close();
@@ -144,12 +144,12 @@ private:
     {
         m_out.open();
         m_out.word("colortbl");
-        m_out.text(u";");
+        m_out.endEntry();
         for (const QRgb color : m_tables.colors()) {
             m_out.word("red", qRed(color));
             m_out.word("green", qGreen(color));
             m_out.word("blue", qBlue(color));
-            m_out.text(u";");
+            m_out.endEntry();
         }
         m_out.close();
         m_out.newline();

@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace quillory;
 using namespace quillory::test;
@@ -57,6 +58,9 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void sampleDataToPreviewAndBack();
+    void sampleOpensAtFullSizeAndZoomsBackToIt();
+    void changesDuringTheRunsEventPassAreTyped();
+    void pointerReturnsAfterThePreviewHasItsPicture();
     void closingThePreviewStoresTheListAndEnds();
     void secondClickDuringARunDoesNothing();
     void componentThatCannotStartKeepsTheMainWindow();
@@ -140,6 +144,96 @@ void TestCreateTemplate::sampleDataToPreviewAndBack()
     QVERIFY(preview->wordFile() != first);
     QCOMPARE(periodsIn(preview->wordFile()).size(), 8);
     QCOMPARE(workingFiles(), QStringList{QFileInfo(preview->wordFile()).fileName()});
+}
+
+// The sample's picture is the text's own extent, small enough for the preview to draw it at
+// 1.0; one step out and one in shows the opening view again.
+void TestCreateTemplate::sampleOpensAtFullSizeAndZoomsBackToIt()
+{
+    start();
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton4, Qt::LeftButton);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
+    Form2* preview = m_form->preview();
+    QVERIFY(preview && preview->isVisible());
+    const QSize twips = preview->view().originalSize();
+    QCOMPARE(twips.width(), 13680 - 2); // the set-up takes two twips off the picture's size
+    QVERIFY2(twips.height() > 5000 && twips.height() < 9700,
+             qPrintable(QString::number(twips.height())));
+    QCOMPARE(preview->view().zoom(), 1.0f);
+    QCOMPARE(preview->view().zoomedSize(), twips);
+    const QRectF opening = preview->view().picture1();
+    const QSizeF openingPixels =
+        test::Form2Controls(*preview).Picture1->picture().deviceIndependentSize();
+    QCOMPARE(openingPixels, QSizeF(twips + QSize(2, 2)) / 15);
+
+    QTest::mouseClick(test::Form2Controls(*preview).PushButton2, Qt::LeftButton);
+    QCOMPARE(preview->view().zoom(), 0.75f);
+    QCOMPARE(preview->view().picture1().height(), std::floor(twips.height() * 0.75));
+    QTest::mouseClick(test::Form2Controls(*preview).PushButton1, Qt::LeftButton);
+    QCOMPARE(preview->view().zoom(), 1.0f);
+    QCOMPARE(preview->view().picture1(), opening);
+    QCOMPARE(test::Form2Controls(*preview).Picture1->picture().deviceIndependentSize(),
+             openingPixels);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+}
+
+// The name, the date and the list are read as the run uses them, after the event pass that
+// writing the template copy makes.
+void TestCreateTemplate::changesDuringTheRunsEventPassAreTyped()
+{
+    start();
+    test::Form1Controls(*m_form).Text1->setText(u"Before"_s);
+    m_form->classList().append(entry(u"First"_s));
+    QTimer::singleShot(0, m_form.get(), [this] {
+        test::Form1Controls(*m_form).Text1->setText(u"After"_s);
+        m_form->classList().append(entry(u"Added while waiting"_s));
+    });
+    m_form->PushButton6_Click();
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    const QString working = m_form->preview()->wordFile();
+    QCOMPARE(periodsIn(working), (QStringList{u"Period"_s, u"First"_s, u"Added while waiting"_s}));
+    const doc::Document document = doc::readRtf(test::readBytes(working)).document.value();
+    QVERIFY(std::get<doc::Paragraph>(document.body.front())
+                .text()
+                .startsWith(u"Homework for After\t"_s));
+}
+
+// Records whether the preview held a picture when the main window's hourglass went.
+class ArrowWatcher final : public QObject {
+public:
+    explicit ArrowWatcher(Form1& form)
+        : m_form(form)
+    {
+        form.installEventFilter(this);
+    }
+    QList<bool> previewHadPicture;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != &m_form || event->type() != QEvent::CursorChange)
+            return false;
+        const bool busy = m_form.cursor().shape() == Qt::WaitCursor;
+        if (m_busy && !busy)
+            previewHadPicture
+                << (m_form.preview() != nullptr &&
+                    !test::Form2Controls(*m_form.preview()).Picture1->picture().isNull());
+        m_busy = busy;
+        return false;
+    }
+
+private:
+    Form1& m_form;
+    bool m_busy = false;
+};
+
+void TestCreateTemplate::pointerReturnsAfterThePreviewHasItsPicture()
+{
+    start();
+    ArrowWatcher watcher(*m_form);
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    QCOMPARE(watcher.previewHadPicture, QList<bool>{true});
 }
 
 void TestCreateTemplate::closingThePreviewStoresTheListAndEnds()

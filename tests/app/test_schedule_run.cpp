@@ -29,7 +29,9 @@ namespace {
 
 ScheduleRequest request(const QString& name, QList<HomeworkEntry> classes)
 {
-    return ScheduleRequest{u"[YourName]"_s, name, u"Sep 6, 2021"_s, std::move(classes)};
+    return {u"[YourName]"_s, [name] { return name; }, [] { return u"Sep 6, 2021"_s; },
+            [classes] { return int(classes.size()); },
+            [classes](int row) { return classes.at(row); }};
 }
 
 doc::Document readDocument(const QString& path)
@@ -81,6 +83,7 @@ private Q_SLOTS:
     void plantedLinkIsNotWrittenThrough();
     void componentThatCannotStart();
     void snapshotThroughTheClipboard();
+    void longSnapshotKeepsItsLogicalSize();
     void clipboardReadsAreBounded();
 
 private:
@@ -264,6 +267,21 @@ void TestScheduleRun::snapshotThroughTheClipboard()
     // The text area of the page, 13,680 twips wide, at 15 twips per logical pixel.
     QCOMPARE(qRound(picture.width() / picture.devicePixelRatio()), 912);
     QVERIFY(!QGuiApplication::clipboard()->image().isNull());
+}
+
+// A very long schedule is pictured at a ratio below 1; read back, it keeps its size in logical
+// pixels: the text area's 912 wide.
+void TestScheduleRun::longSnapshotKeepsItsLogicalSize()
+{
+    const std::optional<QString> working =
+        fill(request(u"Dana"_s, {entry(u"1"_s, {QString(30000, u'w'), QString(30000, u'v')})}));
+    QVERIFY(working.has_value());
+    SaveDocAsJPG(*working);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    const QImage picture = loadSnapshot(joinPath(m_temp->path(), u"temp.bmp"_s));
+    QVERIFY(picture.devicePixelRatio() < 1);
+    QVERIFY(qAbs(picture.width() / picture.devicePixelRatio() - 912) <= 1);
+    QVERIFY(picture.height() / picture.devicePixelRatio() > 40 * 672);
 }
 
 void TestScheduleRun::clipboardReadsAreBounded()

@@ -1,8 +1,11 @@
 #include "tests/document/schedule_fixture.h"
 
 #include "base/file_system.h"
+#include "document/layout_paragraph.h"
 #include "document/rtf/rtf_reader.h"
 #include "resources/schedule_template.h"
+
+#include <QFontMetricsF>
 
 using namespace Qt::StringLiterals;
 
@@ -90,6 +93,15 @@ QString titleText(const doc::Document& document)
 const doc::Table& scheduleTable(const doc::Document& document)
 {
     return std::get<doc::Table>(document.body.at(2));
+}
+
+qreal fontLineHeight(int halfPoints, bool bold)
+{
+    doc::CharFormat format;
+    format.halfPoints = halfPoints;
+    format.bold = bold;
+    const QFontMetricsF metrics(doc::layoutFont(format));
+    return metrics.ascent() + metrics.descent();
 }
 
 QStringList rowTexts(const doc::Row& row)

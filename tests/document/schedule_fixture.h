@@ -36,6 +36,9 @@ QString titleText(const doc::Document& document);
 /// The table of a document built like the schedule.
 const doc::Table& scheduleTable(const doc::Document& document);
 
+/// The height of one line in the laid-out font: its ascent plus its descent, in twips.
+qreal fontLineHeight(int halfPoints, bool bold = false);
+
 /// The texts of one table row's cells, paragraphs joined by "\n".
 QStringList rowTexts(const doc::Row& row);
 

@@ -303,15 +303,36 @@ private Q_SLOTS:
         expectFailure([&] { document.Shapes(); }, quit);
     }
 
-    void copyAsPicturePutsThePageOnTheClipboard()
+    // The picture is the text's own extent: as wide as the text area, as high as the title, the
+    // empty paragraph, the two rows (420 and 792 twips) and the paragraph after the table.
+    void copyAsPicturePutsTheTextOnTheClipboard()
     {
         Document document = openTemplate();
         QGuiApplication::clipboard()->clear();
         document.Range().CopyAsPicture();
         const QImage picture = QGuiApplication::clipboard()->image();
         const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
-        QCOMPARE(picture.size(), (QSizeF(912, 672) * ratio).toSize());
+        QCOMPARE(picture.width(), qRound(912 * ratio));
+        const qreal twips = picture.height() / ratio * 15;
+        QVERIFY2(twips > 420 + 792 + 3 * 240 && twips < 420 + 792 + 3 * 480 + 15,
+                 qPrintable(QString::number(twips)));
         QCOMPARE(picture.pixelColor(picture.width() / 2, picture.height() - 2), QColor(Qt::white));
+    }
+
+    // Some 200 pages are pictured at a lower ratio rather than in gigabytes.
+    void veryLongDocumentsArePicturedWithinSixteenMillionPixels()
+    {
+        doc::Document content = test::scheduleDocument();
+        auto& rows = std::get<doc::Table>(content.body[2]).rows;
+        rows[1].cells[1].paragraphs[0].runs = {{QString(40000, u'w'), {}}};
+        rows.insert(rows.end(), 2, rows[1]);
+        Document document = open(content);
+        document.Range().CopyAsPicture();
+        const QImage picture = QGuiApplication::clipboard()->image();
+        QVERIFY(!picture.isNull());
+        QVERIFY2(qint64(picture.width()) * picture.height() <= 16 * 1024 * 1024,
+                 qPrintable(QString::number(picture.height())));
+        QVERIFY(picture.height() > 16 * 1024 * 1024 / 912 / 2);
     }
 
 private:

@@ -1,5 +1,5 @@
-// LibreOffice as an independent reader of the RTF we write: a filled schedule, converted to text
-// and to DOCX, keeps its texts in order, its page, column widths, row heights and shading.
+// LibreOffice as an independent reader of the RTF we write: a filled schedule, converted to
+// DOCX, keeps its page, column widths, row heights (none kept from breaking) and shading.
 #include "document/model.h"
 #include "document/rtf/rtf_reader.h"
 #include "document/rtf/rtf_writer.h"
@@ -91,6 +91,7 @@ struct DocxFacts {
     QList<QStringList> fills;                  ///< per row, per cell; empty: no fill
     QStringList borders;                       ///< each cell side's line: style/size/colour
     QMap<QString, int> padding;                ///< cell margins by side
+    int rowsKeptTogether = 0;                  ///< rows that may not break across pages
 };
 
 DocxFacts readDocx(const QByteArray& xml)
@@ -118,6 +119,8 @@ DocxFacts readDocx(const QByteArray& xml)
             facts.fills.last().append(QString());
         } else if (name == u"w:shd" && !facts.fills.isEmpty() && !facts.fills.last().isEmpty()) {
             facts.fills.last().last() = attribute("fill");
+        } else if (name == u"w:cantSplit") {
+            ++facts.rowsKeptTogether;
         } else if (name == u"w:trHeight") {
             facts.rowHeights.append({attribute("val").toInt(), attribute("hRule")});
         } else if (QStringList{u"w:top"_s, u"w:bottom"_s, u"w:start"_s, u"w:end"_s}.contains(
@@ -139,7 +142,6 @@ class TestLibreOffice : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
-    void readsTheTextsInOrder();
     void keepsPageAndTable();
 
 private:
@@ -169,24 +171,6 @@ QByteArray TestLibreOffice::convert(const QString& filter, const QString& extens
     return m_libreOffice.convert(m_rtfPath, filter, extension);
 }
 
-void TestLibreOffice::readsTheTextsInOrder()
-{
-    const QString text = QString::fromUtf8(convert(u"txt:Text (encoded):UTF8"_s, u"txt"_s));
-    QVERIFY2(!text.isEmpty(), "LibreOffice wrote no text");
-    QStringList expected{u"Homework for "_s + PupilName + u"\tWeek of "_s + ScheduleDate,
-                         u"Period"_s, u"Sunday"_s};
-    for (const QStringList& texts : ClassTexts) {
-        for (const QString& cell : texts)
-            expected += cell.isEmpty() ? QStringList() : cell.split(u'|');
-    }
-    qsizetype at = 0;
-    for (const QString& piece : expected) {
-        const qsizetype found = text.indexOf(piece, at);
-        QVERIFY2(found >= 0, qPrintable(u"missing or out of order: "_s + piece + u"\n"_s + text));
-        at = found + piece.size();
-    }
-}
-
 void TestLibreOffice::keepsPageAndTable()
 {
     const QByteArray docx = convert(u"docx"_s, u"docx"_s);
@@ -211,6 +195,7 @@ void TestLibreOffice::keepsPageAndTable()
         QVERIFY2(qAbs(facts.columns[qsizetype(i)] - widths[i]) <= 3,
                  qPrintable(QString::number(i)));
 
+    QCOMPARE(facts.rowsKeptTogether, 0);
     QCOMPARE(facts.rowHeights.size(), qsizetype(1 + std::size(ClassTexts)));
     QCOMPARE(facts.rowHeights[0], std::pair(420, u"atLeast"_s));
     for (qsizetype row = 1; row < facts.rowHeights.size(); ++row)
