@@ -9,6 +9,7 @@
 #include <QImageReader>
 
 #include <cmath>
+#include <memory>
 
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -56,19 +57,25 @@ struct FileMapping {
     qint64 size;
 };
 
-FileMapping* mapFile(const QFile& file)
+using MappedFile = std::unique_ptr<FileMapping, void (*)(void*)>;
+
+MappedFile mapFile(const QFile& file)
 {
+    MappedFile mapping(nullptr, &FileMapping::release);
     struct stat status {};
     if (::fstat(file.handle(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0)
-        return nullptr;
+        return mapping;
     void* bytes = ::mmap(nullptr, size_t(status.st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE,
                          file.handle(), 0);
-    return bytes == MAP_FAILED ? nullptr : new FileMapping{bytes, status.st_size};
+    if (bytes != MAP_FAILED)
+        mapping.reset(new FileMapping{bytes, status.st_size});
+    return mapping;
 }
 
 // Our own layout is shown straight from the mapping: nothing is copied, and only the rows that
-// are painted are ever read from the file. A null picture when the file is in another format.
-QImage mappedPicture(FileMapping* mapping, const QString& path)
+// are painted are ever read from the file; the picture takes the mapping over. A null picture
+// when the file is in another format.
+QImage mappedPicture(MappedFile& mapping, const QString& path)
 {
     const std::optional<SnapshotBitmap> layout = SnapshotBitmap::recognise(mapping->view());
     if (!layout)
@@ -82,7 +89,7 @@ QImage mappedPicture(FileMapping* mapping, const QString& path)
     QImage picture(first, layout->pixels().width(), layout->pixels().height(),
                    qsizetype(layout->pixels().width()) * 4,
                    layout->alpha() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32,
-                   &FileMapping::release, mapping);
+                   &FileMapping::release, mapping.release());
     applyResolution(picture, layout->dotsPerMeter());
     return picture;
 }
@@ -121,19 +128,12 @@ QImage loadSnapshot(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, file.errorString()));
-    FileMapping* mapping = mapFile(file);
-    if (!mapping)
-        return decodedPicture(file, path);
-    QImage picture;
-    try {
-        picture = mappedPicture(mapping, path);
-    } catch (const Failure&) {
-        FileMapping::release(mapping);
-        throw;
+    MappedFile mapping = mapFile(file);
+    if (mapping) {
+        const QImage picture = mappedPicture(mapping, path);
+        if (!picture.isNull())
+            return picture;
     }
-    if (!picture.isNull())
-        return picture;
-    FileMapping::release(mapping);
     return decodedPicture(file, path);
 }
 
