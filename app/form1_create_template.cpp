@@ -6,6 +6,7 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "base/working_folder.h"
 #include "homework/general_fields.h"
 #include "preview/form2.h"
 #include "widgets/window_pointer.h"
@@ -33,10 +34,11 @@ void Form1::PushButton6_Click()
     procedure.step(102, [&] { mBusy = true; });
     procedure.step(104, [&] { m_pointer->setBusy(true); });
     const FilledSchedule filled = fillScheduleTemplate(procedure, scheduleRequest());
-    procedure.step(238, [&] { SaveDocAsJPG(filled.workingPath); });
+    std::optional<FileIdentity> snapshotWritten;
+    procedure.step(238, [&] { snapshotWritten = SaveDocAsJPG(filled.workingPath); });
     // Without a document there is nothing to preview: the picture is loaded but not handed on.
     const bool pictured = procedure.step(240, [&] {
-        const QImage snapshot = loadSnapshot(snapshotPath());
+        const QImage snapshot = loadSnapshot(snapshotPath(), snapshotWritten);
         shareSnapshotWithClipboard(snapshot);
         if (filled.saved)
             previewWindow().setPicture(snapshot);
@@ -46,7 +48,10 @@ void Form1::PushButton6_Click()
     // preview.
     if (!filled.saved || !pictured || !showPreview(procedure, filled.workingPath))
         DeleteFileQuietly(filled.workingPath);
-    procedure.step(250, [&] { DeleteFileQuietly(snapshotPath()); });
+    procedure.step(250, [&] {
+        if (snapshotWritten)
+            deleteIfSameFile(snapshotPath(), *snapshotWritten);
+    });
     procedure.step(252, [&] { mBusy = false; });
 }
 

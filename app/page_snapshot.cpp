@@ -4,6 +4,7 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "base/working_folder.h"
 #include "document/automation/application.h"
 #include "document/automation/application_starter.h"
 #include "document/automation/document.h"
@@ -43,9 +44,10 @@ std::optional<QImage> GetClipboardPicture(int /*format*/, const ClipboardReader&
     return std::nullopt;
 }
 
-void SaveDocAsJPG(const QString& inFile)
+std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile)
 {
     GuardedProcedure procedure(locations::Form1PageSnapshot);
+    std::optional<FileIdentity> written;
     std::unique_ptr<automation::Application> word;
     procedure.step(116, [&] { word = doc::startApplication(); });
     procedure.step(118, [&] { doc::running(word).Documents().Open(inFile); });
@@ -54,11 +56,13 @@ void SaveDocAsJPG(const QString& inFile)
         const std::optional<QImage> picture = GetClipboardPicture(0);
         if (!picture)
             throw Failure(u"There is no picture on the clipboard."_s);
-        writeSnapshotFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)), *picture);
+        written = writeSnapshotFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
+                                    *picture);
     });
     procedure.step(
         124, [&] { doc::running(word).ActiveDocument().Close(automation::wdDoNotSaveChanges); });
     procedure.step(126, [&] { doc::running(word).Quit(); });
+    return written;
 }
 
 void shareSnapshotWithClipboard(const QImage& snapshot)

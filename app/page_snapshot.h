@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/own_file.h"
+
 #include <QImage>
 #include <QString>
 
@@ -20,8 +22,9 @@ std::optional<QImage> GetClipboardPicture(int format,
                                           const ClipboardReader& read = ClipboardReader());
 
 /// Renders the document at `inFile` through a second instance of the document component and
-/// the clipboard into the snapshot file in the working folder. Every failed step is reported.
-void SaveDocAsJPG(const QString& inFile);
+/// the clipboard into the snapshot file in the working folder (readable by the user only).
+/// Every failed step is reported. Returns which file it wrote; nothing when it wrote none.
+std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile);
 
 /// While the clipboard still holds this program's picture, it takes the loaded snapshot, the same
 /// pixels, instead: they stay in the snapshot file's mapping, read only where they are pasted,

@@ -3,6 +3,7 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "base/working_folder.h"
 #include "document/automation/application.h"
 #include "document/automation/application_starter.h"
 #include "document/automation/document.h"
@@ -71,9 +72,11 @@ private:
         QByteArray bytes;
         step(106, [&] { bytes = templateBytes(); });
         step(108, [&] {
-            // A copy left by an interrupted run is used as it is.
+            // A copy left by an interrupted run is used as it is, but only when it is the
+            // user's own file: in a shared folder anyone may have put something there first.
             if (!FileExists(templatePath()))
                 WriteBytesToFile(bytes, templatePath());
+            m_templateCopy.emplace(templatePath());
         });
     }
 
@@ -81,7 +84,12 @@ private:
     {
         step(110, [&] { m_word = doc::startApplication(); });
         QString path;
-        step(112, [&] { path = templatePath(); });
+        step(112, [&] {
+            if (!m_templateCopy)
+                throw Failure(u"There is no template copy of your own to open."_s);
+            // The file checked at 108, not whatever the name holds by now.
+            path = m_templateCopy->openedPath();
+        });
         step(114, [&] { m_document = word().Documents().Open(path, true); });
     }
 
@@ -200,6 +208,19 @@ private:
                 throw Failure(u"The working document has no name."_s);
             document().SaveAs(m_workingPath);
         });
+        if (!m_saved)
+            DeleteFileQuietly(m_workingPath);
+    }
+
+    // Taking the name with a file of the user's own (0600) keeps it when the document replaces
+    // it. A name that cannot be created is left to the save, which reports why.
+    static bool isNameTaken(const QString& path)
+    {
+        try {
+            return !claimFileName(path);
+        } catch (const Failure&) {
+            return false;
+        }
     }
 
     // A name already taken in the working folder is never reused.
@@ -212,7 +233,7 @@ private:
                 step(216, [&] { name += randomDigit(); });
             step(220, [&] { m_workingPath = joinPath(TempFolder(), name + u".doc"_s); });
             bool taken = false;
-            step(222, [&] { taken = FileExists(m_workingPath); });
+            step(222, [&] { taken = isNameTaken(m_workingPath); });
             if (!taken)
                 return;
         }
@@ -227,7 +248,15 @@ private:
         step(230, [&] { word().Quit(); });
         step(232, [&] { m_document.reset(); });
         step(234, [&] { m_word.reset(); });
-        step(236, [&] { DeleteFileQuietly(templatePath()); });
+        step(236, [&] { deleteTemplateCopy(); });
+    }
+
+    // Only the copy this run used: a file someone else put under the name stays theirs.
+    void deleteTemplateCopy()
+    {
+        if (m_templateCopy)
+            deleteIfSameFile(templatePath(), m_templateCopy->identity());
+        m_templateCopy.reset();
     }
 
     bool step(int number, const std::function<void()>& action)
@@ -239,6 +268,7 @@ private:
     const ScheduleRequest& m_request;
     std::unique_ptr<automation::Application> m_word;
     std::optional<automation::Document> m_document;
+    std::optional<OwnFile> m_templateCopy;
     QString m_workingPath;
     bool m_saved = false;
 };

@@ -59,14 +59,14 @@ struct FileMapping {
 
 using MappedFile = std::unique_ptr<FileMapping, void (*)(void*)>;
 
-MappedFile mapFile(const QFile& file)
+MappedFile mapFile(int handle)
 {
     MappedFile mapping(nullptr, &FileMapping::release);
     struct stat status {};
-    if (::fstat(file.handle(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0)
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0)
         return mapping;
-    void* bytes = ::mmap(nullptr, size_t(status.st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE,
-                         file.handle(), 0);
+    void* bytes =
+        ::mmap(nullptr, size_t(status.st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE, handle, 0);
     if (bytes != MAP_FAILED)
         mapping.reset(new FileMapping{bytes, status.st_size});
     return mapping;
@@ -108,7 +108,7 @@ QImage decodedPicture(QIODevice& device, const QString& path)
 
 } // namespace
 
-void writeSnapshotFile(const QString& path, const QImage& picture)
+FileIdentity writeSnapshotFile(const QString& path, const QImage& picture)
 {
     const QImage words = storableWords(picture);
     if (words.isNull() || qint64(words.width()) * words.height() > MaxSnapshotPixels)
@@ -116,25 +116,30 @@ void writeSnapshotFile(const QString& path, const QImage& picture)
     const SnapshotBitmap layout(
         words.size(), quint32(std::lround(DotsPerMeterAtRatioOne * words.devicePixelRatio())),
         words.hasAlphaChannel());
-    replaceFileAtomically(
+    // Replaced by a rename, so a link planted at the name is never written through.
+    return replacePrivateFile(
         path,
         {layout.header(),
          QByteArrayView(reinterpret_cast<const char*>(words.constBits()), words.sizeInBytes())},
         Durability::Unsynced);
 }
 
-QImage loadSnapshot(const QString& path)
+QImage loadSnapshot(const QString& path, const std::optional<FileIdentity>& written)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, file.errorString()));
-    MappedFile mapping = mapFile(file);
+    if (!written)
+        throw Failure(u"No picture was written to %1 in this run."_s.arg(path));
+    const OwnFile file(path);
+    if (file.identity() != *written)
+        throw Failure(u"%1 is not the picture this run wrote; it is not shown."_s.arg(path));
+    MappedFile mapping = mapFile(file.handle()); // outlives the handle
     if (mapping) {
         const QImage picture = mappedPicture(mapping, path);
         if (!picture.isNull())
             return picture;
     }
-    return decodedPicture(file, path);
+    QFile opened;
+    opened.open(file.handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    return decodedPicture(opened, path);
 }
 
 } // namespace quillory

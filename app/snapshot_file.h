@@ -1,7 +1,11 @@
 #pragma once
 
+#include "base/own_file.h"
+
 #include <QImage>
 #include <QString>
+
+#include <optional>
 
 namespace quillory {
 
@@ -11,16 +15,18 @@ inline constexpr qint64 MaxSnapshotPixels = qint64(128) * 1024 * 1024;
 
 /// Writes the picture as an uncompressed 32-bit bitmap (BMP) at the path, replacing any file
 /// there. The pixels go out as they lie in memory, top row first, so writing costs no more than
-/// copying them; the resolution records the device pixel ratio. Throws Failure when the file
-/// cannot be written.
-void writeSnapshotFile(const QString& path, const QImage& picture);
+/// copying them; the resolution records the device pixel ratio. The file is readable by the user
+/// only and is not waited for on the disk. Returns which file was written; throws Failure when
+/// it cannot be.
+FileIdentity writeSnapshotFile(const QString& path, const QImage& picture);
 
-/// Reads a picture file, recognising its format by the content, with the device pixel ratio
-/// its resolution records. A file in the layout writeSnapshotFile writes is not decoded at all:
-/// the picture is a private mapping of it, which outlives the file's deletion, and only the rows
-/// that are painted are ever read. Other formats are decoded; pictures of up to
-/// MaxSnapshotPixels load whatever Qt's default allocation limit. Throws Failure naming the
-/// reason when it cannot.
-QImage loadSnapshot(const QString& path);
+/// Reads the picture file at the path, recognising its format by the content, with the device
+/// pixel ratio its resolution records, but only when it is the user's own file that was written
+/// (`written`): never whatever else happens to lie under the name. A file in the layout
+/// writeSnapshotFile writes is not decoded at all: the picture is a private mapping of it, which
+/// outlives the file's deletion, and only the rows that are painted are ever read. Other formats
+/// are decoded; pictures of up to MaxSnapshotPixels load whatever Qt's default allocation limit.
+/// Throws Failure naming the reason when it cannot.
+QImage loadSnapshot(const QString& path, const std::optional<FileIdentity>& written);
 
 } // namespace quillory

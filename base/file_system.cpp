@@ -12,12 +12,105 @@
 #include <cstdio>
 #include <cstring>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillory {
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr mode_t OwnerOnly = 0600;
+
+int& writeFault()
+{
+    static int fault = 0;
+    return fault;
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+Failure cannotWrite(const QString& path, const QString& reason)
+{
+    return Failure(u"Cannot write %1: %2"_s.arg(path, reason));
+}
+
+// Writes all the bytes straight to the descriptor; the system's reason when it cannot, else
+// empty. Not through QFile: a write that fills the disk stops short, and QFile then has no
+// reason to give ("Unknown error"); writing the rest gives the system's.
+QString writeAll(int handle, QByteArrayView bytes)
+{
+    if (writeFault() != 0)
+        return systemReason(writeFault());
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(handle, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return systemReason(errno);
+        data += written;
+        left -= written;
+    }
+    return {};
+}
+
+// Writes the pieces one after the other, gives the file its permissions and, when asked,
+// waits until the disk has them.
+QString writeAndSync(int handle, std::initializer_list<QByteArrayView> pieces, mode_t permissions,
+                     Durability durability)
+{
+    QString reason;
+    for (const QByteArrayView piece : pieces) {
+        if (reason.isEmpty())
+            reason = writeAll(handle, piece);
+    }
+    if (reason.isEmpty() && ::fchmod(handle, permissions) != 0)
+        reason = systemReason(errno);
+    if (reason.isEmpty() && durability == Durability::Synced && ::fsync(handle) != 0)
+        reason = systemReason(errno);
+    return reason;
+}
+
+// What a file written in place of the path should allow: the old file's permissions when there
+// is one, else what a new file gets under the user's umask.
+mode_t permissionsFor(const QString& path)
+{
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode))
+        return status.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+FileIdentity replaceFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                         mode_t permissions, Durability durability)
+{
+    // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
+    // file of our own (created exclusively) renamed over the path replaces the link itself.
+    QTemporaryFile file(joinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
+    if (!file.open())
+        throw cannotWrite(path, file.errorString());
+    const QString reason = writeAndSync(file.handle(), pieces, permissions, durability);
+    if (!reason.isEmpty())
+        throw cannotWrite(path, reason);
+    struct stat status {};
+    ::fstat(file.handle(), &status);
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0)
+        throw cannotWrite(path, systemReason(errno));
+    file.setAutoRemove(false);
+    return {quint64(status.st_dev), quint64(status.st_ino)};
+}
+
+} // namespace
 
 bool FileExists(const QString& path)
 {
@@ -34,13 +127,13 @@ void WriteBytesToFile(const QByteArray& bytes, const QString& path)
         return;
     QFile file(path);
     // NewOnly is O_CREAT | O_EXCL: it refuses any existing entry, a dangling link included.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
         throw Failure(u"Cannot create %1: %2"_s.arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
+    const QString reason = writeAll(file.handle(), bytes);
+    if (!reason.isEmpty()) {
         file.close();
         file.remove();
-        throw Failure(u"Cannot write %1: %2"_s.arg(path, reason));
+        throw cannotWrite(path, reason);
     }
 }
 
@@ -50,73 +143,45 @@ void DeleteFileQuietly(const QString& path)
         QFile::remove(path);
 }
 
-namespace {
-
-// What a file written in place of the path should allow: the old file's permissions when there
-// is one, else what a new file gets under the user's umask.
-mode_t permissionsFor(const QString& path)
+void replaceFileAtomically(const QString& path, const QByteArray& bytes, Durability durability)
 {
-    struct stat status {};
-    if (::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode))
-        return status.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    replaceFile(path, {QByteArrayView(bytes)}, permissionsFor(path), durability);
 }
 
-} // namespace
-
-void replaceFileAtomically(const QString& path, const QByteArray& bytes)
+FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes)
 {
-    replaceFileAtomically(path, {QByteArrayView(bytes)}, Durability::Synced);
+    return replaceFile(path, {QByteArrayView(bytes)}, OwnerOnly, Durability::Synced);
 }
 
-void replaceFileAtomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                           Durability durability)
+FileIdentity replacePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                                Durability durability)
 {
-    // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
-    // file of our own (created exclusively) renamed over the path replaces the link itself.
-    QTemporaryFile file(joinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
-    bool written = file.open();
-    for (const QByteArrayView piece : pieces)
-        written = written && file.write(piece.data(), piece.size()) == piece.size();
-    written = written && file.flush() && ::fchmod(file.handle(), permissionsFor(path)) == 0 &&
-              (durability == Durability::Unsynced || ::fsync(file.handle()) == 0);
-    if (!written)
-        throw Failure(u"Cannot write %1: %2"_s.arg(path, file.errorString()));
-    if (::rename(QFile::encodeName(file.fileName()).constData(),
-                 QFile::encodeName(path).constData()) != 0)
-        throw Failure(u"Cannot write %1: %2"_s.arg(path, QString::fromLocal8Bit(strerror(errno))));
-    file.setAutoRemove(false);
+    return replaceFile(path, pieces, OwnerOnly, durability);
 }
 
-namespace {
-
-// A folder under the shared temporary folder is ours only when it is a real folder (not a
-// link), belongs to us and nobody else can enter it.
-void claimPrivateFolder(const QString& folder)
+bool claimFileName(const QString& path)
 {
-    const QByteArray native = QFile::encodeName(folder);
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        throw Failure(u"Cannot create the working folder %1."_s.arg(folder));
-    struct stat status {};
-    if (::lstat(native.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
-        status.st_uid != ::getuid())
-        throw Failure(u"The working folder %1 is not the user's own."_s.arg(folder));
-    if ((status.st_mode & 0077) != 0 && ::chmod(native.constData(), 0700) != 0)
-        throw Failure(u"The working folder %1 cannot be made private."_s.arg(folder));
+    const int handle = ::open(QFile::encodeName(path).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, OwnerOnly);
+    if (handle < 0 && errno == EEXIST)
+        return false;
+    if (handle < 0)
+        throw Failure(u"Cannot create %1: %2"_s.arg(path, systemReason(errno)));
+    ::close(handle);
+    return true;
 }
 
-} // namespace
-
-QString TempFolder()
+QString writeFailureReason(const QString& folder, qint64 size)
 {
-    const QString named = qEnvironmentVariable("TEMP");
-    if (!named.isEmpty())
-        return named;
-    const QString folder = joinPath(QDir::tempPath(), u"quillory-%1"_s.arg(::getuid()));
-    claimPrivateFolder(folder);
-    return folder;
+    QTemporaryFile probe(joinPath(folder, u".quillory-probe-XXXXXX"_s));
+    if (!probe.open())
+        return probe.errorString();
+    return writeAll(probe.handle(), QByteArray(qMax<qint64>(size, 1), ' '));
+}
+
+void setWriteFaultForTests(int error)
+{
+    writeFault() = error;
 }
 
 QString joinPath(const QString& folder, const QString& fileName)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/own_file.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -13,30 +15,45 @@ namespace quillory {
 bool FileExists(const QString& path);
 
 /// Lets waiting window events run once, then writes the bytes to a new file at the path unless
-/// something already exists there. The file is created exclusively, so a link planted at the
-/// path is never followed. Throws Failure when the file cannot be written.
+/// something already exists there. The file is created exclusively and readable by the user
+/// only, so a link planted at the path is never followed. Throws Failure with the system's
+/// reason when the file cannot be written.
 void WriteBytesToFile(const QByteArray& bytes, const QString& path);
 
 /// Deletes the file, ignoring every failure.
 void DeleteFileQuietly(const QString& path);
 
-/// Writes the bytes to the path through a temporary file in the same folder and a rename, so the
-/// target is either the old file or the whole new one, and a link at the path is replaced, not
-/// followed. Throws Failure when it cannot.
-void replaceFileAtomically(const QString& path, const QByteArray& bytes);
-
 /// Whether a replacing file must have reached the disk before it takes the path's place.
+/// `Unsynced` is for working files that are read back at once and deleted, where a crash loses
+/// nothing.
 enum class Durability { Synced, Unsynced };
 
-/// replaceFileAtomically from pieces written one after the other, without copying them into one.
-/// `Unsynced` does not wait for the disk: for working files that are read back at once and
-/// deleted, where a crash loses nothing.
-void replaceFileAtomically(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                           Durability durability);
+/// Writes the bytes to the path through a temporary file in the same folder and a rename, so the
+/// target is either the old file or the whole new one, and a link at the path is replaced, not
+/// followed. A replaced file keeps its permissions, a new one gets the umask's. Throws Failure
+/// with the system's reason when it cannot.
+void replaceFileAtomically(const QString& path, const QByteArray& bytes,
+                           Durability durability = Durability::Synced);
 
-/// The folder for working files: the one named by TEMP when set, otherwise a private per-user
-/// folder (owner-only permissions) under the platform's temporary folder.
-QString TempFolder();
+/// As replaceFileAtomically, but the new file is readable and writable by the user only;
+/// returns which file was written.
+FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes);
+
+/// replacePrivateFile from pieces written one after the other, without joining them first.
+FileIdentity replacePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                                Durability durability);
+
+/// Claims a name with a new empty file only the user can read and write; false when something
+/// is at the path already. Throws Failure with the system's reason when it cannot create it.
+bool claimFileName(const QString& path);
+
+/// Why writing `size` bytes into the folder fails at the moment, in the system's words ("No
+/// space left on device"); empty when such a write succeeds.
+QString writeFailureReason(const QString& folder, qint64 size);
+
+/// Makes every write of these routines fail with the system error `error` (0 ends it), for
+/// tests that cannot fill a real disk.
+void setWriteFaultForTests(int error);
 
 /// The folder joined with a file name by the platform's separator.
 QString joinPath(const QString& folder, const QString& fileName);

@@ -1,8 +1,10 @@
 #include "base/settings_store.h"
 
 #include "base/failure.h"
+#include "base/file_system.h"
 #include "base/settings_format.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace quillory {
@@ -20,6 +22,18 @@ QString statusText(QSettings::Status status)
     return status == QSettings::AccessError
                ? u"The settings file %1 could not be written."_s
                : u"The settings file %1 is damaged and could not be written."_s;
+}
+
+// QSettings keeps no reason for a failed write; a write of about the file's size beside it
+// tells the system's ("No space left on device").
+QString failedWriteText(const QSettings& store, const QString& value)
+{
+    const QFileInfo file(store.fileName());
+    const QString reason = writeFailureReason(file.absolutePath(), file.size() + value.size());
+    QString text = statusText(store.status()).arg(store.fileName());
+    if (!reason.isEmpty())
+        text.insert(text.size() - 1, u": "_s + reason);
+    return text;
 }
 
 } // namespace
@@ -45,7 +59,7 @@ void SaveSetting(const QString& key, const QString& value)
     // leaves the earlier file intact; all that is left to us is not to stay silent about it.
     store.sync();
     if (store.status() != QSettings::NoError)
-        throw Failure(statusText(store.status()).arg(store.fileName()));
+        throw Failure(failedWriteText(store, value));
 }
 
 } // namespace quillory

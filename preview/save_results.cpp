@@ -30,10 +30,13 @@ bool isSameFile(const QString& a, const QString& b)
 void copyWorkingDocument(const QString& wordFile, const QString& target)
 {
     QFile source(wordFile);
-    if (!source.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (source.open(QIODevice::ReadOnly))
+        bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
         throw Failure(
             u"Cannot read the generated document %1: %2"_s.arg(wordFile, source.errorString()));
-    replaceFileAtomically(target, source.readAll());
+    replaceFileAtomically(target, bytes);
 }
 
 } // namespace

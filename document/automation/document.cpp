@@ -92,7 +92,7 @@ void Document::SaveAs(const QString& path) const
     // Atomic, but without waiting for the disk: the program saves only its working document,
     // which lives for one preview, and the user's own copy of it is written durably.
     const QByteArray rtf = toRtf(m_state->content());
-    replaceFileAtomically(path, {QByteArrayView(rtf)}, Durability::Unsynced);
+    replaceFileAtomically(path, rtf, Durability::Unsynced);
     m_state->path = QFileInfo(path).absoluteFilePath();
     m_state->readOnly = false;
 }

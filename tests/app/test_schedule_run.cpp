@@ -255,10 +255,10 @@ void TestScheduleRun::snapshotThroughTheClipboard()
     const QString snapshot = joinPath(m_temp->path(), u"temp.bmp"_s);
     QVERIFY(test::writeBytes(snapshot, "an older snapshot"));
 
-    SaveDocAsJPG(*working);
+    const std::optional<FileIdentity> written = SaveDocAsJPG(*working);
 
     QVERIFY(m_prompts->errorReports().isEmpty());
-    const QImage picture = loadSnapshot(snapshot);
+    const QImage picture = loadSnapshot(snapshot, written);
     QVERIFY(!picture.isNull());
     QCOMPARE(picture.devicePixelRatio(),
              QGuiApplication::clipboard()->image().devicePixelRatio() > 1
@@ -276,9 +276,9 @@ void TestScheduleRun::longSnapshotKeepsItsLogicalSize()
     const std::optional<QString> working =
         fill(request(u"Dana"_s, {entry(u"1"_s, {QString(30000, u'w'), QString(30000, u'v')})}));
     QVERIFY(working.has_value());
-    SaveDocAsJPG(*working);
+    const std::optional<FileIdentity> written = SaveDocAsJPG(*working);
     QVERIFY(m_prompts->errorReports().isEmpty());
-    const QImage picture = loadSnapshot(joinPath(m_temp->path(), u"temp.bmp"_s));
+    const QImage picture = loadSnapshot(joinPath(m_temp->path(), u"temp.bmp"_s), written);
     QVERIFY(picture.devicePixelRatio() < 1);
     QVERIFY(qAbs(picture.width() / picture.devicePixelRatio() - 912) <= 1);
     QVERIFY(picture.height() / picture.devicePixelRatio() > 40 * 672);

@@ -35,7 +35,6 @@ private Q_SLOTS:
     void fileExists();
     void writeBytesNeverOverwritesNorFollowsLinks();
     void replaceFileAtomicallyReplacesLinkNotTarget();
-    void privateTempFolder();
 };
 
 void TestBase::errorTextIsExact()
@@ -229,26 +228,6 @@ void TestBase::replaceFileAtomicallyReplacesLinkNotTarget()
     QVERIFY(QFile::permissions(fresh) & QFile::WriteOwner);
     QCOMPARE(QDir(folder.path()).entryList({u".quillory-*"_s}, QDir::Hidden | QDir::Files).size(),
              0);
-}
-
-void TestBase::privateTempFolder()
-{
-    QTemporaryDir shared;
-    qputenv("TMPDIR", shared.path().toLocal8Bit());
-    qunsetenv("TEMP");
-    const QString folder = TempFolder();
-    QVERIFY(folder.startsWith(shared.path()));
-    QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
-    QCOMPARE(TempFolder(), folder);
-
-    // Someone else's link in its place is refused.
-    QVERIFY(QDir(folder).removeRecursively());
-    QVERIFY(QFile::link(shared.path(), folder));
-    QVERIFY_THROWS_EXCEPTION(Failure, TempFolder());
-
-    qputenv("TEMP", shared.path().toLocal8Bit());
-    QCOMPARE(TempFolder(), shared.path());
-    QCOMPARE(joinPath(u"/a"_s, u"b.doc"_s), u"/a/b.doc"_s);
 }
 
 QTEST_GUILESS_MAIN(TestBase)

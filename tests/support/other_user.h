@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace quillory::test {
+
+/// A throwaway second local user, for attacks that need someone else's files. It exists only
+/// when the tests run as root and `useradd` works; it is removed again with `userdel`.
+class OtherUser {
+public:
+    /// Creates the user when it can.
+    OtherUser();
+    ~OtherUser();
+    OtherUser(const OtherUser&) = delete;
+    OtherUser& operator=(const OtherUser&) = delete;
+
+    /// Whether the user could be created.
+    bool exists() const { return m_id != 0; }
+    /// The user's id.
+    uint id() const { return m_id; }
+    /// Runs a shell command as the user; true when it ran and succeeded.
+    bool run(const QString& shellCommand) const;
+
+private:
+    QString m_name;
+    uint m_id = 0;
+};
+
+} // namespace quillory::test
