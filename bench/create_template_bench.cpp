@@ -72,7 +72,7 @@ void printSpread(const char* what, std::vector<double> times)
 // is exposed and its picture has been painted and flushed (the queued call runs after that).
 class RunWatch final : public QObject {
 public:
-    RunWatch(QPushButton* button)
+    explicit RunWatch(QPushButton* button)
         : m_button(button)
     {
         button->installEventFilter(this);
@@ -257,9 +257,8 @@ Options parseOptions(const QStringList& arguments)
         for (const QString& count : parser.value(u"classes"_s).split(u','))
             options.classCounts << count.toInt();
     }
-    options.runs = std::max(1, parser.value(u"runs"_s).toInt());
-    if (!parser.isSet(u"runs"_s))
-        options.runs = 15;
+    if (parser.isSet(u"runs"_s))
+        options.runs = std::max(1, parser.value(u"runs"_s).toInt());
     if (parser.isSet(u"libreoffice-runs"_s))
         options.libreOfficeRuns = parser.value(u"libreoffice-runs"_s).toInt();
     return options;
