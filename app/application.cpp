@@ -1,11 +1,13 @@
 #include "app/application.h"
 
+#include "app/ending_requests.h"
 #include "app/form1.h"
 #include "app/single_instance.h"
 #include "document/fonts.h"
 #include "widgets/message_box_prompts.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 namespace quillory {
 
@@ -44,6 +46,12 @@ int runQuillory(int argc, char** argv)
         return ComponentUnavailableExit;
     // Ends the program at once: the other windows go with it, without their own close handling.
     QObject::connect(&mainWindow, &Form1::unloaded, &application, [] { QApplication::exit(0); });
+    // Shutdown, logout or a kill end the program as its close box does: the list is stored.
+    EndingRequests endingRequests;
+    QObject::connect(&endingRequests, &EndingRequests::requested, &application,
+                     closeVisibleWindows);
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainWindow,
+                     [&mainWindow](QSessionManager&) { mainWindow.Form_QueryUnload(); });
     mainWindow.showCentred();
     return QApplication::exec();
 }

@@ -11,6 +11,7 @@
 #include "widgets/twips.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
+#include "widgets/window_skin.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -74,7 +75,7 @@ void Form1::applySkin()
     QFile file(skin);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(u"The skin %1 cannot be read: %2"_s.arg(skin, file.errorString()));
-    setStyleSheet(QString::fromUtf8(file.readAll()));
+    applyWindowSkin(*this, QString::fromUtf8(file.readAll()));
 }
 
 void Form1::callHomePage()

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include <limits>
+
 namespace quillory {
 
 using namespace Qt::StringLiterals;
@@ -57,6 +59,8 @@ GeneralDataFrame::GeneralDataFrame(QWidget* parent)
     DateTimePicker1->setObjectName(u"DateTimePicker1"_s);
     Label2_0->setGeometry(rectFromTwips(240, 345, 975, 225));
     Text1->setGeometry(rectFromTwips(1680, 300, 5895, 345));
+    // The name has no length limit of its own: a longer stored name must not be cut on save.
+    Text1->setMaxLength(std::numeric_limits<int>::max());
     Label2_12->setGeometry(rectFromTwips(240, 795, 435, 225));
     DateTimePicker1->setGeometry(rectFromTwips(1680, 750, 5895, 345));
 

@@ -1,18 +1,33 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSettings>
 
 namespace quillory {
 
-/// The settings file's format: the same INI text that Qt's native format writes on Linux (each
-/// can read what the other wrote), but written in bulk. Qt 6's own writer encodes every
-/// character on its own, which makes storing a long class list take several times longer.
+/// A settings file as read.
+struct IniContent {
+    /// Every key that could be read, with its value.
+    QSettings::SettingsMap values;
+    /// Whether some line could not be read (it is left out; the other keys are kept).
+    bool damaged = false;
+};
+
+/// The settings file's format: Qt's own INI format, read and written byte for byte as Qt does,
+/// but in bulk (Qt 6.4 encodes every character on its own, which makes storing a long class
+/// list slow). A file with damaged lines gives every key that can be read, and a copy of it is
+/// kept beside it ("<name>.damaged") before it is first replaced.
 QSettings::Format settingsFileFormat();
 
-/// Writes the settings map as INI text.
-QByteArray settingsToIni(const QSettings::SettingsMap& settings);
+/// Reads INI text as Qt does.
+IniContent readIni(QByteArrayView text);
 
-/// Reads INI text into a settings map; false when the text is not INI.
-bool settingsFromIni(QByteArrayView text, QSettings::SettingsMap& settings);
+/// Writes the keys as Qt 6.4 does: sections and the keys in each in the order of their names,
+/// whatever order the file had.
+QByteArray writeIni(const QSettings::SettingsMap& values);
+
+/// Whether the settings file at the path had damaged lines when it was last read and has not
+/// been written since.
+bool settingsFileDamaged(const QString& path);
 
 } // namespace quillory

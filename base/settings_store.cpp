@@ -17,20 +17,14 @@ constexpr auto Organisation = "Velmora"_L1;
 constexpr auto Application = "Quillory"_L1;
 constexpr auto Section = "Quillory"_L1;
 
-QString statusText(QSettings::Status status)
-{
-    return status == QSettings::AccessError
-               ? u"The settings file %1 could not be written."_s
-               : u"The settings file %1 is damaged and could not be written."_s;
-}
-
 // QSettings keeps no reason for a failed write; a write of about the file's size beside it
 // tells the system's ("No space left on device").
 QString failedWriteText(const QSettings& store, const QString& value)
 {
     const QFileInfo file(store.fileName());
     const QString reason = writeFailureReason(file.absolutePath(), file.size() + value.size());
-    QString text = statusText(store.status()).arg(store.fileName());
+    // Damaged lines are no failure: the format reads what it can and keeps a copy of the file.
+    QString text = u"The settings file %1 could not be written."_s.arg(store.fileName());
     if (!reason.isEmpty())
         text.insert(text.size() - 1, u": "_s + reason);
     return text;

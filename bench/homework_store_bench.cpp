@@ -58,6 +58,18 @@ void loadHomeworkList(benchmark::State& state)
     }
 }
 
+// Qt's own INI format storing the same text, for comparison: the reason for our own writer.
+void saveWithQtsOwnFormat(benchmark::State& state)
+{
+    const QString stored = toStoredForm(fullList());
+    for (auto _ : state) {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Velmora"),
+                           QStringLiteral("QtOwn"));
+        settings.setValue(QStringLiteral("Quillory/Homework"), stored);
+        settings.sync();
+    }
+}
+
 void storedFormOnly(benchmark::State& state)
 {
     const QList<HomeworkEntry> entries = fullList();
@@ -68,6 +80,7 @@ void storedFormOnly(benchmark::State& state)
 BENCHMARK(storedFormOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(saveHomeworkList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(loadHomeworkList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(saveWithQtsOwnFormat)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 
@@ -76,6 +89,7 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     QTemporaryDir folder;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the RTF reader. Besides the sanitizers' findings it checks that a
-// refusal says why and where, and that whatever the reader accepts survives being written and
-// read again unchanged.
+// refusal says why and where, and that whatever the reader accepts is written as a document
+// that reads back to the same bytes: the writer leaves out what a document must not carry
+// (control characters), so the first writing may drop them, but nothing after it changes.
 #include "document/rtf/rtf_reader.h"
 #include "document/rtf/rtf_writer.h"
 
@@ -28,10 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fail("a refusal without a reason or with an offset outside the input");
         return 0;
     }
-    const RtfReadResult again = readRtf(toRtf(*result.document));
+    const QByteArray written = toRtf(*result.document);
+    const RtfReadResult again = readRtf(written);
     if (!again.document)
         fail("the writer's output of an accepted document is refused");
-    if (!(*again.document == *result.document))
+    if (toRtf(*again.document) != written)
         fail("an accepted document changes when written and read again");
     return 0;
 }

@@ -72,9 +72,10 @@ ParsedHomework parseStoredForm(const QString& stored)
     return parsed;
 }
 
-bool containsSeparator(const QString& text)
+bool readsBackAsItself(const HomeworkEntry& entry)
 {
-    return text.contains(FieldSeparatorView) || text.contains(RowSeparatorView);
+    const ParsedHomework parsed = parseStoredForm(toStoredForm({entry}));
+    return parsed.incompleteRows == 0 && parsed.entries == QList{entry};
 }
 
 } // namespace quillory

@@ -27,7 +27,9 @@ struct ParsedHomework {
 /// fields past the eighth are ignored.
 ParsedHomework parseStoredForm(const QString& stored);
 
-/// Whether a text contains either separator, which would break the stored form apart.
-bool containsSeparator(const QString& text);
+/// Whether a row reads back from its stored form as itself. A text that holds a separator, or
+/// that ends in part of one so that it and the separator after it hold another, would split it.
+/// Where the rows before it do, it does so also in the middle of a list.
+bool readsBackAsItself(const HomeworkEntry& entry);
 
 } // namespace quillory

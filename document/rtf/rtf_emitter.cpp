@@ -2,6 +2,8 @@
 
 #include "document/rtf/rtf_code_page.h"
 
+#include <algorithm>
+
 namespace quillory::doc::rtf {
 
 namespace {
@@ -65,6 +67,13 @@ void Emitter::newline()
 {
     put('\n');
     m_afterWord = false;
+}
+
+bool Emitter::writesSomething(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0x20 || c == u'\t' || isLineBreak(c.unicode());
+    });
 }
 
 void Emitter::text(QStringView text, bool inTable)

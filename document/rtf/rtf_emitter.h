@@ -34,6 +34,8 @@ public:
     /// \uN (UTF-16 units, signed) with its code-page 1252 byte (or '?') as a \'hh fallback; with
     /// `inTable` also ';', which ends a table entry.
     void text(QStringView text, bool inTable = false);
+    /// Whether text() writes anything of the text: not when it is only left-out characters.
+    static bool writesSomething(QStringView text);
     /// Hands what is buffered to the sink.
     void flush();
 

@@ -66,8 +66,10 @@ private:
     }
     void addParagraph(const Paragraph& paragraph)
     {
-        for (const Run& run : paragraph.runs)
-            addFormat(run.format);
+        for (const Run& run : paragraph.runs) {
+            if (rtf::Emitter::writesSomething(run.text))
+                addFormat(run.format);
+        }
         addFormat(paragraph.mark);
     }
     void addTable(const Table& table)
@@ -262,6 +264,10 @@ void Writer::writeParagraph(const Paragraph& paragraph, bool inTable, const char
     for (std::size_t i = 0; i < tabStops; ++i)
         m_out.word("tx", clampLength(paragraph.format.tabStops[i]));
     for (const Run& run : paragraph.runs) {
+        // A run of left-out characters alone would be written as an empty group, which reads
+        // back as no run at all.
+        if (!rtf::Emitter::writesSomething(run.text))
+            continue;
         m_out.open();
         writeCharFormat(run.format);
         m_out.text(run.text);

@@ -17,6 +17,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <limits>
 
 namespace quillory {
 
@@ -41,19 +45,30 @@ constexpr std::array<DayFrame, DaysPerWeek> DayFrames{{{u"Monday", 120, 1020},
                                                        {u"Sunday", 120, 5340}}};
 constexpr int Sunday = DaysPerWeek - 1;
 
-QString separatorIn(const QString& text)
+// Only spaces are taken off the period for the check; other blanks are text of their own.
+bool isOnlySpaces(const QString& text)
 {
-    for (const char16_t* separator : {FieldSeparator, RowSeparator}) {
-        if (text.contains(QStringView(separator)))
-            return QString::fromUtf16(separator);
-    }
-    return {};
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
 }
 
-QString separatorRefusal(const QString& box, const QString& separator)
+QString boxName(int field)
 {
-    return u"The %1 box contains \"%2\", which Quillory uses to keep the classes of its list "
-           u"apart, so it cannot be saved. Please remove it."_s.arg(box, separator);
+    return field == 0 ? u"\"Period\""_s
+                      : u"\"%1\""_s.arg(QString::fromUtf16(DayFrames.at(field - 1).caption));
+}
+
+// The first box whose text, with those before it, keeps the row from reading back.
+int firstBreakingField(const HomeworkEntry& entry)
+{
+    HomeworkEntry before{entry.Period, {}};
+    if (!readsBackAsItself(before))
+        return 0;
+    for (int day = 0; day + 1 < DaysPerWeek; ++day) {
+        before.Days.at(day) = entry.Days.at(day);
+        if (!readsBackAsItself(before))
+            return day + 1;
+    }
+    return DaysPerWeek;
 }
 
 QPushButton* makeButton(const QString& name, const QString& caption, int left, QWidget* parent)
@@ -70,16 +85,15 @@ QPushButton* makeButton(const QString& name, const QString& caption, int left, Q
 
 QString entryRefusal(const HomeworkEntry& entry)
 {
-    if (entry.Period.trimmed().isEmpty())
+    if (isOnlySpaces(entry.Period))
         return u"You forgot to input period."_s;
-    if (const QString found = separatorIn(entry.Period); !found.isEmpty())
-        return separatorRefusal(u"\"Period\""_s, found);
-    for (int day = 0; day < DaysPerWeek; ++day) {
-        if (const QString found = separatorIn(entry.Days.at(day)); !found.isEmpty())
-            return separatorRefusal(u"\"%1\""_s.arg(QString::fromUtf16(DayFrames.at(day).caption)),
-                                    found);
-    }
-    return {};
+    if (readsBackAsItself(entry))
+        return {};
+    return u"The %1 box holds \"%2\" or \"%3\", or part of one where it meets the next box, "
+           u"which Quillory uses to keep the classes of its list apart, so the class cannot be "
+           u"saved. Please change it."_s.arg(boxName(firstBreakingField(entry)),
+                                             QString::fromUtf16(FieldSeparator),
+                                             QString::fromUtf16(RowSeparator));
 }
 
 Form3::Form3(HomeworkListModel& list, QWidget* parent)
@@ -104,14 +118,15 @@ void Form3::createControls()
     Text2 = new QLineEdit(Frame1);
     Text2->setObjectName(u"Text2"_s);
     Text2->setGeometry(rectFromTwips(240, 300, 7320, 375));
+    Text2->setMaxLength(std::numeric_limits<int>::max()); // a period of any length stays whole
     QWidget* previous = Text2;
     for (int day = 0; day < DaysPerWeek; ++day) {
         const DayFrame& place = DayFrames.at(day);
         const bool wide = day == Sunday;
         dayFrames.at(day) = new QGroupBox(QString::fromUtf16(place.caption), this);
-        dayFrames.at(day)->setObjectName(u"Frame%1"_s.arg(day + 2));
         dayFrames.at(day)->setGeometry(
             rectFromTwips(place.left, place.top, wide ? 7800 : 3840, 1380));
+        dayFrames.at(day)->setObjectName(u"Frame%1"_s.arg(day + 2));
         auto* box = new QPlainTextEdit(dayFrames.at(day));
         box->setObjectName(u"Text1_%1"_s.arg(day));
         box->setGeometry(rectFromTwips(240, 300, wide ? 7335 : 3375, 900));
@@ -150,7 +165,22 @@ void Form3::setPeriod(const QString& period)
 
 void Form3::setDay(int day, const QString& text)
 {
-    Text1.at(day)->setPlainText(text);
+    QPlainTextEdit* box = Text1.at(day);
+    box->setPlainText(text);
+    m_loadedDays.at(day) = {text, box->document()->toRawText()};
+}
+
+QString Form3::dayText(int day) const
+{
+    // The box keeps line ends as paragraphs, so a loaded text is given back as it was loaded
+    // while the box still shows it unchanged: CR LF, CR and U+2029 would otherwise come back
+    // as LF. What the user typed comes back as typed, no-break spaces and U+2028 included.
+    const QString shown = Text1.at(day)->document()->toRawText();
+    if (shown == m_loadedDays.at(day).shown)
+        return m_loadedDays.at(day).text;
+    QString typed = shown;
+    typed.replace(QChar::ParagraphSeparator, u'\n');
+    return typed;
 }
 
 void Form3::setIndex(qint16 index)
@@ -178,7 +208,7 @@ HomeworkEntry Form3::typedEntry() const
 {
     HomeworkEntry entry{Text2->text(), {}};
     for (int day = 0; day < DaysPerWeek; ++day)
-        entry.Days.at(day) = Text1.at(day)->toPlainText();
+        entry.Days.at(day) = dayText(day);
     return entry;
 }
 

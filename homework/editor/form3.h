@@ -73,9 +73,17 @@ private:
     void createControls();
     void Form_Load();
     HomeworkEntry typedEntry() const;
+    QString dayText(int day) const;
+
+    // A text a day box was filled with, and what the box showed of it.
+    struct LoadedText {
+        QString text;
+        QString shown;
+    };
 
     HomeworkListModel& m_list;
     WindowPointer* m_pointer;
+    std::array<LoadedText, DaysPerWeek> m_loadedDays;
 };
 
 } // namespace quillory

@@ -1,5 +1,6 @@
 // The main window driven as a user drives it: start-up, the buttons, the pointer and closing.
 #include "app/availability.h"
+#include "app/ending_requests.h"
 #include "app/form1.h"
 #include "app/general_data_frame.h"
 #include "base/app_title.h"
@@ -27,8 +28,11 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
 #include <QTimer>
 #include <QTreeView>
+
+#include <csignal>
 
 using namespace quillory;
 using namespace quillory::test;
@@ -82,6 +86,8 @@ private Q_SLOTS:
     void editThroughTheRealEditor();
     void closingStoresExactlyTheRowsShown();
     void closingEndsEvenWhenTheListCannotBeStored();
+    void endingSignalsCloseAsTheCloseBoxDoes_data();
+    void endingSignalsCloseAsTheCloseBoxDoes();
 
 private:
     std::unique_ptr<Form1> startedWindow();
@@ -318,7 +324,10 @@ void TestMainWindow::skin()
     QCOMPARE(form->palette().color(QPalette::Window), face);
     QCOMPARE(test::Form1Controls(*form).Frame2->palette().color(QPalette::Window), face);
     QCOMPARE(test::Form1Controls(*form).Label2_0->palette().color(QPalette::Window), face);
-    QCOMPARE(form->styleSheet(), readable ? QString::fromUtf8(sheet) : QString());
+    // Narrowed to the main window's own widgets, so dialogs over it keep their look.
+    const QString scoped =
+        u"QPushButton#PushButton6[quillorySkinned=\"true\"] { color: rgb(1, 2, 3); }\n"_s;
+    QCOMPARE(form->styleSheet(), readable ? scoped : QString());
     QCOMPARE(m_prompts->errorReports().size(), readable ? 0 : 1);
     if (!readable)
         QVERIFY(m_prompts->errorReports().first().contains(u"at line 100"_s));
@@ -451,6 +460,37 @@ void TestMainWindow::closingEndsEvenWhenTheListCannotBeStored()
     const QStringList reports = m_prompts->errorReports();
     QCOMPARE(reports.size(), 1);
     QVERIFY(reports.first().contains(u"Form1.Form_QueryUnload at line 100"_s));
+}
+
+void TestMainWindow::endingSignalsCloseAsTheCloseBoxDoes_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("editorOpen");
+    QTest::newRow("shutdown") << SIGTERM << false;
+    QTest::newRow("terminal gone") << SIGHUP << false;
+    QTest::newRow("Ctrl+C with the editor open") << SIGINT << true;
+}
+
+void TestMainWindow::endingSignalsCloseAsTheCloseBoxDoes()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, editorOpen);
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    form->showCentred();
+    form->classList().append({u"1. Choir"_s, {u"sing"_s}});
+    EndingRequests endingRequests;
+    connect(&endingRequests, &EndingRequests::requested, this, closeVisibleWindows);
+    QSignalSpy unloaded(form.get(), &Form1::unloaded);
+    QTimer::singleShot(0, this, [signal] { ::raise(signal); });
+    if (editorOpen) // the editor's own event loop must give way too
+        test::Form1Controls(*form).PushButton1->click();
+    QTRY_COMPARE(unloaded.count(), 1);
+    QCOMPARE(GetSetting(u"Homework"_s, {}),
+             u"1. Choir||MySeparator123||sing||MySeparator123||||MySeparator123||||"
+             u"MySeparator123||||MySeparator123||||MySeparator123||||MySeparator123||||"
+             u"MySeparator234||"_s);
+    QVERIFY(m_prompts->shown().isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

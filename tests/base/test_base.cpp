@@ -9,6 +9,7 @@
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,6 +32,7 @@ private Q_SLOTS:
     void settingsRoundTrip();
     void settingsDefaultWhenMissing();
     void failedSettingsWriteThrowsAndKeepsOldFile();
+    void damagedSettingsFileKeepsKeysAndACopy();
     void fileExists_data();
     void fileExists();
     void writeBytesNeverOverwritesNorFollowsLinks();
@@ -129,9 +131,8 @@ void TestBase::settingsRoundTrip()
     // Written at once, not at exit; read back from the file itself, past QSettings' cache.
     QFile file(isolated.filePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QSettings::SettingsMap onDisk;
-    QVERIFY(settingsFromIni(file.readAll(), onDisk));
-    QCOMPARE(onDisk.value(u"Quillory/Text1_0"_s).toString(), value);
+    const IniContent onDisk = readIni(file.readAll());
+    QCOMPARE(onDisk.values.value(u"Quillory/Text1_0"_s).toString(), value);
 }
 
 void TestBase::settingsDefaultWhenMissing()
@@ -160,6 +161,53 @@ void TestBase::failedSettingsWriteThrowsAndKeepsOldFile()
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), before);
     QCOMPARE(QDir(isolated.folder() + u"/Velmora"_s).entryList(QDir::Files).size(), 1);
+}
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void damageFile(const QString& path, const QByteArray& bytes, int secondsLater)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    // A new modification time, or QSettings would trust what it read before.
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(secondsLater),
+                             QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+void TestBase::damagedSettingsFileKeepsKeysAndACopy()
+{
+    test::IsolatedSettings isolated;
+    SaveSetting(u"Homework"_s, u"first"_s);
+    const QByteArray damaged = "[Quillory]\r\nText1_0=Dana\r\n\x01\x02 left by a crash\r\n"
+                               "DateTimePicker1=2024-05-06\r\n";
+    damageFile(isolated.filePath(), damaged, 10);
+    QCOMPARE(GetSetting(u"Text1_0"_s, QString()), u"Dana"_s);
+    QCOMPARE(GetSetting(u"DateTimePicker1"_s, QString()), u"2024-05-06"_s);
+
+    SaveSetting(u"Homework"_s, u"h"_s);
+    const QString copy = isolated.filePath() + u".damaged"_s;
+    QCOMPARE(fileBytes(copy), damaged);
+    QCOMPARE(fileBytes(isolated.filePath()),
+             QByteArray("[Quillory]\nDateTimePicker1=2024-05-06\nHomework=h\nText1_0=Dana\n"));
+    // The file is whole again: no further copies.
+    SaveSetting(u"Text1_0"_s, u"Dan"_s);
+    QVERIFY(!QFile::exists(copy + u".2"_s));
+
+    // A second damage gets a copy of its own; the first copy stays as it was.
+    const QByteArray again = "[Quillory\nText1_0=Dana\n";
+    damageFile(isolated.filePath(), again, 20);
+    SaveSetting(u"Text1_0"_s, u"Da"_s);
+    QCOMPARE(fileBytes(copy), damaged);
+    QCOMPARE(fileBytes(copy + u".2"_s), again);
 }
 
 void TestBase::fileExists_data()

@@ -1,7 +1,6 @@
-// The settings file's text is the INI that Qt writes natively: each side reads the other's.
+// The settings file's text, case by case: what Qt's INI format writes and reads, written out.
 #include "base/settings_format.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quillory;
@@ -11,84 +10,89 @@ class TestSettingsFormat : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void interchangeWithQt_data();
-    void interchangeWithQt();
-    void writesPlainIni();
+    void writesValues_data();
+    void writesValues();
+    void ordersSectionsAndKeys();
+    void readsHandEditedFiles_data();
     void readsHandEditedFiles();
 };
 
-void TestSettingsFormat::interchangeWithQt_data()
+void TestSettingsFormat::writesValues_data()
 {
     QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("sameBytes"); // Qt marks texts with control characters as @String()
-    QTest::newRow("plain") << u"Dana Whitlow"_s << true;
-    QTest::newRow("empty") << QString() << true;
-    QTest::newRow("outer blanks") << u"  both sides  "_s << true;
-    QTest::newRow("ini specials") << u"a, b; c = d"_s << true;
-    QTest::newRow("quotes and backslashes") << u"say \"hi\" C:\\dir\\"_s << true;
-    QTest::newRow("line breaks and tabs") << u"one\ntwo\r\nthree\tfour\r"_s << true;
-    QTest::newRow("control then hex digit") << u"\x01"
-                                               u"a\x1f"
-                                               u"F\x00"
-                                               u"7"_s
-                                            << false;
-    QTest::newRow("at signs") << u"@Invalid() and @@"_s << true;
-    QTest::newRow("leading at only") << u"@"_s << true;
-    QTest::newRow("non-ASCII") << u"Zoë 日本語 😀 עברית"_s << true;
-    QTest::newRow("brackets and hashes") << u"[Date] #1 [YourName]"_s << true;
-    QTest::newRow("separators") << u"p||MySeparator123||m||MySeparator234||"_s << true;
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("plain") << u"Dana Whitlow"_s << QByteArray("k=Dana Whitlow\n");
+    QTest::newRow("empty") << QString() << QByteArray("k=\n");
+    QTest::newRow("outer blanks") << u" x "_s << QByteArray("k=\" x \"\n");
+    QTest::newRow("ini specials") << u"a,b;c=d"_s << QByteArray("k=\"a,b;c=d\"\n");
+    QTest::newRow("quotes, backslash") << u"\"C:\\\""_s << QByteArray("k=\\\"C:\\\\\\\"\n");
+    QTest::newRow("line ends, tab") << u"1\r\n2\t"_s << QByteArray("k=1\\r\\n2\\t\n");
+    // Every hex digit after a hex escape is escaped too, or it would join the number.
+    QTest::newRow("control then hex digits") << u"\x01"
+                                                u"12g3"_s
+                                             << QByteArray("k=\\x1\\x31\\x32g3\n");
+    QTest::newRow("NUL") << u"a\0b"_s << QByteArray("k=@String(a\\0\\x62)\n");
+    QTest::newRow("leading at") << u"@x"_s << QByteArray("k=@@x\n");
+    QTest::newRow("non-ASCII") << u"Zoë 😀"_s << QByteArray("k=Zo\xc3\xab \xf0\x9f\x98\x80\n");
+    QTest::newRow("no-break space, U+2028")
+        << u"\u00a0\u2028"_s << QByteArray("k=\xc2\xa0\xe2\x80\xa8\n");
 }
 
-void TestSettingsFormat::interchangeWithQt()
+void TestSettingsFormat::writesValues()
 {
     QFETCH(QString, value);
-    QFETCH(bool, sameBytes);
-    QTemporaryDir folder;
-    const QString ours = folder.filePath(u"ours.conf"_s);
-    const QString qts = folder.filePath(u"qt.conf"_s);
-    {
-        QSettings writer(ours, settingsFileFormat());
-        writer.setValue(u"Quillory/Key"_s, value);
-        QSettings native(qts, QSettings::NativeFormat);
-        native.setValue(u"Quillory/Key"_s, value);
-    }
-    QFile oursFile(ours), qtFile(qts);
-    QVERIFY(oursFile.open(QIODevice::ReadOnly) && qtFile.open(QIODevice::ReadOnly));
-    const QByteArray oursText = oursFile.readAll(), qtText = qtFile.readAll();
-    if (sameBytes)
-        QCOMPARE(oursText, qtText);
-    // Through a fresh path each, so QSettings' in-process cache cannot answer for the file.
-    const QString copy = folder.filePath(u"copy.conf"_s);
-    QVERIFY(QFile::copy(ours, copy));
-    QCOMPARE(QSettings(copy, QSettings::NativeFormat).value(u"Quillory/Key"_s).toString(), value);
-    QSettings::SettingsMap read;
-    QVERIFY(settingsFromIni(qtText, read));
-    QCOMPARE(read.value(u"Quillory/Key"_s).toString(), value);
+    QFETCH(QByteArray, line);
+    const QByteArray text = writeIni({{u"k"_s, value}});
+    QCOMPARE(text, "[General]\n" + line);
+    QCOMPARE(readIni(text).values.value(u"k"_s), QVariant(value));
 }
 
-void TestSettingsFormat::writesPlainIni()
+void TestSettingsFormat::ordersSectionsAndKeys()
 {
-    QSettings::SettingsMap map;
-    map.insert(u"Quillory/Text1_0"_s, u"Dana"_s);
-    map.insert(u"Quillory/Homework"_s, u" x "_s);
-    map.insert(u"Top"_s, u"level"_s);
-    QCOMPARE(settingsToIni(map), QByteArray("[Quillory]\nHomework=\" x \"\nText1_0=Dana\n\n"
-                                            "[General]\nTop=level\n"));
+    const QSettings::SettingsMap values{{u"Quillory/Text1_0"_s, u"Dana"_s},
+                                        {u"Quillory/Homework"_s, u"h"_s},
+                                        {u"Quillory/sub/key"_s, u"n"_s},
+                                        {u"Top"_s, u"level"_s},
+                                        {u"general/x"_s, u"1"_s}};
+    // By name, whatever the order of the file; a section named "general" is marked.
+    QCOMPARE(writeIni(values), QByteArray("[General]\nTop=level\n\n[Quillory]\nHomework=h\n"
+                                          "Text1_0=Dana\nsub\\key=n\n\n[%General]\nx=1\n"));
+}
+
+void TestSettingsFormat::readsHandEditedFiles_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("blanks, CR LF")
+        << QByteArray("[Quillory]\r\n  k = Dana  \r\n") << QVariant(u"Dana"_s) << false;
+    QTest::newRow("list") << QByteArray("[Quillory]\nk=a, b ,c\n")
+                          << QVariant(QStringList{u"a"_s, u"b"_s, u"c"_s}) << false;
+    QTest::newRow("quoted, comment")
+        << QByteArray("[Quillory]\nk=\"a, b\" ; note\n") << QVariant(u"a, b"_s) << false;
+    QTest::newRow("escaped line end")
+        << QByteArray("[Quillory]\nk=a\\\nb\n") << QVariant(u"ab"_s) << false;
+    QTest::newRow("duplicate key")
+        << QByteArray("[Quillory]\nk=1\nk=2\n") << QVariant(u"2"_s) << false;
+    QTest::newRow("stray line") << QByteArray("[Quillory]\nno equals sign\nk=kept\n")
+                                << QVariant(u"kept"_s) << true;
+    QTest::newRow("binary junk") << QByteArray("[Quillory]\n\x01\xff\xfe\nk=kept\n", 21)
+                                 << QVariant(u"kept"_s) << true;
+    QTest::newRow("unclosed header")
+        << QByteArray("[Quillory\nk=kept\n") << QVariant(u"kept"_s) << true;
+    QTest::newRow("truncated in quotes")
+        << QByteArray("[Quillory]\nk=\"cut") << QVariant(u"cut"_s) << false;
 }
 
 void TestSettingsFormat::readsHandEditedFiles()
 {
-    QSettings::SettingsMap map;
-    QVERIFY(settingsFromIni("; a comment\r\n[Quillory]\r\n  Text1_0 = Dana  \r\n"
-                            "List=a, b ,c\nQuoted=\"a, b\" ; trailing comment\n\n[General]\nx=1\n",
-                            map));
-    QCOMPARE(map.value(u"Quillory/Text1_0"_s).toString(), u"Dana"_s);
-    QCOMPARE(map.value(u"Quillory/List"_s).toStringList(), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
-    QCOMPARE(map.value(u"Quillory/Quoted"_s).toString(), u"a, b"_s);
-    QCOMPARE(map.value(u"x"_s).toString(), u"1"_s);
-    QSettings::SettingsMap broken;
-    QVERIFY(!settingsFromIni("[Quillory\nno equals sign\n", broken));
+    QFETCH(QByteArray, file);
+    QFETCH(QVariant, value);
+    QFETCH(bool, damaged);
+    const IniContent content = readIni(file);
+    QCOMPARE(content.values.value(u"Quillory/k"_s), value);
+    QCOMPARE(content.damaged, damaged);
 }
 
-QTEST_GUILESS_MAIN(TestSettingsFormat)
+QTEST_APPLESS_MAIN(TestSettingsFormat)
 #include "test_settings_format.moc"

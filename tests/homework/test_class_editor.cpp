@@ -75,6 +75,16 @@ void TestClassEditor::refusals_data()
         << entry(u"1"_s, {QString(), {}, {}, {}, {}, {}, F + u"y"_s}) << u"\"Sunday\""_s;
     QTest::newRow("separator broken in two")
         << entry(u"1"_s, {u"||MySeparator12"_s, u"3||"_s}) << QString();
+    // Only spaces are blank: a period of other white space is text.
+    QTest::newRow("no-break spaces") << entry(u"\u00a0\u00a0"_s) << QString();
+    QTest::newRow("tab and line separator") << entry(u"\t\u2028"_s) << QString();
+    // With the field separator after it, Monday's end makes a row separator.
+    QTest::newRow("Monday ends in a row separator's start")
+        << entry(u"1"_s, {u"x||MySeparator234"_s}) << u"\"Monday\""_s;
+    QTest::newRow("period ends in a field separator's start")
+        << entry(u"p||MySeparator123"_s) << u"\"Period\""_s;
+    QTest::newRow("Tuesday starts where the separator before it ends")
+        << entry(u"1"_s, {QString(), u"MySeparator234||x"_s}) << u"\"Tuesday\""_s;
 }
 
 void TestClassEditor::refusals()

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void readsStoredTexts_data();
     void readsStoredTexts();
     void incompletePiecesKeepEveryRow();
+    void rowsThatReadBack_data();
+    void rowsThatReadBack();
     void roundTripThroughTheSettingsFile();
     void loadReportsDamageOnceAfterReadingAll();
     void listLongerThanSixteenBits();
@@ -99,9 +101,38 @@ void TestStoredForm::incompletePiecesKeepEveryRow()
     QCOMPARE(parsed.entries.size(), 3);
     QCOMPARE(parsed.incompleteRows, 2);
     QCOMPARE(parsed.entries.last(), entry(u"later"_s));
-    QVERIFY(containsSeparator(u"a"_s + R));
-    QVERIFY(containsSeparator(F + u"b"_s));
-    QVERIFY(!containsSeparator(u"||MySeparator"_s));
+}
+
+void TestStoredForm::rowsThatReadBack_data()
+{
+    QTest::addColumn<HomeworkEntry>("row");
+    QTest::addColumn<bool>("readsBack");
+    QTest::newRow("plain") << entry(u"1"_s, {u"a"_s}) << true;
+    QTest::newRow("all empty") << entry({}) << true;
+    QTest::newRow("blank period") << entry(u"   "_s) << true;
+    QTest::newRow("separator halves") << entry(u"||MySeparator12"_s, {u"3||"_s}) << true;
+    QTest::newRow("ends in '||MySeparator'") << entry(u"1"_s, {u"x||MySeparator"_s}) << true;
+    QTest::newRow("starts with '||'") << entry(u"1"_s, {u"||x"_s, u"|"_s}) << true;
+    QTest::newRow("field separator inside") << entry(u"1"_s + F) << false;
+    QTest::newRow("row separator inside") << entry(u"1"_s, {u"a"_s + R + u"b"_s}) << false;
+    // The text and the field separator after it hold a row separator: the row splits.
+    QTest::newRow("Monday ends in '||MySeparator234'")
+        << entry(u"1"_s, {u"x||MySeparator234"_s}) << false;
+    QTest::newRow("period ends in '||MySeparator123'") << entry(u"x||MySeparator123"_s) << false;
+    QTest::newRow("Sunday ends in '||MySeparator234'")
+        << entry(u"1"_s, {QString(), {}, {}, {}, {}, {}, u"||MySeparator234"_s}) << false;
+    QTest::newRow("Sunday ends in '|'")
+        << entry(u"1"_s, {QString(), {}, {}, {}, {}, {}, u"a|"_s}) << true;
+}
+
+void TestStoredForm::rowsThatReadBack()
+{
+    QFETCH(HomeworkEntry, row);
+    QFETCH(bool, readsBack);
+    QCOMPARE(readsBackAsItself(row), readsBack);
+    // Whatever comes before and after it in a list.
+    const QList rows{entry(u"before"_s, {u"b"_s}), row, entry(u"||after"_s, {u"a"_s})};
+    QCOMPARE(parseStoredForm(toStoredForm(rows)).entries == rows, readsBack);
 }
 
 void TestStoredForm::roundTripThroughTheSettingsFile()

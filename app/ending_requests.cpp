@@ -1,0 +1,80 @@
+#include "app/ending_requests.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QWidget>
+
+#include <algorithm>
+#include <array>
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace quillory {
+
+namespace {
+
+constexpr std::array EndingSignals{SIGTERM, SIGHUP, SIGINT};
+
+// A signal handler may only write to a descriptor; the event loop reads the other end.
+int wakeUp[2] = {-1, -1};
+std::array<struct sigaction, EndingSignals.size()> previous{};
+
+void onEndingSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(wakeUp[0], &byte, 1);
+}
+
+} // namespace
+
+EndingRequests::EndingRequests()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, wakeUp) != 0)
+        return; // without the pair the signals keep their default: ending at once
+    m_notifier = new QSocketNotifier(wakeUp[1], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &EndingRequests::drain);
+    struct sigaction action {};
+    action.sa_handler = onEndingSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (std::size_t i = 0; i < EndingSignals.size(); ++i)
+        sigaction(EndingSignals[i], &action, &previous[i]);
+}
+
+EndingRequests::~EndingRequests()
+{
+    if (!m_notifier)
+        return;
+    for (std::size_t i = 0; i < EndingSignals.size(); ++i)
+        sigaction(EndingSignals[i], &previous[i], nullptr);
+    ::close(wakeUp[0]);
+    ::close(wakeUp[1]);
+    wakeUp[0] = wakeUp[1] = -1;
+}
+
+void EndingRequests::drain()
+{
+    char bytes[64];
+    while (::read(wakeUp[1], bytes, sizeof bytes) > 0) {
+    }
+    Q_EMIT requested();
+}
+
+void closeVisibleWindows()
+{
+    QList<QWidget*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() != Qt::Popup)
+            windows.append(window);
+    }
+    // A modal dialog closes first (as Cancel), so that the window under it can close.
+    std::stable_partition(windows.begin(), windows.end(),
+                          [](QWidget* window) { return qobject_cast<QDialog*>(window); });
+    for (QWidget* window : windows)
+        window->close();
+}
+
+} // namespace quillory

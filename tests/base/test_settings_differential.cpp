@@ -1,0 +1,164 @@
+// Our settings format against Qt's own INI format on thousands of generated cases: the same
+// bytes written, the same keys and values read, the same damage found, for settings written
+// through QSettings and for hand-edited and damaged files. Seeded: a failure names its case.
+#include "base/settings_format.h"
+#include "tests/base/ini_generator.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillory;
+using namespace quillory::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int WriteCases = 2000;
+constexpr int FileCases = 3000;
+
+using Snapshot = QList<std::pair<QString, QVariant>>;
+
+Snapshot snapshot(QSettings& settings)
+{
+    Snapshot result;
+    QStringList keys = settings.allKeys();
+    keys.sort();
+    for (const QString& key : keys) {
+        // A key of slashes alone (from a line "=x" under the header "[]") has no value to ask for.
+        const bool slashesOnly = key.count(u'/') == key.size();
+        result.append({key, slashesOnly ? QVariant() : settings.value(key)});
+    }
+    return result;
+}
+
+// The first key where the two differ, for the failure message.
+QString difference(const Snapshot& ours, const Snapshot& qts)
+{
+    for (qsizetype i = 0; i < std::max(ours.size(), qts.size()); ++i) {
+        const auto entry = [i](const Snapshot& s) {
+            if (i >= s.size())
+                return u"(none)"_s;
+            QString text;
+            QDebug(&text) << s.at(i).first << s.at(i).second;
+            return text;
+        };
+        if (i >= ours.size() || i >= qts.size() || ours.at(i) != qts.at(i))
+            return u"ours %1, Qt's %2"_s.arg(entry(ours), entry(qts));
+    }
+    return {};
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A pair of files, ours and Qt's, under fresh names: QSettings caches what it read per path.
+class FilePair {
+public:
+    FilePair(const QTemporaryDir& folder, int number)
+        : ours(folder.filePath(u"ours%1.conf"_s.arg(number)))
+        , qts(folder.filePath(u"qt%1.ini"_s.arg(number)))
+    {
+    }
+
+    void store(const QList<std::pair<QString, QString>>& settings) const
+    {
+        QSettings oursSettings(ours, settingsFileFormat());
+        QSettings qtSettings(qts, QSettings::IniFormat);
+        for (const auto& [key, value] : settings) {
+            oursSettings.setValue(key, value);
+            qtSettings.setValue(key, value);
+        }
+    }
+
+    const QString ours;
+    const QString qts;
+};
+
+QString describe(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.left(400).toPercentEncoding(" =[];,\"\\@"));
+}
+
+} // namespace
+
+class TestSettingsDifferential : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writtenSettingsMatchQt();
+    void readFilesMatchQt();
+
+private:
+    // In memory where the system has a place for it: QSettings makes every write durable.
+    QTemporaryDir m_folder{QDir(u"/dev/shm"_s).exists() ? u"/dev/shm/quillory-XXXXXX"_s
+                                                        : QDir::tempPath() + u"/quillory-XXXXXX"_s};
+    int m_files = 0;
+};
+
+void TestSettingsDifferential::writtenSettingsMatchQt()
+{
+    for (int seed = 0; seed < WriteCases; ++seed) {
+        IniGenerator generate{quint32(seed)};
+        const int count = generate.below(20) == 0 ? 150 : 1 + generate.below(8);
+        const FilePair files(m_folder, ++m_files);
+        files.store(generate.settings(count));
+        const QByteArray written = contents(files.qts);
+        QVERIFY2(contents(files.ours) == written,
+                 qPrintable(u"seed %1: %2"_s.arg(seed).arg(describe(written))));
+        // Qt's file read back by both, each through a path neither has cached.
+        const FilePair readers(m_folder, ++m_files);
+        writeFile(readers.ours, written);
+        writeFile(readers.qts, written);
+        QSettings oursSettings(readers.ours, settingsFileFormat());
+        QSettings qtSettings(readers.qts, QSettings::IniFormat);
+        const QString different = difference(snapshot(oursSettings), snapshot(qtSettings));
+        QVERIFY2(different.isEmpty(),
+                 qPrintable(u"seed %1: %2\n%3"_s.arg(seed).arg(describe(written), different)));
+    }
+}
+
+void TestSettingsDifferential::readFilesMatchQt()
+{
+    for (int seed = 0; seed < FileCases; ++seed) {
+        IniGenerator generate{quint32(seed) + 1'000'000};
+        const QByteArray file = generate.file();
+        const QString context = u"seed %1: %2"_s.arg(seed).arg(describe(file));
+        const FilePair files(m_folder, ++m_files);
+        writeFile(files.ours, file);
+        writeFile(files.qts, file);
+        bool damaged = false;
+        {
+            QSettings oursSettings(files.ours, settingsFileFormat());
+            QSettings qtSettings(files.qts, QSettings::IniFormat);
+            const QString different = difference(snapshot(oursSettings), snapshot(qtSettings));
+            QVERIFY2(different.isEmpty(), qPrintable(context + u'\n' + different));
+            damaged = qtSettings.status() == QSettings::FormatError;
+            QVERIFY2(settingsFileDamaged(files.ours) == damaged, qPrintable(context));
+        }
+        // Two writes in turn, each through new QSettings objects, as the program stores a key.
+        for (int write = 0; write < 2; ++write)
+            files.store({{generate.key(), generate.text()}});
+        QVERIFY2(contents(files.ours) == contents(files.qts), qPrintable(context));
+        // The damaged file is kept whole beside the new one, and only then.
+        const QString copy = files.ours + u".damaged"_s;
+        QVERIFY2(QFile::exists(copy) == damaged, qPrintable(context));
+        if (damaged)
+            QVERIFY2(contents(copy) == file, qPrintable(context));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestSettingsDifferential)
+#include "test_settings_differential.moc"
