@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "app/page_snapshot.h"
+#include "app/snapshot_file.h"
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
@@ -38,6 +39,7 @@ void Form1::PushButton6_Click()
     // Without a document there is nothing to preview: the picture is loaded but not handed on.
     const bool pictured = procedure.step(240, [&] {
         const QImage snapshot = loadSnapshot(snapshotPath(), snapshotWritten);
+        shareSnapshotWithClipboard(snapshot);
         if (filled.saved)
             previewWindow().setPicture(snapshot);
     });

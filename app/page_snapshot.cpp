@@ -1,5 +1,6 @@
 #include "app/page_snapshot.h"
 
+#include "app/snapshot_file.h"
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
@@ -8,15 +9,9 @@
 #include "document/automation/application_starter.h"
 #include "document/automation/document.h"
 #include "document/automation/range.h"
-#include "document/renderer.h"
 
-#include <QBuffer>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
-
-#include <cmath>
 
 namespace quillory {
 
@@ -26,26 +21,10 @@ namespace automation = doc::automation;
 namespace {
 
 constexpr int ClipboardAttempts = 1000;
-constexpr int FastPngQuality = 80;
-// A picture's resolution says its device pixel ratio: 96 dots per inch is a ratio of 1.
-constexpr double DotsPerMeterAtRatioOne = 96.0 / 0.0254;
-constexpr double RatioSteps = doc::PictureRatioSteps;
 
 QImage readClipboard()
 {
     return QGuiApplication::clipboard()->image();
-}
-
-QByteArray pngBytes(QImage picture)
-{
-    picture.setDotsPerMeterX(int(std::lround(DotsPerMeterAtRatioOne * picture.devicePixelRatio())));
-    picture.setDotsPerMeterY(picture.dotsPerMeterX());
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    // The file lives for a moment only: the fastest compression (zlib level 1) is enough.
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG", FastPngQuality))
-        throw Failure(u"The picture could not be encoded."_s);
-    return bytes;
 }
 
 } // namespace
@@ -77,9 +56,8 @@ std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile)
         const std::optional<QImage> picture = GetClipboardPicture(0);
         if (!picture)
             throw Failure(u"There is no picture on the clipboard."_s);
-        // Replaced by a rename, so a link planted at the name is never written through.
-        written = replacePrivateFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
-                                     pngBytes(*picture));
+        written = writeSnapshotFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
+                                    *picture);
     });
     procedure.step(
         124, [&] { doc::running(word).ActiveDocument().Close(automation::wdDoNotSaveChanges); });
@@ -87,26 +65,11 @@ std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile)
     return written;
 }
 
-QImage loadSnapshot(const QString& path, const std::optional<FileIdentity>& written)
+void shareSnapshotWithClipboard(const QImage& snapshot)
 {
-    if (!written)
-        throw Failure(u"No picture was written to %1 in this run."_s.arg(path));
-    const OwnFile file(path);
-    if (file.identity() != *written)
-        throw Failure(u"%1 is not the picture this run wrote; it is not shown."_s.arg(path));
-    QFile opened;
-    opened.open(file.handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
-    QImageReader reader(&opened); // recognises the format by the content
-    QImage picture = reader.read();
-    if (picture.isNull())
-        throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));
-    // Ratios come in steps of 1/64 (below 1 for very long schedules); the resolution stored in
-    // whole dots per metre is not exact.
-    const double ratio =
-        std::round(picture.dotsPerMeterX() / DotsPerMeterAtRatioOne * RatioSteps) / RatioSteps;
-    if (ratio > 0 && ratio != 1)
-        picture.setDevicePixelRatio(ratio);
-    return picture;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->ownsClipboard())
+        clipboard->setImage(snapshot);
 }
 
 } // namespace quillory

@@ -10,7 +10,7 @@
 
 namespace quillory {
 
-/// The snapshot's file name in the working folder (its content is PNG, whatever the name says).
+/// The snapshot's file name in the working folder (its content is a 32-bit bitmap).
 inline constexpr char16_t SnapshotFileName[] = u"temp.bmp";
 
 /// Reads the clipboard's picture.
@@ -26,9 +26,9 @@ std::optional<QImage> GetClipboardPicture(int format,
 /// Every failed step is reported. Returns which file it wrote; nothing when it wrote none.
 std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile);
 
-/// Reads the snapshot file at the path as a picture, with the device pixel ratio it was made
-/// at, but only when it is still the file that was written (`written`): never whatever else
-/// happens to lie under the name. Throws Failure otherwise.
-QImage loadSnapshot(const QString& path, const std::optional<FileIdentity>& written);
+/// While the clipboard still holds this program's picture, it takes the loaded snapshot, the same
+/// pixels, instead: they stay in the snapshot file's mapping, read only where they are pasted,
+/// and the picture's second copy in memory is freed.
+void shareSnapshotWithClipboard(const QImage& snapshot);
 
 } // namespace quillory

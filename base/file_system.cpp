@@ -43,11 +43,11 @@ Failure cannotWrite(const QString& path, const QString& reason)
 // Writes all the bytes straight to the descriptor; the system's reason when it cannot, else
 // empty. Not through QFile: a write that fills the disk stops short, and QFile then has no
 // reason to give ("Unknown error"); writing the rest gives the system's.
-QString writeAll(int handle, const QByteArray& bytes)
+QString writeAll(int handle, QByteArrayView bytes)
 {
     if (writeFault() != 0)
         return systemReason(writeFault());
-    const char* data = bytes.constData();
+    const char* data = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
         const ssize_t written = ::write(handle, data, size_t(left));
@@ -61,13 +61,19 @@ QString writeAll(int handle, const QByteArray& bytes)
     return {};
 }
 
-// Writes the bytes, gives the file its permissions and waits until the disk has them.
-QString writeAndSync(int handle, const QByteArray& bytes, mode_t permissions)
+// Writes the pieces one after the other, gives the file its permissions and, when asked,
+// waits until the disk has them.
+QString writeAndSync(int handle, std::initializer_list<QByteArrayView> pieces, mode_t permissions,
+                     Durability durability)
 {
-    QString reason = writeAll(handle, bytes);
+    QString reason;
+    for (const QByteArrayView piece : pieces) {
+        if (reason.isEmpty())
+            reason = writeAll(handle, piece);
+    }
     if (reason.isEmpty() && ::fchmod(handle, permissions) != 0)
         reason = systemReason(errno);
-    if (reason.isEmpty() && ::fsync(handle) != 0)
+    if (reason.isEmpty() && durability == Durability::Synced && ::fsync(handle) != 0)
         reason = systemReason(errno);
     return reason;
 }
@@ -84,14 +90,15 @@ mode_t permissionsFor(const QString& path)
     return 0666 & ~mask;
 }
 
-FileIdentity replaceFile(const QString& path, const QByteArray& bytes, mode_t permissions)
+FileIdentity replaceFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                         mode_t permissions, Durability durability)
 {
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
     QTemporaryFile file(joinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
     if (!file.open())
         throw cannotWrite(path, file.errorString());
-    const QString reason = writeAndSync(file.handle(), bytes, permissions);
+    const QString reason = writeAndSync(file.handle(), pieces, permissions, durability);
     if (!reason.isEmpty())
         throw cannotWrite(path, reason);
     struct stat status {};
@@ -136,14 +143,20 @@ void DeleteFileQuietly(const QString& path)
         QFile::remove(path);
 }
 
-void replaceFileAtomically(const QString& path, const QByteArray& bytes)
+void replaceFileAtomically(const QString& path, const QByteArray& bytes, Durability durability)
 {
-    replaceFile(path, bytes, permissionsFor(path));
+    replaceFile(path, {QByteArrayView(bytes)}, permissionsFor(path), durability);
 }
 
 FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes)
 {
-    return replaceFile(path, bytes, OwnerOnly);
+    return replaceFile(path, {QByteArrayView(bytes)}, OwnerOnly, Durability::Synced);
+}
+
+FileIdentity replacePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                                Durability durability)
+{
+    return replaceFile(path, pieces, OwnerOnly, durability);
 }
 
 bool claimFileName(const QString& path)

@@ -3,7 +3,10 @@
 #include "base/own_file.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <initializer_list>
 
 namespace quillory {
 
@@ -20,15 +23,25 @@ void WriteBytesToFile(const QByteArray& bytes, const QString& path);
 /// Deletes the file, ignoring every failure.
 void DeleteFileQuietly(const QString& path);
 
+/// Whether a replacing file must have reached the disk before it takes the path's place.
+/// `Unsynced` is for working files that are read back at once and deleted, where a crash loses
+/// nothing.
+enum class Durability { Synced, Unsynced };
+
 /// Writes the bytes to the path through a temporary file in the same folder and a rename, so the
 /// target is either the old file or the whole new one, and a link at the path is replaced, not
 /// followed. A replaced file keeps its permissions, a new one gets the umask's. Throws Failure
 /// with the system's reason when it cannot.
-void replaceFileAtomically(const QString& path, const QByteArray& bytes);
+void replaceFileAtomically(const QString& path, const QByteArray& bytes,
+                           Durability durability = Durability::Synced);
 
 /// As replaceFileAtomically, but the new file is readable and writable by the user only;
 /// returns which file was written.
 FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes);
+
+/// replacePrivateFile from pieces written one after the other, without joining them first.
+FileIdentity replacePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                                Durability durability);
 
 /// Claims a name with a new empty file only the user can read and write; false when something
 /// is at the path already. Throws Failure with the system's reason when it cannot create it.

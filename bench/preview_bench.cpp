@@ -1,6 +1,6 @@
 // One zoom step of the preview window on a page snapshot of 912 x 640 logical pixels rendered
 // at device pixel ratio 2, shown on a screen of ratio 2: the click, the scaled picture and the
-// repaint. Runs offscreen.
+// repaint; and scrolling a picture as tall as a 1,000-class schedule's. Runs offscreen.
 #include "preview/form2.h"
 #include "preview/picture_area.h"
 #include "tests/support/scripted_prompts.h"
@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
@@ -31,10 +32,19 @@ QImage pageSnapshot()
     return page;
 }
 
+// A 1,000-class schedule's picture: 912 x 58,000 logical pixels at ratio 2 (over 800 MB).
+QImage tallSnapshot()
+{
+    QImage tall(1824, 116000, QImage::Format_RGB32);
+    tall.setDevicePixelRatio(2);
+    tall.fill(Qt::white);
+    return tall;
+}
+
 struct ShownPreview {
-    ShownPreview()
+    explicit ShownPreview(const QImage& snapshot = pageSnapshot())
     {
-        form.setPicture(pageSnapshot());
+        form.setPicture(snapshot);
         form.show();
         QCoreApplication::processEvents();
     }
@@ -68,8 +78,22 @@ void zoomStep(benchmark::State& state, int stepsOutFirst, bool zoomIn)
     state.counters["device_px_wide"] = shownWidth;
 }
 
+// One step of the vertical bar over a tall picture: only the viewport is painted again.
+void scrollTallPicture(benchmark::State& state)
+{
+    ShownPreview preview(tallSnapshot());
+    QScrollBar* bar = test::Form2Controls(preview.form).VScroll1;
+    int value = 0;
+    for (auto _ : state) {
+        value = (value + 1) % bar->maximum();
+        bar->setValue(value);
+        QCoreApplication::processEvents(); // the repaint
+    }
+}
+
 } // namespace
 
+BENCHMARK(scrollTallPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(zoomStep, out_1_00_to_0_75, 0, false)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -5,8 +5,23 @@ namespace quillory {
 using namespace Qt::StringLiterals;
 
 namespace {
+
 constexpr int ColumnCount = 1 + DaysPerWeek;
+// The list lays out every character it is given on each repaint, so a cell shows only the
+// start of a long text (a tooltip a little more); the stored text stays whole.
+constexpr qsizetype ShownInCell = 200;
+constexpr qsizetype ShownInTooltip = 2000;
+
+QString cutForDisplay(const QString& text, qsizetype limit)
+{
+    if (text.size() <= limit)
+        return text;
+    // Never half a character: a surrogate pair stays together or goes together.
+    const qsizetype kept = text.at(limit - 1).isHighSurrogate() ? limit - 1 : limit;
+    return text.first(kept) + u'\u2026';
 }
+
+} // namespace
 
 QStringList homeworkColumnHeaders()
 {
@@ -36,7 +51,8 @@ QVariant HomeworkListModel::data(const QModelIndex& index, int role) const
         (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     const HomeworkEntry& row = m_entries.at(index.row());
-    return index.column() == 0 ? row.Period : row.Days[index.column() - 1];
+    const QString& text = index.column() == 0 ? row.Period : row.Days[index.column() - 1];
+    return cutForDisplay(text, role == Qt::DisplayRole ? ShownInCell : ShownInTooltip);
 }
 
 QVariant HomeworkListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -12,7 +12,8 @@ namespace quillory {
 QStringList homeworkColumnHeaders();
 
 /// The class list: the one in-memory copy of the rows, shown by the main window's list.
-/// Row text = period, columns 1 to 7 = Monday to Sunday.
+/// Row text = period, columns 1 to 7 = Monday to Sunday. Cells and tooltips show long texts cut
+/// short, ending in an ellipsis; entries() holds them whole.
 class HomeworkListModel final : public QAbstractTableModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(HomeworkListModel)

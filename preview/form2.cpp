@@ -95,7 +95,7 @@ void Form2::Form_Load()
 
 void Form2::setPicture(const QImage& snapshot)
 {
-    Picture1->setPicture(QPixmap::fromImage(drawableImage(snapshot)));
+    Picture1->setPicture(drawableImage(snapshot));
     m_geometry.loadPicture(snapshot.deviceIndependentSize() * TwipsPerPixel);
 }
 
@@ -181,13 +181,13 @@ void Form2::keepZoomSource()
 
 void Form2::clearPicture()
 {
-    Picture1->setPicture(QPixmap());
+    Picture1->setPicture(QImage());
 }
 
 void Form2::drawScaled(QSize source, QSize target)
 {
-    Picture1->setPicture(QPixmap::fromImage(scaledPicture(Zoom_Ori->picture().toImage(), source,
-                                                          target, Picture1->devicePixelRatioF())));
+    Picture1->setPicture(
+        scaledPicture(Zoom_Ori->picture(), source, target, Picture1->devicePixelRatioF()));
 }
 
 void Form2::showArrow()

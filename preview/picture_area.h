@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
 
 namespace quillory {
 
 /// A white picture area that shows its picture at its top-left corner and keeps it until it is
-/// given another, so moving or uncovering it never draws the picture anew. It reports the mouse
+/// given another, so moving or uncovering it never scales the picture anew; a repaint copies
+/// only the part of the picture that is exposed, however tall the picture. It reports the mouse
 /// buttons and the pointer's moves while a button is held.
 class PictureArea final : public QWidget {
     Q_OBJECT
@@ -17,10 +18,10 @@ public:
     /// An empty area inside the parent.
     explicit PictureArea(QWidget* parent);
 
-    /// The picture shown; a null pixmap leaves the area blank.
-    void setPicture(const QPixmap& picture);
+    /// The picture shown, at its device pixel ratio; a null image leaves the area blank.
+    void setPicture(const QImage& picture);
     /// The picture shown.
-    const QPixmap& picture() const { return m_picture; }
+    const QImage& picture() const { return m_picture; }
 
 Q_SIGNALS:
     /// A mouse button went down at the position (logical pixels in the area).
@@ -37,7 +38,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    QImage m_picture;
 };
 
 } // namespace quillory

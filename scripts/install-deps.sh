@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
     fonts-urw-base35 fonts-liberation2
-    libbenchmark-dev
+    libbenchmark-dev xvfb openbox xdotool
     libreoffice-writer-nogui abiword pandoc
     unzip
 )

@@ -89,7 +89,10 @@ void Document::SaveAs(const QString& path) const
         throw Failure(u"The document cannot be saved under an empty name."_s);
     if (m_state->readOnly && samePath(path, m_state->path))
         throw Failure(u"%1 was opened read-only; save it under another name."_s.arg(path));
-    replaceFileAtomically(path, toRtf(m_state->content()));
+    // Atomic, but without waiting for the disk: the program saves only its working document,
+    // which lives for one preview, and the user's own copy of it is written durably.
+    const QByteArray rtf = toRtf(m_state->content());
+    replaceFileAtomically(path, rtf, Durability::Unsynced);
     m_state->path = QFileInfo(path).absoluteFilePath();
     m_state->readOnly = false;
 }

@@ -84,7 +84,8 @@ public:
     /// The whole main text.
     automation::Range Range() const;
     /// Writes the document as RTF to the path (replacing the file there atomically, never
-    /// through a link) and makes it the document's file. Throws when it cannot.
+    /// through a link, without waiting for the disk) and makes it the document's file. Throws
+    /// when it cannot.
     void SaveAs(const QString& path) const;
     /// Closes the document, first saving it to its file with wdSaveChanges.
     void Close(int SaveChanges = wdDoNotSaveChanges) const;

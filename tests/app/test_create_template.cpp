@@ -64,6 +64,8 @@ private Q_SLOTS:
     void closingThePreviewStoresTheListAndEnds();
     void secondClickDuringARunDoesNothing();
     void componentThatCannotStartKeepsTheMainWindow();
+    void longSchedulesShowAndSaveEveryClass_data();
+    void longSchedulesShowAndSaveEveryClass();
 
 private:
     QStringList workingFiles() const;
@@ -288,6 +290,43 @@ void TestCreateTemplate::componentThatCannotStartKeepsTheMainWindow()
     QVERIFY(!m_form->isBusy());
     QVERIFY(!m_form->pointer().isBusy());
     QVERIFY(workingFiles().isEmpty());
+}
+
+void TestCreateTemplate::longSchedulesShowAndSaveEveryClass_data()
+{
+    QTest::addColumn<int>("classes");
+    // Both pictures pass Qt's default limit for reading an image; the second one passes the
+    // pixels a picture is rendered at in full and is kept at a lower resolution.
+    QTest::newRow("1,000 classes") << 1000;
+    QTest::newRow("5,000 classes") << 5000;
+}
+
+void TestCreateTemplate::longSchedulesShowAndSaveEveryClass()
+{
+    QFETCH(int, classes);
+    start();
+    QStringList expected{u"Period"_s};
+    for (int i = 1; i <= classes; ++i) {
+        expected << u"Class %1"_s.arg(i);
+        m_form->classList().append(
+            entry(expected.last(), {u"Read pages %1 to %2"_s.arg(i).arg(i + 9)}));
+    }
+    QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
+    QVERIFY2(m_prompts->errorReports().isEmpty(),
+             qPrintable(m_prompts->errorReports().join(u"; ")));
+    Form2* preview = m_form->preview();
+    QVERIFY(preview && preview->isVisible());
+    QVERIFY(workingFiles().size() == 1); // the snapshot was read back and deleted
+    // Every class's row is pictured: a row is at least 420 twips (28 pixels) high.
+    const PictureArea* shown = test::Form2Controls(*preview).Picture1;
+    QVERIFY(shown->picture().deviceIndependentSize().height() > classes * 28);
+    QCOMPARE(shown->size(), shown->picture().deviceIndependentSize().toSize());
+
+    const QString saved = m_temp->filePath(u"saved.doc"_s);
+    m_prompts->savePaths << saved;
+    QTest::mouseClick(test::Form2Controls(*preview).PushButton6, Qt::LeftButton);
+    QVERIFY(m_prompts->errorReports().isEmpty());
+    QCOMPARE(periodsIn(saved), expected);
 }
 
 QTEST_MAIN(TestCreateTemplate)

@@ -1,6 +1,7 @@
 // Filling the template into a working document, and the page snapshot, without the windows.
 #include "app/page_snapshot.h"
 #include "app/schedule_run.h"
+#include "app/snapshot_file.h"
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"

@@ -30,6 +30,9 @@ private Q_SLOTS:
     void loadReportsDamageOnceAfterReadingAll();
     void listLongerThanSixteenBits();
     void modelOperations();
+    void longTextsAreCutForDisplay_data();
+    void longTextsAreCutForDisplay();
+    void fiftyMegabyteTextStaysWhole();
     void generalFields();
 };
 
@@ -199,6 +202,52 @@ void TestStoredForm::modelOperations()
     QCOMPARE(list.entries(), (QList{entry(u"B"_s), entry(u"c"_s, {u"c-mon"_s})}));
     list.clear();
     QCOMPARE(list.rowCount(), 0);
+}
+
+void TestStoredForm::longTextsAreCutForDisplay_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<int>("tooltipLength");
+    const QString a200 = QString(200, u'a');
+    QTest::newRow("short") << u"Read chapter 3"_s << u"Read chapter 3"_s << 14;
+    QTest::newRow("exactly 200") << a200 << a200 << 200;
+    QTest::newRow("201") << a200 + u"b"_s << a200 + u"\u2026"_s << 201;
+    // The 200th unit opens a surrogate pair: the pair goes whole.
+    QTest::newRow("emoji at the cut")
+        << QString(199, u'a') + u"\U0001F600tail"_s << QString(199, u'a') + u"\u2026"_s << 205;
+    QTest::newRow("lines") << QString(3000, u'\n') << QString(200, u'\n') + u"\u2026"_s << 2001;
+}
+
+void TestStoredForm::longTextsAreCutForDisplay()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, cell);
+    QFETCH(int, tooltipLength);
+    HomeworkListModel list;
+    list.append(entry(text, {text}));
+    for (const int column : {0, 1}) {
+        QCOMPARE(list.data(list.index(0, column), Qt::DisplayRole).toString(), cell);
+        QCOMPARE(list.data(list.index(0, column), Qt::ToolTipRole).toString().size(),
+                 tooltipLength);
+    }
+    QCOMPARE(list.entry(0), entry(text, {text}));
+}
+
+void TestStoredForm::fiftyMegabyteTextStaysWhole()
+{
+    test::IsolatedSettings isolated;
+    const QString huge = QString(50 * 1024 * 1024 - 3, u'x') + u"end"_s;
+    HomeworkListModel list;
+    list.append(entry(u"1. Big"_s, {QString(), huge}));
+    SaveHomeworkList(list);
+    HomeworkListModel restored;
+    LoadHomeworkList(restored);
+    QCOMPARE(restored.data(restored.index(0, 2), Qt::DisplayRole).toString(),
+             QString(200, u'x') + u"\u2026"_s);
+    QCOMPARE(restored.entry(0).Days[1].size(), huge.size());
+    QVERIFY(restored.entry(0).Days[1] == huge);
+    QVERIFY(GetSetting(u"Homework"_s, QString()) == toStoredForm(list.entries()));
 }
 
 void TestStoredForm::generalFields()

@@ -61,6 +61,8 @@ private Q_SLOTS:
     void waysOut();
     void scaledPicture_data();
     void scaledPicture();
+    void paintsTheVisiblePartOfATallPicture_data();
+    void paintsTheVisiblePartOfATallPicture();
 
 private:
     test::IsolatedSettings m_settings;
@@ -145,7 +147,7 @@ void TestForm2::zoomDragAndRelease()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(test::Form2Controls(form).Picture1->geometry(), QRect(0, 0, 600, 400));
-    QCOMPARE(test::Form2Controls(form).Picture1->picture().toImage(), checkerboard({600, 400}));
+    QCOMPARE(test::Form2Controls(form).Picture1->picture(), checkerboard({600, 400}));
     QVERIFY(!test::Form2Controls(form).HScroll1->isEnabled());
 
     QTest::mouseClick(test::Form2Controls(form).PushButton1, Qt::LeftButton);
@@ -226,7 +228,7 @@ void TestForm2::waysOut()
     form.show();
     QCOMPARE(form.view().zoom(), 1.0f);
     QCOMPARE(test::Form2Controls(form).Picture1->geometry(), QRect(0, 0, 300, 200));
-    QCOMPARE(test::Form2Controls(form).Picture1->picture().toImage(), checkerboard({300, 200}));
+    QCOMPARE(test::Form2Controls(form).Picture1->picture(), checkerboard({300, 200}));
 
     QVERIFY(form.close());
     QCOMPARE(unloaded.size(), 1);
@@ -271,6 +273,44 @@ void TestForm2::scaledPicture()
     QCOMPARE(scaled.devicePixelRatio(), screenRatio);
     QCOMPARE(scaled == picture, unchanged);
     QCOMPARE(hasBlends(scaled), !unchanged);
+}
+
+void TestForm2::paintsTheVisiblePartOfATallPicture_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("screen's resolution") << 1.0;
+    QTest::newRow("kept at half the resolution") << 0.5;
+}
+
+// Rows of the picture, each its own grey, must reach the viewport where the scrolling put them.
+void TestForm2::paintsTheVisiblePartOfATallPicture()
+{
+    QFETCH(qreal, ratio);
+    const int rows = int(6000 * ratio);
+    QImage tall(int(300 * ratio), rows, QImage::Format_RGB32);
+    for (int y = 0; y < rows; ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(tall.scanLine(y)), tall.width(),
+                    qRgb(y % 251, y % 251, y % 251));
+    tall.setDevicePixelRatio(ratio);
+    Form2 form;
+    form.setPicture(tall);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const test::Form2Controls controls(form);
+    QCOMPARE(controls.Picture1->size(), QSize(300, 6000));
+    controls.VScroll1->setValue(400); // 4000 twips down, 10 a step: 266.67 pixels
+    const int top = controls.Picture1->y();
+    QCOMPARE(top, -267);
+    const QImage shown = controls.Picture2->grab().toImage();
+    for (const int y : {2, 100, 400}) { // in the viewport
+        const int inPicture = y - top;
+        const QPoint inViewport =
+            controls.Picture1->mapTo(controls.Picture2, QPoint(150, inPicture));
+        const int row = int((inPicture + 0.5) * ratio);
+        // Stretched smoothly, a row may take one level from its neighbour.
+        QVERIFY2(qAbs(qRed(shown.pixel(inViewport)) - row % 251) <= (ratio < 1 ? 1 : 0),
+                 qPrintable(QString::number(qRed(shown.pixel(inViewport)))));
+    }
 }
 
 QTEST_MAIN(TestForm2)

@@ -1,0 +1,145 @@
+#include "app/snapshot_file.h"
+
+#include "app/snapshot_bitmap.h"
+#include "base/failure.h"
+#include "base/file_system.h"
+#include "document/renderer.h"
+
+#include <QFile>
+#include <QImageReader>
+
+#include <cmath>
+#include <memory>
+
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A picture's resolution says its device pixel ratio: 96 dots per inch is a ratio of 1.
+constexpr double DotsPerMeterAtRatioOne = 96.0 / 0.0254;
+
+// The picture in one of the two formats the bitmap layout holds, without a copy where it
+// already is in one.
+QImage storableWords(const QImage& picture)
+{
+    const QImage::Format format = picture.format();
+    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied)
+        return picture;
+    return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32);
+}
+
+void applyResolution(QImage& picture, quint32 dotsPerMeter)
+{
+    // Ratios come in whole steps (a screen's in quarters, a long schedule's lowered one finer);
+    // the resolution, in whole dots per metre, is not exact.
+    constexpr double Steps = doc::PictureRatioSteps;
+    const double ratio = std::round(dotsPerMeter / DotsPerMeterAtRatioOne * Steps) / Steps;
+    if (ratio > 0 && ratio != 1)
+        picture.setDevicePixelRatio(ratio);
+}
+
+// A private, copy-on-write mapping of a whole file, unmapped with the last picture using it.
+struct FileMapping {
+    static void release(void* mapping)
+    {
+        const auto* self = static_cast<FileMapping*>(mapping);
+        ::munmap(self->bytes, size_t(self->size));
+        delete self;
+    }
+    QByteArrayView view() const { return {static_cast<const char*>(bytes), size}; }
+    void* bytes;
+    qint64 size;
+};
+
+using MappedFile = std::unique_ptr<FileMapping, void (*)(void*)>;
+
+MappedFile mapFile(int handle)
+{
+    MappedFile mapping(nullptr, &FileMapping::release);
+    struct stat status {};
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0)
+        return mapping;
+    void* bytes =
+        ::mmap(nullptr, size_t(status.st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE, handle, 0);
+    if (bytes != MAP_FAILED)
+        mapping.reset(new FileMapping{bytes, status.st_size});
+    return mapping;
+}
+
+// Our own layout is shown straight from the mapping: nothing is copied, and only the rows that
+// are painted are ever read from the file; the picture takes the mapping over. A null picture
+// when the file is in another format.
+QImage mappedPicture(MappedFile& mapping, const QString& path)
+{
+    const std::optional<SnapshotBitmap> layout = SnapshotBitmap::recognise(mapping->view());
+    if (!layout)
+        return {};
+    // Reading past the file's end would end the program, and Qt's reader fills missing rows
+    // with anything.
+    if (layout->fileBytes() > mapping->size ||
+        qint64(layout->pixels().width()) * layout->pixels().height() > MaxSnapshotPixels)
+        throw Failure(u"The picture %1 is cut short or too large."_s.arg(path));
+    auto* first = static_cast<uchar*>(mapping->bytes) + SnapshotBitmap::HeaderBytes;
+    QImage picture(first, layout->pixels().width(), layout->pixels().height(),
+                   qsizetype(layout->pixels().width()) * 4,
+                   layout->alpha() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32,
+                   &FileMapping::release, mapping.release());
+    applyResolution(picture, layout->dotsPerMeter());
+    return picture;
+}
+
+// Any other picture format, recognised by its content.
+QImage decodedPicture(QIODevice& device, const QString& path)
+{
+    QImageReader reader(&device);
+    reader.setAllocationLimit(int(MaxSnapshotPixels * 4 / (1024 * 1024)));
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));
+    applyResolution(picture, quint32(picture.dotsPerMeterX()));
+    return picture;
+}
+
+} // namespace
+
+FileIdentity writeSnapshotFile(const QString& path, const QImage& picture)
+{
+    const QImage words = storableWords(picture);
+    if (words.isNull() || qint64(words.width()) * words.height() > MaxSnapshotPixels)
+        throw Failure(u"The picture is too large for a snapshot."_s);
+    const SnapshotBitmap layout(
+        words.size(), quint32(std::lround(DotsPerMeterAtRatioOne * words.devicePixelRatio())),
+        words.hasAlphaChannel());
+    // Replaced by a rename, so a link planted at the name is never written through.
+    return replacePrivateFile(
+        path,
+        {layout.header(),
+         QByteArrayView(reinterpret_cast<const char*>(words.constBits()), words.sizeInBytes())},
+        Durability::Unsynced);
+}
+
+QImage loadSnapshot(const QString& path, const std::optional<FileIdentity>& written)
+{
+    if (!written)
+        throw Failure(u"No picture was written to %1 in this run."_s.arg(path));
+    const OwnFile file(path);
+    if (file.identity() != *written)
+        throw Failure(u"%1 is not the picture this run wrote; it is not shown."_s.arg(path));
+    MappedFile mapping = mapFile(file.handle()); // outlives the handle
+    if (mapping) {
+        const QImage picture = mappedPicture(mapping, path);
+        if (!picture.isNull())
+            return picture;
+    }
+    QFile opened;
+    opened.open(file.handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    return decodedPicture(opened, path);
+}
+
+} // namespace quillory
