@@ -109,7 +109,11 @@ QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.scale(1.0 / TwipsPerPixel, 1.0 / TwipsPerPixel);
+    // Qt's painter scales by the image's ratio only when it is above 1; a long schedule's
+    // lowered ratio is applied here, so the text fills the smaller picture instead of
+    // overflowing it.
+    const qreal unapplied = devicePixelRatio / painter.deviceTransform().m11();
+    painter.scale(unapplied / TwipsPerPixel, unapplied / TwipsPerPixel);
     const qreal pixel = TwipsPerPixel / devicePixelRatio;
     const std::vector<qreal> stripes = pictureStripes(layout);
     const qreal width = layout.textArea().width();

@@ -67,6 +67,18 @@ private Q_SLOTS:
         QCOMPARE(picture.pixelColor(400, picture.height() - 1), QColor(Qt::white));
     }
 
+    // A long schedule's lowered ratio shrinks the drawing with the picture: the gaps between
+    // pages move to half their place at half the ratio, and the table's right edge stays in.
+    void aLoweredRatioShrinksTheDrawing()
+    {
+        const DocumentLayout layout = layOutDocument(withRows(30));
+        const QImage picture = renderMainText(layout, 0.5);
+        for (const int gap : {337, 340, 678, 681})
+            QCOMPARE(picture.pixelColor(200, gap), QColor(0xd0, 0xd0, 0xd0));
+        QCOMPARE(picture.pixelColor(200, 335), QColor(Qt::black)); // the part's closing line
+        QCOMPARE(picture.pixelColor(picture.width() - 1, 200), QColor(Qt::black));
+    }
+
     void bordersAndShadingAreCrisp()
     {
         const DocumentLayout layout = layOutDocument(test::scheduleDocument());
