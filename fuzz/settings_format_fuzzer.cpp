@@ -3,6 +3,7 @@
 // a value made of the input's UTF-16 code units (the same bytes written), and ours keeps the
 // damaged file beside the new one exactly when Qt found damage.
 #include "base/settings_format.h"
+#include "tests/support/settings_snapshot.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,19 +21,6 @@ namespace {
 {
     std::fprintf(stderr, "settings_format_fuzzer: %s\n", what);
     __builtin_trap();
-}
-
-QList<std::pair<QString, QVariant>> snapshot(QSettings& settings)
-{
-    QList<std::pair<QString, QVariant>> result;
-    QStringList keys = settings.allKeys();
-    keys.sort();
-    for (const QString& key : keys) {
-        // A key of slashes alone (from a line "=x" under the header "[]") has no value to ask for.
-        const bool slashesOnly = key.count(u'/') == key.size();
-        result.append({key, slashesOnly ? QVariant() : settings.value(key)});
-    }
-    return result;
 }
 
 QByteArray contents(const QString& path)
@@ -82,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         QSettings oursSettings(ours, settingsFileFormat());
         QSettings qtSettings(qts, QSettings::IniFormat);
-        if (snapshot(oursSettings) != snapshot(qtSettings))
+        if (test::settingsSnapshot(oursSettings) != test::settingsSnapshot(qtSettings))
             fail("a file reads differently");
         damaged = qtSettings.status() == QSettings::FormatError;
         if (settingsFileDamaged(ours) != damaged)

@@ -3,6 +3,7 @@
 // through QSettings and for hand-edited and damaged files. Seeded: a failure names its case.
 #include "base/settings_format.h"
 #include "tests/base/ini_generator.h"
+#include "tests/support/settings_snapshot.h"
 
 #include <QDebug>
 #include <QDir>
@@ -19,26 +20,11 @@ namespace {
 constexpr int WriteCases = 2000;
 constexpr int FileCases = 3000;
 
-using Snapshot = QList<std::pair<QString, QVariant>>;
-
-Snapshot snapshot(QSettings& settings)
-{
-    Snapshot result;
-    QStringList keys = settings.allKeys();
-    keys.sort();
-    for (const QString& key : keys) {
-        // A key of slashes alone (from a line "=x" under the header "[]") has no value to ask for.
-        const bool slashesOnly = key.count(u'/') == key.size();
-        result.append({key, slashesOnly ? QVariant() : settings.value(key)});
-    }
-    return result;
-}
-
 // The first key where the two differ, for the failure message.
-QString difference(const Snapshot& ours, const Snapshot& qts)
+QString difference(const test::SettingsSnapshot& ours, const test::SettingsSnapshot& qts)
 {
     for (qsizetype i = 0; i < std::max(ours.size(), qts.size()); ++i) {
-        const auto entry = [i](const Snapshot& s) {
+        const auto entry = [i](const test::SettingsSnapshot& s) {
             if (i >= s.size())
                 return u"(none)"_s;
             QString text;
@@ -124,7 +110,8 @@ void TestSettingsDifferential::writtenSettingsMatchQt()
         writeFile(readers.qts, written);
         QSettings oursSettings(readers.ours, settingsFileFormat());
         QSettings qtSettings(readers.qts, QSettings::IniFormat);
-        const QString different = difference(snapshot(oursSettings), snapshot(qtSettings));
+        const QString different =
+            difference(test::settingsSnapshot(oursSettings), test::settingsSnapshot(qtSettings));
         QVERIFY2(different.isEmpty(),
                  qPrintable(u"seed %1: %2\n%3"_s.arg(seed).arg(describe(written), different)));
     }
@@ -143,7 +130,8 @@ void TestSettingsDifferential::readFilesMatchQt()
         {
             QSettings oursSettings(files.ours, settingsFileFormat());
             QSettings qtSettings(files.qts, QSettings::IniFormat);
-            const QString different = difference(snapshot(oursSettings), snapshot(qtSettings));
+            const QString different = difference(test::settingsSnapshot(oursSettings),
+                                                 test::settingsSnapshot(qtSettings));
             QVERIFY2(different.isEmpty(), qPrintable(context + u'\n' + different));
             damaged = qtSettings.status() == QSettings::FormatError;
             QVERIFY2(settingsFileDamaged(files.ours) == damaged, qPrintable(context));

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QSettings>
+#include <QStringList>
+#include <QVariant>
+
+#include <utility>
+
+namespace quillory::test {
+
+/// Every key of the settings with its value, in key order: what two readers of one file must
+/// agree on.
+using SettingsSnapshot = QList<std::pair<QString, QVariant>>;
+
+/// The settings' keys and values as a snapshot.
+inline SettingsSnapshot settingsSnapshot(QSettings& settings)
+{
+    SettingsSnapshot result;
+    QStringList keys = settings.allKeys();
+    keys.sort();
+    for (const QString& key : keys) {
+        // A key of slashes alone (from a line "=x" under the header "[]") has no value to ask for.
+        const bool slashesOnly = key.count(u'/') == key.size();
+        result.append({key, slashesOnly ? QVariant() : settings.value(key)});
+    }
+    return result;
+}
+
+} // namespace quillory::test
