@@ -7,6 +7,12 @@ namespace quillory {
 /// Whether an error report carries the warning icon.
 enum class ReportIcon { Warning, None };
 
+/// What the save-file dialog was left with.
+struct SaveChoice {
+    QString path;   ///< exactly as the dialog gives it; empty when cancelled
+    QString filter; ///< the filter chosen last
+};
+
 /// Every modal question and message the program shows, behind one interface so that
 /// tests can script the answers and read what would have been shown.
 class Prompts {
@@ -19,8 +25,9 @@ public:
     virtual void note(const QString& text) = 0;
     /// A Yes/No question without an icon under the application title; true for Yes.
     virtual bool askYesNo(const QString& text) = 0;
-    /// The save-file dialog; the chosen path exactly as the dialog gives it, empty when cancelled.
-    virtual QString askSavePath(const QString& title, const QString& filter) = 0;
+    /// The save-file dialog with its filters (separated by ";;"), `selectedFilter` chosen first.
+    virtual SaveChoice askSavePath(const QString& title, const QString& filters,
+                                   const QString& selectedFilter) = 0;
 };
 
 /// The prompts in use. Aborts when none are installed: a program without them cannot speak.

@@ -43,6 +43,9 @@ inline constexpr ReportLocation Form2MouseUp{Form2, u"Picture1_MouseUp"};
 inline constexpr ReportLocation Form2Save{Form2, u"PushButton6_Click"};
 inline constexpr ReportLocation Form2Back{Form2, u"PushButton8_Click"};
 inline constexpr ReportLocation Form2QueryUnload{Form2, u"Form_QueryUnload"};
+inline constexpr ReportLocation Form2Print{Form2, u"mnuPrint_Click"};
+inline constexpr ReportLocation Form2SavePdf{Form2, u"mnuSavePdf_Click"};
+inline constexpr ReportLocation Form2CopyPicture{Form2, u"mnuCopyPicture_Click"};
 
 // The class editor.
 inline constexpr ReportLocation Form3Load{Form3, u"Form_Load"};

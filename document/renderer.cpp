@@ -1,5 +1,7 @@
 #include "document/renderer.h"
 
+#include "document/page_painting.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -10,53 +12,6 @@ namespace quillory::doc {
 namespace {
 
 const QColor GapColor(0xd0, 0xd0, 0xd0);
-
-// Edges snapped to device pixels keep borders and shadings crisp and free of seams; a line
-// thinner than a device pixel still takes one whole pixel.
-QRectF snapped(const QRectF& rect, qreal pixel)
-{
-    const qreal left = std::round(rect.left() / pixel) * pixel;
-    const qreal top = std::round(rect.top() / pixel) * pixel;
-    const qreal width = std::max(pixel, std::round(rect.width() / pixel) * pixel);
-    const qreal height = std::max(pixel, std::round(rect.height() / pixel) * pixel);
-    return QRectF(left, top, width, height);
-}
-
-// A border line at the edge of the text area is moved inside across its thickness, so the
-// outer lines of a full-width table stay visible; along its length it is cut at the area.
-QRectF keptInside(QRectF line, const QSizeF& area)
-{
-    if (line.height() > line.width())
-        line.moveLeft(std::clamp(line.left(), 0.0, area.width() - line.width()));
-    else
-        line.moveTop(std::clamp(line.top(), 0.0, area.height() - line.height()));
-    return line & QRectF(QPointF(0, 0), area);
-}
-
-void paintFills(QPainter& painter, const std::vector<PlacedFill>& fills, qreal pixel)
-{
-    for (const PlacedFill& fill : fills)
-        painter.fillRect(snapped(fill.rect, pixel), QColor::fromRgb(fill.color));
-}
-
-void paintParagraphs(QPainter& painter, const std::vector<PlacedParagraph>& paragraphs)
-{
-    for (const PlacedParagraph& placed : paragraphs) {
-        for (int line = placed.firstLine; line < placed.firstLine + placed.lineCount; ++line)
-            placed.layout->drawLine(painter, line, placed.origin);
-    }
-}
-
-void paintPage(QPainter& painter, const LaidOutPage& page, const QSizeF& area, qreal pixel)
-{
-    painter.setClipRect(QRectF(QPointF(0, 0), area));
-    paintFills(painter, page.shadings, pixel);
-    paintParagraphs(painter, page.paragraphs);
-    // Borders keep inside the text area, so the outer lines of a full-width table stay visible.
-    for (const PlacedFill& border : page.borders)
-        painter.fillRect(keptInside(snapped(border.rect, pixel), area),
-                         QColor::fromRgb(border.color));
-}
 
 } // namespace
 
@@ -119,7 +74,6 @@ QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
     const qreal width = layout.textArea().width();
     for (std::size_t i = 0; i < stripes.size(); ++i) {
         paintPage(painter, layout.pages()[i], QSizeF(width, stripes[i]), pixel);
-        painter.setClipping(false);
         if (i + 1 < stripes.size())
             painter.fillRect(QRectF(0, stripes[i], width, PageGap), GapColor);
         painter.translate(0, stripes[i] + PageGap);

@@ -40,6 +40,7 @@ Form2::Form2(QWidget* parent)
     , m_pointer(new WindowPointer(this))
 {
     createControls();
+    createPictureMenu();
     connectControls();
     Form_Load();
     showView();

@@ -7,8 +7,10 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
 class QFrame;
 class QGroupBox;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 
@@ -50,6 +52,14 @@ public:
     /// The close request: deletes the working document; the close is never refused.
     void Form_QueryUnload();
 
+    /// "Print…" (Ctrl+P, or the picture's menu): the print dialog, then the schedule's pages at
+    /// their true size. Cancelling prints nothing.
+    void mnuPrint_Click();
+    /// "Save as PDF…" in the picture's menu: the save dialog opening with the PDF filter.
+    void mnuSavePdf_Click();
+    /// "Copy Picture" in the picture's menu: the page picture to the clipboard.
+    void mnuCopyPicture_Click();
+
     /// The working document that belongs to the snapshot (mWordFile); set at hand-over.
     void setWordFile(const QString& path) { mWordFile = path; }
     /// The working document the preview saves from and deletes.
@@ -90,8 +100,11 @@ private:
     QPushButton* PushButton8;
     /// "Save Results To Word File".
     QPushButton* PushButton6;
+    /// The picture's menu (right button): "Print…", "Save as PDF…", "Copy Picture".
+    QMenu* mnuPicture;
 
     void createControls();
+    void createPictureMenu();
     void connectControls();
     void Form_Load();
     void Form_Activate();

@@ -3,7 +3,9 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
-#include "base/prompts.h"
+#include "document/document_file.h"
+#include "document/paged_output.h"
+#include "widgets/wait_pointer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,9 +18,10 @@ namespace {
 
 // What the save dialog is asked for.
 struct SaveDialogRequest {
-    QString fileName;
+    SaveChoice answer;
     QString title;
-    QString filter;
+    QString filters;
+    QString selectedFilter;
 };
 
 bool isSameFile(const QString& a, const QString& b)
@@ -39,6 +42,21 @@ void copyWorkingDocument(const QString& wordFile, const QString& target)
     replaceFileAtomically(target, bytes);
 }
 
+void writePdf(const QString& wordFile, const QString& target)
+{
+    const WaitPointer waiting;
+    const doc::Document document = doc::readDocumentFile(wordFile);
+    replaceFileAtomically(target, doc::pdfFromDocument(document, doc::scheduleTitle(document)));
+}
+
+void save(const QString& wordFile, const SaveChoice& choice)
+{
+    if (savedFormOf(choice) == SavedForm::Pdf)
+        writePdf(wordFile, choice.path);
+    else
+        copyWorkingDocument(wordFile, choice.path);
+}
+
 } // namespace
 
 QString overwriteQuestion(const QString& path)
@@ -46,34 +64,53 @@ QString overwriteQuestion(const QString& path)
     return u"Are you sure you wish to overwrite "_s + path + u" ?"_s;
 }
 
-void saveResultsToWordFile(const QString& wordFile)
+SavedForm savedFormOf(const SaveChoice& choice)
 {
-    GuardedProcedure procedure(locations::Form2Save);
+    const bool pdf = choice.filter == QString::fromUtf16(PdfDialogFilter) ||
+                     choice.path.endsWith(u".pdf"_s, Qt::CaseInsensitive);
+    return pdf ? SavedForm::Pdf : SavedForm::Word;
+}
+
+void saveResults(const QString& wordFile, SavedForm offered, const ReportLocation& location)
+{
+    GuardedProcedure procedure(location);
     SaveDialogRequest dialog;
-    QString chosen;
+    SaveChoice choice;
     bool answerYes = false;
-    procedure.step(106, [&] { dialog.fileName.clear(); });
+    procedure.step(106, [&] { dialog.answer = {}; });
     procedure.step(108, [&] { dialog.title = QString::fromUtf16(SaveDialogTitle); });
-    procedure.step(110, [&] { dialog.filter = QString::fromUtf16(SaveDialogFilter); });
-    procedure.step(112,
-                   [&] { dialog.fileName = prompts().askSavePath(dialog.title, dialog.filter); });
-    procedure.step(114, [&] { chosen = dialog.fileName; });
-    if (!chosen.isEmpty()) {
-        // The old file is not deleted first: the copy below replaces it in one rename.
-        if (FileExists(chosen))
-            procedure.step(120, [&] { answerYes = prompts().askYesNo(overwriteQuestion(chosen)); });
+    procedure.step(110, [&] {
+        const QString word = QString::fromUtf16(SaveDialogFilter);
+        const QString pdf = QString::fromUtf16(PdfDialogFilter);
+        dialog.filters = word + u";;"_s + pdf;
+        dialog.selectedFilter = offered == SavedForm::Pdf ? pdf : word;
+    });
+    procedure.step(112, [&] {
+        dialog.answer = prompts().askSavePath(dialog.title, dialog.filters, dialog.selectedFilter);
+    });
+    procedure.step(114, [&] { choice = dialog.answer; });
+    if (!choice.path.isEmpty()) {
+        // The old file is not deleted first: the save below replaces it in one rename.
+        if (FileExists(choice.path))
+            procedure.step(120,
+                           [&] { answerYes = prompts().askYesNo(overwriteQuestion(choice.path)); });
         else
             answerYes = true;
     }
-    if (answerYes && isSameFile(chosen, wordFile)) {
+    if (answerYes && isSameFile(choice.path, wordFile)) {
         // The working copy goes when the preview is left; "saving" onto it would lose the save.
         prompts().note(u"%1 is the preview's own working copy, which is removed when you leave "
-                       u"the preview. Please choose another name."_s.arg(chosen));
+                       u"the preview. Please choose another name."_s.arg(choice.path));
         return;
     }
-    if (answerYes && !procedure.step(130, [&] { copyWorkingDocument(wordFile, chosen); }))
+    if (answerYes && !procedure.step(130, [&] { save(wordFile, choice); }))
         return;
     procedure.step(132, [&] { prompts().note(QString::fromUtf16(SaveDoneNote)); });
+}
+
+void saveResultsToWordFile(const QString& wordFile)
+{
+    saveResults(wordFile, SavedForm::Word, locations::Form2Save);
 }
 
 } // namespace quillory

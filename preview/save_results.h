@@ -1,22 +1,41 @@
 #pragma once
 
+#include "base/prompts.h"
+#include "base/report_locations.h"
+
 #include <QString>
 
 namespace quillory {
 
 /// The save dialog's title.
 inline constexpr char16_t SaveDialogTitle[] = u"Save File";
-/// The save dialog's one filter entry.
+/// The save dialog's first filter, chosen unless a PDF is asked for.
 inline constexpr char16_t SaveDialogFilter[] = u"Word Files (*.doc)";
+/// The save dialog's filter for a PDF.
+inline constexpr char16_t PdfDialogFilter[] = u"PDF Files (*.pdf)";
 /// Said after every save that did not fail.
 inline constexpr char16_t SaveDoneNote[] = u"Done.";
+
+/// What a saved file holds.
+enum class SavedForm {
+    Word, ///< a byte-for-byte copy of the working document
+    Pdf,  ///< the schedule's pages as a PDF
+};
 
 /// The question before an existing file is replaced.
 QString overwriteQuestion(const QString& path);
 
-/// "Save Results To Word File": asks for a path and puts a byte-for-byte copy of the working
-/// document there. An existing file is replaced only after a Yes, and atomically, so a failed
-/// save leaves it whole; a failure is reported and not followed by "Done.".
+/// A PDF when the PDF filter was chosen or the name ends in ".pdf" (in any case); otherwise the
+/// Word copy. The program adds no extension either way.
+SavedForm savedFormOf(const SaveChoice& choice);
+
+/// Asks for a path, the dialog opening with `offered`'s filter, and saves the results there as
+/// the choice says (savedFormOf). An existing file is replaced only after a Yes, and atomically,
+/// so a failed save leaves it whole; a failure is reported at `location` and not followed by
+/// "Done.".
+void saveResults(const QString& wordFile, SavedForm offered, const ReportLocation& location);
+
+/// "Save Results To Word File": saveResults offering the Word copy first.
 void saveResultsToWordFile(const QString& wordFile);
 
 } // namespace quillory

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libgl-dev
     fonts-urw-base35 fonts-liberation2
     libbenchmark-dev xvfb openbox xdotool
-    libreoffice-writer-nogui abiword pandoc
+    libreoffice-writer-nogui abiword pandoc poppler-utils
     unzip
 )
 

@@ -39,16 +39,18 @@ bool MessageBoxPrompts::askYesNo(const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
-QString MessageBoxPrompts::askSavePath(const QString& title, const QString& filter)
+SaveChoice MessageBoxPrompts::askSavePath(const QString& title, const QString& filters,
+                                          const QString& selectedFilter)
 {
-    QFileDialog dialog(activeWindow(), title, QString(), filter);
+    QFileDialog dialog(activeWindow(), title, QString(), filters);
+    dialog.selectNameFilter(selectedFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks about replacing a file itself, and adds no extension of its own.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(QString());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+        return {};
+    return {dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
 }
 
 } // namespace quillory

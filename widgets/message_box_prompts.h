@@ -10,7 +10,8 @@ public:
     void errorReport(const QString& text, ReportIcon icon) override;
     void note(const QString& text) override;
     bool askYesNo(const QString& text) override;
-    QString askSavePath(const QString& title, const QString& filter) override;
+    SaveChoice askSavePath(const QString& title, const QString& filters,
+                           const QString& selectedFilter) override;
 };
 
 } // namespace quillory

@@ -3,9 +3,8 @@
 #include "base/failure.h"
 #include "document/automation/document_state.h"
 #include "document/fonts.h"
-#include "document/rtf/rtf_reader.h"
+#include "document/document_file.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
@@ -30,35 +29,13 @@ void requireTemplateFonts()
         throw Failure(u"The font %1 cannot be found (it resolves to %2)."_s.arg(wanted, resolved));
 }
 
-QByteArray readDocumentFile(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw Failure(u"The document %1 does not exist."_s.arg(path));
-    if (!info.isFile())
-        throw Failure(u"%1 is not a document file."_s.arg(path));
-    if (info.size() > MaxRtfSize)
-        throw Failure(u"The document %1 is too large to be opened."_s.arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
-    return bytes;
-}
-
 doc::Document readDocument(const QString& path)
 {
-    RtfReadResult read = readRtf(readDocumentFile(path));
-    if (!read.document) {
-        throw Failure(u"The document %1 cannot be opened: %2 (at byte %3)."_s.arg(
-            path, read.error, QString::number(read.offset)));
-    }
+    doc::Document document = readDocumentFile(path);
     // Every document has a paragraph to hold the insertion point.
-    if (storyParagraphs(*read.document, -1).empty())
-        read.document->body.push_back(Paragraph{{}, {}, read.document->base});
-    return std::move(*read.document);
+    if (storyParagraphs(document, -1).empty())
+        document.body.push_back(Paragraph{{}, {}, document.base});
+    return document;
 }
 
 TextPosition documentStart(const doc::Document& content)

@@ -23,6 +23,28 @@ struct ClassRow {
 /// `count` classes with distinct texts ("P1", "P1 Mon" …).
 QList<ClassRow> numberedClasses(int count);
 
+/// A schedule as the user gives it.
+struct Schedule {
+    QString name;
+    QString date;
+    QList<ClassRow> classes;
+};
+
+/// The program's sample week, dated Sep 6, 2021.
+Schedule sampleSchedule();
+
+/// Texts that break careless writers: every script, signs that mean something in RTF, control
+/// characters a user can paste, line breaks of every kind.
+Schedule hostileSchedule();
+
+/// Makes the schedule as the program does (the template opened, both placeholders replaced,
+/// the classes typed) and saves it in the folder as `<fileName>.doc`; returns its path.
+QString saveSchedule(const Schedule& schedule, const QString& folder, const QString& fileName);
+
+/// What any reader of the schedule must find, in order: the words of every paragraph, without
+/// the control characters that are not text.
+QStringList expectedWords(const Schedule& schedule);
+
 /// Runs the name and the date pass over every story, with the switches the program uses.
 void replacePlaceholders(doc::automation::Document& document, const QString& name,
                          const QString& date);

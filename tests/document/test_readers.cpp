@@ -2,7 +2,6 @@
 // saved schedule, in order. The schedules are made as the program makes them: the template
 // opened, both placeholders replaced, the classes typed, the document saved.
 #include "document/automation/application_starter.h"
-#include "homework/sample_data.h"
 #include "tests/document/schedule_fixture.h"
 #include "tests/support/text_readers.h"
 
@@ -16,44 +15,6 @@ using namespace quillory::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Schedule {
-    QString name;
-    QString date;
-    QList<ClassRow> classes;
-};
-
-const QStringList DayNames{u"Monday"_s, u"Tuesday"_s,  u"Wednesday"_s, u"Thursday"_s,
-                           u"Friday"_s, u"Saturday"_s, u"Sunday"_s};
-
-Schedule sampleSchedule()
-{
-    Schedule schedule{sampleName(), u"Sep 6, 2021"_s, {}};
-    for (const HomeworkEntry& entry : sampleClasses())
-        schedule.classes.append({entry.Period, QStringList(entry.Days.begin(), entry.Days.end())});
-    return schedule;
-}
-
-// Texts that break careless writers: every script, signs that mean something in RTF, control
-// characters a user can paste, line breaks of every kind.
-Schedule hostileSchedule()
-{
-    Schedule schedule{u"Zo\u00eb {\u03a9} \\b0 O'Brien"_s, u"Sep 6, 2021"_s, {}};
-    schedule.classes = {
-        {u"1. Fran\u00e7ais"_s,
-         {u"Caf\u00e9 cr\u00e8me, na\u00efve, \u00c6r\u00f8, stra\u00dfe, \u00c7a va"_s,
-          u"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac \u03b1\u03c3\u03ba\u03ae\u03c3\u03b5\u03b9\u03c2"_s,
-          u"\u05e9\u05d9\u05e2\u05d5\u05e8\u05d9 \u05d1\u05d9\u05ea \u05d0\u05d1 ok"_s,
-          u"\u6570\u5b66\u306e\u5bbf\u984c \u7b2c3\u7ae0"_s, u"Read \U0001F4DA then \U0001F389"_s,
-          u"{ } {{x}} }{"_s, u"C:\\path\\to\\file \\\\"_s}},
-        {u"{\\rtf1\\ansi \\par}"_s,
-         {u"\\u1234? \\'e9 \\line \\tab \\*\\shp"_s, u"a\u0001b\u001fc\u0000d\u0007e"_s,
-          u"line one\r\nline two\rline three\nline four"_s,
-          u"\u20ac \u201cquotes\u201d \u2014 dash \u2026 \u2030 \u0152 \u0178"_s, u"a; b; \\;"_s,
-          u"\ttab inside\t"_s, u"\u00a0\u00ff\u0100 end"_s}},
-    };
-    return schedule;
-}
 
 // Random texts from pieces of every kind, many classes of them.
 Schedule generatedSchedule(quint32 seed, int classes)
@@ -75,35 +36,6 @@ Schedule generatedSchedule(quint32 seed, int classes)
         schedule.classes.append(row);
     }
     return schedule;
-}
-
-QString saveSchedule(const Schedule& schedule, const QString& folder, const QString& name)
-{
-    auto application = doc::startApplication();
-    auto document = application->Documents().Open(writeTemplateCopy(folder), true);
-    replacePlaceholders(document, schedule.name, schedule.date);
-    typeClasses(*application, schedule.classes);
-    const QString path = folder + u'/' + name + u".doc"_s;
-    document.SaveAs(path);
-    document.Close();
-    return path;
-}
-
-// What any reader must find, in order: the words of every paragraph, without the control
-// characters that are not text. Whitespace is left to the reader.
-QStringList expectedWords(const Schedule& schedule)
-{
-    static const QRegularExpression controls(u"[\\x{0}-\\x{8}\\x{b}\\x{c}\\x{e}-\\x{1f}]"_s);
-    static const QRegularExpression space(u"\\s+"_s);
-    QStringList texts{u"Homework for "_s + schedule.name, u"Week of "_s + schedule.date,
-                      u"Period"_s};
-    texts += DayNames;
-    for (const ClassRow& row : schedule.classes)
-        texts += QStringList{row.period} + row.days;
-    QStringList words;
-    for (QString text : texts)
-        words += text.remove(controls).split(space, Qt::SkipEmptyParts);
-    return words;
 }
 
 // Pandoc 2.17 does not join surrogate pairs: characters beyond the Basic Multilingual Plane

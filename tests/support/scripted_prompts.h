@@ -18,7 +18,8 @@ public:
         Kind kind;
         QString text; ///< the message, or the dialog's title
         ReportIcon icon = ReportIcon::None;
-        QString filter; ///< the save dialog's filter
+        QString filter;         ///< the save dialog's filters
+        QString selectedFilter; ///< the filter the save dialog opened with
     };
 
     /// Installs itself as the program's prompts for its lifetime.
@@ -28,12 +29,16 @@ public:
     void errorReport(const QString& text, ReportIcon icon) override;
     void note(const QString& text) override;
     bool askYesNo(const QString& text) override;
-    QString askSavePath(const QString& title, const QString& filter) override;
+    SaveChoice askSavePath(const QString& title, const QString& filters,
+                           const QString& selectedFilter) override;
 
     /// Answers for the next questions, in order (an unscripted question is answered No).
     QList<bool> answers;
     /// Paths for the next save dialogs, in order (an unscripted dialog is cancelled).
     QStringList savePaths;
+    /// Filters the user picks in the next save dialogs, in order (unscripted: the one it opened
+    /// with).
+    QStringList saveFilters;
 
     /// Everything shown so far, in order.
     const QList<Shown>& shown() const { return m_shown; }

@@ -1,0 +1,45 @@
+#include "document/document_file.h"
+
+#include "base/failure.h"
+#include "document/rtf/rtf_reader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace quillory::doc {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw Failure(u"The document %1 does not exist."_s.arg(path));
+    if (!info.isFile())
+        throw Failure(u"%1 is not a document file."_s.arg(path));
+    if (info.size() > MaxRtfSize)
+        throw Failure(u"The document %1 is too large to be opened."_s.arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Failure(u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
+    return bytes;
+}
+
+} // namespace
+
+Document readDocumentFile(const QString& path)
+{
+    RtfReadResult read = readRtf(readBytes(path));
+    if (!read.document) {
+        throw Failure(u"The document %1 cannot be opened: %2 (at byte %3)."_s.arg(
+            path, read.error, QString::number(read.offset)));
+    }
+    return std::move(*read.document);
+}
+
+} // namespace quillory::doc

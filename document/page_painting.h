@@ -1,0 +1,14 @@
+#pragma once
+
+#include "document/layout.h"
+
+class QPainter;
+
+namespace quillory::doc {
+
+/// Paints one laid-out page's text area, in twips, its top-left corner at the painter's origin
+/// and clipped to `area`: shadings, then text, then borders. Fill edges are snapped to whole
+/// multiples of `pixel` twips (a device pixel), so a picture has crisp lines without seams.
+void paintPage(QPainter& painter, const LaidOutPage& page, const QSizeF& area, qreal pixel);
+
+} // namespace quillory::doc

@@ -1,0 +1,76 @@
+// Sharing the schedule from the preview: printing, a PDF, the picture on the clipboard.
+#include "preview/form2.h"
+
+#include "base/guarded_procedure.h"
+#include "preview/picture_area.h"
+#include "preview/save_results.h"
+#include "preview/schedule_printing.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMenu>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QAction* menuCommand(QMenu* menu, const QString& name, const QString& caption,
+                     const QKeySequence& shortcut)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+// The menu opens on the right button only; the left button keeps dragging the picture.
+void Form2::createPictureMenu()
+{
+    mnuPicture = new QMenu(this);
+    mnuPicture->setObjectName(u"mnuPicture"_s);
+    QAction* print = menuCommand(mnuPicture, u"mnuPrint"_s, u"Print…"_s, QKeySequence::Print);
+    QAction* savePdf = menuCommand(mnuPicture, u"mnuSavePdf"_s, u"Save as PDF…"_s, {});
+    QAction* copy =
+        menuCommand(mnuPicture, u"mnuCopyPicture"_s, u"Copy Picture"_s, QKeySequence::Copy);
+    // The shortcuts work with the menu closed, too.
+    addActions({print, copy});
+    connect(print, &QAction::triggered, this, [this] { mnuPrint_Click(); });
+    connect(savePdf, &QAction::triggered, this, [this] { mnuSavePdf_Click(); });
+    connect(copy, &QAction::triggered, this, [this] { mnuCopyPicture_Click(); });
+    for (QWidget* area : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Picture2)}) {
+        area->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(area, &QWidget::customContextMenuRequested, this,
+                [this, area](QPoint position) { mnuPicture->popup(area->mapToGlobal(position)); });
+    }
+}
+
+void Form2::mnuPrint_Click()
+{
+    GuardedProcedure procedure(locations::Form2Print);
+    std::unique_ptr<SchedulePrint> job;
+    bool chosen = false;
+    procedure.step(100, [&] { job = std::make_unique<SchedulePrint>(mWordFile); });
+    if (job)
+        procedure.step(102, [&] { chosen = job->askPrinter(this); });
+    if (chosen)
+        procedure.step(104, [&] { job->print(); });
+}
+
+void Form2::mnuSavePdf_Click()
+{
+    saveResults(mWordFile, SavedForm::Pdf, locations::Form2SavePdf);
+}
+
+void Form2::mnuCopyPicture_Click()
+{
+    GuardedProcedure procedure(locations::Form2CopyPicture);
+    procedure.step(100, [&] { QGuiApplication::clipboard()->setImage(Zoom_Ori->picture()); });
+}
+
+} // namespace quillory

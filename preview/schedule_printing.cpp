@@ -1,0 +1,90 @@
+#include "preview/schedule_printing.h"
+
+#include "base/failure.h"
+#include "document/document_file.h"
+#include "document/paged_output.h"
+#include "preview/print_order.h"
+#include "widgets/wait_pointer.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool showSystemPrintDialog(QPrinter& printer, int pageCount, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, pageCount);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+PrintDialogRunner& printDialogRunner()
+{
+    static PrintDialogRunner runner = showSystemPrintDialog;
+    return runner;
+}
+
+// Copies the printer cannot make itself are printed one after the other.
+PrintChoice printChoice(const QPrinter& printer, int pageCount)
+{
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    return PrintChoice{pageCount,
+                       range ? printer.fromPage() : 0,
+                       range ? printer.toPage() : 0,
+                       printer.supportsMultipleCopies() ? 1 : printer.copyCount(),
+                       printer.collateCopies(),
+                       printer.pageOrder() == QPrinter::LastPageFirst};
+}
+
+} // namespace
+
+void setPrintDialogRunner(PrintDialogRunner runner)
+{
+    printDialogRunner() = runner ? std::move(runner) : showSystemPrintDialog;
+}
+
+SchedulePrint::SchedulePrint(const QString& wordFile)
+    : m_document(doc::readDocumentFile(wordFile))
+    , m_layout(doc::layOutDocument(m_document))
+{
+}
+
+SchedulePrint::~SchedulePrint() = default;
+
+bool SchedulePrint::askPrinter(QWidget* parent)
+{
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_printer->setPageLayout(doc::paperLayout(m_document.page));
+    // The pages are placed from the paper's corner by the document's own margins.
+    m_printer->setFullPage(true);
+    m_printer->setDocName(doc::scheduleTitle(m_document));
+    m_printer->setCreator(u"Quillory"_s);
+    m_printer->setPrintRange(QPrinter::AllPages);
+    return printDialogRunner()(*m_printer, int(m_layout.pages().size()), parent);
+}
+
+void SchedulePrint::print()
+{
+    if (!m_printer)
+        throw Failure(u"No printer was chosen."_s);
+    const std::vector<int> pages =
+        printSequence(printChoice(*m_printer, int(m_layout.pages().size())));
+    if (pages.empty())
+        return;
+    const WaitPointer waiting;
+    QPainter painter;
+    if (!painter.begin(m_printer.get()))
+        throw Failure(u"The printer could not be started."_s);
+    doc::paintPages(painter, *m_printer, m_layout, m_document.page, pages);
+    if (!painter.end() || m_printer->printerState() == QPrinter::Error)
+        throw Failure(u"The printer reported an error."_s);
+}
+
+} // namespace quillory

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "document/layout.h"
+#include "document/model.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace quillory {
+
+/// Shows the print dialog for a printer and a document of `pageCount` pages; true when the user
+/// chose to print.
+using PrintDialogRunner = std::function<bool(QPrinter& printer, int pageCount, QWidget* parent)>;
+
+/// Replaces the system's print dialog (tests script it); an empty runner brings it back.
+void setPrintDialogRunner(PrintDialogRunner runner);
+
+/// Printing the working document: read and laid out first, then the print dialog, then the
+/// pages at their true size, placed by the document's own margins.
+class SchedulePrint {
+public:
+    /// Reads and lays the document out; throws a Failure when it cannot be read.
+    explicit SchedulePrint(const QString& wordFile);
+    ~SchedulePrint();
+    SchedulePrint(const SchedulePrint&) = delete;
+    SchedulePrint& operator=(const SchedulePrint&) = delete;
+
+    /// Offers the printer, set to the document's paper, in the print dialog; true to print.
+    bool askPrinter(QWidget* parent);
+    /// Prints the pages chosen in the dialog; throws a Failure when the printer fails.
+    void print();
+
+private:
+    doc::Document m_document;
+    doc::DocumentLayout m_layout;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace quillory

@@ -1,0 +1,236 @@
+// The schedule as a PDF, read back by poppler's tools: the document's paper, every page of the
+// layout, embedded fonts, every text in order, words where the template puts them, and pages
+// that look like the preview's picture of the same layout.
+#include "document/document_file.h"
+#include "document/paged_output.h"
+#include "document/renderer.h"
+#include "tests/document/schedule_fixture.h"
+#include "tests/support/pdf_tools.h"
+#include "tests/support/test_files.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillory;
+using namespace quillory::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Whitespace is the reader's business (a long word may be broken over two lines); the words
+// themselves and their order are not.
+void requireWordsInOrder(const QString& found, const QStringList& words)
+{
+    static const QRegularExpression space(u"\\s+"_s);
+    QString text = found;
+    text.remove(space);
+    qsizetype at = 0;
+    for (const QString& word : words) {
+        const qsizetype next = text.indexOf(word, at);
+        QVERIFY2(next >= 0, qPrintable(u"missing or out of order: "_s + word + u"\nafter: "_s +
+                                       text.mid(at, 120)));
+        at = next + word.size();
+    }
+}
+
+// Both pictures reduced to grey blocks of 8 × 8 pixels: different rasterisers agree on where
+// the ink is, not on each pixel's shade.
+QImage inkBlocks(const QImage& picture)
+{
+    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+    return grey.scaled(grey.width() / 8, grey.height() / 8, Qt::IgnoreAspectRatio,
+                       Qt::SmoothTransformation);
+}
+
+double meanDifference(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+    }
+    return sum / (double(a.width()) * a.height());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(quillory::test::Schedule)
+
+class TestPdfOutput final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!pdf::toolsInstalled())
+            QSKIP("poppler-utils is not installed; the PDFs cannot be read back");
+        QVERIFY(m_folder.isValid());
+    }
+
+    void pdfHoldsEveryPageAndText_data()
+    {
+        QTest::addColumn<Schedule>("schedule");
+        QTest::addColumn<int>("pages"); // 0: as many as the layout has
+        QTest::newRow("sample") << sampleSchedule() << 1;
+        QTest::newRow("three pages")
+            << Schedule{u"Ann (B) \\ Lee"_s, u"Sep 6, 2021"_s, numberedClasses(25)} << 3;
+        Schedule longTexts{u"Noor"_s, u"Jan 1, 2027"_s, numberedClasses(3)};
+        for (ClassRow& row : longTexts.classes)
+            row.days[2] = u"Read pages one to twenty and answer every question. "_s.repeated(40);
+        QTest::newRow("rows over pages") << longTexts << 0;
+    }
+
+    void pdfHoldsEveryPageAndText()
+    {
+        QFETCH(Schedule, schedule);
+        QFETCH(int, pages);
+        const QString file = writePdf(schedule);
+
+        const QMap<QString, QString> info = pdf::info(file);
+        const int laidOut = int(doc::layOutDocument(m_document).pages().size());
+        QVERIFY(pages == 0 || laidOut == pages);
+        QCOMPARE(info.value(u"Pages"_s), QString::number(laidOut));
+        QCOMPARE(info.value(u"Page size"_s), u"792 x 612 pts (letter)"_s);
+        QCOMPARE(info.value(u"Page rot"_s), u"0"_s);
+        QCOMPARE(info.value(u"Title"_s), u"Homework for "_s + schedule.name);
+        QCOMPARE(info.value(u"Producer"_s), u"Quillory"_s);
+        QCOMPARE(info.value(u"Creator"_s), u"Quillory"_s);
+
+        const QList<pdf::Font> fonts = pdf::fonts(file);
+        QVERIFY(!fonts.isEmpty());
+        for (const pdf::Font& font : fonts)
+            QVERIFY2(font.embedded, qPrintable(font.name + u" is not embedded"_s));
+
+        // The heading row stands at the top of every page.
+        QList<int> headings(laidOut, 0);
+        for (const pdf::Word& word : pdf::words(file))
+            headings[word.page] += word.text == u"Period"_s ? 1 : 0;
+        QCOMPARE(headings, QList<int>(laidOut, 1));
+
+        const QString text = pdf::text(file);
+        if (QByteArray(QTest::currentDataTag()) != "rows over pages") {
+            requireWordsInOrder(text, expectedWords(schedule));
+            return;
+        }
+        // A row split over pages is read page by page: each page holds its part of every cell.
+        for (const QString& word : {u"Read"_s, u"twenty"_s, u"answer"_s, u"question."_s})
+            QCOMPARE(text.count(word), 3 * 40);
+        requireWordsInOrder(text, {u"P1"_s, u"P1Mon"_s, u"P1Tue"_s, u"P1Thu"_s, u"P3Sun"_s});
+    }
+
+    // Every script we can show is text in the PDF, in a font it carries.
+    void hostileTextsKeepTheirFontsEmbedded()
+    {
+        const QString file = writePdf(hostileSchedule());
+        for (const pdf::Font& font : pdf::fonts(file))
+            QVERIFY2(font.embedded, qPrintable(font.name + u" is not embedded"_s));
+        const QString text = pdf::text(file);
+        for (const QString& word :
+             {u"Fran\u00e7ais"_s, u"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac"_s,
+              u"\u6570\u5b66\u306e\u5bbf\u984c"_s, u"{{x}}"_s, u"\u201cquotes\u201d"_s})
+            QVERIFY2(text.contains(word), qPrintable(word));
+    }
+
+    // The template's margins are 0.75 inch (54 points); the first day column's text starts
+    // after the period column (1,172 twips) and the cell's padding (115 twips).
+    void wordsSitWhereTheTemplatePutsThem()
+    {
+        const QList<pdf::Word> words = pdf::words(writePdf(sampleSchedule()));
+        const auto find = [&](const QString& text) {
+            for (const pdf::Word& word : words) {
+                if (word.text == text)
+                    return word.box;
+            }
+            return QRectF();
+        };
+        QCOMPARE(find(u"Homework"_s).left(), 54.0);
+        QVERIFY(qAbs(find(u"Lab"_s).left() - 118.35) < 0.01);
+        // The heading row begins below the 16-point title and the empty 10-point paragraph.
+        QVERIFY(find(u"Homework"_s).top() > 54.0 && find(u"Homework"_s).top() < 62.0);
+        QVERIFY(find(u"Period"_s).top() > find(u"Homework"_s).bottom() + 12.0);
+    }
+
+    // Poppler's drawing of each page, cut to the text area, against the preview's picture of
+    // the same stretch of the layout, both at 96 dots per inch.
+    void pagesLookLikeThePicture()
+    {
+        Schedule schedule = sampleSchedule();
+        schedule.classes += numberedClasses(12);
+        const QString file = writePdf(schedule);
+        const doc::DocumentLayout layout = doc::layOutDocument(m_document);
+        QCOMPARE(layout.pages().size(), std::size_t(2));
+        const QImage picture = doc::renderMainText(layout, 1.0);
+
+        QProcess::execute(u"pdftoppm"_s,
+                          {u"-r"_s, u"96"_s, u"-png"_s, file, m_folder.filePath(u"page"_s)});
+        int top = 0;
+        for (int page = 1; page <= 2; ++page) {
+            const QImage drawn(m_folder.filePath(u"page-%1.png"_s.arg(page)));
+            QCOMPARE(drawn.size(), QSize(1056, 816));                    // 11 × 8.5 inches
+            const int height = page == 1 ? 672 : picture.height() - top; // 7 inches of text area
+            const QImage textArea = drawn.copy(72, 72, 912, height);
+            const QImage stripe = picture.copy(0, top, 912, height);
+            const double difference = meanDifference(inkBlocks(textArea), inkBlocks(stripe));
+            QVERIFY2(difference < 4.0,
+                     qPrintable(u"page %1 differs by %2"_s.arg(page).arg(difference)));
+            // Shifting the picture by one line shows what a real difference amounts to.
+            const QImage shifted = picture.copy(0, top + 13, 912, height);
+            QVERIFY(meanDifference(inkBlocks(textArea), inkBlocks(shifted)) > 2 * difference);
+            top += height + 10; // the grey gap between pages in the picture
+        }
+    }
+
+    void titleIsTheTitleLineBeforeTheDate_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("schedule") << u"Homework for Ann\tWeek of Sep 6, 2021"_s
+                                  << u"Homework for Ann"_s;
+        QTest::newRow("empty name") << u"Homework for \tWeek of Sep 6, 2021"_s << u"Homework for"_s;
+        QTest::newRow("tab in the name")
+            << u"Homework for A\tB\tWeek of Sep 6"_s << u"Homework for A B"_s;
+        QTest::newRow("no date") << u"Homework for Ann"_s << u"Homework for Ann"_s;
+        QTest::newRow("control characters")
+            << u"Homework for A\u0001n\u001fn\tWeek of"_s << u"Homework for Ann"_s;
+    }
+
+    void titleIsTheTitleLineBeforeTheDate()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, title);
+        doc::Document document;
+        document.body.push_back(doc::Paragraph{{doc::Run{line, {}}}, {}, {}});
+        QCOMPARE(doc::scheduleTitle(document), title);
+    }
+
+    void documentWithoutATitleLineHasNoTitle()
+    {
+        QCOMPARE(doc::scheduleTitle(doc::Document{}), QString());
+        doc::Document tableFirst;
+        tableFirst.body.push_back(doc::Table{});
+        QCOMPARE(doc::scheduleTitle(tableFirst), QString());
+    }
+
+private:
+    QString writePdf(const Schedule& schedule)
+    {
+        const QString name = u"schedule%1"_s.arg(++m_count);
+        m_document = doc::readDocumentFile(saveSchedule(schedule, m_folder.path(), name));
+        const QString file = m_folder.filePath(name + u".pdf"_s);
+        [&] {
+            QVERIFY(
+                writeBytes(file, doc::pdfFromDocument(m_document, doc::scheduleTitle(m_document))));
+        }();
+        return file;
+    }
+
+    QTemporaryDir m_folder;
+    doc::Document m_document;
+    int m_count = 0;
+};
+
+QTEST_MAIN(TestPdfOutput)
+#include "test_pdf_output.moc"
