@@ -3,6 +3,7 @@
 // with 2,000 characters a day; a 1,000-class schedule end to end, with the process's peak memory;
 // then LibreOffice converting the same saved schedule to a picture.
 // `document_bench --out DIR` also leaves sample.doc, sample.png and sample@2x.png in DIR.
+#include "bench/bench_support.h"
 #include "document/automation/application_starter.h"
 #include "document/layout.h"
 #include "document/renderer.h"
@@ -10,22 +11,15 @@
 #include "tests/document/schedule_fixture.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <vector>
-
-#include <sys/resource.h>
-#include <time.h>
 
 using namespace quillory;
+using namespace quillory::bench;
 using namespace quillory::doc::automation;
 using namespace Qt::StringLiterals;
 
@@ -34,40 +28,9 @@ namespace {
 constexpr int Runs = 30;
 const QString SampleDate = u"Sep 6, 2021"_s;
 
-double milliseconds(const std::function<void()>& action)
-{
-    QElapsedTimer timer;
-    timer.start();
-    action();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-// The processor time the process spent: on a machine shared with other work, wall time
-// includes waiting for a core.
-double cpuMilliseconds(const std::function<void()>& action)
-{
-    timespec start{};
-    timespec end{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &start);
-    action();
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &end);
-    return double(end.tv_sec - start.tv_sec) * 1e3 + double(end.tv_nsec - start.tv_nsec) / 1e6;
-}
-
 double median(const std::function<void()>& action)
 {
-    std::vector<double> times;
-    for (int run = 0; run < Runs; ++run)
-        times.push_back(milliseconds(action));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-long peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
+    return medianTiming(Runs, action).wallMs;
 }
 
 QList<test::ClassRow> sampleRows()
@@ -167,37 +130,19 @@ private:
     QString m_template;
 };
 
-// One rendering of the page by LibreOffice (to PDF: its headless build has no PNG export for
-// text documents), with a private profile; -1 when LibreOffice cannot do it.
-double libreOfficeMs(const QString& document, const QString& profile, const QString& outDir)
-{
-    QProcess soffice;
-    const QStringList arguments{u"--headless"_s,   u"-env:UserInstallation=file://"_s + profile,
-                                u"--convert-to"_s, u"pdf"_s,
-                                u"--outdir"_s,     outDir,
-                                document};
-    const QString output =
-        QDir(outDir).filePath(QFileInfo(document).completeBaseName() + u".pdf"_s);
-    QFile::remove(output);
-    QElapsedTimer timer;
-    timer.start();
-    soffice.start(u"soffice"_s, arguments);
-    // It says "no export filter" and still exits with 0: only the file tells.
-    if (!soffice.waitForFinished(180000) || soffice.exitCode() != 0 || !QFile::exists(output))
-        return -1;
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 void compareWithLibreOffice(Bench& bench, const QString& sample, double oursMs)
 {
     QTemporaryDir profile;
     const QString outDir = bench.path(u"libreoffice"_s);
-    const double cold = libreOfficeMs(sample, profile.path(), outDir);
-    const double warm = libreOfficeMs(sample, profile.path(), outDir);
-    if (cold < 0 || warm < 0) {
+    // To PDF: its headless build has no PNG export for text documents.
+    const std::optional<Timing> first = libreOfficeToPdf(sample, profile.path(), outDir);
+    const std::optional<Timing> second = libreOfficeToPdf(sample, profile.path(), outDir);
+    if (!first || !second) {
         std::printf("LibreOffice could not convert the schedule; no comparison.\n");
         return;
     }
+    const double cold = first->wallMs;
+    const double warm = second->wallMs;
     std::printf("%-58s %9.2f ms\n", "LibreOffice: schedule to PDF, new profile", cold);
     std::printf("%-58s %9.2f ms\n", "LibreOffice: schedule to PDF, profile made", warm);
     std::printf("%-58s %9.1f x  (expected >= 30 x)\n", "LibreOffice (made profile) / ours",
@@ -221,23 +166,15 @@ void benchLayoutAndPicture(Bench& bench, const QString& sample)
     const QString longPath = bench.path(u"long.doc"_s);
     bench.generate(longRows(50, 2000), longPath);
     const doc::Document longContent = bench.content(longPath);
-    std::vector<double> wall;
-    std::vector<double> cpu;
     QSize longSize;
     std::size_t pages = 0;
-    for (int run = 0; run < 5; ++run) {
-        wall.push_back(milliseconds([&] {
-            cpu.push_back(cpuMilliseconds([&] {
-                const doc::DocumentLayout layout = doc::layOutDocument(longContent);
-                pages = layout.pages().size();
-                longSize = doc::renderMainText(layout, doc::pictureRatio(layout, 1)).size();
-            }));
-        }));
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    report("50 classes x 7 days x 2,000 characters: lay out and paint", wall[2], 300);
-    report("  the same, processor time", cpu[2], 300);
+    const Timing timing = medianTiming(5, [&] {
+        const doc::DocumentLayout layout = doc::layOutDocument(longContent);
+        pages = layout.pages().size();
+        longSize = doc::renderMainText(layout, doc::pictureRatio(layout, 1)).size();
+    });
+    report("50 classes x 7 days x 2,000 characters: lay out and paint", timing.wallMs, 300);
+    report("  the same, processor time", timing.cpuMs, 300);
     std::printf("%-58s %6ld MB     (target < 400 MB)\n", "Peak memory (max RSS) so far",
                 peakMegabytes());
     std::printf("%-58s %dx%d pixels, %zu pages\n", "Long picture (lowered ratio)", longSize.width(),
@@ -264,10 +201,11 @@ int main(int argc, char** argv)
 
     const QString big = bench.path(u"thousand.doc"_s);
     QSize bigSize;
-    report("1,000 classes: generate, save, open, paint (dpr 1)", milliseconds([&] {
+    report("1,000 classes: generate, save, open, paint (dpr 1)",
+           timeOnce([&] {
                bench.generate(manyRows(1000), big);
                bigSize = bench.picture(big, 1).size();
-           }),
+           }).wallMs,
            2000);
     std::printf("%-58s %6ld MB     (target < 300 MB)  picture %dx%d\n", "Peak memory (max RSS)",
                 peakMegabytes(), bigSize.width(), bigSize.height());

@@ -1,0 +1,159 @@
+// Saving the schedule as a PDF, as the preview does it: the whole path (read the working
+// document, lay it out, write the PDF, replace the file on disk) and pdfFromDocument alone, for
+// the sample, 200 classes and 1,000 classes of short day texts, with peak memory; then
+// LibreOffice converting the same working documents to PDF, in the same run.
+#include "base/file_system.h"
+#include "bench/bench_support.h"
+#include "document/document_file.h"
+#include "document/paged_output.h"
+#include "tests/document/schedule_fixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace quillory;
+using namespace quillory::bench;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One schedule to save: its working document, how often to time ours and LibreOffice, and the
+// wall-time target of our whole save path (0 for none).
+struct Case {
+    const char* name;
+    QString document;
+    int runs;
+    int libreOfficeRuns;
+    double targetMs;
+};
+
+// What the preview's "Save as PDF" does with the working document.
+void savePdf(const QString& wordFile, const QString& target)
+{
+    const doc::Document document = doc::readDocumentFile(wordFile);
+    replaceFileAtomically(target, doc::pdfFromDocument(document, doc::scheduleTitle(document)));
+}
+
+// A day's homework of 20 to 60 characters in a few words, different for every seed.
+QString dayText(int seed)
+{
+    static const QStringList words{
+        u"Read"_s, u"chapter"_s, u"7,"_s,       u"answer"_s, u"questions"_s, u"1-15"_s,  u"odd"_s,
+        u"on"_s,   u"page"_s,    u"212;"_s,     u"write"_s,  u"essay"_s,     u"about"_s, u"the"_s,
+        u"lab"_s,  u"report."_s, u"Practise"_s, u"scales"_s, u"revise"_s,    u"quiz"_s};
+    const int length = 20 + (seed * 37) % 41;
+    QString text;
+    for (int i = seed; text.size() < length; i = (i * 7 + 3) % 1009)
+        text += (text.isEmpty() ? u""_s : u" "_s) + words[i % words.size()];
+    return text.left(60).trimmed();
+}
+
+QList<test::ClassRow> classes(int count)
+{
+    static const QStringList subjects{u"Mathematics"_s, u"English"_s, u"Biology"_s,
+                                      u"History"_s,     u"French"_s,  u"Art"_s};
+    QList<test::ClassRow> rows;
+    for (int i = 0; i < count; ++i) {
+        test::ClassRow row{u"%1. %2"_s.arg(i + 1).arg(subjects[i % subjects.size()]), {}};
+        for (int day = 0; day < 7; ++day)
+            row.days.append(dayText(i * 7 + day));
+        rows.append(row);
+    }
+    return rows;
+}
+
+QString saveClasses(int count, const QString& folder, const QString& fileName)
+{
+    test::Schedule schedule = test::sampleSchedule();
+    schedule.classes = classes(count);
+    return test::saveSchedule(schedule, folder, fileName);
+}
+
+void printRow(const char* what, int runs, const Timing& timing, const QString& note)
+{
+    std::printf("  %-38s %4d %10.2f %10.2f   %s\n", what, runs, timing.wallMs, timing.cpuMs,
+                qPrintable(note));
+}
+
+// Ours: the save path and the PDF alone; returns the save path's medians.
+Timing benchOurs(const Case& bench, const QString& folder)
+{
+    const QString target =
+        QDir(folder).filePath(QFileInfo(bench.document).completeBaseName() + u".pdf"_s);
+    savePdf(bench.document, target); // fonts and the writer's first start, as the preview has
+    const Timing save = medianTiming(bench.runs, [&] { savePdf(bench.document, target); });
+    const doc::Document document = doc::readDocumentFile(bench.document);
+    const QString title = doc::scheduleTitle(document);
+    const Timing alone = medianTiming(bench.runs, [&] { doc::pdfFromDocument(document, title); });
+
+    const std::size_t pages = doc::layOutDocument(document).pages().size();
+    std::printf("%s: %zu page(s), PDF %lld KB, working document %lld KB\n", bench.name, pages,
+                QFileInfo(target).size() / 1024, QFileInfo(bench.document).size() / 1024);
+    QString note;
+    if (bench.targetMs > 0)
+        note = u"target < %1 ms%2"_s.arg(bench.targetMs)
+                   .arg(save.wallMs < bench.targetMs ? u""_s : u"  OVER"_s);
+    printRow("save as PDF (read, lay out, write)", bench.runs, save, note);
+    printRow("pdfFromDocument alone", bench.runs, alone, {});
+    return save;
+}
+
+void benchLibreOffice(const Case& bench, const QString& profile, const QString& outDir,
+                      const Timing& ours)
+{
+    std::vector<Timing> runs;
+    for (int run = 0; run < bench.libreOfficeRuns; ++run) {
+        const std::optional<Timing> timing = libreOfficeToPdf(bench.document, profile, outDir);
+        if (!timing) {
+            std::printf("  LibreOffice could not convert it.\n");
+            return;
+        }
+        runs.push_back(*timing);
+    }
+    const Timing theirs = medianOf(runs);
+    printRow(
+        "LibreOffice --convert-to pdf", bench.libreOfficeRuns, theirs,
+        u"ours %1x faster (wall), %2x (processor)"_s.arg(theirs.wallMs / ours.wallMs, 0, 'f', 1)
+            .arg(theirs.cpuMs / ours.cpuMs, 0, 'f', 1));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QTemporaryDir folder;
+    QTemporaryDir profile;
+    const QString outDir = QDir(folder.path()).filePath(u"libreoffice"_s);
+    const QString sample = test::saveSchedule(test::sampleSchedule(), folder.path(), u"sample"_s);
+    const QList<Case> cases{
+        {"Sample (8 classes)", sample, 30, 5, 30},
+        {"200 classes", saveClasses(200, folder.path(), u"classes200"_s), 10, 5, 400},
+        {"1,000 classes", saveClasses(1000, folder.path(), u"classes1000"_s), 5, 3, 0},
+    };
+    std::printf("Peak memory (max RSS) after making the working documents: %ld MB\n",
+                peakMegabytes());
+    // Its first start makes the profile and takes many seconds: not counted.
+    const bool libreOffice = libreOfficeToPdf(sample, profile.path(), outDir).has_value();
+    if (!libreOffice)
+        std::printf("LibreOffice could not convert the sample; no comparison.\n");
+
+    std::printf("%-40s %4s %10s %10s\n", "medians", "runs", "wall ms", "cpu ms");
+    for (const Case& bench : cases) {
+        const bool reset = resetPeakMemory();
+        const Timing ours = benchOurs(bench, folder.path());
+        std::printf("  %-38s %ld MB\n",
+                    reset ? "peak memory (max RSS) in these runs"
+                          : "peak memory (max RSS) of the process",
+                    peakMegabytes());
+        if (libreOffice)
+            benchLibreOffice(bench, profile.path(), outDir, ours);
+    }
+    return 0;
+}
