@@ -2,6 +2,7 @@
 // document, lay it out, write the PDF, replace the file on disk) and pdfFromDocument alone, for
 // the sample, 200 classes and 1,000 classes of short day texts, with peak memory; then
 // LibreOffice converting the same working documents to PDF, in the same run.
+// `pdf_bench --out DIR` leaves the working documents and both PDFs of each in DIR.
 #include "base/file_system.h"
 #include "bench/bench_support.h"
 #include "document/document_file.h"
@@ -45,11 +46,18 @@ QString dayText(int seed)
         u"Read"_s, u"chapter"_s, u"7,"_s,       u"answer"_s, u"questions"_s, u"1-15"_s,  u"odd"_s,
         u"on"_s,   u"page"_s,    u"212;"_s,     u"write"_s,  u"essay"_s,     u"about"_s, u"the"_s,
         u"lab"_s,  u"report."_s, u"Practise"_s, u"scales"_s, u"revise"_s,    u"quiz"_s};
-    const int length = 20 + (seed * 37) % 41;
-    QString text;
-    for (int i = seed; text.size() < length; i = (i * 7 + 3) % 1009)
-        text += (text.isEmpty() ? u""_s : u" "_s) + words[i % words.size()];
-    return text.left(60).trimmed();
+    constexpr int Longest = 60;
+    const int length = 20 + (seed * 37) % (Longest - 19);
+    QString text = words[seed % words.size()];
+    // A step prime to the list's size: no word twice in one text.
+    for (qsizetype i = (seed + 7) % words.size(); text.size() < length;
+         i = (i + 7) % words.size()) {
+        const QString& word = words[i];
+        if (text.size() + 1 + word.size() > Longest)
+            break;
+        text += u' ' + word;
+    }
+    return text;
 }
 
 QList<test::ClassRow> classes(int count)
@@ -128,14 +136,19 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    QTemporaryDir folder;
+    QTemporaryDir temporary;
     QTemporaryDir profile;
-    const QString outDir = QDir(folder.path()).filePath(u"libreoffice"_s);
-    const QString sample = test::saveSchedule(test::sampleSchedule(), folder.path(), u"sample"_s);
+    const QStringList arguments = application.arguments();
+    const qsizetype out = arguments.indexOf(u"--out"_s);
+    const QString folder = out >= 0 && out + 1 < arguments.size()
+                               ? QDir(arguments[out + 1]).absolutePath()
+                               : temporary.path();
+    const QString outDir = QDir(folder).filePath(u"libreoffice"_s);
+    const QString sample = test::saveSchedule(test::sampleSchedule(), folder, u"sample"_s);
     const QList<Case> cases{
         {"Sample (8 classes)", sample, 30, 5, 30},
-        {"200 classes", saveClasses(200, folder.path(), u"classes200"_s), 10, 5, 400},
-        {"1,000 classes", saveClasses(1000, folder.path(), u"classes1000"_s), 5, 3, 0},
+        {"200 classes", saveClasses(200, folder, u"classes200"_s), 10, 5, 400},
+        {"1,000 classes", saveClasses(1000, folder, u"classes1000"_s), 5, 3, 0},
     };
     std::printf("Peak memory (max RSS) after making the working documents: %ld MB\n",
                 peakMegabytes());
@@ -147,7 +160,7 @@ int main(int argc, char** argv)
     std::printf("%-40s %4s %10s %10s\n", "medians", "runs", "wall ms", "cpu ms");
     for (const Case& bench : cases) {
         const bool reset = resetPeakMemory();
-        const Timing ours = benchOurs(bench, folder.path());
+        const Timing ours = benchOurs(bench, folder);
         std::printf("  %-38s %ld MB\n",
                     reset ? "peak memory (max RSS) in these runs"
                           : "peak memory (max RSS) of the process",
