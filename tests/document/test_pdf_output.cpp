@@ -25,15 +25,8 @@ namespace {
 void requireWordsInOrder(const QString& found, const QStringList& words)
 {
     static const QRegularExpression space(u"\\s+"_s);
-    QString text = found;
-    text.remove(space);
-    qsizetype at = 0;
-    for (const QString& word : words) {
-        const qsizetype next = text.indexOf(word, at);
-        QVERIFY2(next >= 0, qPrintable(u"missing or out of order: "_s + word + u"\nafter: "_s +
-                                       text.mid(at, 120)));
-        at = next + word.size();
-    }
+    const QString outOfOrder = wordsOutOfOrder(QString(found).remove(space), words);
+    QVERIFY2(outOfOrder.isEmpty(), qPrintable(outOfOrder));
 }
 
 // Both pictures reduced to grey blocks of 8 × 8 pixels: different rasterisers agree on where
