@@ -64,7 +64,9 @@ bool SchedulePrint::askPrinter(QWidget* parent)
     m_printer->setPageLayout(doc::paperLayout(m_document.page));
     // The pages are placed from the paper's corner by the document's own margins.
     m_printer->setFullPage(true);
-    m_printer->setDocName(doc::scheduleTitle(m_document));
+    // The dialog offers the document's name as the file to print to: a slash would make it a
+    // folder that does not exist.
+    m_printer->setDocName(doc::scheduleTitle(m_document).replace(u'/', u'-'));
     m_printer->setCreator(u"Quillory"_s);
     m_printer->setPrintRange(QPrinter::AllPages);
     return printDialogRunner()(*m_printer, int(m_layout.pages().size()), parent);

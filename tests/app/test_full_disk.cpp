@@ -35,7 +35,7 @@ ScheduleRequest request(const QString& name)
 }
 
 // What is written when the disk is full.
-enum class Write { Settings, TemplateCopy, Snapshot, SavedResult };
+enum class Write { Settings, TemplateCopy, Snapshot, SavedResult, SavedPdf };
 
 bool run(const QString& program, const QStringList& arguments)
 {
@@ -141,6 +141,11 @@ void TestFullDisk::reportsTheSystemsReason_data()
     QTest::newRow("snapshot, nearly full") << Write::Snapshot << 4096LL << snapshot;
     QTest::newRow("saved result, full") << Write::SavedResult << 0LL << saved;
     QTest::newRow("saved result, nearly full") << Write::SavedResult << 4096LL << saved;
+    // The sample's PDF alone takes over 10 KB.
+    const QString pdf = u"Cannot write %1/week.pdf: No space left on device\r\n"
+                        u"in Brackwater2021/08/31.Form2.mnuSavePdf_Click at line 130"_s;
+    QTest::newRow("saved PDF, full") << Write::SavedPdf << 0LL << pdf;
+    QTest::newRow("saved PDF, nearly full") << Write::SavedPdf << 4096LL << pdf;
 }
 
 void TestFullDisk::reportsTheSystemsReason()
@@ -177,6 +182,11 @@ void TestFullDisk::reportsTheSystemsReason()
         prompts.savePaths = {joinPath(disk, u"week.doc"_s)};
         saveResultsToWordFile(workingDocument);
         QVERIFY(prompts.texts(ScriptedPrompts::Kind::Note).isEmpty()); // no "Done."
+        break;
+    case Write::SavedPdf:
+        prompts.savePaths = {joinPath(disk, u"week.pdf"_s)};
+        saveResults(workingDocument, SavedForm::Pdf, locations::Form2SavePdf);
+        QVERIFY(prompts.texts(ScriptedPrompts::Kind::Note).isEmpty());
         break;
     }
 

@@ -97,6 +97,18 @@ QStringList expectedWords(const Schedule& schedule)
     return words;
 }
 
+QString wordsOutOfOrder(const QString& text, const QStringList& words)
+{
+    qsizetype at = 0;
+    for (const QString& word : words) {
+        const qsizetype found = text.indexOf(word, at);
+        if (found < 0)
+            return u"missing or out of order: "_s + word + u"\nafter: "_s + text.mid(at, 200);
+        at = found + word.size();
+    }
+    return QString();
+}
+
 doc::Document scheduleDocument()
 {
     return doc::readRtf(templateBytes()).document.value();

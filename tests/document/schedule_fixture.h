@@ -45,6 +45,10 @@ QString saveSchedule(const Schedule& schedule, const QString& folder, const QStr
 /// the control characters that are not text.
 QStringList expectedWords(const Schedule& schedule);
 
+/// Where `words` stop appearing in `text` in their order: a note naming the first word that is
+/// missing or out of order and the text after the last one found; empty when all are there.
+QString wordsOutOfOrder(const QString& text, const QStringList& words);
+
 /// Runs the name and the date pass over every story, with the switches the program uses.
 void replacePlaceholders(doc::automation::Document& document, const QString& name,
                          const QString& date);

@@ -25,15 +25,8 @@ namespace {
 void requireWordsInOrder(const QString& found, const QStringList& words)
 {
     static const QRegularExpression space(u"\\s+"_s);
-    QString text = found;
-    text.remove(space);
-    qsizetype at = 0;
-    for (const QString& word : words) {
-        const qsizetype next = text.indexOf(word, at);
-        QVERIFY2(next >= 0, qPrintable(u"missing or out of order: "_s + word + u"\nafter: "_s +
-                                       text.mid(at, 120)));
-        at = next + word.size();
-    }
+    const QString outOfOrder = wordsOutOfOrder(QString(found).remove(space), words);
+    QVERIFY2(outOfOrder.isEmpty(), qPrintable(outOfOrder));
 }
 
 // Both pictures reduced to grey blocks of 8 × 8 pixels: different rasterisers agree on where
@@ -57,8 +50,6 @@ double meanDifference(const QImage& a, const QImage& b)
 
 } // namespace
 
-Q_DECLARE_METATYPE(quillory::test::Schedule)
-
 class TestPdfOutput final : public QObject {
     Q_OBJECT
 
@@ -70,52 +61,29 @@ private Q_SLOTS:
         QVERIFY(m_folder.isValid());
     }
 
-    void pdfHoldsEveryPageAndText_data()
+    // A row too long for a page goes on under the heading row repeated on the next; the title
+    // is kept whole in the metadata, brackets and backslash included.
+    void rowsOverPagesKeepEveryWord()
     {
-        QTest::addColumn<Schedule>("schedule");
-        QTest::addColumn<int>("pages"); // 0: as many as the layout has
-        QTest::newRow("sample") << sampleSchedule() << 1;
-        QTest::newRow("three pages")
-            << Schedule{u"Ann (B) \\ Lee"_s, u"Sep 6, 2021"_s, numberedClasses(25)} << 3;
-        Schedule longTexts{u"Noor"_s, u"Jan 1, 2027"_s, numberedClasses(3)};
-        for (ClassRow& row : longTexts.classes)
+        Schedule schedule{u"Noor (B) \\ Lee"_s, u"Jan 1, 2027"_s, numberedClasses(3)};
+        for (ClassRow& row : schedule.classes)
             row.days[2] = u"Read pages one to twenty and answer every question. "_s.repeated(40);
-        QTest::newRow("rows over pages") << longTexts << 0;
-    }
-
-    void pdfHoldsEveryPageAndText()
-    {
-        QFETCH(Schedule, schedule);
-        QFETCH(int, pages);
         const QString file = writePdf(schedule);
-
-        const QMap<QString, QString> info = pdf::info(file);
         const int laidOut = int(doc::layOutDocument(m_document).pages().size());
-        QVERIFY(pages == 0 || laidOut == pages);
+        QVERIFY(laidOut > 3);
+        const QMap<QString, QString> info = pdf::info(file);
         QCOMPARE(info.value(u"Pages"_s), QString::number(laidOut));
-        QCOMPARE(info.value(u"Page size"_s), u"792 x 612 pts (letter)"_s);
         QCOMPARE(info.value(u"Page rot"_s), u"0"_s);
-        QCOMPARE(info.value(u"Title"_s), u"Homework for "_s + schedule.name);
-        QCOMPARE(info.value(u"Producer"_s), u"Quillory"_s);
+        QCOMPARE(info.value(u"Title"_s), u"Homework for Noor (B) \\ Lee"_s);
         QCOMPARE(info.value(u"Creator"_s), u"Quillory"_s);
 
-        const QList<pdf::Font> fonts = pdf::fonts(file);
-        QVERIFY(!fonts.isEmpty());
-        for (const pdf::Font& font : fonts)
-            QVERIFY2(font.embedded, qPrintable(font.name + u" is not embedded"_s));
-
-        // The heading row stands at the top of every page.
         QList<int> headings(laidOut, 0);
         for (const pdf::Word& word : pdf::words(file))
             headings[word.page] += word.text == u"Period"_s ? 1 : 0;
         QCOMPARE(headings, QList<int>(laidOut, 1));
 
+        // Read page by page, each page holds its part of every cell.
         const QString text = pdf::text(file);
-        if (QByteArray(QTest::currentDataTag()) != "rows over pages") {
-            requireWordsInOrder(text, expectedWords(schedule));
-            return;
-        }
-        // A row split over pages is read page by page: each page holds its part of every cell.
         for (const QString& word : {u"Read"_s, u"twenty"_s, u"answer"_s, u"question."_s})
             QCOMPARE(text.count(word), 3 * 40);
         requireWordsInOrder(text, {u"P1"_s, u"P1Mon"_s, u"P1Tue"_s, u"P1Thu"_s, u"P3Sun"_s});

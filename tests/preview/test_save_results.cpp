@@ -85,7 +85,8 @@ void TestSaveResults::dialogIsAskedForNothingButTitleAndFilter()
     const auto& dialog = prompts.shown().first();
     QCOMPARE(dialog.kind, Kind::SaveDialog);
     QCOMPARE(dialog.text, u"Save File"_s);
-    QCOMPARE(dialog.filter, u"Word Files (*.doc)"_s);
+    QCOMPARE(dialog.filter, u"Word Files (*.doc);;PDF Files (*.pdf)"_s);
+    QCOMPARE(dialog.selectedFilter, u"Word Files (*.doc)"_s);
 }
 
 void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()
