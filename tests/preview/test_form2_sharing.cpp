@@ -247,6 +247,15 @@ void TestForm2Sharing::printsThePagesOfThePdf()
     QCOMPARE(test::pdf::info(dialog->outputFile).value(u"Page size"_s),
              u"792 x 612 pts (letter)"_s);
     QCOMPARE(test::pdf::text(dialog->outputFile), test::pdf::text(saved));
+    // At true size and by the document's margins: every word where the saved PDF has it.
+    const QList<test::pdf::Word> printed = test::pdf::words(dialog->outputFile);
+    const QList<test::pdf::Word> expected = test::pdf::words(saved);
+    QCOMPARE(printed.size(), expected.size());
+    for (qsizetype i = 0; i < printed.size(); ++i) {
+        QCOMPARE(printed[i].page, expected[i].page);
+        QVERIFY2((printed[i].box.topLeft() - expected[i].box.topLeft()).manhattanLength() < 0.1,
+                 qPrintable(printed[i].text));
+    }
 
     dialog->outputFile = m_folder.filePath(u"range.pdf"_s);
     dialog->fromPage = 2;
