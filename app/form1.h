@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/schedule_run.h"
+#include "generation/schedule_run.h"
 #include "homework/homework_list_model.h"
 
 #include <QDateTime>

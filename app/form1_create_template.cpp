@@ -1,12 +1,12 @@
 // "Start Creating Template": the schedule made, rendered and handed to the preview.
 #include "app/form1.h"
 
-#include "app/page_snapshot.h"
-#include "app/snapshot_file.h"
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "base/working_folder.h"
+#include "generation/page_snapshot.h"
+#include "generation/snapshot_file.h"
 #include "homework/general_fields.h"
 #include "preview/form2.h"
 #include "widgets/window_pointer.h"

@@ -1,11 +1,11 @@
 #include "app/form1.h"
 
-#include "app/availability.h"
 #include "app/general_data_frame.h"
 #include "base/app_title.h"
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "generation/availability.h"
 #include "homework/homework_store.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/layout_paragraph.h"
-#include "document/model.h"
+#include "document/rtf/model.h"
 #include "document/text_position.h"
 
 #include <memory>

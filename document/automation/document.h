@@ -2,7 +2,7 @@
 
 #include "document/automation/constants.h"
 #include "document/automation/range.h"
-#include "document/model.h"
+#include "document/rtf/model.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/layout.h"
-#include "document/model.h"
+#include "document/rtf/model.h"
 #include "document/text_position.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/model.h"
+#include "document/rtf/model.h"
 
 #include <QString>
 

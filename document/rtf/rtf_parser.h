@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/model.h"
+#include "document/rtf/model.h"
 #include "document/rtf/rtf_keywords.h"
 #include "document/rtf/rtf_story.h"
 #include "document/rtf/rtf_tokenizer.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/model.h"
+#include "document/rtf/model.h"
 #include "document/rtf/rtf_tokenizer.h"
 
 // Builds the blocks of one story (the main text or a text box) from the reader's events:

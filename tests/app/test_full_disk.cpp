@@ -1,12 +1,12 @@
 // A full disk, reported in the system's words: settings, working files and the saved result.
 // Runs on a small tmpfs filled to the brim when root may mount one; otherwise every write of
 // the program's own fails as a full disk would (settings, written by Qt, are then skipped).
-#include "app/page_snapshot.h"
-#include "app/schedule_run.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "base/settings_store.h"
 #include "document/fonts.h"
+#include "generation/page_snapshot.h"
+#include "generation/schedule_run.h"
 #include "preview/save_results.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"

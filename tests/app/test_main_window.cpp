@@ -1,5 +1,4 @@
 // The main window driven as a user drives it: start-up, the buttons, the pointer and closing.
-#include "app/availability.h"
 #include "app/ending_requests.h"
 #include "app/form1.h"
 #include "app/general_data_frame.h"
@@ -7,6 +6,7 @@
 #include "base/failure.h"
 #include "base/settings_store.h"
 #include "document/automation/application_starter.h"
+#include "generation/availability.h"
 #include "homework/editor/form3.h"
 #include "homework/general_fields.h"
 #include "homework/sample_data.h"

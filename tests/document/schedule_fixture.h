@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/automation/application.h"
-#include "document/model.h"
+#include "document/rtf/model.h"
 
 #include <QString>
 #include <QStringList>

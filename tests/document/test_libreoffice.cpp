@@ -1,6 +1,6 @@
 // LibreOffice as an independent reader of the RTF we write: a filled schedule, converted to
 // DOCX, keeps its page, column widths, row heights (none kept from breaking) and shading.
-#include "document/model.h"
+#include "document/rtf/model.h"
 #include "document/rtf/rtf_reader.h"
 #include "document/rtf/rtf_writer.h"
 #include "resources/schedule_template.h"

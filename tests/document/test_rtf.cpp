@@ -1,5 +1,5 @@
 // The RTF writer and reader, and the schedule template they carry.
-#include "document/model.h"
+#include "document/rtf/model.h"
 #include "document/rtf/rtf_reader.h"
 #include "document/rtf/rtf_writer.h"
 #include "resources/schedule_template.h"

@@ -1,9 +1,9 @@
-#include "app/snapshot_file.h"
+#include "generation/snapshot_file.h"
 
-#include "app/snapshot_bitmap.h"
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "document/renderer.h"
+#include "generation/snapshot_bitmap.h"
 
 #include <QFile>
 #include <QImageReader>

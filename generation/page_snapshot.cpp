@@ -1,6 +1,5 @@
-#include "app/page_snapshot.h"
+#include "generation/page_snapshot.h"
 
-#include "app/snapshot_file.h"
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
@@ -9,6 +8,7 @@
 #include "document/automation/application_starter.h"
 #include "document/automation/document.h"
 #include "document/automation/range.h"
+#include "generation/snapshot_file.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "app/availability.h"
 #include "base/failure.h"
 #include "document/automation/application_starter.h"
+#include "generation/availability.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QGuiApplication>

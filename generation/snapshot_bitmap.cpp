@@ -1,4 +1,4 @@
-#include "app/snapshot_bitmap.h"
+#include "generation/snapshot_bitmap.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "app/availability.h"
+#include "generation/availability.h"
 
 #include "base/prompts.h"
 #include "document/automation/application_starter.h"

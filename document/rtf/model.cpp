@@ -1,4 +1,4 @@
-#include "document/model.h"
+#include "document/rtf/model.h"
 
 namespace quillory::doc {
 

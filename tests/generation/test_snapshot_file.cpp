@@ -1,7 +1,7 @@
 // The snapshot file: its bytes, what comes back from it, Qt's own bitmap reader as an oracle,
 // other picture formats, and damaged files.
-#include "app/snapshot_file.h"
 #include "base/failure.h"
+#include "generation/snapshot_file.h"
 #include "tests/support/test_files.h"
 
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "app/schedule_run.h"
+#include "generation/schedule_run.h"
 
 #include "base/failure.h"
 #include "base/file_system.h"
