@@ -2,8 +2,8 @@
 
 #include "base/failure.h"
 #include "document/automation/document_state.h"
-#include "document/fonts.h"
 #include "document/document_file.h"
+#include "document/fonts.h"
 
 #include <QFileInfo>
 #include <QFont>
