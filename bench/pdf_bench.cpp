@@ -167,7 +167,7 @@ int main(int argc, char** argv)
                     reset ? "peak memory (max RSS) in these runs"
                           : "peak memory (max RSS) of the process",
                     peakMegabytes());
-        if (libreOffice)
+        if (libreOffice && bench.libreOfficeRuns > 0)
             benchLibreOffice(bench, profile.path(), outDir, ours);
     }
     return 0;
