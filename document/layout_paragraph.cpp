@@ -44,6 +44,23 @@ QTextOption textOption(const ParaFormat& format, int defaultTabWidth)
     return option;
 }
 
+bool hasOneFormat(const Paragraph& paragraph)
+{
+    return std::all_of(paragraph.runs.begin(), paragraph.runs.end(),
+                       [&](const Run& run) { return run.format == paragraph.runs.front().format; });
+}
+
+QList<QTextLayout::FormatRange> formatRanges(const Paragraph& paragraph)
+{
+    QList<QTextLayout::FormatRange> ranges;
+    int start = 0;
+    for (const Run& run : paragraph.runs) {
+        ranges.append({start, int(run.text.size()), textFormat(run.format)});
+        start += int(run.text.size());
+    }
+    return ranges;
+}
+
 // Single line spacing: a line is as high as the ascent plus the descent of its tallest font,
 // without the font's extra leading, as word processors space single-spaced lines. Row heights
 // and page breaks follow from this rule.
@@ -84,14 +101,16 @@ ParagraphLayout::~ParagraphLayout() = default;
 
 void ParagraphLayout::layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width)
 {
-    QList<QTextLayout::FormatRange> ranges;
-    int start = 0;
-    for (const Run& run : paragraph.runs) {
-        ranges.append({start, int(run.text.size()), textFormat(run.format)});
-        start += int(run.text.size());
+    m_text =
+        std::make_unique<QTextLayout>(paragraph.text(), layoutFont(paragraph.runs.front().format));
+    if (hasOneFormat(paragraph)) {
+        // Most paragraphs are one run: laid out in its font alone, without format ranges, a
+        // layout keeps no format collection of its own, and a long schedule's memory is mostly
+        // its layouts. The colour is the pen's.
+        m_color = QColor::fromRgb(paragraph.runs.front().format.color.value_or(qRgb(0, 0, 0)));
+    } else {
+        m_text->setFormats(formatRanges(paragraph));
     }
-    m_text = std::make_unique<QTextLayout>(paragraph.text(), layoutFont(paragraph.mark));
-    m_text->setFormats(ranges);
     m_text->setCacheEnabled(true);
     m_text->setTextOption(textOption(paragraph.format, defaultTabWidth));
     m_text->beginLayout();
@@ -146,8 +165,11 @@ int ParagraphLayout::offsetAt(int line, qreal x) const
 
 void ParagraphLayout::drawLine(QPainter& painter, int line, const QPointF& origin) const
 {
-    if (m_text)
-        m_text->lineAt(line).draw(&painter, origin);
+    if (!m_text)
+        return;
+    if (m_color && painter.pen().color() != *m_color)
+        painter.setPen(*m_color);
+    m_text->lineAt(line).draw(&painter, origin);
 }
 
 } // namespace quillory::doc

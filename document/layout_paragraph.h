@@ -2,9 +2,11 @@
 
 #include "document/rtf/model.h"
 
+#include <QColor>
 #include <QFont>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 class QPainter;
@@ -45,13 +47,15 @@ public:
     qreal xOf(int offset) const;
     /// The place in a line nearest to x.
     int offsetAt(int line, qreal x) const;
-    /// Paints one line with the paragraph's origin at `origin`.
+    /// Paints one line with the paragraph's origin at `origin`; a paragraph of one format sets
+    /// the painter's pen to its colour.
     void drawLine(QPainter& painter, int line, const QPointF& origin) const;
 
 private:
     void layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width);
 
     std::unique_ptr<QTextLayout> m_text; ///< none for an empty paragraph
+    std::optional<QColor> m_color;       ///< the text's colour, when it has one format
     qreal m_height = 0;
     qreal m_emptyX = 0; ///< where the caret of an empty paragraph stands
 };

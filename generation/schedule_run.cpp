@@ -25,6 +25,8 @@ constexpr int DigitsInName = 8;
 // Taken names are drawn again, but not for ever: 43 million names make a long run of taken
 // ones mean something else is wrong.
 constexpr int NameAttempts = 1000;
+// The template's table: the heading row, then the data row the first class is typed into.
+constexpr int FirstDataRow = 2;
 
 QChar randomDigit()
 {
@@ -180,11 +182,23 @@ private:
             });
     }
 
+    // Three lines down lead from a one-line title into the data row. A name long enough to wrap
+    // the title would leave them in the heading row, and every class would be typed over it:
+    // the selection goes on down to the first data row, whatever the title's height.
+    void moveToDataRow()
+    {
+        automation::Selection selection = word().Selection();
+        selection.MoveDown(automation::wdLine, 3);
+        while (selection.Information(automation::wdStartOfRangeRowNumber) < FirstDataRow &&
+               selection.MoveDown(automation::wdLine, 1) > 0) {
+        }
+    }
+
     // The count is taken once; each text is read as it is typed, the count again before a
     // row is added.
     void fillTable()
     {
-        step(188, [&] { word().Selection().MoveDown(automation::wdLine, 3); });
+        step(188, [&] { moveToDataRow(); });
         int count = 0;
         step(190, [&] { count = m_request.classCount(); });
         for (int i = 0; i < count; ++i) {

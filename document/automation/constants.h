@@ -22,6 +22,11 @@ inline constexpr int wdLine = 5;
 /// Selection moves: by table cells.
 inline constexpr int wdCell = 12;
 
+/// Selection.Information: whether the selection is in a table (1) or not (0).
+inline constexpr int wdWithInTable = 12;
+/// Selection.Information: the table row (from 1) the selection starts in; -1 outside tables.
+inline constexpr int wdStartOfRangeRowNumber = 13;
+
 /// Document.Close: discard changes.
 inline constexpr int wdDoNotSaveChanges = 0;
 /// Document.Close: save changes first.

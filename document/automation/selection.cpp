@@ -166,4 +166,14 @@ void Selection::InsertRowsBelow(int NumRows)
     selectCells(state->selection, {at.block, at.row + 1, at.row + NumRows, 0, lastCell});
 }
 
+int Selection::Information(int Type) const
+{
+    const ParagraphAddress& at = document()->selection.caret.paragraph;
+    switch (Type) {
+    case wdWithInTable: return at.inTable() ? 1 : 0;
+    case wdStartOfRangeRowNumber: return at.inTable() ? at.row + 1 : -1;
+    default: throw Failure(u"Information of type %1 is not supported."_s.arg(Type));
+    }
+}
+
 } // namespace quillory::doc::automation

@@ -31,6 +31,9 @@ public:
     void TypeText(const QString& Text);
     /// Inserts rows with the current row's layout and no text below it, and selects them.
     void InsertRowsBelow(int NumRows = 1);
+    /// What the selection's start is in: wdWithInTable (1 or 0) or wdStartOfRangeRowNumber
+    /// (the table row from 1, or -1 outside tables).
+    int Information(int Type) const;
 
 private:
     std::shared_ptr<DocumentState> document() const;

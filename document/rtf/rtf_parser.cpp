@@ -2,16 +2,20 @@
 
 #include "document/rtf/rtf_code_page.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quillory::doc::rtf {
 
 namespace {
 
-// Word-made files nest about twenty groups deep; the allowance of items leaves room for
-// schedules of several thousand classes.
+// Word-made files nest about twenty groups deep.
 constexpr qsizetype MaxDepth = 256;
-constexpr qsizetype MaxItems = qsizetype(1) << 19;
+// Items (runs, paragraphs, cells, tab stops) are allowed in proportion to the input: what the
+// writer writes spends well over 16 bytes on each, so whatever it writes reads back, and no
+// input makes the reader hold more than a small multiple of its own size.
+constexpr qsizetype MinItems = qsizetype(1) << 19;
+constexpr qsizetype BytesPerItem = 16;
 
 bool isDestination(Keyword keyword)
 {
@@ -32,7 +36,7 @@ bool isDestination(Keyword keyword)
 Parser::Parser(QByteArrayView input)
     : m_input(input)
     , m_tokenizer(input)
-    , m_budget(MaxItems, m_tokenOffset)
+    , m_budget(std::max(MinItems, input.size() / BytesPerItem), m_tokenOffset)
     , m_body(m_budget, m_rows)
 {
     m_groups.reserve(MaxDepth);

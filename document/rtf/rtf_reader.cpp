@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 RtfReadResult readRtf(QByteArrayView rtf)
 {
     if (rtf.size() > MaxRtfSize)
-        return RtfReadResult{std::nullopt, u"The document is larger than 64 MiB."_s, MaxRtfSize};
+        return RtfReadResult{std::nullopt, u"The document is larger than 2 GiB."_s, MaxRtfSize};
     try {
         rtf::Parser parser(rtf);
         return RtfReadResult{parser.parse(), QString(), -1};

@@ -9,8 +9,8 @@
 
 namespace quillory::doc {
 
-/// The largest RTF file the reader accepts.
-inline constexpr qsizetype MaxRtfSize = qsizetype(64) << 20;
+/// The largest RTF file the reader accepts: text positions are 32-bit.
+inline constexpr qsizetype MaxRtfSize = qsizetype(2) << 30;
 
 /// The outcome of reading RTF: the document, or why and where (byte offset) it was refused.
 struct RtfReadResult {
@@ -23,7 +23,8 @@ struct RtfReadResult {
 /// everything writeRtf writes; of other RTF it keeps what the model holds and skips the rest.
 /// It refuses input that is not RTF, is malformed (unbalanced groups, truncated escapes, numbers
 /// beyond 32 bits or out of their range), nests groups more than 256 deep, is larger than
-/// MaxRtfSize or holds more than about half a million runs, paragraphs and cells.
+/// MaxRtfSize, or holds more runs, paragraphs and cells than one for every 16 bytes (and more
+/// than about half a million).
 RtfReadResult readRtf(QByteArrayView rtf);
 
 } // namespace quillory::doc

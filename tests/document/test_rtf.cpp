@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <sys/mman.h>
+
 using namespace quillory::doc;
 using quillory::templateBytes;
 using namespace Qt::StringLiterals;
@@ -43,7 +45,10 @@ Document expectedTemplate()
 
     Paragraph title;
     title.runs = {Run{u"Homework for [YourName]"_s, name}, Run{u"\tWeek of [Date]"_s, date}};
-    title.mark = date;
+    // The paragraph mark is black: readers that colour the whole line by its mark show the
+    // name in black.
+    title.mark = normal;
+    title.mark.halfPoints = 32;
 
     Row heading{{}, 420, true};
     Row data{{}, 792, false};
@@ -199,6 +204,7 @@ private Q_SLOTS:
     void refusesMalformedInput_data();
     void refusesMalformedInput();
     void refusesOversizedInput();
+    void readsLongDocumentsItWrote();
     void readsOtherWritersRtf_data();
     void readsOtherWritersRtf();
 };
@@ -426,15 +432,30 @@ void TestRtf::refusesMalformedInput()
     QCOMPARE(result.offset, offset);
 }
 
+// The size is refused before a byte is read: the view's pages are never touched.
 void TestRtf::refusesOversizedInput()
 {
-    QByteArray rtf = toRtf(expectedTemplate());
-    rtf.append(MaxRtfSize + 1 - rtf.size(), ' ');
-    const RtfReadResult result = readRtf(rtf);
+    const size_t size = size_t(MaxRtfSize) + 1;
+    void* pages =
+        ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    QVERIFY(pages != MAP_FAILED);
+    const RtfReadResult result = readRtf(QByteArrayView(static_cast<const char*>(pages), size));
+    ::munmap(pages, size);
     QVERIFY(!result.document);
-    QCOMPARE(result.offset, MaxRtfSize);
-    rtf.chop(1); // trailing blanks are allowed
-    QVERIFY(readRtf(rtf).document);
+    QCOMPARE(result.offset, qsizetype(2) << 30);
+}
+
+// More paragraphs than the least allowance: what the writer writes reads back whatever its
+// length.
+void TestRtf::readsLongDocumentsItWrote()
+{
+    Table table;
+    Row row{{}, 792, false};
+    row.cells.push_back(
+        Cell{std::vector<Paragraph>(600000), 1172, std::nullopt, VerticalAlignment::Top, false});
+    table.rows.push_back(row);
+    const Document document = documentWith({table, Paragraph{}});
+    QCOMPARE(readOrFail(toRtf(document)), document);
 }
 
 void TestRtf::readsOtherWritersRtf_data()

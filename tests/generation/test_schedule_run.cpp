@@ -78,7 +78,8 @@ private Q_SLOTS:
     void tableHasOneRowPerClass();
     void titleTakesNameAndDate_data();
     void titleTakesNameAndDate();
-    void wrappedTitleSendsClassesIntoHeadingRow();
+    void wrappedTitleKeepsHeadingRow_data();
+    void wrappedTitleKeepsHeadingRow();
     void leftoverTemplateCopyIsUsedAndDeleted();
     void plantedLinkIsNotWrittenThrough();
     void componentThatCannotStart();
@@ -191,18 +192,35 @@ void TestScheduleRun::titleTakesNameAndDate()
     QCOMPARE(paragraph.runs.back().format.color, std::optional<QRgb>(qRgb(153, 153, 153)));
 }
 
-void TestScheduleRun::wrappedTitleSendsClassesIntoHeadingRow()
+void TestScheduleRun::wrappedTitleKeepsHeadingRow_data()
 {
-    const std::optional<QString> working =
-        fill(request(QString(38, u'a'), {entry(u"1. Math"_s, {u"p. 12"_s})}));
+    QTest::addColumn<QString>("name");
+    QTest::newRow("38 letters, two lines") << QString(38, u'a');
+    QTest::newRow("45 characters") << u"Alexandria Konstantinopoulou-Vanderbilt Smith"_s;
+    QTest::newRow("many lines") << QString(400, u'm');
+}
+
+// A title that wraps pushes the table down; the classes still fill the data rows below the
+// heading row.
+void TestScheduleRun::wrappedTitleKeepsHeadingRow()
+{
+    QFETCH(QString, name);
+    const std::optional<QString> working = fill(request(
+        name, {entry(u"1. Math"_s, {u"p. 12"_s}), entry(u"2. Art"_s, {QString(), u"Sketch"_s})}));
+    QVERIFY(m_prompts->errorReports().isEmpty());
     QVERIFY(working.has_value());
     const doc::Document document = readDocument(*working);
     const doc::Table& table = tableOf(document);
-    // The move lands at the start of the heading's first cell; moving right selects a cell,
-    // so typing replaces the heading there.
-    QCOMPARE(cellText(table.rows[0], 0), u"1. MathPeriod"_s);
-    QCOMPARE(cellText(table.rows[0], 1), u"p. 12"_s);
-    QCOMPARE(rowTexts(table.rows[1]), QStringList(8, QString()));
+    QCOMPARE(int(table.rows.size()), 3);
+    QCOMPARE(rowTexts(table.rows[0]),
+             (QStringList{u"Period"_s, u"Monday"_s, u"Tuesday"_s, u"Wednesday"_s, u"Thursday"_s,
+                          u"Friday"_s, u"Saturday"_s, u"Sunday"_s}));
+    QCOMPARE(rowTexts(table.rows[1]),
+             (QStringList{u"1. Math"_s, u"p. 12"_s, {}, {}, {}, {}, {}, {}}));
+    QCOMPARE(rowTexts(table.rows[2]),
+             (QStringList{u"2. Art"_s, {}, u"Sketch"_s, {}, {}, {}, {}, {}}));
+    QCOMPARE(table.rows[2].cells[0].shading, std::optional<QRgb>(qRgb(217, 227, 239)));
+    QCOMPARE(table.rows[2].minimumHeight, 792);
 }
 
 void TestScheduleRun::leftoverTemplateCopyIsUsedAndDeleted()
