@@ -122,8 +122,8 @@ private Q_SLOTS:
     void cleanup();
     void plantedFilesAndFolders_data();
     void plantedFilesAndFolders();
-    void endingSignalLeavesNoWorkingFile_data();
-    void endingSignalLeavesNoWorkingFile();
+    void endedProcessLeavesNoWorkingFile_data();
+    void endedProcessLeavesNoWorkingFile();
 
 private:
     void applySetting(Setting setting);
@@ -134,7 +134,7 @@ private:
     QString usedFolder(Used used) const;
 
     std::unique_ptr<OtherUser> m_otherUser;
-    std::unique_ptr<OtherUser> m_actingUser; // runs the program where root could do too much
+    std::unique_ptr<OtherUser> m_actingUser; // runs the program where root may do too much
     std::unique_ptr<IsolatedSettings> m_settings;
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<Form1> m_form;
@@ -387,9 +387,8 @@ void TestWorkingFolder::plantedFilesAndFolders_data()
         << true;
     QTest::newRow("planted snapshot, replaced")
         << Setting::Temp << Plant::SnapshotReplaced << Used::Shared << ours << QString() << false;
-    // Not as root, who may replace anyone's file: the snapshot goes under a private name.
-    QTest::newRow("another user's snapshot in a sticky folder")
-        << Setting::Temp << Plant::SnapshotByUser << Used::Shared << ours << QString() << true;
+    QTest::newRow("planted snapshot, real user")
+        << Setting::Temp << Plant::SnapshotByUser << Used::Shared << ours << QString() << false;
     QTest::newRow("swapped before saving")
         << Setting::Temp << Plant::SwapBeforeSave << Used::Shared << ours << QString() << false;
     QTest::newRow("swapped before Save as PDF")
@@ -430,11 +429,7 @@ void TestWorkingFolder::plantedFilesAndFolders()
     const bool plantedIsFolder = QFileInfo(m_plantedPath).isDir();
     startEnginesWatchingModes(planted == Plant::SnapshotUnrendered);
 
-    std::optional<ActingAs> acting;
-    if (planted == Plant::SnapshotByUser)
-        QVERIFY(acting.emplace(*m_actingUser).acting());
     QTest::mouseClick(Form1Controls(*m_form).PushButton6, Qt::LeftButton);
-    acting.reset();
 
     // What is shown: the preview with this run's schedule, or the main window and a report.
     const QStringList reports = m_prompts->errorReports();
@@ -474,41 +469,49 @@ void TestWorkingFolder::plantedFilesAndFolders()
         swapAndUse(planted);
 }
 
-void TestWorkingFolder::endingSignalLeavesNoWorkingFile_data()
+void TestWorkingFolder::endedProcessLeavesNoWorkingFile_data()
 {
     QTest::addColumn<QString>("moment");
-    QTest::newRow("SIGTERM during the run") << u"run"_s;
-    QTest::newRow("SIGTERM in the preview") << u"preview"_s;
+    QTest::addColumn<bool>("foreignSnapshot"); // another user's temp.bmp in the sticky folder
+    QTest::newRow("SIGTERM during the run") << u"run"_s << false;
+    // Run as a user who is not root, who may not replace the other's file.
+    QTest::newRow("another user's temp.bmp, SIGTERM in the preview") << u"preview"_s << true;
 }
 
 // A real process, started as the executable starts, ended by the signal.
-void TestWorkingFolder::endingSignalLeavesNoWorkingFile()
+void TestWorkingFolder::endedProcessLeavesNoWorkingFile()
 {
     QFETCH(QString, moment);
-    QTemporaryDir home;
-    const QString bin = home.filePath(u"bin"_s);
-    // The one start in a hundred that opens the home page must not stop at an error box.
-    QVERIFY(QDir().mkpath(bin));
-    QVERIFY(writeBytes(joinPath(bin, u"xdg-open"_s), "#!/bin/sh\nexit 0\n"));
-    QVERIFY(
-        QFile::setPermissions(joinPath(bin, u"xdg-open"_s), QFile::ExeOwner | QFile::ReadOwner));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"TEMP"_s, m_shared->path());
-    environment.insert(u"XDG_CONFIG_HOME"_s, home.path());
-    environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime->path());
-    environment.insert(u"PATH"_s, bin + u':' + environment.value(u"PATH"_s));
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    QFETCH(bool, foreignSnapshot);
+    if (foreignSnapshot && !m_actingUser->exists())
+        QSKIP("needs root and useradd for two real users");
+    const QString snapshot = joinPath(m_shared->path(), u"temp.bmp"_s);
+    if (foreignSnapshot)
+        plantFile(snapshot, redPicture(), true);
+    QTemporaryDir home; // settings, the running-copy lock, and an xdg-open that does nothing
+    const mode_t homeMode = foreignSnapshot ? 0777 : 0700;
+    QVERIFY(::chmod(QFile::encodeName(home.path()).constData(), homeMode) == 0);
+    QVERIFY(writeBytes(home.filePath(u"xdg-open"_s), "#!/bin/sh\n"));
+    QVERIFY(::chmod(QFile::encodeName(home.filePath(u"xdg-open"_s)).constData(), 0755) == 0);
+    // A process that hangs is killed by `timeout`, which runuser would not pass a kill on to.
+    QStringList command{u"timeout"_s, u"-s"_s, u"KILL"_s, u"50"_s, u"env"_s};
+    command << u"TEMP="_s + m_shared->path() << u"XDG_CONFIG_HOME="_s + home.path()
+            << u"XDG_RUNTIME_DIR="_s + home.path() << u"QT_QPA_PLATFORM=offscreen"_s
+            << u"PATH=%1:%2"_s.arg(home.path(), qEnvironmentVariable("PATH"))
+            << QStringLiteral(QUILLORY_ENDING_HOLDER) << moment;
+    if (foreignSnapshot)
+        command = QStringList{u"runuser"_s, u"-u"_s, m_actingUser->name(), u"--"_s} + command;
     QProcess holder;
-    holder.setProcessEnvironment(environment);
-    holder.start(QStringLiteral(QUILLORY_ENDING_HOLDER), {moment});
+    holder.start(command.takeFirst(), command);
     QVERIFY(holder.waitForFinished(60000));
-    QCOMPARE(holder.exitStatus(), QProcess::NormalExit);
     QCOMPARE(holder.exitCode(), 0);
+    // The preview was shown, and its document is gone with everything else of the run.
     const QString shown = QString::fromLocal8Bit(holder.readAllStandardOutput()).trimmed();
     QCOMPARE(QFileInfo(shown).absolutePath(), m_shared->path());
-    QCOMPARE(QDir(m_shared->path())
-                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-             QStringList());
+    QCOMPARE(QDir(m_shared->path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             foreignSnapshot ? QStringList{u"temp.bmp"_s} : QStringList());
+    if (foreignSnapshot)
+        QCOMPARE(readBytes(snapshot), redPicture());
 }
 
 QTEST_MAIN(TestWorkingFolder)

@@ -5,7 +5,6 @@
 
 #include <optional>
 
-#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace quillory::test {
@@ -38,8 +37,6 @@ OtherUser::OtherUser(const QString& tag)
     m_name = name;
     if (const std::optional<QByteArray> id = runCommand(u"id"_s, {u"-u"_s, name}))
         m_id = id->trimmed().toUInt();
-    if (const std::optional<QByteArray> group = runCommand(u"id"_s, {u"-g"_s, name}))
-        m_groupId = group->trimmed().toUInt();
 }
 
 OtherUser::~OtherUser()
@@ -53,29 +50,6 @@ bool OtherUser::run(const QString& shellCommand) const
     return exists() &&
            runCommand(u"runuser"_s, {u"-u"_s, m_name, u"--"_s, u"/bin/sh"_s, u"-c"_s, shellCommand})
                .has_value();
-}
-
-ActingAs::ActingAs(const OtherUser& user)
-{
-    // Root stays the saved id, so that the destructor can come back.
-    if (!user.exists() || ::setresgid(user.groupId(), user.groupId(), 0) != 0)
-        return;
-    if (::setresuid(user.id(), user.id(), 0) != 0) {
-        ::setresgid(0, 0, 0);
-        return;
-    }
-    m_acting = true;
-    // A change of ids hands /proc/self to root; the program opens its held files through it.
-    ::prctl(PR_SET_DUMPABLE, 1);
-}
-
-ActingAs::~ActingAs()
-{
-    if (!m_acting)
-        return;
-    if (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0)
-        qFatal("Cannot become root again");
-    ::prctl(PR_SET_DUMPABLE, 1);
 }
 
 } // namespace quillory::test
