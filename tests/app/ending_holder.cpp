@@ -1,8 +1,7 @@
-// A stand-in for the program in the working-file tests: runs Quillory as its executable does,
-// presses "Start Creating Template" once the main window is up, and has the system ask the
-// program to end (SIGTERM) at the moment its argument names: "run" (the signal waits in the
-// run's first pass through the window events) or "preview" (the run is over, the preview shown).
-// Prints the working document's path when the run handed one to the preview.
+// Quillory as its executable runs it, in the working-file tests: once the main window is up it
+// is asked to end (SIGTERM, which waits for the run's first pass through the window events)
+// and "Start Creating Template" is pressed. Prints the path of the document the run handed to
+// the preview.
 #include "app/application.h"
 #include "app/form1.h"
 #include "document/automation/application_starter.h"
@@ -13,24 +12,18 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
-void pressStartAndEnd(bool duringRun)
+void endWhilePressingStart()
 {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* form = qobject_cast<quillory::Form1*>(window);
-        if (!form)
-            continue;
-        if (duringRun)
+        if (auto* form = qobject_cast<quillory::Form1*>(window)) {
             std::raise(SIGTERM);
-        form->PushButton6_Click();
-        if (form->preview())
-            std::printf("%s\n", qPrintable(form->preview()->wordFile()));
-        std::fflush(stdout);
-        if (!duringRun)
-            std::raise(SIGTERM);
+            form->PushButton6_Click();
+            if (form->preview())
+                std::printf("%s\n", qPrintable(form->preview()->wordFile()));
+        }
     }
 }
 
@@ -38,12 +31,11 @@ void pressStartAndEnd(bool duringRun)
 
 int main(int argc, char** argv)
 {
-    const bool duringRun = argc > 1 && std::strcmp(argv[1], "run") == 0;
-    int starts = 0;
-    // The first start is the availability check at start-up: the press waits for the event loop.
-    quillory::doc::setApplicationStarter([&starts, duringRun] {
-        if (++starts == 1)
-            QTimer::singleShot(0, qApp, [duringRun] { pressStartAndEnd(duringRun); });
+    bool started = false;
+    // The first start is the availability check at start-up; the press waits for the event loop.
+    quillory::doc::setApplicationStarter([&started] {
+        if (!std::exchange(started, true))
+            QTimer::singleShot(0, qApp, endWhilePressingStart);
         return std::make_unique<quillory::doc::Application>();
     });
     return quillory::runQuillory(argc, argv);
