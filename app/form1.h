@@ -130,7 +130,8 @@ private:
     void Form_Unload();
     ScheduleRequest scheduleRequest();
     Form2& previewWindow();
-    bool showPreview(GuardedProcedure& procedure, const QString& workingDocument);
+    bool showPreview(GuardedProcedure& procedure,
+                     const std::shared_ptr<const OwnFile>& workingDocument);
 
     HomeworkListModel m_list;
     WindowPointer* m_pointer;

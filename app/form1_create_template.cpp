@@ -2,9 +2,8 @@
 #include "app/form1.h"
 
 #include "base/failure.h"
-#include "base/file_system.h"
 #include "base/guarded_procedure.h"
-#include "base/working_folder.h"
+#include "base/working_files.h"
 #include "generation/page_snapshot.h"
 #include "generation/snapshot_file.h"
 #include "homework/general_fields.h"
@@ -17,15 +16,6 @@ namespace quillory {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString snapshotPath()
-{
-    return joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName));
-}
-
-} // namespace
-
 void Form1::PushButton6_Click()
 {
     if (mBusy)
@@ -34,23 +24,26 @@ void Form1::PushButton6_Click()
     procedure.step(102, [&] { mBusy = true; });
     procedure.step(104, [&] { m_pointer->setBusy(true); });
     const FilledSchedule filled = fillScheduleTemplate(procedure, scheduleRequest());
-    std::optional<FileIdentity> snapshotWritten;
-    procedure.step(238, [&] { snapshotWritten = SaveDocAsJPG(filled.workingPath); });
+    const std::shared_ptr<const OwnFile>& document = filled.document;
+    std::optional<WrittenFile> snapshotFile;
+    // The document held open, never whatever its name leads to by now.
+    procedure.step(
+        238, [&] { snapshotFile = SaveDocAsJPG(document ? document->openedPath() : QString()); });
     // Without a document there is nothing to preview: the picture is loaded but not handed on.
     const bool pictured = procedure.step(240, [&] {
-        const QImage snapshot = loadSnapshot(snapshotPath(), snapshotWritten);
+        const QImage snapshot = loadSnapshot(snapshotFile);
         shareSnapshotWithClipboard(snapshot);
-        if (filled.saved)
+        if (document)
             previewWindow().setPicture(snapshot);
     });
     procedure.step(242, [&] { m_pointer->setBusy(false); });
     // The failures were reported; the user stays here rather than in front of an empty or stale
     // preview.
-    if (!filled.saved || !pictured || !showPreview(procedure, filled.workingPath))
-        DeleteFileQuietly(filled.workingPath);
+    if (document && (!pictured || !showPreview(procedure, document)))
+        deleteWorkingFile(document->path(), document->identity());
     procedure.step(250, [&] {
-        if (snapshotWritten)
-            deleteIfSameFile(snapshotPath(), *snapshotWritten);
+        if (snapshotFile)
+            deleteWorkingFile(snapshotFile->path, snapshotFile->identity);
     });
     procedure.step(252, [&] { mBusy = false; });
 }
@@ -69,7 +62,8 @@ ScheduleRequest Form1::scheduleRequest()
                            }};
 }
 
-bool Form1::showPreview(GuardedProcedure& procedure, const QString& workingDocument)
+bool Form1::showPreview(GuardedProcedure& procedure,
+                        const std::shared_ptr<const OwnFile>& workingDocument)
 {
     const bool shown = procedure.step(244, [&] { m_preview->setWordFile(workingDocument); }) &&
                        procedure.step(246, [&] { m_preview->show(); });

@@ -90,24 +90,48 @@ mode_t permissionsFor(const QString& path)
     return 0666 & ~mask;
 }
 
-FileIdentity replaceFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                         mode_t permissions, Durability durability)
+// Writes the pieces to the new temporary file and tells which file it is.
+FileIdentity writeTemporary(QTemporaryFile& file, const QString& target,
+                            std::initializer_list<QByteArrayView> pieces, mode_t permissions,
+                            Durability durability)
+{
+    if (!file.open())
+        throw cannotWrite(target, file.errorString());
+    const QString reason = writeAndSync(file.handle(), pieces, permissions, durability);
+    if (!reason.isEmpty())
+        throw cannotWrite(target, reason);
+    struct stat status {};
+    ::fstat(file.handle(), &status);
+    return {quint64(status.st_dev), quint64(status.st_ino)};
+}
+
+// What a replacing write does when the name holds something this user may not replace.
+enum class WhenRefused { Fail, KeepPrivateName };
+
+// How a rename says so: another user's file in a folder where only owners may remove files, or
+// a folder.
+bool isRefusedReplacement(int error)
+{
+    return error == EPERM || error == EACCES || error == EISDIR;
+}
+
+WrittenFile replaceFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                        mode_t permissions, Durability durability,
+                        WhenRefused whenRefused = WhenRefused::Fail)
 {
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
     QTemporaryFile file(joinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
-    if (!file.open())
-        throw cannotWrite(path, file.errorString());
-    const QString reason = writeAndSync(file.handle(), pieces, permissions, durability);
-    if (!reason.isEmpty())
-        throw cannotWrite(path, reason);
-    struct stat status {};
-    ::fstat(file.handle(), &status);
+    WrittenFile written{path, writeTemporary(file, path, pieces, permissions, durability)};
     if (::rename(QFile::encodeName(file.fileName()).constData(),
-                 QFile::encodeName(path).constData()) != 0)
-        throw cannotWrite(path, systemReason(errno));
+                 QFile::encodeName(path).constData()) != 0) {
+        const int error = errno;
+        if (whenRefused == WhenRefused::Fail || !isRefusedReplacement(error))
+            throw cannotWrite(path, systemReason(error));
+        written.path = file.fileName();
+    }
     file.setAutoRemove(false);
-    return {quint64(status.st_dev), quint64(status.st_ino)};
+    return written;
 }
 
 } // namespace
@@ -150,13 +174,23 @@ void replaceFileAtomically(const QString& path, const QByteArray& bytes, Durabil
 
 FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes)
 {
-    return replaceFile(path, {QByteArrayView(bytes)}, OwnerOnly, Durability::Synced);
+    return replaceFile(path, {QByteArrayView(bytes)}, OwnerOnly, Durability::Synced).identity;
 }
 
-FileIdentity replacePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                                Durability durability)
+WrittenFile placePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                             Durability durability)
 {
-    return replaceFile(path, pieces, OwnerOnly, durability);
+    return replaceFile(path, pieces, OwnerOnly, durability, WhenRefused::KeepPrivateName);
+}
+
+WrittenFile writePrivateFile(const QString& folder, const QString& pattern, const QByteArray& bytes)
+{
+    const QString target = joinPath(folder, pattern);
+    QTemporaryFile file(target);
+    const FileIdentity identity =
+        writeTemporary(file, target, {QByteArrayView(bytes)}, OwnerOnly, Durability::Unsynced);
+    file.setAutoRemove(false);
+    return {file.fileName(), identity};
 }
 
 bool claimFileName(const QString& path)

@@ -39,9 +39,19 @@ void replaceFileAtomically(const QString& path, const QByteArray& bytes,
 /// returns which file was written.
 FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes);
 
-/// replacePrivateFile from pieces written one after the other, without joining them first.
-FileIdentity replacePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                                Durability durability);
+/// As replacePrivateFile, from pieces written one after the other without joining them first;
+/// but when the name is taken by something this user may not replace (another user's file in a
+/// folder where only owners may remove files, or a folder), the new file keeps a private name
+/// of its own in the same folder instead, and nothing of the other is touched. Returns where
+/// the file lies.
+WrittenFile placePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                             Durability durability);
+
+/// Writes the bytes to a new file only the user can read and write, in the folder, under a name
+/// made from the pattern (its "XXXXXX" drawn at random, never an existing name). Not waited for
+/// on the disk. Throws Failure with the system's reason when it cannot.
+WrittenFile writePrivateFile(const QString& folder, const QString& pattern,
+                             const QByteArray& bytes);
 
 /// Claims a name with a new empty file only the user can read and write; false when something
 /// is at the path already. Throws Failure with the system's reason when it cannot create it.

@@ -60,6 +60,7 @@ bool isUsersOwn(uint ownerId, const FileIdentity& file)
 }
 
 OwnFile::OwnFile(const QString& path)
+    : m_path(path)
 {
     // O_NONBLOCK: a planted pipe must not hang the open; it fails the plain-file check below.
     m_handle =
@@ -90,6 +91,29 @@ QString OwnFile::openedPath() const
 {
     // Opening this path opens the file behind the descriptor, not whatever the name holds now.
     return u"/proc/self/fd/%1"_s.arg(m_handle);
+}
+
+QByteArray OwnFile::readAll() const
+{
+    struct stat status {};
+    if (::fstat(m_handle, &status) != 0)
+        throw Failure(u"Cannot read %1: %2"_s.arg(m_path, systemReason(errno)));
+    QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        // pread: the descriptor's own position stays where it was, whoever else reads it.
+        const ssize_t read =
+            ::pread(m_handle, bytes.data() + done, size_t(bytes.size() - done), done);
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            throw Failure(u"Cannot read %1: %2"_s.arg(m_path, systemReason(errno)));
+        if (read == 0)
+            break;
+        done += read;
+    }
+    bytes.truncate(done);
+    return bytes;
 }
 
 std::optional<FileIdentity> identityAt(const QString& path)

@@ -17,6 +17,12 @@ struct FileIdentity {
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
+/// A file the program wrote: where it lies and which file it is.
+struct WrittenFile {
+    QString path;
+    FileIdentity identity;
+};
+
 /// Decides whether a file with this owner (a user id) is the user's own. The identity lets
 /// tests treat one particular file as someone else's.
 using OwnerCheck = std::function<bool(uint ownerId, const FileIdentity& file)>;
@@ -39,14 +45,20 @@ public:
     OwnFile(const OwnFile&) = delete;
     OwnFile& operator=(const OwnFile&) = delete;
 
+    /// The name the file was opened by; it may lead elsewhere by now.
+    const QString& path() const { return m_path; }
     /// A path that reaches the opened file itself, whatever becomes of its name.
     QString openedPath() const;
+    /// The whole file from its start, read through the descriptor, never by its name. Throws
+    /// Failure with the system's reason when it cannot be read.
+    QByteArray readAll() const;
     /// The opened file's identity.
     FileIdentity identity() const { return m_identity; }
     /// The open file descriptor (read-only), owned by this object.
     int handle() const { return m_handle; }
 
 private:
+    QString m_path;
     int m_handle = -1;
     FileIdentity m_identity;
 };

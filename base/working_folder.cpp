@@ -2,6 +2,7 @@
 
 #include "base/failure.h"
 #include "base/file_system.h"
+#include "base/working_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,12 @@ bool isPrivateFolder(const QString& folder)
 // The private folder this run of the program made; removed at exit when nothing is left in it.
 class MadeFolder {
 public:
-    ~MadeFolder() { forget(); }
+    ~MadeFolder()
+    {
+        // The run's working files go first, so that the folder is empty and can go too.
+        deleteAllWorkingFiles();
+        forget();
+    }
 
     QString path()
     {

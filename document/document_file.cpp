@@ -14,6 +14,8 @@ namespace {
 
 QByteArray readBytes(const QString& path)
 {
+    if (path.isEmpty())
+        throw Failure(u"No document was given."_s);
     const QFileInfo info(path);
     if (!info.exists())
         throw Failure(u"The document %1 does not exist."_s.arg(path));
@@ -34,10 +36,15 @@ QByteArray readBytes(const QString& path)
 
 Document readDocumentFile(const QString& path)
 {
-    RtfReadResult read = readRtf(readBytes(path));
+    return readDocument(readBytes(path), path);
+}
+
+Document readDocument(const QByteArray& rtf, const QString& name)
+{
+    RtfReadResult read = readRtf(rtf);
     if (!read.document) {
         throw Failure(u"The document %1 cannot be opened: %2 (at byte %3)."_s.arg(
-            path, read.error, QString::number(read.offset)));
+            name, read.error, QString::number(read.offset)));
     }
     return std::move(*read.document);
 }

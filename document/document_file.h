@@ -2,6 +2,7 @@
 
 #include "document/rtf/model.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace quillory::doc {
@@ -9,5 +10,9 @@ namespace quillory::doc {
 /// Reads a document saved as RTF. Throws a Failure that says why when the file is missing, not a
 /// regular file, too large, unreadable or not a document.
 Document readDocumentFile(const QString& path);
+
+/// Reads a document from RTF bytes already in hand (a file held open, for one); `name` names it
+/// in the Failure thrown when the bytes are not a document.
+Document readDocument(const QByteArray& rtf, const QString& name);
 
 } // namespace quillory::doc

@@ -3,6 +3,7 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "base/working_files.h"
 #include "base/working_folder.h"
 #include "document/automation/application.h"
 #include "document/automation/application_starter.h"
@@ -44,10 +45,10 @@ std::optional<QImage> GetClipboardPicture(int /*format*/, const ClipboardReader&
     return std::nullopt;
 }
 
-std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile)
+std::optional<WrittenFile> SaveDocAsJPG(const QString& inFile)
 {
     GuardedProcedure procedure(locations::Form1PageSnapshot);
-    std::optional<FileIdentity> written;
+    std::optional<WrittenFile> written;
     std::unique_ptr<automation::Application> word;
     procedure.step(116, [&] { word = doc::startApplication(); });
     procedure.step(118, [&] { doc::running(word).Documents().Open(inFile); });
@@ -58,6 +59,7 @@ std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile)
             throw Failure(u"There is no picture on the clipboard."_s);
         written = writeSnapshotFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
                                     *picture);
+        trackWorkingFile(written->path, written->identity);
     });
     procedure.step(
         124, [&] { doc::running(word).ActiveDocument().Close(automation::wdDoNotSaveChanges); });

@@ -22,9 +22,11 @@ std::optional<QImage> GetClipboardPicture(int format,
                                           const ClipboardReader& read = ClipboardReader());
 
 /// Renders the document at `inFile` through a second instance of the document component and
-/// the clipboard into the snapshot file in the working folder (readable by the user only).
-/// Every failed step is reported. Returns which file it wrote; nothing when it wrote none.
-std::optional<FileIdentity> SaveDocAsJPG(const QString& inFile);
+/// the clipboard into the snapshot file in the working folder (readable by the user only, and
+/// under a private name when another user's file holds the snapshot's). Every failed step is
+/// reported. Returns where and which file it wrote, a working file of the run until deleted;
+/// nothing when it wrote none.
+std::optional<WrittenFile> SaveDocAsJPG(const QString& inFile);
 
 /// While the clipboard still holds this program's picture, it takes the loaded snapshot, the same
 /// pixels, instead: they stay in the snapshot file's mapping, read only where they are pasted,

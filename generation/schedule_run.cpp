@@ -3,6 +3,7 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "base/working_files.h"
 #include "base/working_folder.h"
 #include "document/automation/application.h"
 #include "document/automation/application_starter.h"
@@ -10,6 +11,7 @@
 #include "document/automation/find.h"
 #include "document/automation/range.h"
 #include "document/automation/selection.h"
+#include "generation/template_copy.h"
 #include "resources/schedule_template.h"
 
 #include <QRandomGenerator>
@@ -52,7 +54,7 @@ public:
         fillTable();
         saveWorkingDocument();
         closeInstance();
-        return {m_workingPath, m_saved};
+        return {m_workingPath, m_workingDocument};
     }
 
 private:
@@ -64,21 +66,17 @@ private:
         return *m_document;
     }
 
-    QString templatePath() const
-    {
-        return joinPath(TempFolder(), QString::fromUtf16(TemplateCopyFileName));
-    }
-
     void copyTemplate()
     {
         QByteArray bytes;
         step(106, [&] { bytes = templateBytes(); });
         step(108, [&] {
-            // A copy left by an interrupted run is used as it is, but only when it is the
-            // user's own file: in a shared folder anyone may have put something there first.
-            if (!FileExists(templatePath()))
-                WriteBytesToFile(bytes, templatePath());
-            m_templateCopy.emplace(templatePath());
+            // In a shared folder anyone may have put something under the name first: it is
+            // reported once, and the run goes on with a copy of its own.
+            TemplateCopy copy = placeTemplateCopy(bytes, TempFolder());
+            m_templateCopy = std::move(copy.file);
+            if (!copy.refusal.isEmpty())
+                throw Failure(copy.refusal);
         });
     }
 
@@ -217,24 +215,34 @@ private:
     void saveWorkingDocument()
     {
         chooseWorkingPath();
-        m_saved = step(224, [&] {
+        step(224, [&] {
             if (m_workingPath.isEmpty())
                 throw Failure(u"The working document has no name."_s);
             document().SaveAs(m_workingPath);
+            // Held open from here on: what the preview shows, saves and prints is this file,
+            // whatever comes to lie under its name.
+            m_workingDocument = std::make_shared<const OwnFile>(m_workingPath);
+            trackWorkingFile(m_workingPath, m_workingDocument->identity());
         });
-        if (!m_saved)
-            DeleteFileQuietly(m_workingPath);
+        // The empty file that held the name goes, unless the document has taken its place.
+        if (m_claim)
+            deleteWorkingFile(m_workingPath, *m_claim);
     }
 
     // Taking the name with a file of the user's own (0600) keeps it when the document replaces
     // it. A name that cannot be created is left to the save, which reports why.
-    static bool isNameTaken(const QString& path)
+    bool isNameTaken(const QString& path)
     {
         try {
-            return !claimFileName(path);
+            if (!claimFileName(path))
+                return true;
         } catch (const Failure&) {
             return false;
         }
+        m_claim = identityAt(path);
+        if (m_claim)
+            trackWorkingFile(path, *m_claim);
+        return false;
     }
 
     // A name already taken in the working folder is never reused.
@@ -269,7 +277,7 @@ private:
     void deleteTemplateCopy()
     {
         if (m_templateCopy)
-            deleteIfSameFile(templatePath(), m_templateCopy->identity());
+            deleteWorkingFile(m_templateCopy->path(), m_templateCopy->identity());
         m_templateCopy.reset();
     }
 
@@ -282,9 +290,10 @@ private:
     const ScheduleRequest& m_request;
     std::unique_ptr<automation::Application> m_word;
     std::optional<automation::Document> m_document;
-    std::optional<OwnFile> m_templateCopy;
+    std::unique_ptr<OwnFile> m_templateCopy;
     QString m_workingPath;
-    bool m_saved = false;
+    std::optional<FileIdentity> m_claim;
+    std::shared_ptr<const OwnFile> m_workingDocument;
 };
 
 } // namespace

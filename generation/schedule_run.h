@@ -1,18 +1,18 @@
 #pragma once
 
+#include "base/own_file.h"
 #include "homework/homework_entry.h"
 
 #include <QList>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace quillory {
 
 class GuardedProcedure;
 
-/// The template copy's file name in the working folder.
-inline constexpr char16_t TemplateCopyFileName[] = u"template.dot";
 /// How working documents' names begin; eight digits from 1 to 9 and ".doc" follow.
 inline constexpr char16_t WorkingDocumentPrefix[] = u"dravik";
 
@@ -29,14 +29,16 @@ struct ScheduleRequest {
 /// The working document a run made.
 struct FilledSchedule {
     QString workingPath; ///< where it was to be saved (empty when no name could be had)
-    bool saved = false;  ///< whether it was saved there
+    /// The saved document, held open since it was saved, so that what comes to lie under its
+    /// name later is never taken for it; empty when none was saved or the name held a file
+    /// that is not the user's own. A working file of the run until deleted.
+    std::shared_ptr<const OwnFile> document;
 };
 
 /// The template-filling steps of "Start Creating Template" (106 to 236): copies the template
 /// into the working folder, fills it through a new instance of the document component and saves
 /// it as a new working document, named by the prefix, eight random digits from 1 to 9 and ".doc".
-/// Every failed step is reported through the procedure and the
-/// next step runs.
+/// Every failed step is reported through the procedure and the next step runs.
 FilledSchedule fillScheduleTemplate(GuardedProcedure& procedure, const ScheduleRequest& request);
 
 } // namespace quillory

@@ -108,7 +108,7 @@ QImage decodedPicture(QIODevice& device, const QString& path)
 
 } // namespace
 
-FileIdentity writeSnapshotFile(const QString& path, const QImage& picture)
+WrittenFile writeSnapshotFile(const QString& path, const QImage& picture)
 {
     const QImage words = storableWords(picture);
     if (words.isNull() || qint64(words.width()) * words.height() > MaxSnapshotPixels)
@@ -117,19 +117,20 @@ FileIdentity writeSnapshotFile(const QString& path, const QImage& picture)
         words.size(), quint32(std::lround(DotsPerMeterAtRatioOne * words.devicePixelRatio())),
         words.hasAlphaChannel());
     // Replaced by a rename, so a link planted at the name is never written through.
-    return replacePrivateFile(
+    return placePrivateFile(
         path,
         {layout.header(),
          QByteArrayView(reinterpret_cast<const char*>(words.constBits()), words.sizeInBytes())},
         Durability::Unsynced);
 }
 
-QImage loadSnapshot(const QString& path, const std::optional<FileIdentity>& written)
+QImage loadSnapshot(const std::optional<WrittenFile>& written)
 {
     if (!written)
-        throw Failure(u"No picture was written to %1 in this run."_s.arg(path));
+        throw Failure(u"No picture was written in this run."_s);
+    const QString& path = written->path;
     const OwnFile file(path);
-    if (file.identity() != *written)
+    if (file.identity() != written->identity)
         throw Failure(u"%1 is not the picture this run wrote; it is not shown."_s.arg(path));
     MappedFile mapping = mapFile(file.handle()); // outlives the handle
     if (mapping) {

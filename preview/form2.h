@@ -1,11 +1,14 @@
 #pragma once
 
+#include "base/own_file.h"
 #include "preview/preview_canvas.h"
 #include "preview/preview_geometry.h"
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
+
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -60,10 +63,15 @@ public:
     /// "Copy Picture" in the picture's menu: the page picture to the clipboard.
     void mnuCopyPicture_Click();
 
-    /// The working document that belongs to the snapshot (mWordFile); set at hand-over.
-    void setWordFile(const QString& path) { mWordFile = path; }
-    /// The working document the preview saves from and deletes.
+    /// Hand-over of the working document that belongs to the snapshot, held open: mWordFile
+    /// becomes its name.
+    void setWordFile(std::shared_ptr<const OwnFile> document);
+    /// The working document's name (mWordFile), which the preview deletes while it still leads
+    /// to the document.
     const QString& wordFile() const { return mWordFile; }
+    /// The working document held open since its creation: what saving, the PDF and printing
+    /// read, whatever its name leads to by now. Empty before a hand-over and once discarded.
+    const std::shared_ptr<const OwnFile>& wordDocument() const { return m_wordDocument; }
 
 Q_SIGNALS:
     /// "< Back": the main window should be shown again.
@@ -79,6 +87,8 @@ protected:
 private:
     /// Full path of the working document that belongs to the snapshot.
     QString mWordFile;
+    /// That document, held open.
+    std::shared_ptr<const OwnFile> m_wordDocument;
 
     /// The viewport: white, framed, clips Picture1.
     QFrame* Picture2;
@@ -105,6 +115,7 @@ private:
 
     void createControls();
     void createPictureMenu();
+    void discardWordFile();
     void connectControls();
     void Form_Load();
     void Form_Activate();

@@ -55,7 +55,8 @@ void Form2::mnuPrint_Click()
     GuardedProcedure procedure(locations::Form2Print);
     std::unique_ptr<SchedulePrint> job;
     bool chosen = false;
-    procedure.step(100, [&] { job = std::make_unique<SchedulePrint>(mWordFile); });
+    procedure.step(
+        100, [&] { job = std::make_unique<SchedulePrint>(heldDocument(m_wordDocument.get())); });
     if (job)
         procedure.step(102, [&] { chosen = job->askPrinter(this); });
     if (chosen)
@@ -64,7 +65,7 @@ void Form2::mnuPrint_Click()
 
 void Form2::mnuSavePdf_Click()
 {
-    saveResults(mWordFile, SavedForm::Pdf, locations::Form2SavePdf);
+    saveResults(m_wordDocument.get(), SavedForm::Pdf, locations::Form2SavePdf);
 }
 
 void Form2::mnuCopyPicture_Click()

@@ -1,8 +1,8 @@
 // The ways out of the preview: saving a copy, going back, closing.
 #include "preview/form2.h"
 
-#include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "base/working_files.h"
 #include "preview/save_results.h"
 
 #include <QCloseEvent>
@@ -12,15 +12,30 @@ namespace quillory {
 
 using namespace Qt::StringLiterals;
 
+void Form2::setWordFile(std::shared_ptr<const OwnFile> document)
+{
+    m_wordDocument = std::move(document);
+    mWordFile = m_wordDocument ? m_wordDocument->path() : QString();
+}
+
+// mWordFile keeps naming the document until the next hand-over; a file someone else put under
+// the name stays theirs. Closing the handle frees the document's space on the disk.
+void Form2::discardWordFile()
+{
+    if (m_wordDocument)
+        deleteWorkingFile(mWordFile, m_wordDocument->identity());
+    m_wordDocument.reset();
+}
+
 void Form2::PushButton6_Click()
 {
-    saveResultsToWordFile(mWordFile);
+    saveResultsToWordFile(m_wordDocument.get());
 }
 
 void Form2::PushButton8_Click()
 {
     GuardedProcedure procedure(locations::Form2Back);
-    procedure.step(102, [&] { DeleteFileQuietly(mWordFile); });
+    procedure.step(102, [&] { discardWordFile(); });
     procedure.step(104, [&] { Q_EMIT backRequested(); });
     procedure.step(106, [&] { hide(); });
 }
@@ -28,7 +43,7 @@ void Form2::PushButton8_Click()
 void Form2::Form_QueryUnload()
 {
     GuardedProcedure procedure(locations::Form2QueryUnload);
-    procedure.step(100, [&] { DeleteFileQuietly(mWordFile); });
+    procedure.step(100, [&] { discardWordFile(); });
     procedure.step(102, [] { QCoreApplication::processEvents(); });
     procedure.step(104, [] { QCoreApplication::processEvents(); });
 }

@@ -7,7 +7,6 @@
 #include "document/paged_output.h"
 #include "widgets/wait_pointer.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace quillory {
@@ -30,34 +29,30 @@ bool isSameFile(const QString& a, const QString& b)
     return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
-void copyWorkingDocument(const QString& wordFile, const QString& target)
-{
-    QFile source(wordFile);
-    QByteArray bytes;
-    if (source.open(QIODevice::ReadOnly))
-        bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        throw Failure(
-            u"Cannot read the generated document %1: %2"_s.arg(wordFile, source.errorString()));
-    replaceFileAtomically(target, bytes);
-}
-
-void writePdf(const QString& wordFile, const QString& target)
+void writePdf(const OwnFile& wordDocument, const QString& target)
 {
     const WaitPointer waiting;
-    const doc::Document document = doc::readDocumentFile(wordFile);
+    const doc::Document document = doc::readDocument(wordDocument.readAll(), wordDocument.path());
     replaceFileAtomically(target, doc::pdfFromDocument(document, doc::scheduleTitle(document)));
 }
 
-void save(const QString& wordFile, const SaveChoice& choice)
+void save(const OwnFile* wordDocument, const SaveChoice& choice)
 {
+    const OwnFile& document = heldDocument(wordDocument);
     if (savedFormOf(choice) == SavedForm::Pdf)
-        writePdf(wordFile, choice.path);
+        writePdf(document, choice.path);
     else
-        copyWorkingDocument(wordFile, choice.path);
+        replaceFileAtomically(choice.path, document.readAll());
 }
 
 } // namespace
+
+const OwnFile& heldDocument(const OwnFile* wordDocument)
+{
+    if (!wordDocument)
+        throw Failure(u"The preview holds no schedule; please create it again."_s);
+    return *wordDocument;
+}
 
 QString overwriteQuestion(const QString& path)
 {
@@ -71,7 +66,7 @@ SavedForm savedFormOf(const SaveChoice& choice)
     return pdf ? SavedForm::Pdf : SavedForm::Word;
 }
 
-void saveResults(const QString& wordFile, SavedForm offered, const ReportLocation& location)
+void saveResults(const OwnFile* wordDocument, SavedForm offered, const ReportLocation& location)
 {
     GuardedProcedure procedure(location);
     SaveDialogRequest dialog;
@@ -97,20 +92,20 @@ void saveResults(const QString& wordFile, SavedForm offered, const ReportLocatio
         else
             answerYes = true;
     }
-    if (answerYes && isSameFile(choice.path, wordFile)) {
+    if (answerYes && wordDocument && isSameFile(choice.path, wordDocument->path())) {
         // The working copy goes when the preview is left; "saving" onto it would lose the save.
         prompts().note(u"%1 is the preview's own working copy, which is removed when you leave "
                        u"the preview. Please choose another name."_s.arg(choice.path));
         return;
     }
-    if (answerYes && !procedure.step(130, [&] { save(wordFile, choice); }))
+    if (answerYes && !procedure.step(130, [&] { save(wordDocument, choice); }))
         return;
     procedure.step(132, [&] { prompts().note(QString::fromUtf16(SaveDoneNote)); });
 }
 
-void saveResultsToWordFile(const QString& wordFile)
+void saveResultsToWordFile(const OwnFile* wordDocument)
 {
-    saveResults(wordFile, SavedForm::Word, locations::Form2Save);
+    saveResults(wordDocument, SavedForm::Word, locations::Form2Save);
 }
 
 } // namespace quillory

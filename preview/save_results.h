@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/own_file.h"
 #include "base/prompts.h"
 #include "base/report_locations.h"
 
@@ -29,13 +30,17 @@ QString overwriteQuestion(const QString& path);
 /// Word copy. The program adds no extension either way.
 SavedForm savedFormOf(const SaveChoice& choice);
 
+/// The working document a save or a print reads; throws Failure when there is none (the preview
+/// holds no schedule).
+const OwnFile& heldDocument(const OwnFile* wordDocument);
+
 /// Asks for a path, the dialog opening with `offered`'s filter, and saves the results there as
-/// the choice says (savedFormOf). An existing file is replaced only after a Yes, and atomically,
-/// so a failed save leaves it whole; a failure is reported at `location` and not followed by
-/// "Done.".
-void saveResults(const QString& wordFile, SavedForm offered, const ReportLocation& location);
+/// the choice says (savedFormOf), read from the working document held open (never from whatever
+/// its name leads to). An existing file is replaced only after a Yes, and atomically, so a
+/// failed save leaves it whole; a failure is reported at `location` and not followed by "Done.".
+void saveResults(const OwnFile* wordDocument, SavedForm offered, const ReportLocation& location);
 
 /// "Save Results To Word File": saveResults offering the Word copy first.
-void saveResultsToWordFile(const QString& wordFile);
+void saveResultsToWordFile(const OwnFile* wordDocument);
 
 } // namespace quillory

@@ -50,8 +50,8 @@ void setPrintDialogRunner(PrintDialogRunner runner)
     printDialogRunner() = runner ? std::move(runner) : showSystemPrintDialog;
 }
 
-SchedulePrint::SchedulePrint(const QString& wordFile)
-    : m_document(doc::readDocumentFile(wordFile))
+SchedulePrint::SchedulePrint(const OwnFile& wordDocument)
+    : m_document(doc::readDocument(wordDocument.readAll(), wordDocument.path()))
     , m_layout(doc::layOutDocument(m_document))
 {
 }

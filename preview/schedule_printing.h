@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/own_file.h"
 #include "document/layout.h"
 #include "document/rtf/model.h"
 
@@ -24,8 +25,9 @@ void setPrintDialogRunner(PrintDialogRunner runner);
 /// pages at their true size, placed by the document's own margins.
 class SchedulePrint {
 public:
-    /// Reads and lays the document out; throws a Failure when it cannot be read.
-    explicit SchedulePrint(const QString& wordFile);
+    /// Reads the document held open (never by its name) and lays it out; throws a Failure when
+    /// it cannot be read.
+    explicit SchedulePrint(const OwnFile& wordDocument);
     ~SchedulePrint();
     SchedulePrint(const SchedulePrint&) = delete;
     SchedulePrint& operator=(const SchedulePrint&) = delete;

@@ -76,7 +76,7 @@ private Q_SLOTS:
     void reportsTheSystemsReason();
 
 private:
-    QString makeWorkingDocument(bool big);
+    std::shared_ptr<const OwnFile> makeWorkingDocument(bool big);
 
     QTemporaryDir m_disk;
     QTemporaryDir m_roomy;
@@ -111,11 +111,11 @@ void TestFullDisk::cleanup()
     qunsetenv("TEMP");
 }
 
-QString TestFullDisk::makeWorkingDocument(bool big)
+std::shared_ptr<const OwnFile> TestFullDisk::makeWorkingDocument(bool big)
 {
     qputenv("TEMP", m_roomy.path().toLocal8Bit());
     GuardedProcedure procedure(locations::Form1CreateTemplate);
-    return fillScheduleTemplate(procedure, request(big ? LongName : u"Dana"_s)).workingPath;
+    return fillScheduleTemplate(procedure, request(big ? LongName : u"Dana"_s)).document;
 }
 
 void TestFullDisk::reportsTheSystemsReason_data()
@@ -155,7 +155,8 @@ void TestFullDisk::reportsTheSystemsReason()
     QFETCH(QString, report);
     if (write == Write::Settings && !m_mounted)
         QSKIP("Qt writes the settings file; only a real full disk makes that fail");
-    const QString workingDocument = makeWorkingDocument(write == Write::SavedResult);
+    const std::shared_ptr<const OwnFile> workingDocument =
+        makeWorkingDocument(write == Write::SavedResult);
     const QString disk = m_mounted ? m_disk.path() : m_roomy.path();
     if (m_mounted)
         fill(disk, room);
@@ -177,15 +178,15 @@ void TestFullDisk::reportsTheSystemsReason()
         fillScheduleTemplate(procedure, request(u"Dana"_s));
         break;
     }
-    case Write::Snapshot: SaveDocAsJPG(workingDocument); break;
+    case Write::Snapshot: SaveDocAsJPG(workingDocument->openedPath()); break;
     case Write::SavedResult:
         prompts.savePaths = {joinPath(disk, u"week.doc"_s)};
-        saveResultsToWordFile(workingDocument);
+        saveResultsToWordFile(workingDocument.get());
         QVERIFY(prompts.texts(ScriptedPrompts::Kind::Note).isEmpty()); // no "Done."
         break;
     case Write::SavedPdf:
         prompts.savePaths = {joinPath(disk, u"week.pdf"_s)};
-        saveResults(workingDocument, SavedForm::Pdf, locations::Form2SavePdf);
+        saveResults(workingDocument.get(), SavedForm::Pdf, locations::Form2SavePdf);
         QVERIFY(prompts.texts(ScriptedPrompts::Kind::Note).isEmpty());
         break;
     }

@@ -1,5 +1,6 @@
 // Working files in a folder that others can write to: what a run shows and what it leaves on
-// disk when someone planted files there first, and which folder it works in.
+// disk when someone planted files there first or swaps them later, which folder it works in,
+// and what is left when the program is made to end.
 #include "app/form1.h"
 #include "base/file_system.h"
 #include "base/settings_store.h"
@@ -9,9 +10,11 @@
 #include "document/rtf/rtf_reader.h"
 #include "preview/form2.h"
 #include "preview/picture_area.h"
+#include "preview/schedule_printing.h"
 #include "resources/schedule_template.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/other_user.h"
+#include "tests/support/pdf_tools.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
@@ -21,6 +24,8 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,10 +41,12 @@ namespace {
 
 // Where the run is told to work: TEMP, or else the runtime folder in one of its states.
 enum class Setting { Temp, Runtime, NoRuntime, MissingRuntime, OpenRuntime };
-// What was there before the run; "ByUser" rows plant as a real second user.
+// What was there before the run; "ByUser" rows plant as a real second user, who swaps the
+// working document in the "Swap" rows once the preview shows it.
 enum class Plant {
     Nothing,
     OwnLeftover,
+    OwnUnrelated,
     OthersCopy,
     OthersCopyByUser,
     LinkToPrivate,
@@ -49,6 +56,9 @@ enum class Plant {
     SnapshotByUser,
     SquattedFolder,
     SquattedFolderByUser,
+    SwapBeforeSave,
+    SwapBeforePdf,
+    SwapBeforePrint,
 };
 // The folder the working document should land in.
 enum class Used { Shared, Runtime, FreshPrivate };
@@ -84,10 +94,16 @@ QString titleOf(const QString& rtfPath)
     return std::get<doc::Paragraph>(document->body.front()).text();
 }
 
+bool isSwap(Plant plant)
+{
+    return plant == Plant::SwapBeforeSave || plant == Plant::SwapBeforePdf ||
+           plant == Plant::SwapBeforePrint;
+}
+
 bool needsOtherUser(Plant plant)
 {
     return plant == Plant::OthersCopyByUser || plant == Plant::SnapshotByUser ||
-           plant == Plant::SquattedFolderByUser;
+           plant == Plant::SquattedFolderByUser || isSwap(plant);
 }
 
 } // namespace
@@ -106,15 +122,19 @@ private Q_SLOTS:
     void cleanup();
     void plantedFilesAndFolders_data();
     void plantedFilesAndFolders();
+    void endedProcessLeavesNoWorkingFile_data();
+    void endedProcessLeavesNoWorkingFile();
 
 private:
     void applySetting(Setting setting);
     void plant(Plant plant);
+    void swapAndUse(Plant plant);
     void plantFile(const QString& path, const QByteArray& bytes, bool byUser);
     void startEnginesWatchingModes(bool failSnapshot);
     QString usedFolder(Used used) const;
 
     std::unique_ptr<OtherUser> m_otherUser;
+    std::unique_ptr<OtherUser> m_actingUser; // runs the program where root may do too much
     std::unique_ptr<IsolatedSettings> m_settings;
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<Form1> m_form;
@@ -130,7 +150,8 @@ void TestWorkingFolder::initTestCase()
 {
     doc::installFontSubstitutions();
     m_otherUser = std::make_unique<OtherUser>();
-    if (!m_otherUser->exists())
+    m_actingUser = std::make_unique<OtherUser>(u"a"_s);
+    if (!m_otherUser->exists() || !m_actingUser->exists())
         qInfo("Not root or no useradd: rows that plant as a real second user are skipped.");
     // With no umask, a file not made private on purpose would show up as 0666.
     m_umask = ::umask(0);
@@ -140,6 +161,7 @@ void TestWorkingFolder::cleanupTestCase()
 {
     ::umask(m_umask);
     m_otherUser.reset();
+    m_actingUser.reset();
 }
 
 void TestWorkingFolder::init()
@@ -168,6 +190,7 @@ void TestWorkingFolder::cleanup()
     m_form.reset();
     m_prompts.reset();
     doc::setApplicationStarter({});
+    setPrintDialogRunner({});
     setOwnerCheck({});
     qunsetenv("TEMP");
     qunsetenv("TMPDIR");
@@ -220,7 +243,8 @@ void TestWorkingFolder::plant(Plant plant)
     const bool byUser = needsOtherUser(plant);
     switch (plant) {
     case Plant::Nothing: return;
-    case Plant::OwnLeftover: return plantFile(copy, templateWithTitle("Chores for"), false);
+    case Plant::OwnLeftover: return plantFile(copy, templateBytes(), false);
+    case Plant::OwnUnrelated: return plantFile(copy, templateWithTitle("Chores for"), false);
     case Plant::OthersCopy:
     case Plant::OthersCopyByUser:
         plantFile(copy, templateWithTitle("Injected for"), byUser);
@@ -247,7 +271,51 @@ void TestWorkingFolder::plant(Plant plant)
         else
             QVERIFY(QDir().mkdir(m_plantedPath));
         return byUser ? void() : treatPlantedAsOthers();
+    case Plant::SwapBeforeSave:
+    case Plant::SwapBeforePdf:
+    case Plant::SwapBeforePrint:
+        // Without the sticky bit anyone may rename a file over anyone else's.
+        QVERIFY(::chmod(QFile::encodeName(m_shared->path()).constData(), 0777) == 0);
+        return;
     }
+}
+
+// The other user renames a schedule of their own over the working document; the preview
+// still saves, renders and prints the schedule it shows, and leaves the other's file alone.
+void TestWorkingFolder::swapAndUse(Plant plant)
+{
+    const bool asPdf = plant != Plant::SwapBeforeSave;
+    if (asPdf && !test::pdf::toolsInstalled())
+        QSKIP("poppler-utils is not installed; the PDFs cannot be read back");
+    Form2& preview = *m_form->preview();
+    const QString working = preview.wordFile();
+    const QByteArray ours = readBytes(working);
+    plantFile(joinPath(m_shared->path(), u"theirs.rtf"_s), templateWithTitle("Injected for"), true);
+    QVERIFY(m_otherUser->run(u"mv '%1' '%2'"_s.arg(m_plantedPath, working)));
+    const QByteArray theirs = readBytes(working);
+    QVERIFY(theirs.contains("Injected for"));
+    const QString target = joinPath(m_private->path(), asPdf ? u"week.pdf"_s : u"week.doc"_s);
+    m_prompts->savePaths << target;
+    switch (plant) {
+    case Plant::SwapBeforeSave: preview.PushButton6_Click(); break;
+    case Plant::SwapBeforePdf: preview.mnuSavePdf_Click(); break;
+    default:
+        setPrintDialogRunner([target](QPrinter& printer, int, QWidget*) {
+            printer.setOutputFileName(target);
+            return true;
+        });
+        preview.mnuPrint_Click();
+    }
+    QCOMPARE(m_prompts->errorReports(), QStringList());
+    if (asPdf)
+        QVERIFY(test::pdf::text(target).startsWith(u"Homework for Dana"_s));
+    else
+        QCOMPARE(readBytes(target), ours);
+
+    QTest::mouseClick(Form2Controls(preview).PushButton8, Qt::LeftButton);
+    QCOMPARE(readBytes(working), theirs);
+    QCOMPARE(QDir(m_shared->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QFileInfo(working).fileName()});
 }
 
 void TestWorkingFolder::startEnginesWatchingModes(bool failSnapshot)
@@ -287,26 +355,31 @@ void TestWorkingFolder::plantedFilesAndFolders_data()
     QTest::addColumn<bool>("plantedStays");   // the planted file or folder is left as it was
 
     const QString ours = u"Homework for Dana"_s;
-    const auto refused = [](const char* why) {
-        return QString::fromUtf8(why) +
-               u"; only a file of your own is used.\r\n"
-               u"in Brackwater2021/08/31.Form1.PushButton6_Click at line 108"_s;
+    // Reported once; the schedule is made all the same.
+    const auto refused = [](const QString& why) {
+        return why + u" It is left untouched; this schedule is made from a private copy of the "
+                     u"template.\r\nin Brackwater2021/08/31.Form1.PushButton6_Click at line 108"_s;
     };
+    const QString notOwn = u"; only a file of your own is used."_s;
     QTest::newRow("nothing there")
         << Setting::Temp << Plant::Nothing << Used::Shared << ours << QString() << false;
     QTest::newRow("own leftover copy: used and deleted")
-        << Setting::Temp << Plant::OwnLeftover << Used::Shared << u"Chores for Dana"_s << QString()
-        << false;
-    QTest::newRow("another user's copy") << Setting::Temp << Plant::OthersCopy << Used::Shared
-                                         << QString() << refused("belongs to another user") << true;
+        << Setting::Temp << Plant::OwnLeftover << Used::Shared << ours << QString() << false;
+    QTest::newRow("own unrelated template.dot")
+        << Setting::Temp << Plant::OwnUnrelated << Used::Shared << ours
+        << refused(u"is not a template copy this program wrote; only such a copy is used."_s)
+        << true;
+    QTest::newRow("another user's copy")
+        << Setting::Temp << Plant::OthersCopy << Used::Shared << ours
+        << refused(u"belongs to another user"_s + notOwn) << true;
     QTest::newRow("another user's copy, real user")
-        << Setting::Temp << Plant::OthersCopyByUser << Used::Shared << QString()
-        << refused("belongs to another user") << true;
+        << Setting::Temp << Plant::OthersCopyByUser << Used::Shared << ours
+        << refused(u"belongs to another user"_s + notOwn) << true;
     QTest::newRow("link to a private file") << Setting::Temp << Plant::LinkToPrivate << Used::Shared
-                                            << QString() << refused("is a link") << true;
+                                            << ours << refused(u"is a link"_s + notOwn) << true;
     QTest::newRow("hard link to a private file")
-        << Setting::Temp << Plant::HardLinkToPrivate << Used::Shared << QString()
-        << refused("has another name (a hard link)") << true;
+        << Setting::Temp << Plant::HardLinkToPrivate << Used::Shared << ours
+        << refused(u"has another name (a hard link)"_s + notOwn) << true;
     QTest::newRow("planted snapshot, none rendered")
         << Setting::Temp << Plant::SnapshotUnrendered << Used::Shared << QString()
         << u"The snapshot engine is broken.\r\nin Brackwater2021/08/31.Form1.SaveDocAsJPG at "
@@ -316,6 +389,12 @@ void TestWorkingFolder::plantedFilesAndFolders_data()
         << Setting::Temp << Plant::SnapshotReplaced << Used::Shared << ours << QString() << false;
     QTest::newRow("planted snapshot, real user")
         << Setting::Temp << Plant::SnapshotByUser << Used::Shared << ours << QString() << false;
+    QTest::newRow("swapped before saving")
+        << Setting::Temp << Plant::SwapBeforeSave << Used::Shared << ours << QString() << false;
+    QTest::newRow("swapped before Save as PDF")
+        << Setting::Temp << Plant::SwapBeforePdf << Used::Shared << ours << QString() << false;
+    QTest::newRow("swapped before printing to a file")
+        << Setting::Temp << Plant::SwapBeforePrint << Used::Shared << ours << QString() << false;
     QTest::newRow("squatted private folder") << Setting::NoRuntime << Plant::SquattedFolder
                                              << Used::FreshPrivate << ours << QString() << true;
     QTest::newRow("squatted private folder, real user")
@@ -386,6 +465,51 @@ void TestWorkingFolder::plantedFilesAndFolders()
         QCOMPARE(QFileInfo(m_plantedPath).isDir(), plantedIsFolder);
         QCOMPARE(readBytes(m_plantedPath), plantedBefore);
     }
+    if (isSwap(planted))
+        swapAndUse(planted);
+}
+
+void TestWorkingFolder::endedProcessLeavesNoWorkingFile_data()
+{
+    QTest::addColumn<bool>("foreignSnapshot"); // another user's temp.bmp in the sticky folder
+    QTest::newRow("SIGTERM during the run") << false;
+    // Run as a user who is not root, who may not replace the other's file.
+    QTest::newRow("another user's temp.bmp, SIGTERM during the run") << true;
+}
+
+// A real process, started as the executable starts, ended by the signal.
+void TestWorkingFolder::endedProcessLeavesNoWorkingFile()
+{
+    QFETCH(bool, foreignSnapshot);
+    if (foreignSnapshot && !m_actingUser->exists())
+        QSKIP("needs root and useradd for two real users");
+    const QString snapshot = joinPath(m_shared->path(), u"temp.bmp"_s);
+    if (foreignSnapshot)
+        plantFile(snapshot, redPicture(), true);
+    QTemporaryDir home; // settings, the running-copy lock, and an xdg-open that does nothing
+    const mode_t homeMode = foreignSnapshot ? 0777 : 0700;
+    QVERIFY(::chmod(QFile::encodeName(home.path()).constData(), homeMode) == 0);
+    QVERIFY(writeBytes(home.filePath(u"xdg-open"_s), "#!/bin/sh\n"));
+    QVERIFY(::chmod(QFile::encodeName(home.filePath(u"xdg-open"_s)).constData(), 0755) == 0);
+    // A process that hangs is killed by `timeout`, which runuser would not pass a kill on to.
+    QStringList command{u"timeout"_s, u"-s"_s, u"KILL"_s, u"50"_s, u"env"_s};
+    command << u"TEMP="_s + m_shared->path() << u"XDG_CONFIG_HOME="_s + home.path()
+            << u"XDG_RUNTIME_DIR="_s + home.path() << u"QT_QPA_PLATFORM=offscreen"_s
+            << u"PATH=%1:%2"_s.arg(home.path(), qEnvironmentVariable("PATH"))
+            << QStringLiteral(QUILLORY_ENDING_HOLDER);
+    if (foreignSnapshot)
+        command = QStringList{u"runuser"_s, u"-u"_s, m_actingUser->name(), u"--"_s} + command;
+    QProcess holder;
+    holder.start(command.takeFirst(), command);
+    QVERIFY(holder.waitForFinished(60000));
+    QCOMPARE(holder.exitCode(), 0);
+    // The preview was shown, and its document is gone with everything else of the run.
+    const QString shown = QString::fromLocal8Bit(holder.readAllStandardOutput()).trimmed();
+    QCOMPARE(QFileInfo(shown).absolutePath(), m_shared->path());
+    QCOMPARE(QDir(m_shared->path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             foreignSnapshot ? QStringList{u"temp.bmp"_s} : QStringList());
+    if (foreignSnapshot)
+        QCOMPARE(readBytes(snapshot), redPicture());
 }
 
 QTEST_MAIN(TestWorkingFolder)

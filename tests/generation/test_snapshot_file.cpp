@@ -107,7 +107,7 @@ void TestSnapshotFile::picturesComeBackWhole()
     QFETCH(QImage, picture);
     QFETCH(QImage::Format, shownAs);
     QFETCH(bool, qtReadsTheSame);
-    const QImage loaded = loadSnapshot(path(), writeSnapshotFile(path(), picture));
+    const QImage loaded = loadSnapshot(writeSnapshotFile(path(), picture));
     QCOMPARE(loaded.format(), shownAs);
     QCOMPARE(loaded, picture.convertToFormat(shownAs));
     // The picture outlives its file.
@@ -133,7 +133,7 @@ void TestSnapshotFile::otherFormatsAboveQtsLimitLoad()
     QVERIFY(large.save(path(), "PNG", 0));
     large = QImage();
     QVERIFY(QImageReader(path()).read().isNull());
-    const QImage loaded = loadSnapshot(path(), identityAt(path()));
+    const QImage loaded = loadSnapshot(WrittenFile{path(), *identityAt(path())});
     QCOMPARE(loaded.size(), QSize(side, side));
     QCOMPARE(loaded.pixel(side - 1, side - 1), QColor(Qt::blue).rgb());
     QCOMPARE(loaded.pixel(0, 0), QColor(Qt::white).rgb());
@@ -160,9 +160,10 @@ void TestSnapshotFile::damagedFilesFail()
 {
     QFETCH(QByteArray, bytes);
     QVERIFY(test::writeBytes(path(), bytes));
-    QVERIFY_THROWS_EXCEPTION(Failure, loadSnapshot(path(), identityAt(path())));
+    const FileIdentity written = *identityAt(path());
+    QVERIFY_THROWS_EXCEPTION(Failure, loadSnapshot(WrittenFile{path(), written}));
     QVERIFY_THROWS_EXCEPTION(
-        Failure, loadSnapshot(m_folder->filePath(u"missing.bmp"_s), identityAt(path())));
+        Failure, loadSnapshot(WrittenFile{m_folder->filePath(u"missing.bmp"_s), written}));
 }
 
 QTEST_GUILESS_MAIN(TestSnapshotFile)

@@ -206,8 +206,8 @@ void TestForm2::waysOut()
     Form2 form;
     QSignalSpy back(&form, &Form2::backRequested);
     QSignalSpy unloaded(&form, &Form2::unloaded);
-    form.setWordFile(folder.filePath(u"dravik11111111.doc"_s));
-    QVERIFY(test::writeBytes(form.wordFile(), "first"));
+    QVERIFY(test::writeBytes(folder.filePath(u"dravik11111111.doc"_s), "first"));
+    form.setWordFile(std::make_shared<const OwnFile>(folder.filePath(u"dravik11111111.doc"_s)));
     form.setPicture(checkerboard({600, 400}));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -222,8 +222,8 @@ void TestForm2::waysOut()
 
     // The next hand-over reuses the window and starts at 1.0 with the new picture.
     test::Form2Controls(form).PushButton1->click();
-    form.setWordFile(folder.filePath(u"dravik22222222.doc"_s));
-    QVERIFY(test::writeBytes(form.wordFile(), "second"));
+    QVERIFY(test::writeBytes(folder.filePath(u"dravik22222222.doc"_s), "second"));
+    form.setWordFile(std::make_shared<const OwnFile>(folder.filePath(u"dravik22222222.doc"_s)));
     form.setPicture(checkerboard({300, 200}));
     form.show();
     QCOMPARE(form.view().zoom(), 1.0f);

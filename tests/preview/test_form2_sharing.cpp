@@ -116,7 +116,7 @@ void TestForm2Sharing::openPreview(const test::Schedule& schedule)
     m_form = std::make_unique<Form2>();
     m_form->setPicture(
         doc::renderMainText(doc::layOutDocument(doc::readDocumentFile(m_wordFile)), 1.0));
-    m_form->setWordFile(m_wordFile);
+    m_form->setWordFile(std::make_shared<const OwnFile>(m_wordFile));
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
@@ -211,7 +211,7 @@ void TestForm2Sharing::failedPdfSaveKeepsTheOldFile()
     openPreview(test::sampleSchedule());
     const QString target = m_folder.filePath(u"old.pdf"_s);
     QVERIFY(test::writeBytes(target, "precious"));
-    QVERIFY(QFile::remove(m_wordFile)); // nothing left to draw from
+    QVERIFY(test::writeBytes(m_wordFile, "no document")); // in place: the held file changes
     m_prompts.savePaths << target << u"/no/such/folder/week.pdf"_s;
     m_prompts.answers << true;
 
@@ -277,7 +277,8 @@ void TestForm2Sharing::cancellingThePrintDialogPrintsNothing()
     QCOMPARE(test::readBytes(m_wordFile), before);
     QVERIFY(m_prompts.shown().isEmpty());
 
-    QVERIFY(QFile::remove(m_wordFile)); // a document that is gone is reported, not printed
+    // A document that cannot be read is reported, not printed.
+    QVERIFY(test::writeBytes(m_wordFile, "no document"));
     m_form->mnuPrint_Click();
     QCOMPARE(dialog->shown, 1);
     QCOMPARE(m_prompts.errorReports().size(), 1);

@@ -1,4 +1,5 @@
 // Saving the generated document: dialog, overwrite question, atomic copy, "Done.".
+#include "base/own_file.h"
 #include "preview/save_results.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_files.h"
@@ -26,12 +27,14 @@ private Q_SLOTS:
 private:
     QTemporaryDir m_folder;
     QString m_wordFile;
+    std::unique_ptr<OwnFile> m_document; // the working document, held open as the preview does
 };
 
 void TestSaveResults::init()
 {
     m_wordFile = m_folder.filePath(u"dravik12345678.doc"_s);
     QVERIFY(test::writeBytes(m_wordFile, "{\\rtf1 schedule\\par}"));
+    m_document = std::make_unique<OwnFile>(m_wordFile);
 }
 
 void TestSaveResults::outcomes_data()
@@ -65,7 +68,7 @@ void TestSaveResults::outcomes()
         prompts.savePaths << target;
     prompts.answers = answers;
 
-    saveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_document.get());
 
     QCOMPARE(test::readBytes(target), expected);
     QCOMPARE(QFile::exists(target), targetExists || !expected.isEmpty());
@@ -81,7 +84,7 @@ void TestSaveResults::outcomes()
 void TestSaveResults::dialogIsAskedForNothingButTitleAndFilter()
 {
     test::ScriptedPrompts prompts;
-    saveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_document.get());
     const auto& dialog = prompts.shown().first();
     QCOMPARE(dialog.kind, Kind::SaveDialog);
     QCOMPARE(dialog.text, u"Save File"_s);
@@ -94,10 +97,9 @@ void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()
     test::ScriptedPrompts prompts;
     const QString target = m_folder.filePath(u"kept.doc"_s);
     QVERIFY(test::writeBytes(target, "precious"));
-    QVERIFY(QFile::remove(m_wordFile)); // nothing left to copy
     prompts.savePaths << target;
     prompts.answers << true;
-    saveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(nullptr); // the preview holds no document
     QCOMPARE(test::readBytes(target), QByteArray("precious"));
     QCOMPARE(prompts.errorReports().size(), 1);
     QVERIFY(prompts.errorReports().first().contains(u"Form2.PushButton6_Click at line 130"_s));
@@ -105,8 +107,7 @@ void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()
 
     prompts.clear();
     prompts.savePaths << u"/no/such/folder/week.doc"_s;
-    QVERIFY(test::writeBytes(m_wordFile, "doc"));
-    saveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_document.get());
     QCOMPARE(prompts.errorReports().size(), 1);
     QVERIFY(prompts.texts(Kind::Note).isEmpty());
 }
@@ -116,7 +117,7 @@ void TestSaveResults::savingOntoTheWorkingCopyKeepsIt()
     test::ScriptedPrompts prompts;
     prompts.savePaths << m_wordFile;
     prompts.answers << true;
-    saveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_document.get());
     QCOMPARE(test::readBytes(m_wordFile), QByteArray("{\\rtf1 schedule\\par}"));
     QCOMPARE(prompts.texts(Kind::Note).size(), 1);
     QVERIFY(prompts.texts(Kind::Note).first().contains(u"working copy"_s));
@@ -128,8 +129,8 @@ void TestSaveResults::twoSavesInARow()
     const QString first = m_folder.filePath(u"a.doc"_s);
     const QString second = m_folder.filePath(u"b.doc"_s);
     prompts.savePaths << first << second;
-    saveResultsToWordFile(m_wordFile);
-    saveResultsToWordFile(m_wordFile);
+    saveResultsToWordFile(m_document.get());
+    saveResultsToWordFile(m_document.get());
     QCOMPARE(test::readBytes(first), test::readBytes(m_wordFile));
     QCOMPARE(test::readBytes(second), test::readBytes(m_wordFile));
     QCOMPARE(prompts.texts(Kind::Note).size(), 2);

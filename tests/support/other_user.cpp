@@ -26,11 +26,11 @@ std::optional<QByteArray> runCommand(const QString& program, const QStringList& 
 
 } // namespace
 
-OtherUser::OtherUser()
+OtherUser::OtherUser(const QString& tag)
 {
     if (::geteuid() != 0)
         return;
-    const QString name = u"qltest%1"_s.arg(QCoreApplication::applicationPid());
+    const QString name = u"qltest%1%2"_s.arg(QCoreApplication::applicationPid()).arg(tag);
     if (!runCommand(u"useradd"_s,
                     {u"--no-create-home"_s, u"--shell"_s, u"/usr/sbin/nologin"_s, name}))
         return;

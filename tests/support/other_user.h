@@ -8,8 +8,8 @@ namespace quillory::test {
 /// when the tests run as root and `useradd` works; it is removed again with `userdel`.
 class OtherUser {
 public:
-    /// Creates the user when it can.
-    OtherUser();
+    /// Creates the user when it can; `tag` tells two users of one test apart.
+    explicit OtherUser(const QString& tag = {});
     ~OtherUser();
     OtherUser(const OtherUser&) = delete;
     OtherUser& operator=(const OtherUser&) = delete;
@@ -18,6 +18,8 @@ public:
     bool exists() const { return m_id != 0; }
     /// The user's id.
     uint id() const { return m_id; }
+    /// The user's login name.
+    const QString& name() const { return m_name; }
     /// Runs a shell command as the user; true when it ran and succeeded.
     bool run(const QString& shellCommand) const;
 
