@@ -108,6 +108,8 @@ private Q_SLOTS:
     void editPastSixteenBitPositions();
     void deleteKeepsTheOrder_data();
     void deleteKeepsTheOrder();
+    void commandsThatCanActOnTheSelectedRow_data();
+    void commandsThatCanActOnTheSelectedRow();
     void clearEmptiesNameAndListButKeepsTheDate();
     void sampleDataReplacesEverything();
     void typingStoresEveryChange();
@@ -252,6 +254,34 @@ void TestListCommands::deleteKeepsTheOrder()
     expected.removeAt(row);
     QCOMPARE(list.entries(), expected);
     QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestListCommands::commandsThatCanActOnTheSelectedRow_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<std::optional<int>>("selected");
+    // Edit, Delete, Move Up, Move Down: E, D, U, W where they can act.
+    QTest::addColumn<QString>("enabled");
+    QTest::newRow("empty list") << 0 << std::optional<int>() << u"----"_s;
+    QTest::newRow("rows, none selected") << 3 << std::optional<int>() << u"----"_s;
+    QTest::newRow("first of three") << 3 << std::optional<int>(0) << u"ED-W"_s;
+    QTest::newRow("middle of three") << 3 << std::optional<int>(1) << u"EDUW"_s;
+    QTest::newRow("last of three") << 3 << std::optional<int>(2) << u"EDU-"_s;
+    QTest::newRow("the only row") << 1 << std::optional<int>(0) << u"ED--"_s;
+    QTest::newRow("selection past the end") << 3 << std::optional<int>(3) << u"----"_s;
+    QTest::newRow("position 32,767") << 40000 << std::optional<int>(32766) << u"EDUW"_s;
+    QTest::newRow("position 32,768") << 40000 << std::optional<int>(32767) << u"-DUW"_s;
+}
+
+void TestListCommands::commandsThatCanActOnTheSelectedRow()
+{
+    QFETCH(int, count);
+    QFETCH(std::optional<int>, selected);
+    QFETCH(QString, enabled);
+    const SelectedRowCommands can = selectedRowCommands(count, selected);
+    const QString shown = QString(can.edit ? u'E' : u'-') + (can.remove ? u'D' : u'-') +
+                          (can.moveUp ? u'U' : u'-') + (can.moveDown ? u'W' : u'-');
+    QCOMPARE(shown, enabled);
 }
 
 void TestListCommands::clearEmptiesNameAndListButKeepsTheDate()
