@@ -147,18 +147,6 @@ void Form1::wireListMenu()
     connect(mnuList->mnuMoveDown, &QAction::triggered, this, &Form1::mnuMoveDown_Click);
     connect(mnuList->mnuNewWeek, &QAction::triggered, this, &Form1::mnuNewWeek_Click);
     connect(ListView1, &QAbstractItemView::doubleClicked, this, &Form1::PushButton5_Click);
-    // A row added or moved can open a way down or up without a change of the selection.
-    connect(&m_list, &QAbstractItemModel::rowsInserted, this, &Form1::enableListMenu);
-    connect(&m_list, &QAbstractItemModel::rowsRemoved, this, &Form1::enableListMenu);
-    connect(&m_list, &QAbstractItemModel::rowsMoved, this, &Form1::enableListMenu);
-    connect(&m_list, &QAbstractItemModel::modelReset, this, &Form1::enableListMenu);
-    // A list replaced at once (a new week, an undone clearing) keeps the selected place.
-    connect(&m_list, &QAbstractItemModel::modelAboutToBeReset, this,
-            [this] { m_rowBeforeReset = ListView1->currentIndex().row(); });
-    connect(&m_list, &QAbstractItemModel::modelReset, this, [this] {
-        if (m_rowBeforeReset >= 0 && m_list.rowCount() > 0)
-            showRow(std::min(m_rowBeforeReset, m_list.rowCount() - 1));
-    });
 }
 
 void Form1::showRow(int row)
@@ -167,10 +155,23 @@ void Form1::showRow(int row)
     ListView1->scrollTo(ListView1->currentIndex());
 }
 
-void Form1::watchListSelection()
+// Connected once the list shows the model, so that these run after the view's own handling.
+void Form1::followTheList()
 {
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Form1::enableListMenu);
+    // A row added or moved can open a way down or up without a change of the selection.
+    connect(&m_list, &QAbstractItemModel::rowsInserted, this, &Form1::enableListMenu);
+    connect(&m_list, &QAbstractItemModel::rowsRemoved, this, &Form1::enableListMenu);
+    connect(&m_list, &QAbstractItemModel::rowsMoved, this, &Form1::enableListMenu);
+    // A list replaced at once (a new week, an undone clearing) keeps the selected place.
+    connect(&m_list, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_rowBeforeReset = ListView1->currentIndex().row(); });
+    connect(&m_list, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_rowBeforeReset >= 0 && m_list.rowCount() > 0)
+            showRow(std::min(m_rowBeforeReset, m_list.rowCount() - 1));
+        enableListMenu();
+    });
 }
 
 void Form1::enableListMenu()

@@ -138,7 +138,7 @@ private:
     void describeControls();
     void wireControls();
     void wireListMenu();
-    void watchListSelection();
+    void followTheList();
     void enableListMenu();
     void showRow(int row);
     void moveSelectedClass(int by);

@@ -57,7 +57,7 @@ bool Form1::Form_Load()
     // Giving the list its model creates the eight columns with their headers.
     procedure.step(132, [this] {
         ListView1->setModel(&m_list);
-        watchListSelection();
+        followTheList();
     });
     for (int column = 0; column < m_list.columnCount(); ++column) {
         procedure.step(148 + 2 * column,

@@ -98,8 +98,8 @@ void GeneralDataFrame::describeControls()
     describe(Text1, u"Your Name"_s,
              u"Your name at the head of the schedule; kept the moment it changes."_s);
     describe(DateTimePicker1, u"Date"_s,
-             u"The date at the head of the schedule: the arrow keys change the month, day or "
-             u"year the cursor is in, Alt+Down opens a calendar."_s);
+             u"The date at the head of the schedule: type it, or change the month, day or year "
+             u"the cursor is in with the up and down arrow keys; its button opens a calendar."_s);
 }
 
 QString GeneralDataFrame::name() const

@@ -268,6 +268,7 @@ void TestUndo::keyboardOnly()
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     keys({Qt::CTRL | Qt::Key_N});
     QCOMPARE(form->classList().entry(0), entry(u"2b"_s));
+    QCOMPARE(form->selectedRow(), std::optional<int>(0)); // the week's new list keeps the place
     // The list's menu: five steps down to Undo, past the disabled Move Up.
     keys({Qt::SHIFT | Qt::Key_F10});
     auto* menu = control<QMenu>(*form, u"mnuList"_s);
