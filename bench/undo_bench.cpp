@@ -7,15 +7,12 @@
 #include "app/form1.h"
 #include "base/settings_store.h"
 #include "bench/bench_support.h"
-#include "document/fonts.h"
+#include "bench/window_bench.h"
 #include "homework/general_fields.h"
 #include "homework/stored_form.h"
-#include "tests/support/isolated_settings.h"
-#include "tests/support/scripted_prompts.h"
 #include "tests/support/window_controls.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QTest>
@@ -30,21 +27,6 @@ namespace {
 constexpr int Classes = 32766;
 constexpr int Runs = 15;
 constexpr double BudgetMs = 50.0;
-
-QList<HomeworkEntry> longestList()
-{
-    QList<HomeworkEntry> classes;
-    classes.reserve(Classes);
-    for (int i = 1; i <= Classes; ++i) {
-        HomeworkEntry entry{u"%1. Class of period %1"_s.arg(i), {}};
-        for (int day = 0; day < DaysPerWeek; day += 2)
-            entry.Days.at(day) = u"Chapter %1 problems 1-41 odd, then read pages %2 to %3"_s.arg(i)
-                                     .arg(day * 10)
-                                     .arg(day * 10 + 9);
-        classes.append(entry);
-    }
-    return classes;
-}
 
 // Resident memory now, in megabytes (Linux).
 double residentMegabytes()
@@ -78,12 +60,9 @@ void report(const char* what, const bench::Timing& timing)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    doc::installFontSubstitutions();
-    test::IsolatedSettings settings;
-    test::ScriptedPrompts prompts;
-    SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(longestList()));
+    bench::OffscreenProgram program(argc, argv);
+    SaveSetting(QString::fromUtf16(SettingKey::Homework),
+                toStoredForm(bench::busyClasses(Classes)));
     SaveSetting(u"Text1_0"_s, u"Dana Whitlow"_s);
 
     Form1 form({[] { return 1; }, [](const QUrl&) { return false; }});
@@ -121,7 +100,7 @@ int main(int argc, char** argv)
                bench::medianOf(redos));
     };
     std::printf("%d classes, settings file %.1f MB\n", Classes,
-                double(QFile(settings.filePath()).size()) / (1024.0 * 1024.0));
+                double(QFile(program.settings.filePath()).size()) / (1024.0 * 1024.0));
     report("Clear/Reset Data, list painted:", cleared);
     undoAndRedo("name given back and stored, list painted");
     // The name already empty: the list alone changes.
@@ -134,5 +113,5 @@ int main(int argc, char** argv)
     std::printf("undo history holds the cleared rows: %.1f MB of entries and texts; resident "
                 "memory %.1f MB before clearing, %.1f MB after (moved, not copied)\n",
                 held, before, afterClearing);
-    return prompts.errorReports().isEmpty() ? 0 : 1;
+    return program.prompts.errorReports().isEmpty() ? 0 : 1;
 }
