@@ -174,7 +174,8 @@ void GeneralDataFrame::Text1_GotFocus()
 
 bool GeneralDataFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    // In the name box, undo and redo keys act on the typing, never on the window's commands.
+    // Ctrl+Y in the name box redoes the typing there, never the window's commands (the box
+    // keeps Ctrl+Z and Ctrl+Shift+Z for itself already).
     if (watched == Text1 && isCtrlY(event)) {
         if (event->type() == QEvent::KeyPress)
             Text1->redo();
