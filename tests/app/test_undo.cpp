@@ -156,6 +156,7 @@ void TestUndo::undoAndRedo()
     QFETCH(QStringList, periodsAfter);
     QFETCH(QString, nameAfter);
     std::unique_ptr<Form1> form = started();
+    QVERIFY(!menuItem(*form, u"mnuUndo"_s)->isEnabled()); // nothing of an earlier run
     const State before = stateOf(*form);
     Form1Controls(*form).ListView1->setCurrentIndex(form->classList().index(1, 0));
     if (!periodTyped.isEmpty())
