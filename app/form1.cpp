@@ -2,6 +2,7 @@
 
 #include "app/general_data_frame.h"
 #include "app/list_commands.h"
+#include "app/list_menu.h"
 #include "app/sample_data_command.h"
 #include "homework/editor/form3.h"
 #include "preview/form2.h"
@@ -68,6 +69,7 @@ Form1::Form1(HomePageCall homePage)
     setPalette(white);
     setAutoFillBackground(true);
     createControls();
+    describeControls();
     wireControls();
 }
 
@@ -77,9 +79,9 @@ void Form1::createControls()
 {
     PushButton6 = makeButton(u"PushButton6"_s, u"Start Creating Template"_s,
                              rectFromTwips(120, 120, 7800, 405), this);
-    PushButton3 = makeButton(u"PushButton3"_s, u"Clear/Reset Data"_s,
+    PushButton3 = makeButton(u"PushButton3"_s, QString::fromUtf16(captions::ClearData),
                              rectFromTwips(120, 630, 3840, 405), this);
-    PushButton4 = makeButton(u"PushButton4"_s, u"Load Sample/Example Data"_s,
+    PushButton4 = makeButton(u"PushButton4"_s, QString::fromUtf16(captions::LoadSample),
                              rectFromTwips(4080, 630, 3840, 405), this);
     Frame1 = new GeneralDataFrame(this);
     Frame1->setObjectName(u"Frame1"_s);
@@ -114,12 +116,13 @@ void Form1::createListFrame()
     ListView1->setItemDelegate(new OneLineDelegate(ListView1));
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
-    PushButton1 =
-        makeButton(u"PushButton1"_s, u"Add Class"_s, rectFromTwips(240, 3630, 7320, 405), Frame2);
-    PushButton5 = makeButton(u"PushButton5"_s, u"Edit Selected Class"_s,
+    PushButton1 = makeButton(u"PushButton1"_s, QString::fromUtf16(captions::AddClass),
+                             rectFromTwips(240, 3630, 7320, 405), Frame2);
+    PushButton5 = makeButton(u"PushButton5"_s, QString::fromUtf16(captions::EditClass),
                              rectFromTwips(240, 4140, 3600, 405), Frame2);
-    PushButton2 = makeButton(u"PushButton2"_s, u"Delete Selected Class"_s,
+    PushButton2 = makeButton(u"PushButton2"_s, QString::fromUtf16(captions::DeleteClass),
                              rectFromTwips(3960, 4140, 3600, 405), Frame2);
+    mnuList = new ClassListMenu(*ListView1, m_history, *this);
 }
 
 void Form1::wireControls()
@@ -133,6 +136,52 @@ void Form1::wireControls()
     m_pointer->handOver(
         {PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton6});
     m_pointer->arrowOver({this, Frame1, Frame2, ListView1, ListView1->viewport()});
+    wireListMenu();
+}
+
+void Form1::wireListMenu()
+{
+    connect(mnuList->mnuEditClass, &QAction::triggered, this, &Form1::PushButton5_Click);
+    connect(mnuList->mnuDeleteClass, &QAction::triggered, this, &Form1::PushButton2_Click);
+    connect(mnuList->mnuMoveUp, &QAction::triggered, this, &Form1::mnuMoveUp_Click);
+    connect(mnuList->mnuMoveDown, &QAction::triggered, this, &Form1::mnuMoveDown_Click);
+    connect(mnuList->mnuNewWeek, &QAction::triggered, this, &Form1::mnuNewWeek_Click);
+    connect(ListView1, &QAbstractItemView::doubleClicked, this, &Form1::PushButton5_Click);
+}
+
+void Form1::showRow(int row)
+{
+    ListView1->setCurrentIndex(m_list.index(row, 0));
+    ListView1->scrollTo(ListView1->currentIndex());
+}
+
+// Connected once the list shows the model, so that these run after the view's own handling.
+void Form1::followTheList()
+{
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Form1::enableListMenu);
+    // A row added or moved can open a way down or up without a change of the selection.
+    connect(&m_list, &QAbstractItemModel::rowsInserted, this, &Form1::enableListMenu);
+    connect(&m_list, &QAbstractItemModel::rowsRemoved, this, &Form1::enableListMenu);
+    connect(&m_list, &QAbstractItemModel::rowsMoved, this, &Form1::enableListMenu);
+    // A list replaced at once (a new week, an undone clearing) keeps the selected place.
+    connect(&m_list, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_rowBeforeReset = ListView1->currentIndex().row(); });
+    connect(&m_list, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_rowBeforeReset >= 0 && m_list.rowCount() > 0)
+            showRow(std::min(m_rowBeforeReset, m_list.rowCount() - 1));
+        enableListMenu();
+    });
+}
+
+void Form1::enableListMenu()
+{
+    mnuList->enableFor(selectedRowCommands(m_list.rowCount(), selectedRow()));
+}
+
+WeekData Form1::weekData()
+{
+    return {m_list, *Frame1, m_history, [this](int row) { showRow(row); }};
 }
 
 std::unique_ptr<ClassEditor> Form1::loadClassEditor()
@@ -142,27 +191,49 @@ std::unique_ptr<ClassEditor> Form1::loadClassEditor()
 
 void Form1::PushButton1_Click()
 {
-    addClass([this] { return loadClassEditor(); });
+    addClass(weekData(), [this] { return loadClassEditor(); });
 }
 
 void Form1::PushButton2_Click()
 {
-    deleteSelectedClass(m_list, selectedRow());
+    deleteSelectedClass(weekData(), selectedRow());
 }
 
 void Form1::PushButton3_Click()
 {
-    clearData(*Frame1, m_list);
+    clearData(weekData());
 }
 
 void Form1::PushButton4_Click()
 {
-    loadSampleData(*Frame1, m_list);
+    loadSampleData(weekData());
 }
 
 void Form1::PushButton5_Click()
 {
-    editSelectedClass(m_list, selectedRow(), [this] { return loadClassEditor(); });
+    editSelectedClass(weekData(), selectedRow(), [this] { return loadClassEditor(); });
+}
+
+void Form1::mnuNewWeek_Click()
+{
+    startNewWeek(weekData());
+}
+
+void Form1::mnuMoveUp_Click()
+{
+    moveSelectedClass(-1);
+}
+
+void Form1::mnuMoveDown_Click()
+{
+    moveSelectedClass(1);
+}
+
+void Form1::moveSelectedClass(int by)
+{
+    quillory::moveSelectedClass(weekData(), selectedRow(), by);
+    // The selection goes with the moved row; keep it in sight.
+    ListView1->scrollTo(ListView1->currentIndex());
 }
 
 QString Form1::name() const

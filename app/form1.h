@@ -4,6 +4,7 @@
 #include "homework/homework_list_model.h"
 
 #include <QDateTime>
+#include <QUndoStack>
 #include <QUrl>
 #include <QWidget>
 
@@ -18,10 +19,12 @@ class QTreeView;
 namespace quillory {
 
 class ClassEditor;
+class ClassListMenu;
 class GuardedProcedure;
 class Form2;
 class GeneralDataFrame;
 class WindowPointer;
+struct WeekData;
 
 /// The maker's home page, opened at about one start in a hundred.
 inline constexpr char16_t HomePageAddress[] = u"https://velmora.example/quillory";
@@ -42,7 +45,8 @@ struct HomePageCall {
 };
 
 /// The main window: name and date, the class list and its commands, the sample data, and the
-/// way to the schedule. Closing it stores the list and ends the program.
+/// way to the schedule. Every change of the list, the name or the date that a command makes can
+/// be undone during the run. Closing it stores the list and ends the program.
 class Form1 final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form1)
@@ -74,6 +78,12 @@ public:
     void PushButton5_Click();
     /// "Start Creating Template".
     void PushButton6_Click();
+    /// "Start a New Week" in the list's menu.
+    void mnuNewWeek_Click();
+    /// "Move Up" in the list's menu.
+    void mnuMoveUp_Click();
+    /// "Move Down" in the list's menu.
+    void mnuMoveDown_Click();
 
     /// The name as typed.
     QString name() const;
@@ -120,10 +130,19 @@ private:
     QPushButton* PushButton5;
     /// "Delete Selected Class".
     QPushButton* PushButton2;
+    /// The class list's menu.
+    ClassListMenu* mnuList;
 
     void createControls();
     void createListFrame();
+    void describeControls();
     void wireControls();
+    void wireListMenu();
+    void followTheList();
+    void enableListMenu();
+    void showRow(int row);
+    void moveSelectedClass(int by);
+    WeekData weekData();
     void applySkin();
     void callHomePage();
     std::unique_ptr<ClassEditor> loadClassEditor();
@@ -134,6 +153,8 @@ private:
                      const std::shared_ptr<const OwnFile>& workingDocument);
 
     HomeworkListModel m_list;
+    QUndoStack m_history;
+    int m_rowBeforeReset = -1;
     WindowPointer* m_pointer;
     HomePageCall m_homePage;
     std::unique_ptr<Form2> m_preview;

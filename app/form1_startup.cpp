@@ -55,7 +55,10 @@ bool Form1::Form_Load()
     procedure.step(128, [this] { Frame1->restoreName(); });
     procedure.step(130, [this] { Frame1->restoreDate(); });
     // Giving the list its model creates the eight columns with their headers.
-    procedure.step(132, [this] { ListView1->setModel(&m_list); });
+    procedure.step(132, [this] {
+        ListView1->setModel(&m_list);
+        followTheList();
+    });
     for (int column = 0; column < m_list.columnCount(); ++column) {
         procedure.step(148 + 2 * column,
                        [&] { ListView1->setColumnWidth(column, pixels(ColumnWidthTwips)); });

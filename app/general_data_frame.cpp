@@ -2,11 +2,13 @@
 
 #include "base/guarded_procedure.h"
 #include "homework/general_fields.h"
+#include "widgets/accessible_text.h"
 #include "widgets/twips.h"
 
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -33,6 +35,13 @@ public:
 protected:
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
+
+// Ctrl+Y, which redoes typing on some desktops and is the window's Redo on all of them.
+bool isCtrlY(const QEvent* event)
+{
+    return (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+           static_cast<const QKeyEvent*>(event)->keyCombination() == (Qt::CTRL | Qt::Key_Y);
+}
 
 QDateTime earliestDate()
 {
@@ -69,6 +78,7 @@ GeneralDataFrame::GeneralDataFrame(QWidget* parent)
     DateTimePicker1->setDateTimeRange(earliestDate(), latestDate());
     DateTimePicker1->setDateTime(initialPickerDate());
 
+    describeControls();
     Text1->installEventFilter(this);
     connect(Text1, &QLineEdit::textChanged, this, &GeneralDataFrame::Text1_Change);
     connect(DateTimePicker1, &QDateTimeEdit::dateTimeChanged, this, [this] {
@@ -76,6 +86,20 @@ GeneralDataFrame::GeneralDataFrame(QWidget* parent)
             DateTimePicker1_Change();
         });
     });
+}
+
+void GeneralDataFrame::describeControls()
+{
+    // The labels name the boxes beside them for assistive technology.
+    Label2_0->setBuddy(Text1);
+    Label2_12->setBuddy(DateTimePicker1);
+    describe(Label2_0, Label2_0->text(), u"Names the box for your name."_s);
+    describe(Label2_12, Label2_12->text(), u"Names the date picker."_s);
+    describe(Text1, u"Your Name"_s,
+             u"Your name at the head of the schedule; kept the moment it changes."_s);
+    describe(DateTimePicker1, u"Date"_s,
+             u"The date at the head of the schedule: type it, or change the month, day or year "
+             u"the cursor is in with the up and down arrow keys; its button opens a calendar."_s);
 }
 
 QString GeneralDataFrame::name() const
@@ -150,6 +174,14 @@ void GeneralDataFrame::Text1_GotFocus()
 
 bool GeneralDataFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    // Ctrl+Y in the name box redoes the typing there, never the window's commands (the box
+    // keeps Ctrl+Z and Ctrl+Shift+Z for itself already).
+    if (watched == Text1 && isCtrlY(event)) {
+        if (event->type() == QEvent::KeyPress)
+            Text1->redo();
+        event->accept();
+        return true;
+    }
     if (watched == Text1 && event->type() == QEvent::FocusIn) {
         // Coming back to the window or closing a pop-up menu is no move into the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

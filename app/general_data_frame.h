@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/general_data.h"
+
 #include <QDateTime>
 #include <QGroupBox>
 #include <QString>
@@ -12,7 +14,7 @@ namespace quillory {
 
 /// The "General Data" frame: the pupil's name and the week's date. Both are stored the moment
 /// they change, whether typed or set by a command.
-class GeneralDataFrame final : public QGroupBox {
+class GeneralDataFrame final : public QGroupBox, public GeneralData {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GeneralDataFrame)
 
@@ -20,13 +22,13 @@ public:
     explicit GeneralDataFrame(QWidget* parent = nullptr);
 
     /// The name box's text.
-    QString name() const;
+    QString name() const override;
     /// Sets the name box's text; it is stored as any change is.
-    void setName(const QString& name);
+    void setName(const QString& name) override;
     /// The picker's value.
-    QDateTime date() const;
-    /// Sets the picker's value; it is stored as any change is.
-    void setDate(const QDateTime& date);
+    QDateTime date() const override;
+    /// Sets the picker's value without storing it.
+    void setDate(const QDateTime& date) override;
 
     /// Sets the name box from the stored name, without writing it back.
     void restoreName();
@@ -41,7 +43,7 @@ public:
     void focusName();
 
     /// Stores the picker's current value (also run directly after a command sets the date).
-    void DateTimePicker1_Change();
+    void DateTimePicker1_Change() override;
 
 private:
     /// "Your Name:" (index 0 of its label group).
@@ -53,6 +55,7 @@ private:
     /// The date picker.
     QDateTimeEdit* DateTimePicker1;
 
+    void describeControls();
     void Text1_Change();
     void Text1_GotFocus();
     bool eventFilter(QObject* watched, QEvent* event) override;

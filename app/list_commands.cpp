@@ -1,6 +1,6 @@
 #include "app/list_commands.h"
 
-#include "app/general_data_frame.h"
+#include "app/general_data.h"
 #include "base/guarded_procedure.h"
 #include "base/prompts.h"
 #include "homework/homework_list_model.h"
@@ -14,6 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qint16 AddMode = -1;
+constexpr int DaysInAWeek = 7;
 
 // The selected row when there is one the commands can act on; a note tells the user otherwise.
 std::optional<int> rowToActOn(const HomeworkListModel& list, std::optional<int> selectedRow)
@@ -25,7 +26,29 @@ std::optional<int> rowToActOn(const HomeworkListModel& list, std::optional<int> 
     return selectedRow;
 }
 
+// The same classes with every day text empty.
+QList<HomeworkEntry> withEmptyDays(const QList<HomeworkEntry>& entries)
+{
+    QList<HomeworkEntry> emptied;
+    emptied.reserve(entries.size());
+    for (const HomeworkEntry& entry : entries)
+        emptied.append(HomeworkEntry{entry.Period, {}});
+    return emptied;
+}
+
 } // namespace
+
+std::unique_ptr<DataChange> WeekData::startChange(const char16_t* caption) const
+{
+    return std::make_unique<DataChange>(QString::fromUtf16(caption), fields, showRow);
+}
+
+SelectedRowCommands selectedRowCommands(int rowCount, std::optional<int> selectedRow)
+{
+    if (!selectedRow || *selectedRow < 0 || *selectedRow >= rowCount)
+        return {};
+    return {*selectedRow<LastEditablePosition, true, *selectedRow> 0, *selectedRow < rowCount - 1};
+}
 
 QString noSelectionNote()
 {
@@ -39,26 +62,32 @@ QString rowOutOfReachNote(int position)
                                           QLocale().toString(LastEditablePosition));
 }
 
-void addClass(const ClassEditorLoader& loadEditor)
+void addClass(WeekData data, const ClassEditorLoader& loadEditor)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1AddClass);
+    std::unique_ptr<DataChange> change = data.startChange(captions::AddClass);
     std::unique_ptr<ClassEditor> editor;
     procedure.step(100, [&] {
         editor = loadEditor();
         editor->setIndex(AddMode);
     });
+    const int rowsBefore = data.list.rowCount();
     if (editor)
         procedure.step(102, [&] { editor->showModal(); });
+    // "Save" has appended the row itself.
+    if (data.list.rowCount() == rowsBefore + 1)
+        change->record(std::make_unique<RowInOrOut>(data.list, rowsBefore));
+    DataChange::push(data.history, std::move(change));
 }
 
-void editSelectedClass(const HomeworkListModel& list, std::optional<int> selectedRow,
+void editSelectedClass(WeekData data, std::optional<int> selectedRow,
                        const ClassEditorLoader& loadEditor)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1EditClass);
     std::optional<int> row;
     procedure.step(100, [&] {
-        if (list.rowCount() > 0)
-            row = rowToActOn(list, selectedRow);
+        if (data.list.rowCount() > 0)
+            row = rowToActOn(data.list, selectedRow);
     });
     if (!row)
         return;
@@ -67,7 +96,8 @@ void editSelectedClass(const HomeworkListModel& list, std::optional<int> selecte
         prompts().note(rowOutOfReachNote(position));
         return;
     }
-    const HomeworkEntry entry = list.entry(*row);
+    std::unique_ptr<DataChange> change = data.startChange(captions::EditClass);
+    HomeworkEntry entry = data.list.entry(*row);
     std::unique_ptr<ClassEditor> editor;
     procedure.step(102, [&] {
         editor = loadEditor();
@@ -79,25 +109,64 @@ void editSelectedClass(const HomeworkListModel& list, std::optional<int> selecte
         procedure.step(106, [&] { editor->setDay(day, entry.Days.at(day)); });
     procedure.step(110, [&] { editor->setIndex(static_cast<qint16>(position)); });
     procedure.step(112, [&] { editor->showModal(); });
+    // "Save" has replaced the row's texts itself.
+    if (data.list.entry(*row) != entry)
+        change->record(std::make_unique<RowTextsReplaced>(data.list, *row, std::move(entry)));
+    DataChange::push(data.history, std::move(change));
 }
 
-void deleteSelectedClass(HomeworkListModel& list, std::optional<int> selectedRow)
+void deleteSelectedClass(WeekData data, std::optional<int> selectedRow)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1DeleteClass);
     std::optional<int> row;
     procedure.step(100, [&] {
-        if (list.rowCount() > 0)
-            row = rowToActOn(list, selectedRow);
+        if (data.list.rowCount() > 0)
+            row = rowToActOn(data.list, selectedRow);
     });
-    if (row)
-        procedure.step(102, [&] { list.remove(*row); });
+    if (!row)
+        return;
+    std::unique_ptr<DataChange> change = data.startChange(captions::DeleteClass);
+    procedure.step(102, [&] { change->apply(std::make_unique<RowInOrOut>(data.list, *row)); });
+    DataChange::push(data.history, std::move(change));
 }
 
-void clearData(GeneralDataFrame& generalData, HomeworkListModel& list)
+void clearData(WeekData data)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1ClearData);
-    procedure.step(100, [&] { generalData.setName(QString()); });
-    procedure.step(102, [&] { list.clear(); });
+    std::unique_ptr<DataChange> change = data.startChange(captions::ClearData);
+    procedure.step(100, [&] { data.fields.setName(QString()); });
+    procedure.step(102, [&] {
+        if (data.list.rowCount() > 0)
+            change->apply(std::make_unique<RowsReplaced>(data.list, QList<HomeworkEntry>()));
+    });
+    DataChange::push(data.history, std::move(change));
+}
+
+void startNewWeek(WeekData data)
+{
+    GuardedProcedure procedure = GuardedProcedure(locations::Form1NewWeek);
+    std::unique_ptr<DataChange> change = data.startChange(captions::NewWeek);
+    procedure.step(100, [&] { data.fields.setDate(data.fields.date().addDays(DaysInAWeek)); });
+    procedure.step(102, [&] { data.fields.DateTimePicker1_Change(); });
+    procedure.step(104, [&] {
+        if (data.list.rowCount() > 0)
+            change->apply(
+                std::make_unique<RowsReplaced>(data.list, withEmptyDays(data.list.entries())));
+    });
+    DataChange::push(data.history, std::move(change));
+}
+
+void moveSelectedClass(WeekData data, std::optional<int> selectedRow, int by)
+{
+    GuardedProcedure procedure(by < 0 ? locations::Form1MoveUp : locations::Form1MoveDown);
+    std::unique_ptr<DataChange> change =
+        data.startChange(by < 0 ? captions::MoveUp : captions::MoveDown);
+    procedure.step(100, [&] {
+        const SelectedRowCommands can = selectedRowCommands(data.list.rowCount(), selectedRow);
+        if (by < 0 ? can.moveUp : can.moveDown)
+            change->apply(std::make_unique<RowMoved>(data.list, *selectedRow, *selectedRow + by));
+    });
+    DataChange::push(data.history, std::move(change));
 }
 
 } // namespace quillory

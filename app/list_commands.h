@@ -1,29 +1,72 @@
 #pragma once
 
+#include "app/data_change.h"
 #include "homework/editor/class_editor.h"
 
 #include <optional>
 
 namespace quillory {
 
-class GeneralDataFrame;
 class HomeworkListModel;
 
+/// The captions of the commands, as their buttons and menu items show them and Undo names them.
+namespace captions {
+inline constexpr char16_t AddClass[] = u"Add Class";
+inline constexpr char16_t EditClass[] = u"Edit Selected Class";
+inline constexpr char16_t DeleteClass[] = u"Delete Selected Class";
+inline constexpr char16_t ClearData[] = u"Clear/Reset Data";
+inline constexpr char16_t LoadSample[] = u"Load Sample/Example Data";
+inline constexpr char16_t NewWeek[] = u"Start a New Week";
+inline constexpr char16_t MoveUp[] = u"Move Up";
+inline constexpr char16_t MoveDown[] = u"Move Down";
+} // namespace captions
+
+/// What the commands work on: the class list, the name and date, and the history of changes
+/// that Undo and Redo walk; Undo and Redo show the row they change through `showRow`.
+struct WeekData {
+    HomeworkListModel& list;
+    GeneralData& fields;
+    QUndoStack& history;
+    RowShower showRow = {};
+
+    /// A change named by the command's caption, noting the name and the date as they stand.
+    std::unique_ptr<DataChange> startChange(const char16_t* caption) const;
+};
+
+/// Which of the commands on the selected row can act.
+struct SelectedRowCommands {
+    bool edit = false;
+    bool remove = false;
+    bool moveUp = false;
+    bool moveDown = false;
+};
+
+/// Which commands on the selected row (0-based) can act on a list of `rowCount` rows.
+SelectedRowCommands selectedRowCommands(int rowCount, std::optional<int> selectedRow);
+
 /// "Add Class": opens a fresh editor that appends its row at the end of the list.
-void addClass(const ClassEditorLoader& loadEditor);
+void addClass(WeekData data, const ClassEditorLoader& loadEditor);
 
 /// "Edit Selected Class": opens a fresh editor on the selected row (0-based), which "Save"
 /// replaces in place. Nothing happens on an empty list; with rows but none selected, or a row
 /// past the editor's 16-bit positions, a note says why nothing opens.
-void editSelectedClass(const HomeworkListModel& list, std::optional<int> selectedRow,
+void editSelectedClass(WeekData data, std::optional<int> selectedRow,
                        const ClassEditorLoader& loadEditor);
 
 /// "Delete Selected Class": removes the selected row (0-based); later rows move up. Nothing
 /// happens on an empty list; with rows but none selected, a note says so and nothing is removed.
-void deleteSelectedClass(HomeworkListModel& list, std::optional<int> selectedRow);
+void deleteSelectedClass(WeekData data, std::optional<int> selectedRow);
 
 /// "Clear/Reset Data": empties and stores the name, then empties the list. The date stays.
-void clearData(GeneralDataFrame& generalData, HomeworkListModel& list);
+void clearData(WeekData data);
+
+/// "Start a New Week": moves the date on by seven days and stores it, and empties every day
+/// text; the classes and their periods stay.
+void startNewWeek(WeekData data);
+
+/// "Move Up" (`by` -1) and "Move Down" (`by` 1): moves the selected row (0-based) one place;
+/// nothing happens when it has no place to go.
+void moveSelectedClass(WeekData data, std::optional<int> selectedRow, int by);
 
 /// The note shown when Edit or Delete find no selected row.
 QString noSelectionNote();

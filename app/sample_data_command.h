@@ -2,11 +2,10 @@
 
 namespace quillory {
 
-class GeneralDataFrame;
-class HomeworkListModel;
+struct WeekData;
 
 /// "Load Sample/Example Data": puts the example name, today's date and the example classes in
 /// place of what was there. Name and date are stored at once; the list when the window closes.
-void loadSampleData(GeneralDataFrame& generalData, HomeworkListModel& list);
+void loadSampleData(WeekData data);
 
 } // namespace quillory

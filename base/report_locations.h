@@ -28,6 +28,11 @@ inline constexpr ReportLocation Form1EditClass{Form1, u"PushButton5_Click"};
 inline constexpr ReportLocation Form1DeleteClass{Form1, u"PushButton2_Click"};
 inline constexpr ReportLocation Form1ClearData{Form1, u"PushButton3_Click"};
 inline constexpr ReportLocation Form1LoadSample{Form1, u"PushButton4_Click"};
+inline constexpr ReportLocation Form1NewWeek{Form1, u"mnuNewWeek_Click"};
+inline constexpr ReportLocation Form1MoveUp{Form1, u"mnuMoveUp_Click"};
+inline constexpr ReportLocation Form1MoveDown{Form1, u"mnuMoveDown_Click"};
+inline constexpr ReportLocation Form1Undo{Form1, u"mnuUndo_Click"};
+inline constexpr ReportLocation Form1Redo{Form1, u"mnuRedo_Click"};
 inline constexpr ReportLocation Form1CreateTemplate{Form1, u"PushButton6_Click"};
 inline constexpr ReportLocation Form1PageSnapshot{Form1, u"SaveDocAsJPG"};
 

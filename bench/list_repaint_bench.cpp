@@ -3,14 +3,11 @@
 // name) with the window painted after it. Runs offscreen.
 #include "app/form1.h"
 #include "base/settings_store.h"
-#include "document/fonts.h"
+#include "bench/window_bench.h"
 #include "homework/sample_data.h"
 #include "homework/stored_form.h"
-#include "tests/support/isolated_settings.h"
-#include "tests/support/scripted_prompts.h"
 #include "tests/support/window_controls.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
 
@@ -45,11 +42,7 @@ void printSpread(const char* what, const std::function<void()>& action)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    doc::installFontSubstitutions();
-    test::IsolatedSettings settings;
-    test::ScriptedPrompts prompts;
+    bench::OffscreenProgram program(argc, argv);
     QList<HomeworkEntry> classes;
     classes.append(HomeworkEntry{u"1. Long reading"_s, {QString(HugeText, u'r')}});
     SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(classes));
@@ -68,5 +61,5 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
         (void)form.grab();
     });
-    return prompts.errorReports().isEmpty() ? 0 : 1;
+    return program.prompts.errorReports().isEmpty() ? 0 : 1;
 }

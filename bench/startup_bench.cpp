@@ -4,6 +4,7 @@
 // when its window was exposed on the machine-wide monotonic clock.
 #include "app/form1.h"
 #include "base/settings_store.h"
+#include "bench/window_bench.h"
 #include "document/fonts.h"
 #include "homework/stored_form.h"
 #include "tests/support/scripted_prompts.h"
@@ -41,20 +42,6 @@ void useSettingsIn(const QString& folder)
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
-}
-
-QList<HomeworkEntry> manyClasses()
-{
-    QList<HomeworkEntry> classes;
-    for (int i = 1; i <= StoredClasses; ++i) {
-        HomeworkEntry entry{u"%1. Class of period %1"_s.arg(i), {}};
-        for (int day = 0; day < DaysPerWeek; day += 2)
-            entry.Days.at(day) = u"Chapter %1 problems 1-41 odd, then read pages %2 to %3"_s.arg(i)
-                                     .arg(day * 10)
-                                     .arg(day * 10 + 9);
-        classes.append(entry);
-    }
-    return classes;
 }
 
 // One start of the program as a user starts it, but offscreen and never opening the home page.
@@ -98,7 +85,8 @@ int runParent(int argc, char** argv)
     QCoreApplication application(argc, argv);
     QTemporaryDir settings;
     useSettingsIn(settings.path());
-    SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(manyClasses()));
+    SaveSetting(QString::fromUtf16(SettingKey::Homework),
+                toStoredForm(bench::busyClasses(StoredClasses)));
     SaveSetting(u"Text1_0"_s, u"Dana Whitlow"_s);
     std::vector<double> times;
     for (int run = 0; run < WarmUpRuns + CountedRuns; ++run) {

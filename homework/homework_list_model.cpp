@@ -79,16 +79,45 @@ void HomeworkListModel::replace(int row, const HomeworkEntry& entry)
 
 void HomeworkListModel::remove(int row)
 {
+    take(row);
+}
+
+HomeworkEntry HomeworkListModel::take(int row)
+{
     beginRemoveRows({}, row, row);
-    m_entries.removeAt(row);
+    HomeworkEntry taken = m_entries.takeAt(row);
     endRemoveRows();
+    return taken;
+}
+
+void HomeworkListModel::insert(int row, HomeworkEntry entry)
+{
+    beginInsertRows({}, row, row);
+    m_entries.insert(row, std::move(entry));
+    endInsertRows();
+}
+
+void HomeworkListModel::move(int from, int to)
+{
+    // The view's destination is the row the moved one goes before, counted before the move.
+    if (from == to || !beginMoveRows({}, from, from, {}, to > from ? to + 1 : to))
+        return;
+    m_entries.move(from, to);
+    endMoveRows();
 }
 
 void HomeworkListModel::setEntries(QList<HomeworkEntry> entries)
 {
+    exchangeEntries(std::move(entries));
+}
+
+QList<HomeworkEntry> HomeworkListModel::exchangeEntries(QList<HomeworkEntry> entries)
+{
+    // One reset rather than a signal per row: a list of thousands of rows changes at once.
     beginResetModel();
-    m_entries = std::move(entries);
+    m_entries.swap(entries);
     endResetModel();
+    return entries;
 }
 
 void HomeworkListModel::clear()

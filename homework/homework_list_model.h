@@ -36,8 +36,16 @@ public:
     void replace(int row, const HomeworkEntry& entry);
     /// Removes the row at a 0-based position; later rows move up.
     void remove(int row);
+    /// Removes the row at a 0-based position and hands it over; later rows move up.
+    HomeworkEntry take(int row);
+    /// Puts a row in at a 0-based position (up to the row count); later rows move down.
+    void insert(int row, HomeworkEntry entry);
+    /// Moves the row at a 0-based position to another; the rows between close up.
+    void move(int from, int to);
     /// Replaces all rows at once.
     void setEntries(QList<HomeworkEntry> entries);
+    /// Replaces all rows at once and hands over the ones it held, without copying either.
+    QList<HomeworkEntry> exchangeEntries(QList<HomeworkEntry> entries);
     /// Removes every row.
     void clear();
 

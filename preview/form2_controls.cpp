@@ -3,6 +3,7 @@
 
 #include "preview/picture_area.h"
 #include "preview/preview_rules.h"
+#include "widgets/accessible_text.h"
 #include "widgets/twips.h"
 #include "widgets/window_look.h"
 
@@ -91,6 +92,20 @@ void Form2::createControls()
         pushButton(u"PushButton8"_s, u"< Back"_s, rectFromTwips(120, 8850, 4680, 405), this);
     PushButton6 = pushButton(u"PushButton6"_s, u"Save Results To Word File"_s,
                              rectFromTwips(4920, 8850, 4800, 405), this);
+
+    describe(this, u"Quillory preview"_s, u"The filled schedule, to zoom, move, save and print."_s);
+    describe(Picture2, u"Schedule page"_s, u"The page of the schedule as it will print."_s);
+    describe(Picture1, u"Schedule picture"_s,
+             u"Drag it to move the page; the right button opens its menu: print, save as PDF, "
+             u"copy the picture."_s);
+    describe(VScroll1, u"Vertical scroll"_s, u"Moves the page up and down."_s);
+    describe(HScroll1, u"Horizontal scroll"_s, u"Moves the page left and right."_s);
+    describe(Frame1, Frame1->title(), u"Zooming the page."_s);
+    describe(PushButton1, PushButton1->text(), u"Shows the page larger, a step at a time."_s);
+    describe(PushButton2, PushButton2->text(), u"Shows the page smaller, a step at a time."_s);
+    describe(PushButton8, u"Back"_s, u"Returns to the class list."_s);
+    describe(PushButton6, PushButton6->text(),
+             u"Saves the schedule as a Word file, or as a PDF, where you choose."_s);
 }
 
 } // namespace quillory

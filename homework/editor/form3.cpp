@@ -6,6 +6,7 @@
 #include "base/prompts.h"
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
+#include "widgets/accessible_text.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
 #include "widgets/window_look.h"
@@ -140,11 +141,31 @@ void Form3::createControls()
     PushButton4 = makeButton(u"PushButton4"_s, u"Cancel"_s, 4080, this);
     setTabOrder(previous, PushButton3);
     setTabOrder(PushButton3, PushButton4);
+    describeControls();
     connect(PushButton3, &QPushButton::clicked, this, &Form3::PushButton3_Click);
     connect(PushButton4, &QPushButton::clicked, this, &Form3::PushButton4_Click);
     m_pointer->handOver({PushButton3, PushButton4});
     m_pointer->arrowOver({Frame1, dayFrames[0], dayFrames[1], dayFrames[2], dayFrames[3],
                           dayFrames[4], dayFrames[5], dayFrames[6]});
+}
+
+void Form3::describeControls()
+{
+    describe(this, windowTitle(), u"One class: its period and the homework of each day."_s);
+    describe(Frame1, Frame1->title(), u"The class's period label."_s);
+    describe(Text2, u"Period"_s,
+             u"The period label, for example 3. Band; it must not be left empty."_s);
+    for (int day = 0; day < DaysPerWeek; ++day) {
+        const QString name = dayFrames.at(day)->title();
+        describe(dayFrames.at(day), name, u"The homework for %1."_s.arg(name));
+        describe(
+            Text1.at(day), u"%1 homework"_s.arg(name),
+            u"The homework for %1; line breaks are kept. Tab goes on to the next box."_s.arg(name));
+    }
+    describe(PushButton3, PushButton3->text(),
+             u"Puts the class into the list and closes the editor."_s);
+    describe(PushButton4, PushButton4->text(),
+             u"Closes the editor and leaves the list as it was."_s);
 }
 
 void Form3::Form_Load()

@@ -71,6 +71,7 @@ private:
     QPushButton* PushButton4;
 
     void createControls();
+    void describeControls();
     void Form_Load();
     HomeworkEntry typedEntry() const;
     QString dayText(int day) const;

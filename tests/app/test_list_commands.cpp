@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QUndoStack>
 
 using namespace quillory;
 using namespace quillory::test;
@@ -107,6 +108,8 @@ private Q_SLOTS:
     void editPastSixteenBitPositions();
     void deleteKeepsTheOrder_data();
     void deleteKeepsTheOrder();
+    void commandsThatCanActOnTheSelectedRow_data();
+    void commandsThatCanActOnTheSelectedRow();
     void clearEmptiesNameAndListButKeepsTheDate();
     void sampleDataReplacesEverything();
     void typingStoresEveryChange();
@@ -115,8 +118,12 @@ private Q_SLOTS:
     void datePicker();
 
 private:
+    WeekData with(HomeworkListModel& list) { return {list, *m_fields, m_history}; }
+
     std::unique_ptr<test::IsolatedSettings> m_settings;
     std::unique_ptr<test::ScriptedPrompts> m_prompts;
+    std::unique_ptr<GeneralDataFrame> m_fields;
+    QUndoStack m_history;
 };
 
 void TestListCommands::init()
@@ -124,6 +131,8 @@ void TestListCommands::init()
     m_prompts.reset();
     m_settings = std::make_unique<test::IsolatedSettings>();
     m_prompts = std::make_unique<test::ScriptedPrompts>();
+    m_fields = std::make_unique<GeneralDataFrame>();
+    m_history.clear();
 }
 
 void TestListCommands::addGoesToTheEnd_data()
@@ -138,7 +147,7 @@ void TestListCommands::addGoesToTheEnd()
     QFETCH(int, count);
     HomeworkListModel list;
     list.setEntries(rows(count));
-    addClass(scripted(list, typeAndSave));
+    addClass(with(list), scripted(list, typeAndSave));
     QCOMPARE(ScriptedEditor::shownIndex, qint16(-1));
     QVERIFY(ScriptedEditor::shownPeriod.isEmpty());
     QCOMPARE(list.rowCount(), count + 1);
@@ -153,7 +162,7 @@ void TestListCommands::editShowsTheRowAndSavesInPlace()
     QList<HomeworkEntry> expected = rows(3);
     expected[1] = entry(u"2"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s});
     list.setEntries(expected);
-    editSelectedClass(list, 1, scripted(list, typeAndSave));
+    editSelectedClass(with(list), 1, scripted(list, typeAndSave));
     QCOMPARE(ScriptedEditor::shownIndex, qint16(2));
     QCOMPARE(ScriptedEditor::shownPeriod, u"2"_s);
     for (int day = 0; day < 7; ++day)
@@ -167,7 +176,7 @@ void TestListCommands::editCancelChangesNothing()
 {
     HomeworkListModel list;
     list.setEntries(rows(3));
-    editSelectedClass(list, 2, scripted(list, cancel));
+    editSelectedClass(with(list), 2, scripted(list, cancel));
     QCOMPARE(ScriptedEditor::loads, 1);
     QCOMPARE(list.entries(), rows(3));
     QVERIFY(m_prompts->shown().isEmpty());
@@ -190,8 +199,8 @@ void TestListCommands::editAndDeleteWithoutARowToActOn()
     QFETCH(bool, noted);
     HomeworkListModel list;
     list.setEntries(rows(count));
-    editSelectedClass(list, selected, scripted(list, typeAndSave));
-    deleteSelectedClass(list, selected);
+    editSelectedClass(with(list), selected, scripted(list, typeAndSave));
+    deleteSelectedClass(with(list), selected);
     QCOMPARE(ScriptedEditor::loads, 0);
     QCOMPARE(list.entries(), rows(count));
     const QStringList expected =
@@ -215,7 +224,7 @@ void TestListCommands::editPastSixteenBitPositions()
     QFETCH(bool, opens);
     HomeworkListModel list;
     list.setEntries(rows(40000));
-    editSelectedClass(list, row, scripted(list, typeAndSave));
+    editSelectedClass(with(list), row, scripted(list, typeAndSave));
     QCOMPARE(ScriptedEditor::loads, opens ? 1 : 0);
     QCOMPARE(list.entry(row).Period, opens ? u"new"_s : QString::number(row + 1));
     if (opens) {
@@ -240,22 +249,50 @@ void TestListCommands::deleteKeepsTheOrder()
     QFETCH(int, row);
     HomeworkListModel list;
     list.setEntries(rows(5));
-    deleteSelectedClass(list, row);
+    deleteSelectedClass(with(list), row);
     QList<HomeworkEntry> expected = rows(5);
     expected.removeAt(row);
     QCOMPARE(list.entries(), expected);
     QVERIFY(m_prompts->shown().isEmpty());
 }
 
+void TestListCommands::commandsThatCanActOnTheSelectedRow_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<std::optional<int>>("selected");
+    // Edit, Delete, Move Up, Move Down: E, D, U, W where they can act.
+    QTest::addColumn<QString>("enabled");
+    QTest::newRow("empty list") << 0 << std::optional<int>() << u"----"_s;
+    QTest::newRow("rows, none selected") << 3 << std::optional<int>() << u"----"_s;
+    QTest::newRow("first of three") << 3 << std::optional<int>(0) << u"ED-W"_s;
+    QTest::newRow("middle of three") << 3 << std::optional<int>(1) << u"EDUW"_s;
+    QTest::newRow("last of three") << 3 << std::optional<int>(2) << u"EDU-"_s;
+    QTest::newRow("the only row") << 1 << std::optional<int>(0) << u"ED--"_s;
+    QTest::newRow("selection past the end") << 3 << std::optional<int>(3) << u"----"_s;
+    QTest::newRow("position 32,767") << 40000 << std::optional<int>(32766) << u"EDUW"_s;
+    QTest::newRow("position 32,768") << 40000 << std::optional<int>(32767) << u"-DUW"_s;
+}
+
+void TestListCommands::commandsThatCanActOnTheSelectedRow()
+{
+    QFETCH(int, count);
+    QFETCH(std::optional<int>, selected);
+    QFETCH(QString, enabled);
+    const SelectedRowCommands can = selectedRowCommands(count, selected);
+    const QString shown = QString(can.edit ? u'E' : u'-') + (can.remove ? u'D' : u'-') +
+                          (can.moveUp ? u'U' : u'-') + (can.moveDown ? u'W' : u'-');
+    QCOMPARE(shown, enabled);
+}
+
 void TestListCommands::clearEmptiesNameAndListButKeepsTheDate()
 {
-    GeneralDataFrame fields;
+    GeneralDataFrame& fields = *m_fields;
     test::GeneralDataControls(fields).Text1->setText(u"Sam"_s);
     test::GeneralDataControls(fields).DateTimePicker1->setDateTime(
         QDateTime(QDate(2024, 2, 29), QTime(8, 0)));
     HomeworkListModel list;
     list.setEntries(rows(4));
-    clearData(fields, list);
+    clearData(with(list));
     QCOMPARE(list.rowCount(), 0);
     QVERIFY(fields.name().isEmpty());
     QCOMPARE(GetSetting(u"Text1_0"_s, u"unset"_s), QString());
@@ -266,11 +303,11 @@ void TestListCommands::clearEmptiesNameAndListButKeepsTheDate()
 
 void TestListCommands::sampleDataReplacesEverything()
 {
-    GeneralDataFrame fields;
+    GeneralDataFrame& fields = *m_fields;
     HomeworkListModel list;
     list.setEntries(rows(20));
-    loadSampleData(fields, list);
-    loadSampleData(fields, list);
+    loadSampleData(with(list));
+    loadSampleData(with(list));
     QCOMPARE(list.rowCount(), 8);
     QCOMPARE(list.entries(), sampleClasses());
     QCOMPARE(list.entry(2), entry(u"3. Band"_s, {QString(),

@@ -1,0 +1,308 @@
+// Undo and Redo of every command through the real main window, the new week, the keyboard, and
+// what assistive technology reads out.
+#include "app/form1.h"
+#include "base/settings_store.h"
+#include "homework/editor/form3.h"
+#include "homework/stored_form.h"
+#include "preview/form2.h"
+#include "tests/support/isolated_settings.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/test_entries.h"
+#include "tests/support/test_files.h"
+#include "tests/support/window_controls.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+using namespace quillory;
+using namespace quillory::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using State = std::tuple<QString, QDateTime, QList<HomeworkEntry>>;
+
+State stateOf(Form1& form)
+{
+    return {form.name(), form.date(), form.classList().entries()};
+}
+
+QStringList periods(Form1& form)
+{
+    QStringList shown;
+    for (const HomeworkEntry& row : form.classList().entries())
+        shown.append(row.Period);
+    return shown;
+}
+
+// Answers the next class editor: a new period and Monday, then "Save".
+void saveInTheNextEditor(const QString& period)
+{
+    QTimer::singleShot(0, [period] {
+        auto* editor = qobject_cast<Form3*>(QApplication::activeModalWidget());
+        QVERIFY(editor);
+        Form3Controls(*editor).Text2->setText(period);
+        Form3Controls(*editor).Text1.at(0)->setPlainText(u"new reading"_s);
+        QTest::mouseClick(Form3Controls(*editor).PushButton3, Qt::LeftButton);
+    });
+}
+
+QAction* menuItem(const Form1& form, const QString& name)
+{
+    return control<QMenu>(form, u"mnuList"_s)->findChild<QAction*>(name);
+}
+
+// Clicks the button or chooses the list's menu item with that name.
+void press(const Form1& form, const QString& name)
+{
+    if (auto* button = form.findChild<QPushButton*>(name))
+        button->click();
+    else
+        menuItem(form, name)->trigger();
+}
+
+} // namespace
+
+class TestUndo : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void undoAndRedo_data();
+    void undoAndRedo();
+    void mixedSequenceGoesBackToTheStart();
+    void newWeek();
+    void keyboardOnly();
+    void undoReportsANameItCannotStore();
+    void everyControlIsNamedAndDescribed();
+
+private:
+    std::unique_ptr<Form1> started();
+    QByteArray bytesAfterClosing(std::unique_ptr<Form1> form);
+
+    std::unique_ptr<IsolatedSettings> m_settings;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    QByteArray m_unchanged;
+};
+
+void TestUndo::init()
+{
+    m_prompts.reset();
+    m_settings = std::make_unique<IsolatedSettings>();
+    m_prompts = std::make_unique<ScriptedPrompts>();
+    SaveSetting(u"Text1_0"_s, u"Ada"_s);
+    SaveSetting(u"DateTimePicker1"_s, u"2030-01-31T09:05:00"_s);
+    SaveSetting(u"Homework"_s,
+                toStoredForm({entry(u"1"_s, {u"a"_s}), entry(u"2"_s, {u"b"_s}),
+                              entry(u"3"_s, {QString(), {}, {}, {}, {}, {}, u"c"_s})}));
+    const QByteArray stored = readBytes(m_settings->filePath());
+    // What a run that changes nothing leaves behind.
+    m_unchanged = bytesAfterClosing(started());
+    QVERIFY(writeBytes(m_settings->filePath(), stored));
+}
+
+std::unique_ptr<Form1> TestUndo::started()
+{
+    auto form =
+        std::make_unique<Form1>(HomePageCall{[] { return 1; }, [](const QUrl&) { return false; }});
+    if (!form->Form_Load())
+        return nullptr;
+    form->showCentred();
+    if (!QTest::qWaitForWindowActive(form.get()))
+        return nullptr;
+    return form;
+}
+
+QByteArray TestUndo::bytesAfterClosing(std::unique_ptr<Form1> form)
+{
+    form->close();
+    return readBytes(m_settings->filePath());
+}
+
+void TestUndo::undoAndRedo_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("periodTyped"); // into the editor, if it opens
+    QTest::addColumn<QStringList>("periodsAfter");
+    QTest::addColumn<QString>("nameAfter");
+    const QStringList sample{
+        u"1. Physical Science"_s, u"2. English"_s,    u"3. Band"_s,
+        u"4. U.S. History"_s,     u"5. Accounting"_s, u"6. Biz Applications I"_s,
+        u"7. Study Hall"_s,       u"8. Geometry"_s};
+    const QString ada = u"Ada"_s;
+    QTest::newRow("add") << u"PushButton1"_s << u"4"_s
+                         << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s} << ada;
+    QTest::newRow("edit") << u"PushButton5"_s << u"2b"_s << QStringList{u"1"_s, u"2b"_s, u"3"_s}
+                          << ada;
+    QTest::newRow("delete") << u"PushButton2"_s << QString() << QStringList{u"1"_s, u"3"_s} << ada;
+    QTest::newRow("clear") << u"PushButton3"_s << QString() << QStringList() << QString();
+    QTest::newRow("sample") << u"PushButton4"_s << QString() << sample << u"Dana Whitlow"_s;
+    QTest::newRow("new week") << u"mnuNewWeek"_s << QString() << QStringList{u"1"_s, u"2"_s, u"3"_s}
+                              << ada;
+    QTest::newRow("move up") << u"mnuMoveUp"_s << QString() << QStringList{u"2"_s, u"1"_s, u"3"_s}
+                             << ada;
+    QTest::newRow("move down") << u"mnuMoveDown"_s << QString()
+                               << QStringList{u"1"_s, u"3"_s, u"2"_s} << ada;
+}
+
+void TestUndo::undoAndRedo()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, periodTyped);
+    QFETCH(QStringList, periodsAfter);
+    QFETCH(QString, nameAfter);
+    std::unique_ptr<Form1> form = started();
+    QVERIFY(!menuItem(*form, u"mnuUndo"_s)->isEnabled()); // nothing of an earlier run
+    const State before = stateOf(*form);
+    Form1Controls(*form).ListView1->setCurrentIndex(form->classList().index(1, 0));
+    if (!periodTyped.isEmpty())
+        saveInTheNextEditor(periodTyped);
+    press(*form, command);
+    const State after = stateOf(*form);
+    QCOMPARE(periods(*form), periodsAfter);
+    QCOMPARE(form->name(), nameAfter);
+    QVERIFY(after != before);
+
+    press(*form, u"mnuUndo"_s);
+    QVERIFY(stateOf(*form) == before);
+    QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"Ada"_s);
+    QVERIFY(!menuItem(*form, u"mnuUndo"_s)->isEnabled());
+    press(*form, u"mnuRedo"_s);
+    QVERIFY(stateOf(*form) == after);
+    QCOMPARE(GetSetting(u"Text1_0"_s, {}), nameAfter);
+    press(*form, u"mnuUndo"_s);
+    QCOMPARE(bytesAfterClosing(std::move(form)), m_unchanged);
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestUndo::mixedSequenceGoesBackToTheStart()
+{
+    std::unique_ptr<Form1> form = started();
+    const Form1Controls controls(*form);
+    const State before = stateOf(*form);
+    controls.PushButton4->click();
+    controls.ListView1->setCurrentIndex(form->classList().index(2, 0));
+    for (const QString& command :
+         {u"PushButton2"_s, u"mnuMoveUp"_s, u"mnuNewWeek"_s, u"mnuUndo"_s, u"mnuUndo"_s})
+        press(*form, command);
+    QCOMPARE(form->classList().entry(2).Period, u"4. U.S. History"_s);
+    // A change after an undo leaves nothing to redo.
+    saveInTheNextEditor(u"edited"_s);
+    controls.PushButton5->click();
+    QVERIFY(!menuItem(*form, u"mnuRedo"_s)->isEnabled());
+    // A name typed since the clearing stays when the clearing is undone.
+    controls.PushButton3->click();
+    controls.Text1->setText(u"Bea"_s);
+    for (int undone = 0; undone < 4; ++undone)
+        press(*form, u"mnuUndo"_s);
+    QCOMPARE(form->name(), u"Bea"_s);
+    controls.Text1->setText(u"Ada"_s);
+    QVERIFY(stateOf(*form) == before);
+    QCOMPARE(bytesAfterClosing(std::move(form)), m_unchanged);
+}
+
+void TestUndo::newWeek()
+{
+    std::unique_ptr<Form1> form = started();
+    Form1Controls(*form).PushButton4->click();
+    const QStringList periodsBefore = periods(*form);
+    const QDateTime date = form->date();
+    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(periods(*form), periodsBefore);
+    for (const HomeworkEntry& row : form->classList().entries())
+        QCOMPARE(row.Days, (std::array<QString, 7>{}));
+    QCOMPARE(form->date(), date.addDays(7));
+    QCOMPARE(GetSetting(u"DateTimePicker1"_s, {}), date.addDays(7).toString(Qt::ISODate));
+    // On an empty list only the date moves on.
+    Form1Controls(*form).PushButton3->click();
+    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(form->date(), date.addDays(14));
+    QCOMPARE(form->classList().rowCount(), 0);
+}
+
+void TestUndo::keyboardOnly()
+{
+    std::unique_ptr<Form1> form = started();
+    // Each key goes where the keyboard is: the focused control or the open menu.
+    auto keys = [](std::initializer_list<QKeyCombination> combinations) {
+        for (QKeyCombination key : combinations)
+            QTest::keyClick(static_cast<QWidget*>(nullptr), key.key(), key.keyboardModifiers());
+    };
+    keys({Qt::Key_Tab, Qt::Key_Tab});
+    QCOMPARE(QApplication::focusWidget(), Form1Controls(*form).ListView1);
+    // The list comes in on its first row; one step down to the second.
+    keys({Qt::Key_Down, Qt::ALT | Qt::Key_Down});
+    QCOMPARE(periods(*form), (QStringList{u"1"_s, u"3"_s, u"2"_s}));
+    keys({Qt::ALT | Qt::Key_Up, Qt::ALT | Qt::Key_Up, Qt::Key_Delete});
+    QCOMPARE(periods(*form), (QStringList{u"1"_s, u"3"_s}));
+    keys({Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::Key_Z});
+    keys({Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    QCOMPARE(periods(*form), (QStringList{u"2"_s, u"1"_s, u"3"_s}));
+    QCOMPARE(form->selectedRow(), std::optional<int>(0));
+    saveInTheNextEditor(u"2b"_s);
+    keys({Qt::Key_Return});
+    form->activateWindow(); // a window manager's part, which the offscreen platform leaves out
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    keys({Qt::CTRL | Qt::Key_N});
+    QCOMPARE(form->classList().entry(0), entry(u"2b"_s));
+    QCOMPARE(form->selectedRow(), std::optional<int>(0)); // the week's new list keeps the place
+    // The list's menu: five steps down to Undo, past the disabled Move Up.
+    keys({Qt::SHIFT | Qt::Key_F10});
+    auto* menu = control<QMenu>(*form, u"mnuList"_s);
+    QTRY_VERIFY(menu->isVisible());
+    keys({Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down});
+    QCOMPARE(menu->activeAction()->objectName(), u"mnuUndo"_s);
+    keys({Qt::Key_Return});
+    QCOMPARE(form->classList().entry(0), entry(u"2b"_s, {u"new reading"_s}));
+    // In the name box the keys undo and redo the typing, not the list's commands.
+    keys({Qt::SHIFT | Qt::Key_Tab, Qt::SHIFT | Qt::Key_Tab, Qt::Key_X});
+    keys({Qt::CTRL | Qt::Key_Z});
+    QCOMPARE(form->name(), u"Ada"_s);
+    keys({Qt::CTRL | Qt::Key_Y});
+    QCOMPARE(form->name(), u"x"_s);
+    QCOMPARE(form->classList().entry(0), entry(u"2b"_s, {u"new reading"_s}));
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestUndo::undoReportsANameItCannotStore()
+{
+    std::unique_ptr<Form1> form = started();
+    Form1Controls(*form).PushButton3->click();
+    // A folder where the settings file belongs makes every write fail.
+    QVERIFY(QFile::remove(m_settings->filePath()) && QDir().mkpath(m_settings->filePath()));
+    press(*form, u"mnuUndo"_s);
+    QCOMPARE(m_prompts->errorReports().size(), 1);
+    QVERIFY(m_prompts->errorReports().first().contains(u"Form1.mnuUndo_Click at line 100"_s));
+    QCOMPARE(form->name(), u"Ada"_s);
+    QCOMPARE(form->classList().rowCount(), 3);
+}
+
+void TestUndo::everyControlIsNamedAndDescribed()
+{
+    std::unique_ptr<Form1> form = started();
+    HomeworkListModel list;
+    Form3 editor(list);
+    Form2 preview;
+    for (QWidget* window : std::initializer_list<QWidget*>{form.get(), &editor, &preview}) {
+        QList<QWidget*> controls = window->findChildren<QWidget*>();
+        controls.append(window);
+        for (QWidget* widget : controls) {
+            // Qt's own parts of a control ("qt_spinbox_lineedit") speak for it.
+            if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"_s) ||
+                !widget->isVisibleTo(window) || widget->isWindow() != (widget == window))
+                continue;
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(),
+                     qPrintable(widget->objectName()));
+            QVERIFY2(!accessible->text(QAccessible::Description).isEmpty(),
+                     qPrintable(widget->objectName()));
+        }
+    }
+}
+
+QTEST_MAIN(TestUndo)
+#include "test_undo.moc"
