@@ -9,8 +9,8 @@
 #include "tests/support/scripted_prompts.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,8 +39,7 @@ qint64 monotonicNs()
 
 void useSettingsIn(const QString& folder)
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder));
 }
 
 QList<HomeworkEntry> manyClasses()

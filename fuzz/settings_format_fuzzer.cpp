@@ -1,7 +1,7 @@
 // Compares our settings format with Qt's own INI format on arbitrary input. The input is read
 // as a settings file by both (the same keys and values, the same damage found), both then store
 // a value made of the input's UTF-16 code units (the same bytes written), and ours keeps the
-// damaged file beside the new one exactly when Qt found damage.
+// file beside the new one exactly when Qt found damage or would not write it back unchanged.
 #include "base/settings_format.h"
 #include "tests/support/settings_snapshot.h"
 
@@ -81,10 +81,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (contents(ours) != contents(qts))
         fail("a file is written differently");
+    const QString rewritten = freshPath(u"rewritten.ini"_s);
+    writeFile(rewritten, input);
+    test::rewriteThroughQt(rewritten);
+    const bool kept = damaged || contents(rewritten) != input;
     const QString copy = ours + u".damaged"_s;
-    if (QFile::exists(copy) != damaged || (damaged && contents(copy) != input))
-        fail("the damaged file is not kept as it was");
-    for (const QString& path : {ours, qts, copy, ours + u".lock"_s, qts + u".lock"_s})
+    if (QFile::exists(copy) != kept || (kept && contents(copy) != input))
+        fail("the file is not kept as it was");
+    for (const QString& path :
+         {ours, qts, copy, rewritten, ours + u".lock"_s, qts + u".lock"_s, rewritten + u".lock"_s})
         QFile::remove(path);
     return 0;
 }
