@@ -225,11 +225,7 @@ void Form3::PushButton3_Click()
     if (m_Index == -1) {
         procedure.step(104, [&] { m_list.append(entry); });
     } else {
-        const std::optional<int> row = procedure.result(112, [&] {
-            if (m_Index < 1 || m_Index > m_list.rowCount())
-                throw Failure(u"There is no class number %1 in the list."_s.arg(m_Index));
-            return m_Index - 1;
-        });
+        const std::optional<int> row = procedure.result(112, [&] { return editedRow(); });
         if (row)
             procedure.step(114, [&] { m_list.replace(*row, entry); });
     }
@@ -239,6 +235,32 @@ void Form3::PushButton3_Click()
 void Form3::PushButton4_Click()
 {
     GuardedProcedure(locations::Form3Cancel).step(100, [this] { reject(); });
+}
+
+int Form3::editedRow() const
+{
+    if (m_Index < 1 || m_Index > m_list.rowCount())
+        throw Failure(u"There is no class number %1 in the list."_s.arg(m_Index));
+    return m_Index - 1;
+}
+
+void Form3::saveBeforeEnding()
+{
+    const HomeworkEntry entry = typedEntry();
+    if (!entryRefusal(entry).isEmpty()) {
+        reject();
+        return;
+    }
+    try {
+        if (m_Index == -1)
+            m_list.append(entry);
+        else
+            m_list.replace(editedRow(), entry);
+    } catch (const Failure&) {
+        reject(); // the row is gone: there is nothing to save it into
+        return;
+    }
+    accept();
 }
 
 } // namespace quillory

@@ -49,6 +49,10 @@ public:
     void PushButton3_Click();
     /// "Cancel": closes without touching the list.
     void PushButton4_Click();
+    /// For the ways out of the program that cannot wait for the user: saves the row as "Save"
+    /// would when it passes the checks, without any message, and closes; otherwise closes as
+    /// "Cancel".
+    void saveBeforeEnding();
 
     /// m_Index: -1 adds a row at the end; otherwise the 1-based position of the edited row.
     qint16 index() const { return m_Index; }
@@ -74,6 +78,7 @@ private:
     void Form_Load();
     HomeworkEntry typedEntry() const;
     QString dayText(int day) const;
+    int editedRow() const;
 
     // A text a day box was filled with, and what the box showed of it.
     struct LoadedText {
