@@ -4,6 +4,7 @@
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "base/prompts.h"
+#include "homework/editor/kept_line_breaks.h"
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
 #include "widgets/form_colors.h"
@@ -17,7 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextDocument>
 
 #include <algorithm>
 #include <limits>
@@ -133,6 +133,7 @@ void Form3::createControls()
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setTabChangesFocus(true);
         Text1.at(day) = box;
+        m_dayTexts.at(day) = new KeptLineBreaks(box);
         setTabOrder(previous, box);
         previous = box;
     }
@@ -165,22 +166,7 @@ void Form3::setPeriod(const QString& period)
 
 void Form3::setDay(int day, const QString& text)
 {
-    QPlainTextEdit* box = Text1.at(day);
-    box->setPlainText(text);
-    m_loadedDays.at(day) = {text, box->document()->toRawText()};
-}
-
-QString Form3::dayText(int day) const
-{
-    // The box keeps line ends as paragraphs, so a loaded text is given back as it was loaded
-    // while the box still shows it unchanged: CR LF, CR and U+2029 would otherwise come back
-    // as LF. What the user typed comes back as typed, no-break spaces and U+2028 included.
-    const QString shown = Text1.at(day)->document()->toRawText();
-    if (shown == m_loadedDays.at(day).shown)
-        return m_loadedDays.at(day).text;
-    QString typed = shown;
-    typed.replace(QChar::ParagraphSeparator, u'\n');
-    return typed;
+    m_dayTexts.at(day)->load(text);
 }
 
 void Form3::setIndex(qint16 index)
@@ -208,7 +194,7 @@ HomeworkEntry Form3::typedEntry() const
 {
     HomeworkEntry entry{Text2->text(), {}};
     for (int day = 0; day < DaysPerWeek; ++day)
-        entry.Days.at(day) = dayText(day);
+        entry.Days.at(day) = m_dayTexts.at(day)->text();
     return entry;
 }
 

@@ -15,6 +15,7 @@ class QPushButton;
 namespace quillory {
 
 class HomeworkListModel;
+class KeptLineBreaks;
 class WindowPointer;
 
 /// Why the editor cannot save a row: no period, or a box holding a text the stored list uses
@@ -77,18 +78,11 @@ private:
     void createControls();
     void Form_Load();
     HomeworkEntry typedEntry() const;
-    QString dayText(int day) const;
     int editedRow() const;
-
-    // A text a day box was filled with, and what the box showed of it.
-    struct LoadedText {
-        QString text;
-        QString shown;
-    };
 
     HomeworkListModel& m_list;
     WindowPointer* m_pointer;
-    std::array<LoadedText, DaysPerWeek> m_loadedDays;
+    std::array<KeptLineBreaks*, DaysPerWeek> m_dayTexts;
 };
 
 } // namespace quillory
