@@ -75,6 +75,8 @@ private Q_SLOTS:
     void tabOrder();
     void firstStart();
     void restoresWhatWasStored();
+    void storedDateOutsideThePickerLeavesIt_data();
+    void storedDateOutsideThePickerLeavesIt();
     void malformedStoredListIsReportedAndKept();
     void unavailableComponentEndsBeforeAnythingShows();
     void homePage_data();
@@ -232,6 +234,29 @@ void TestMainWindow::restoresWhatWasStored()
     QCOMPARE(form->date(), QDateTime(QDate(2030, 1, 31), QTime(9, 5)));
     QCOMPARE(form->classList().entries(), sampleClasses());
     QCOMPARE(test::Form1Controls(*form).DateTimePicker1->text(), u"January 31, 2030"_s);
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestMainWindow::storedDateOutsideThePickerLeavesIt_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QDateTime>("shown");
+    const QDateTime initial(QDate(2013, 6, 8), QTime(11, 51, 22));
+    QTest::newRow("1500") << u"1500-01-01T00:00:00"_s << initial;
+    QTest::newRow("the second before 1601") << u"1600-12-31T23:59:59"_s << initial;
+    QTest::newRow("first of 1601")
+        << u"1601-01-01T00:00:00"_s << QDateTime(QDate(1601, 1, 1), QTime(0, 0));
+    QTest::newRow("past the last second of 9999") << u"9999-12-31T23:59:59.500"_s << initial;
+}
+
+void TestMainWindow::storedDateOutsideThePickerLeavesIt()
+{
+    QFETCH(QString, stored);
+    QFETCH(QDateTime, shown);
+    SaveSetting(u"DateTimePicker1"_s, stored);
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    QCOMPARE(form->date(), shown);
     QVERIFY(m_prompts->shown().isEmpty());
 }
 
