@@ -6,6 +6,8 @@
 #include <QMutex>
 #include <QSet>
 
+#include <algorithm>
+
 namespace quillory {
 
 using namespace Qt::StringLiterals;
@@ -73,14 +75,21 @@ bool keepCopy(const QString& path)
            copy.write(bytes) == bytes.size();
 }
 
+bool isAllText(const QSettings::SettingsMap& values)
+{
+    return std::all_of(values.cbegin(), values.cend(),
+                       [](const QVariant& value) { return value.typeId() == QMetaType::QString; });
+}
+
 bool readIniFile(QIODevice& device, QSettings::SettingsMap& settings)
 {
     const QByteArray bytes = device.readAll();
     IniContent content = readIni(bytes);
     // Qt's format reads some hand-edited files as other values than they seem to hold (a stray
-    // quote, an unquoted comma, a byte order mark); writing those values back would lose what
-    // they meant, so such a file is kept as a damaged one is.
-    const bool changedByReading = content.damaged || writeIni(content.values) != bytes;
+    // quote, a byte order mark, a comma that makes a list): the program, which reads text only,
+    // would not write them back as they were, so such a file is kept as a damaged one is.
+    const bool changedByReading =
+        content.damaged || !isAllText(content.values) || writeIni(content.values) != bytes;
     settings = std::move(content.values);
     const QString path = devicePath(device);
     ReadFiles& files = readFiles();
