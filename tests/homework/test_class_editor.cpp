@@ -221,7 +221,6 @@ void TestClassEditor::lineBreaksStayWhereUntouched_data()
     QTest::addColumn<QString>("saved");
     const QString mixed = u"a\r\nb\rc\u2029d"_s; // shown as a, b, c, d on lines of their own
     QTest::newRow("untouched") << mixed << QList<Edit>{} << mixed;
-    QTest::newRow("typed at the end") << mixed << QList<Edit>{{7, 0, u"!"_s}} << mixed + u"!"_s;
     QTest::newRow("typed at the start and the end")
         << mixed << QList<Edit>{{0, 0, u"<"_s}, {8, 0, u">"_s}} << u"<a\r\nb\rc\u2029d>"_s;
     QTest::newRow("a line typed between")
