@@ -1,5 +1,7 @@
 #include "app/ending_requests.h"
 
+#include "homework/editor/form3.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QWidget>
@@ -21,9 +23,11 @@ constexpr std::array EndingSignals{SIGTERM, SIGHUP, SIGINT};
 // A signal handler may only write to a descriptor; the event loop reads the other end.
 int wakeUp[2] = {-1, -1};
 std::array<struct sigaction, EndingSignals.size()> previous{};
+volatile std::sig_atomic_t endingSignalled = 0;
 
 void onEndingSignal(int)
 {
+    endingSignalled = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(wakeUp[0], &byte, 1);
 }
@@ -63,6 +67,11 @@ void EndingRequests::drain()
     Q_EMIT requested();
 }
 
+bool endingRequested()
+{
+    return endingSignalled != 0;
+}
+
 void closeVisibleWindows()
 {
     QList<QWidget*> windows;
@@ -75,6 +84,14 @@ void closeVisibleWindows()
                           [](QWidget* window) { return qobject_cast<QDialog*>(window); });
     for (QWidget* window : windows)
         window->close();
+}
+
+void saveOpenEditors()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* editor = qobject_cast<Form3*>(window); editor && editor->isVisible())
+            editor->saveBeforeEnding();
+    }
 }
 
 } // namespace quillory

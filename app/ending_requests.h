@@ -28,9 +28,18 @@ private:
     QSocketNotifier* m_notifier = nullptr;
 };
 
+/// Whether the system has asked the program to end; true from the moment the signal arrives,
+/// before the event loop hears of it.
+bool endingRequested();
+
 /// Closes every visible window of the program, dialogs first, each through its own close
 /// handling: closing the main window or the preview stores the class list and ends the
 /// program.
 void closeVisibleWindows();
+
+/// Saves the class typed in an open class editor as "Save" would, when it passes the editor's
+/// checks, and closes the editor (as "Cancel" when it does not); for the ways out that cannot
+/// wait for the user.
+void saveOpenEditors();
 
 } // namespace quillory

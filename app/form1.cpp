@@ -6,6 +6,7 @@
 #include "app/sample_data_command.h"
 #include "homework/editor/form3.h"
 #include "preview/form2.h"
+#include "widgets/one_line_delegate.h"
 #include "widgets/twips.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
@@ -15,7 +16,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTreeView>
 
 namespace quillory {
@@ -23,24 +23,6 @@ namespace quillory {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A class list row is one line high: line breaks typed into a day show as blanks there (the
-// whole text is in the row's tooltip and in the editor).
-class OneLineDelegate final : public QStyledItemDelegate {
-    Q_DISABLE_COPY_MOVE(OneLineDelegate)
-
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QString displayText(const QVariant& value, const QLocale& locale) const override
-    {
-        QString text = QStyledItemDelegate::displayText(value, locale);
-        text.replace(u"\r\n"_s, u" "_s);
-        text.replace(u'\n', u' ');
-        text.replace(u'\r', u' ');
-        return text;
-    }
-};
 
 // Controls carry their names, so that a skin can address them.
 QPushButton* makeButton(const QString& name, const QString& caption, const QRect& place,

@@ -63,8 +63,15 @@ public:
     /// Shows the window centred on the screen, with the focus in the name box.
     void showCentred();
 
-    /// The close request: stores the class list, whatever else happens.
-    void Form_QueryUnload();
+    /// The close request: stores the class list. False when it could not be stored and the user
+    /// has just been told so: the window then stays open, and the next request ends the program.
+    bool Form_QueryUnload();
+    /// Ends the program for a request that nobody may be there to answer (a signal): a class
+    /// typed in the editor is saved when it passes the editor's checks, and the list is stored,
+    /// or else kept in a rescue file named on the standard error.
+    void endOnRequest();
+    /// The session is ending: stores as endOnRequest does and leaves the windows to the session.
+    void storeForSessionEnd();
 
     /// "Add Class".
     void PushButton1_Click();
@@ -147,6 +154,7 @@ private:
     void callHomePage();
     std::unique_ptr<ClassEditor> loadClassEditor();
     void Form_Unload();
+    void storeOrRescue();
     ScheduleRequest scheduleRequest();
     Form2& previewWindow();
     bool showPreview(GuardedProcedure& procedure,
@@ -158,6 +166,10 @@ private:
     WindowPointer* m_pointer;
     HomePageCall m_homePage;
     std::unique_ptr<Form2> m_preview;
+    // Nobody may be there to read a message: a list that cannot be stored goes to a rescue file.
+    bool m_unattended = false;
+    // The user was told that the list could not be stored: the next close ends the program.
+    bool m_toldNotStored = false;
 };
 
 } // namespace quillory

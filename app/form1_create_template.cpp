@@ -79,8 +79,10 @@ Form2& Form1::previewWindow()
         connect(m_preview.get(), &Form2::backRequested, this, [this] { show(); });
         // Leaving the program through the preview keeps the classes typed in this run.
         connect(m_preview.get(), &Form2::unloaded, this, [this] {
-            Form_QueryUnload();
-            Form_Unload();
+            if (Form_QueryUnload())
+                Form_Unload();
+            else
+                show(); // the list could not be stored: it stays on screen
         });
     }
     return *m_preview;

@@ -13,7 +13,6 @@
 #include "widgets/window_pointer.h"
 #include "widgets/window_skin.h"
 
-#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
 #include <QGuiApplication>
@@ -98,23 +97,6 @@ void Form1::showCentred()
     show();
     activateWindow();
     Frame1->focusName();
-}
-
-void Form1::closeEvent(QCloseEvent* event)
-{
-    Form_QueryUnload();
-    event->accept();
-    Form_Unload();
-}
-
-void Form1::Form_QueryUnload()
-{
-    GuardedProcedure(locations::Form1QueryUnload).step(100, [this] { SaveHomeworkList(m_list); });
-}
-
-void Form1::Form_Unload()
-{
-    Q_EMIT unloaded();
 }
 
 } // namespace quillory

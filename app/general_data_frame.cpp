@@ -139,7 +139,11 @@ void GeneralDataFrame::restoreName()
 void GeneralDataFrame::restoreDate()
 {
     const QSignalBlocker quiet(DateTimePicker1);
-    DateTimePicker1->setDateTime(restoredDate(DateTimePicker1->dateTime()));
+    const QDateTime stored = restoredDate(DateTimePicker1->dateTime());
+    // A date the picker cannot show leaves it where it is, rather than at its nearest end.
+    if (stored >= DateTimePicker1->minimumDateTime() &&
+        stored <= DateTimePicker1->maximumDateTime())
+        DateTimePicker1->setDateTime(stored);
 }
 
 QWidget* GeneralDataFrame::lastTabStop() const

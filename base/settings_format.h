@@ -15,8 +15,10 @@ struct IniContent {
 
 /// The settings file's format: Qt's own INI format, read and written byte for byte as Qt does,
 /// but in bulk (Qt 6.4 encodes every character on its own, which makes storing a long class
-/// list slow). A file with damaged lines gives every key that can be read, and a copy of it is
-/// kept beside it ("<name>.damaged") before it is first replaced.
+/// list slow). A file with damaged lines gives every key that can be read. Before a file is first
+/// replaced, a copy of it is kept beside it ("<name>.damaged", ".damaged.2", …, one per distinct
+/// content) when it had damaged lines, or values that are no plain text or would not write back
+/// as the same bytes.
 QSettings::Format settingsFileFormat();
 
 /// Reads INI text as Qt does.

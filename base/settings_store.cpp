@@ -3,9 +3,13 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/settings_format.h"
+#include "base/settings_lock.h"
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include <sys/stat.h>
 
 namespace quillory {
 
@@ -16,6 +20,16 @@ namespace {
 constexpr auto Organisation = "Velmora"_L1;
 constexpr auto Application = "Quillory"_L1;
 constexpr auto Section = "Quillory"_L1;
+// How long a write waits for a lock that someone else holds before it counts as failed.
+constexpr int WriteLockWaitMs = 500;
+
+// Whether something other than a plain file (or a link to one) stands at the name. QSettings
+// opens such a thing as a file: a pipe would never answer.
+bool isNoFile(const QString& path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
+}
 
 // QSettings keeps no reason for a failed write; a write of about the file's size beside it
 // tells the system's ("No space left on device").
@@ -32,9 +46,18 @@ QString failedWriteText(const QSettings& store, const QString& value)
 
 } // namespace
 
+QString settingsFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+           Organisation + u'/' + Application + u".conf"_s;
+}
+
 QString GetSetting(const QString& key, const QString& defaultValue)
 {
-    QSettings store(settingsFileFormat(), QSettings::UserScope, Organisation, Application);
+    const QString path = settingsFilePath();
+    if (isNoFile(path))
+        return defaultValue;
+    QSettings store(path, settingsFileFormat());
     store.beginGroup(Section);
     const QVariant value = store.value(key);
     // A hand-edited file may hold a value that is no plain text; it reads as the default.
@@ -45,7 +68,13 @@ QString GetSetting(const QString& key, const QString& defaultValue)
 
 void SaveSetting(const QString& key, const QString& value)
 {
-    QSettings store(settingsFileFormat(), QSettings::UserScope, Organisation, Application);
+    const QString path = settingsFilePath();
+    if (isNoFile(path))
+        throw Failure(u"The settings file %1 could not be written: something that is no file "
+                      u"stands at its name."_s.arg(path));
+    // QSettings waits for its lock without end; it gets the lock only once it is free.
+    clearSettingsWriteLock(path + u".lock"_s, WriteLockWaitMs);
+    QSettings store(path, settingsFileFormat());
     store.beginGroup(Section);
     store.setValue(key, value);
     store.endGroup();

@@ -14,11 +14,17 @@ inline constexpr char16_t NamePrefix[] = u"Text1_";
 inline constexpr char16_t Date[] = u"DateTimePicker1";
 } // namespace SettingKey
 
-/// The stored text of a key, or the default when the key was never written or cannot be read.
+/// The settings file: "Velmora/Quillory.conf" in the user's configuration folder
+/// ($XDG_CONFIG_HOME, else ~/.config), in Qt's INI format.
+QString settingsFilePath();
+
+/// The stored text of a key, or the default when the key was never written or cannot be read
+/// (also when something other than a file stands at the settings file's name).
 QString GetSetting(const QString& key, const QString& defaultValue);
 
 /// Stores the text under the key and writes it to disk at once (atomically: the earlier file
-/// stays whole if the write breaks off). Throws Failure when the value could not be written.
+/// stays whole if the write breaks off). Throws Failure when the value could not be written,
+/// also when the file's lock cannot be taken within half a second.
 void SaveSetting(const QString& key, const QString& value);
 
 } // namespace quillory

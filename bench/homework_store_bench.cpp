@@ -1,5 +1,5 @@
 // Saving and loading the longest class list through the real settings file.
-#include "base/settings_format.h"
+#include "base/settings_store.h"
 #include "homework/homework_list_model.h"
 #include "homework/homework_store.h"
 #include "homework/stored_form.h"
@@ -44,9 +44,7 @@ void loadHomeworkList(benchmark::State& state)
     HomeworkListModel list;
     list.setEntries(fullList());
     SaveHomeworkList(list);
-    const QString file = QSettings(quillory::settingsFileFormat(), QSettings::UserScope,
-                                   QStringLiteral("Velmora"), QStringLiteral("Quillory"))
-                             .fileName();
+    const QString file = settingsFilePath();
     for (auto _ : state) {
         // A new modification time makes QSettings read the file again, as at a real start.
         state.PauseTiming();
@@ -88,8 +86,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     QTemporaryDir folder;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

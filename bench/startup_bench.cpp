@@ -10,8 +10,8 @@
 #include "tests/support/scripted_prompts.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,8 +40,7 @@ qint64 monotonicNs()
 
 void useSettingsIn(const QString& folder)
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder));
 }
 
 // One start of the program as a user starts it, but offscreen and never opening the home page.

@@ -1,7 +1,8 @@
 // Compares our settings format with Qt's own INI format on arbitrary input. The input is read
 // as a settings file by both (the same keys and values, the same damage found), both then store
 // a value made of the input's UTF-16 code units (the same bytes written), and ours keeps the
-// damaged file beside the new one exactly when Qt found damage.
+// file beside the new one exactly when Qt found damage, a value that is no text, or would not
+// write it back unchanged.
 #include "base/settings_format.h"
 #include "tests/support/settings_snapshot.h"
 
@@ -67,12 +68,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeFile(ours, input);
     writeFile(qts, input);
     bool damaged = false;
+    bool allText = true;
     {
         QSettings oursSettings(ours, settingsFileFormat());
         QSettings qtSettings(qts, QSettings::IniFormat);
         if (test::settingsSnapshot(oursSettings) != test::settingsSnapshot(qtSettings))
             fail("a file reads differently");
         damaged = qtSettings.status() == QSettings::FormatError;
+        for (const auto& [key, value] : test::settingsSnapshot(qtSettings))
+            allText = allText && value.typeId() == QMetaType::QString;
         if (settingsFileDamaged(ours) != damaged)
             fail("damage is found differently");
         const QString value(reinterpret_cast<const QChar*>(data), qsizetype(size / 2));
@@ -81,10 +85,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (contents(ours) != contents(qts))
         fail("a file is written differently");
+    const QString rewritten = freshPath(u"rewritten.ini"_s);
+    writeFile(rewritten, input);
+    test::rewriteThroughQt(rewritten);
+    const bool kept = damaged || !allText || contents(rewritten) != input;
     const QString copy = ours + u".damaged"_s;
-    if (QFile::exists(copy) != damaged || (damaged && contents(copy) != input))
-        fail("the damaged file is not kept as it was");
-    for (const QString& path : {ours, qts, copy, ours + u".lock"_s, qts + u".lock"_s})
+    if (QFile::exists(copy) != kept || (kept && contents(copy) != input))
+        fail("the file is not kept as it was");
+    for (const QString& path :
+         {ours, qts, copy, rewritten, ours + u".lock"_s, qts + u".lock"_s, rewritten + u".lock"_s})
         QFile::remove(path);
     return 0;
 }

@@ -1,9 +1,14 @@
 #include "homework/homework_store.h"
 
 #include "base/failure.h"
+#include "base/file_system.h"
+#include "base/settings_format.h"
 #include "base/settings_store.h"
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace quillory {
 
@@ -12,6 +17,56 @@ using namespace Qt::StringLiterals;
 void SaveHomeworkList(const HomeworkListModel& list)
 {
     SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(list.entries()));
+}
+
+namespace {
+
+// Rescue files are never replaced: a name already taken gets the next number.
+constexpr int RescueNamesPerFolder = 100;
+
+QString rescueName(const QString& folder, const QString& settingsName, int number)
+{
+    const QString name = settingsName + u".rescued"_s;
+    return joinPath(folder, number == 1 ? name : name + u'.' + QString::number(number));
+}
+
+// Writes the text to a new file in the folder; nothing when every name there is taken.
+std::optional<QString> writeRescueFile(const QString& folder, const QString& settingsName,
+                                       const QByteArray& text)
+{
+    for (int number = 1; number <= RescueNamesPerFolder; ++number) {
+        const QString path = rescueName(folder, settingsName, number);
+        if (!claimFileName(path))
+            continue;
+        try {
+            replacePrivateFile(path, text);
+        } catch (const Failure&) {
+            DeleteFileQuietly(path); // the empty file that claimed the name
+            throw;
+        }
+        return path;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString rescueHomeworkList(const HomeworkListModel& list)
+{
+    const QByteArray text = writeIni({{u"Quillory/"_s + QString::fromUtf16(SettingKey::Homework),
+                                       toStoredForm(list.entries())}});
+    const QFileInfo settings(settingsFilePath());
+    QString reason = u"No name is free for a rescue file."_s;
+    for (const QString& folder : {settings.absolutePath(), QDir::homePath(), QDir::tempPath()}) {
+        try {
+            if (const std::optional<QString> path =
+                    writeRescueFile(folder, settings.fileName(), text))
+                return *path;
+        } catch (const Failure& failure) {
+            reason = failure.description();
+        }
+    }
+    throw Failure(reason);
 }
 
 void LoadHomeworkList(HomeworkListModel& list)

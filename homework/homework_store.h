@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace quillory {
 
 class HomeworkListModel;
@@ -7,6 +9,12 @@ class HomeworkListModel;
 /// Writes the whole list in its stored form under "Homework". Throws Failure when the
 /// settings cannot be written.
 void SaveHomeworkList(const HomeworkListModel& list);
+
+/// Writes the whole list, as a settings file that holds only "Homework", to a new file only the
+/// user can read: "Quillory.conf.rescued" (or ".rescued.2" and on) beside the settings file, else
+/// in the home folder, else in the temporary folder. Returns its path; throws Failure when no
+/// such file can be written.
+QString rescueHomeworkList(const HomeworkListModel& list);
 
 /// Empties the list and refills it from "Homework". Rows with fewer than eight fields are
 /// kept (their missing days empty) and the later rows are read too; a Failure saying so is

@@ -4,6 +4,7 @@
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "base/prompts.h"
+#include "homework/editor/kept_line_breaks.h"
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
 #include "widgets/accessible_text.h"
@@ -18,7 +19,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextDocument>
 
 #include <algorithm>
 #include <limits>
@@ -134,6 +134,7 @@ void Form3::createControls()
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setTabChangesFocus(true);
         Text1.at(day) = box;
+        m_dayTexts.at(day) = new KeptLineBreaks(box);
         setTabOrder(previous, box);
         previous = box;
     }
@@ -186,22 +187,7 @@ void Form3::setPeriod(const QString& period)
 
 void Form3::setDay(int day, const QString& text)
 {
-    QPlainTextEdit* box = Text1.at(day);
-    box->setPlainText(text);
-    m_loadedDays.at(day) = {text, box->document()->toRawText()};
-}
-
-QString Form3::dayText(int day) const
-{
-    // The box keeps line ends as paragraphs, so a loaded text is given back as it was loaded
-    // while the box still shows it unchanged: CR LF, CR and U+2029 would otherwise come back
-    // as LF. What the user typed comes back as typed, no-break spaces and U+2028 included.
-    const QString shown = Text1.at(day)->document()->toRawText();
-    if (shown == m_loadedDays.at(day).shown)
-        return m_loadedDays.at(day).text;
-    QString typed = shown;
-    typed.replace(QChar::ParagraphSeparator, u'\n');
-    return typed;
+    m_dayTexts.at(day)->load(text);
 }
 
 void Form3::setIndex(qint16 index)
@@ -229,7 +215,7 @@ HomeworkEntry Form3::typedEntry() const
 {
     HomeworkEntry entry{Text2->text(), {}};
     for (int day = 0; day < DaysPerWeek; ++day)
-        entry.Days.at(day) = dayText(day);
+        entry.Days.at(day) = m_dayTexts.at(day)->text();
     return entry;
 }
 
@@ -246,11 +232,7 @@ void Form3::PushButton3_Click()
     if (m_Index == -1) {
         procedure.step(104, [&] { m_list.append(entry); });
     } else {
-        const std::optional<int> row = procedure.result(112, [&] {
-            if (m_Index < 1 || m_Index > m_list.rowCount())
-                throw Failure(u"There is no class number %1 in the list."_s.arg(m_Index));
-            return m_Index - 1;
-        });
+        const std::optional<int> row = procedure.result(112, [&] { return editedRow(); });
         if (row)
             procedure.step(114, [&] { m_list.replace(*row, entry); });
     }
@@ -260,6 +242,32 @@ void Form3::PushButton3_Click()
 void Form3::PushButton4_Click()
 {
     GuardedProcedure(locations::Form3Cancel).step(100, [this] { reject(); });
+}
+
+int Form3::editedRow() const
+{
+    if (m_Index < 1 || m_Index > m_list.rowCount())
+        throw Failure(u"There is no class number %1 in the list."_s.arg(m_Index));
+    return m_Index - 1;
+}
+
+void Form3::saveBeforeEnding()
+{
+    const HomeworkEntry entry = typedEntry();
+    if (!entryRefusal(entry).isEmpty()) {
+        reject();
+        return;
+    }
+    try {
+        if (m_Index == -1)
+            m_list.append(entry);
+        else
+            m_list.replace(editedRow(), entry);
+    } catch (const Failure&) {
+        reject(); // the row is gone: there is nothing to save it into
+        return;
+    }
+    accept();
 }
 
 } // namespace quillory

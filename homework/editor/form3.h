@@ -15,6 +15,7 @@ class QPushButton;
 namespace quillory {
 
 class HomeworkListModel;
+class KeptLineBreaks;
 class WindowPointer;
 
 /// Why the editor cannot save a row: no period, or a box holding a text the stored list uses
@@ -49,6 +50,10 @@ public:
     void PushButton3_Click();
     /// "Cancel": closes without touching the list.
     void PushButton4_Click();
+    /// For the ways out of the program that cannot wait for the user: saves the row as "Save"
+    /// would when it passes the checks, without any message, and closes; otherwise closes as
+    /// "Cancel".
+    void saveBeforeEnding();
 
     /// m_Index: -1 adds a row at the end; otherwise the 1-based position of the edited row.
     qint16 index() const { return m_Index; }
@@ -74,17 +79,11 @@ private:
     void describeControls();
     void Form_Load();
     HomeworkEntry typedEntry() const;
-    QString dayText(int day) const;
-
-    // A text a day box was filled with, and what the box showed of it.
-    struct LoadedText {
-        QString text;
-        QString shown;
-    };
+    int editedRow() const;
 
     HomeworkListModel& m_list;
     WindowPointer* m_pointer;
-    std::array<LoadedText, DaysPerWeek> m_loadedDays;
+    std::array<KeptLineBreaks*, DaysPerWeek> m_dayTexts;
 };
 
 } // namespace quillory

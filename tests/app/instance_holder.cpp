@@ -1,34 +1,23 @@
-// A stand-in for a running program in the running-copy tests: claims the folder given as its
-// argument and prints "ready", then "raised" whenever a later start asks it to come forward;
-// prints "second" and ends when another copy holds the folder.
+// A later start in the running-copy tests: claims the settings file as the program does and
+// says what it found: "second" when a running copy came to the front, "ready" when it would run
+// itself, "unguarded" and the problem when it would run without a lock, "silent" when the
+// copy holding the lock does not answer.
 #include "app/single_instance.h"
+#include "base/settings_store.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 
-namespace {
-
-void say(const char* word)
-{
-    std::puts(word);
-    std::fflush(stdout);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    if (argc < 2)
-        return 2;
-    quillory::SingleInstance instance(QString::fromLocal8Bit(argv[1]));
-    if (!instance.claim()) {
-        say("second");
-        return 0;
-    }
-    QObject::connect(&instance, &quillory::SingleInstance::raiseRequested, &application,
-                     [] { say("raised"); });
-    say("ready");
-    return QCoreApplication::exec();
+    quillory::SingleInstance instance(quillory::settingsFilePath());
+    const quillory::Claim claim = instance.claim();
+    const char* word = claim == quillory::Claim::RaisedOther   ? "second"
+                       : claim == quillory::Claim::Run         ? "ready"
+                       : claim == quillory::Claim::OtherSilent ? "silent"
+                                                               : "unguarded";
+    std::printf("%s\n%s\n", word, instance.problem().toLocal8Bit().constData());
+    return 0;
 }

@@ -13,8 +13,8 @@
 #include "tests/support/test_files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -95,7 +95,7 @@ void TestFullDisk::initTestCase()
         return;
     }
     // The settings file exists before the disk fills up; a failed write must leave it whole.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_disk.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_disk.path()));
     SaveSetting(u"Text1_0"_s, u"Dana"_s);
 }
 

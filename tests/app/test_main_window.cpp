@@ -4,6 +4,7 @@
 #include "app/general_data_frame.h"
 #include "base/app_title.h"
 #include "base/failure.h"
+#include "base/settings_format.h"
 #include "base/settings_store.h"
 #include "document/automation/application_starter.h"
 #include "generation/availability.h"
@@ -74,6 +75,8 @@ private Q_SLOTS:
     void tabOrder();
     void firstStart();
     void restoresWhatWasStored();
+    void storedDateOutsideThePickerLeavesIt_data();
+    void storedDateOutsideThePickerLeavesIt();
     void malformedStoredListIsReportedAndKept();
     void unavailableComponentEndsBeforeAnythingShows();
     void homePage_data();
@@ -85,9 +88,9 @@ private Q_SLOTS:
     void commandsThroughTheButtons();
     void editThroughTheRealEditor();
     void closingStoresExactlyTheRowsShown();
-    void closingEndsEvenWhenTheListCannotBeStored();
-    void endingSignalsCloseAsTheCloseBoxDoes_data();
-    void endingSignalsCloseAsTheCloseBoxDoes();
+    void aCloseThatCannotStoreKeepsTheWindowOnce();
+    void endingSignalsStoreAsTheCloseBoxDoes_data();
+    void endingSignalsStoreAsTheCloseBoxDoes();
 
 private:
     std::unique_ptr<Form1> startedWindow();
@@ -231,6 +234,28 @@ void TestMainWindow::restoresWhatWasStored()
     QCOMPARE(form->date(), QDateTime(QDate(2030, 1, 31), QTime(9, 5)));
     QCOMPARE(form->classList().entries(), sampleClasses());
     QCOMPARE(test::Form1Controls(*form).DateTimePicker1->text(), u"January 31, 2030"_s);
+    QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestMainWindow::storedDateOutsideThePickerLeavesIt_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QDateTime>("shown");
+    const QDateTime initial(QDate(2013, 6, 8), QTime(11, 51, 22));
+    QTest::newRow("1500") << u"1500-01-01T00:00:00"_s << initial;
+    QTest::newRow("first of 1601")
+        << u"1601-01-01T00:00:00"_s << QDateTime(QDate(1601, 1, 1), QTime(0, 0));
+    QTest::newRow("past the last second of 9999") << u"9999-12-31T23:59:59.500"_s << initial;
+}
+
+void TestMainWindow::storedDateOutsideThePickerLeavesIt()
+{
+    QFETCH(QString, stored);
+    QFETCH(QDateTime, shown);
+    SaveSetting(u"DateTimePicker1"_s, stored);
+    std::unique_ptr<Form1> form = startedWindow();
+    QVERIFY(form);
+    QCOMPARE(form->date(), shown);
     QVERIFY(m_prompts->shown().isEmpty());
 }
 
@@ -447,49 +472,83 @@ void TestMainWindow::closingStoresExactlyTheRowsShown()
     QVERIFY(m_prompts->shown().isEmpty());
 }
 
-void TestMainWindow::closingEndsEvenWhenTheListCannotBeStored()
+void TestMainWindow::aCloseThatCannotStoreKeepsTheWindowOnce()
 {
     std::unique_ptr<Form1> form = startedWindow();
     QVERIFY(form);
     form->showCentred();
+    form->classList().append({u"1. Choir"_s, {u"sing"_s}});
     // A folder where the settings file belongs makes every write fail.
     QVERIFY(QDir().mkpath(m_settings->filePath()));
     QSignalSpy unloaded(form.get(), &Form1::unloaded);
+    QVERIFY(!form->close());
+    QVERIFY(form->isVisible());
+    QCOMPARE(unloaded.count(), 0);
+    QStringList reports = m_prompts->errorReports();
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(reports.first().contains(
+        u"something that is no file stands at its name. The classes are not stored, so Quillory "
+        u"stays open: closing it again ends it without storing them.\r\nin "
+        u"Brackwater2021/08/31.Form1.Form_QueryUnload at line 100"_s));
+    // The second close ends without a word; the list is kept in a rescue file all the same.
     QVERIFY(form->close());
     QCOMPARE(unloaded.count(), 1);
-    const QStringList reports = m_prompts->errorReports();
-    QCOMPARE(reports.size(), 1);
-    QVERIFY(reports.first().contains(u"Form1.Form_QueryUnload at line 100"_s));
+    QCOMPARE(m_prompts->errorReports().size(), 1);
+    QCOMPARE(readIni(readBytes(m_settings->filePath() + u".rescued"_s)).values,
+             (QSettings::SettingsMap{{u"Quillory/Homework"_s,
+                                      u"1. Choir||MySeparator123||sing||MySeparator123||||"
+                                      u"MySeparator123||||MySeparator123||||MySeparator123||||"
+                                      u"MySeparator123||||MySeparator123||||MySeparator234||"_s}}));
 }
 
-void TestMainWindow::endingSignalsCloseAsTheCloseBoxDoes_data()
+void TestMainWindow::endingSignalsStoreAsTheCloseBoxDoes_data()
 {
+    const QString choir = u"1. Choir||MySeparator123||sing||MySeparator123||||MySeparator123||||"
+                          u"MySeparator123||||MySeparator123||||MySeparator123||||MySeparator123||"
+                          u"||MySeparator234||"_s;
+    const QString art = u"2. Art||MySeparator123||draw||MySeparator123||||"
+                        u"MySeparator123||||MySeparator123||||MySeparator123||||MySeparator123||"
+                        u"||MySeparator123||||MySeparator234||"_s;
     QTest::addColumn<int>("signal");
-    QTest::addColumn<bool>("editorOpen");
-    QTest::newRow("shutdown") << SIGTERM << false;
-    QTest::newRow("terminal gone") << SIGHUP << false;
-    QTest::newRow("Ctrl+C with the editor open") << SIGINT << true;
+    QTest::addColumn<qint16>("editing"); // the editor's m_Index, 0 when it is not open
+    QTest::addColumn<QString>("period"); // typed into the open editor
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("shutdown") << SIGTERM << qint16(0) << QString() << choir;
+    QTest::newRow("terminal gone, a class being added")
+        << SIGHUP << qint16(-1) << u"2. Art"_s << choir + art;
+    QTest::newRow("shutdown, a class being edited") << SIGTERM << qint16(1) << u"2. Art"_s << art;
+    QTest::newRow("Ctrl+C, a class without a period") << SIGINT << qint16(-1) << u" "_s << choir;
 }
 
-void TestMainWindow::endingSignalsCloseAsTheCloseBoxDoes()
+void TestMainWindow::endingSignalsStoreAsTheCloseBoxDoes()
 {
     QFETCH(int, signal);
-    QFETCH(bool, editorOpen);
+    QFETCH(qint16, editing);
+    QFETCH(QString, period);
+    QFETCH(QString, stored);
     std::unique_ptr<Form1> form = startedWindow();
     QVERIFY(form);
     form->showCentred();
     form->classList().append({u"1. Choir"_s, {u"sing"_s}});
     EndingRequests endingRequests;
-    connect(&endingRequests, &EndingRequests::requested, this, closeVisibleWindows);
+    connect(&endingRequests, &EndingRequests::requested, form.get(), &Form1::endOnRequest);
     QSignalSpy unloaded(form.get(), &Form1::unloaded);
-    QTimer::singleShot(0, this, [signal] { ::raise(signal); });
-    if (editorOpen) // the editor's own event loop must give way too
-        test::Form1Controls(*form).PushButton1->click();
+    QTimer::singleShot(0, this, [signal, period] {
+        if (auto* editor = qobject_cast<Form3*>(QApplication::activeModalWidget())) {
+            test::Form3Controls(*editor).Text2->selectAll();
+            QTest::keyClicks(test::Form3Controls(*editor).Text2, period);
+            test::Form3Controls(*editor).Text1.at(0)->setPlainText(u"draw"_s);
+        }
+        ::raise(signal);
+    });
+    if (editing != 0) { // the editor's own event loop must give way too
+        test::Form1Controls(*form).ListView1->setCurrentIndex(form->classList().index(0, 0));
+        QPushButton* command = editing == -1 ? test::Form1Controls(*form).PushButton1
+                                             : test::Form1Controls(*form).PushButton5;
+        command->click();
+    }
     QTRY_COMPARE(unloaded.count(), 1);
-    QCOMPARE(GetSetting(u"Homework"_s, {}),
-             u"1. Choir||MySeparator123||sing||MySeparator123||||MySeparator123||||"
-             u"MySeparator123||||MySeparator123||||MySeparator123||||MySeparator123||||"
-             u"MySeparator234||"_s);
+    QCOMPARE(GetSetting(u"Homework"_s, {}), stored);
     QVERIFY(m_prompts->shown().isEmpty());
 }
 

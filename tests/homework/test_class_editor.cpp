@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 
 using namespace quillory;
 using namespace quillory::test;
@@ -46,6 +47,8 @@ private Q_SLOTS:
     void cancelAndCloseBoxLeaveTheList_data();
     void cancelAndCloseBoxLeaveTheList();
     void typingGoesToTheBoxesInTabOrder();
+    void lineBreaksStayWhereUntouched_data();
+    void lineBreaksStayWhereUntouched();
     void layout_data();
     void layout();
     void loadsWithoutReportsOrHand();
@@ -196,6 +199,58 @@ void TestClassEditor::typingGoesToTheBoxesInTabOrder()
     QTest::keyClick(test::Form3Controls(editor).PushButton3, Qt::Key_Space);
     QCOMPARE(list.entries(),
              QList{entry(u"P"_s, {u"Mo"_s, u"Tu"_s, u"We"_s, u"Th"_s, u"Fr"_s, u"Sa"_s, u"Su"_s})});
+}
+
+namespace {
+
+// One change in a day box: at a position of its text, characters deleted, then text typed.
+struct Edit {
+    int at;
+    int deleted;
+    QString typed;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edit)
+
+void TestClassEditor::lineBreaksStayWhereUntouched_data()
+{
+    QTest::addColumn<QString>("loaded");
+    QTest::addColumn<QList<Edit>>("edits");
+    QTest::addColumn<QString>("saved");
+    const QString mixed = u"a\r\nb\rc\u2029d"_s; // shown as a, b, c, d on lines of their own
+    QTest::newRow("untouched") << mixed << QList<Edit>{} << mixed;
+    QTest::newRow("typed at the start and the end")
+        << mixed << QList<Edit>{{0, 0, u"<"_s}, {8, 0, u">"_s}} << u"<a\r\nb\rc\u2029d>"_s;
+    QTest::newRow("a line typed between")
+        << mixed << QList<Edit>{{4, 0, u"x\n"_s}} << u"a\r\nb\rx\nc\u2029d"_s;
+    QTest::newRow("one break deleted") << mixed << QList<Edit>{{1, 1, {}}} << u"ab\rc\u2029d"_s;
+    QTest::newRow("a line replaced")
+        << mixed << QList<Edit>{{2, 1, u"B\nb"_s}} << u"a\r\nB\nb\rc\u2029d"_s;
+    QTest::newRow("everything replaced") << mixed << QList<Edit>{{0, 7, u"1\n2"_s}} << u"1\n2"_s;
+}
+
+void TestClassEditor::lineBreaksStayWhereUntouched()
+{
+    QFETCH(QString, loaded);
+    QFETCH(QList<Edit>, edits);
+    QFETCH(QString, saved);
+    HomeworkListModel list;
+    list.setEntries(threeRows());
+    Form3 editor(list);
+    editor.setPeriod(u"p"_s);
+    editor.setDay(0, loaded);
+    editor.setIndex(1);
+    QPlainTextEdit* monday = test::Form3Controls(editor).Text1.at(0);
+    for (const Edit& edit : edits) {
+        QTextCursor cursor = monday->textCursor();
+        cursor.setPosition(edit.at);
+        cursor.setPosition(edit.at + edit.deleted, QTextCursor::KeepAnchor);
+        cursor.insertText(edit.typed);
+    }
+    editor.PushButton3_Click();
+    QCOMPARE(list.entry(0).Days.at(0), saved);
 }
 
 void TestClassEditor::layout_data()

@@ -1,5 +1,6 @@
 #include "tests/support/isolated_settings.h"
 
+#include <QFile>
 #include <QSettings>
 
 namespace quillory::test {
@@ -8,6 +9,7 @@ using namespace Qt::StringLiterals;
 
 IsolatedSettings::IsolatedSettings()
 {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_folder.path()));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_folder.path());
 }

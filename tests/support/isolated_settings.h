@@ -5,8 +5,9 @@
 
 namespace quillory::test {
 
-/// Points the per-user settings store at a fresh temporary folder for its lifetime, so tests
-/// never read or touch the user's own settings.
+/// Points the per-user settings store at a fresh temporary folder (through XDG_CONFIG_HOME,
+/// which programs started from the test inherit), so tests never read or touch the user's own
+/// settings. The store stays pointed there after its lifetime, never back at the user's.
 class IsolatedSettings {
 public:
     IsolatedSettings();

@@ -27,4 +27,15 @@ inline SettingsSnapshot settingsSnapshot(QSettings& settings)
     return result;
 }
 
+/// Makes Qt itself write the settings file at the path back with every value as it reads them
+/// (a key written and removed again), the reference for what a file that writes back unchanged
+/// is.
+inline void rewriteThroughQt(const QString& path)
+{
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("quillory rewrite probe"), 1);
+    settings.sync();
+    settings.remove(QStringLiteral("quillory rewrite probe"));
+}
+
 } // namespace quillory::test

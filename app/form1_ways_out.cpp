@@ -1,0 +1,92 @@
+// The ways out of the main window: its close, and the endings nobody may be there to answer.
+#include "app/ending_requests.h"
+#include "app/form1.h"
+
+#include "base/failure.h"
+#include "base/guarded_procedure.h"
+#include "homework/homework_store.h"
+
+#include <QCloseEvent>
+
+#include <cstdio>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Told after the reason why the list could not be stored at a close.
+constexpr char16_t NotStoredNote[] = u" The classes are not stored, so Quillory stays open: "
+                                     u"closing it again ends it without storing them.";
+
+void tellStandardError(const QString& text)
+{
+    std::fprintf(stderr, "quillory: %s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+} // namespace
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (!Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Form_Unload();
+}
+
+bool Form1::Form_QueryUnload()
+{
+    if (m_unattended || m_toldNotStored) {
+        storeOrRescue();
+        return true;
+    }
+    m_toldNotStored = !GuardedProcedure(locations::Form1QueryUnload).step(100, [this] {
+        try {
+            SaveHomeworkList(m_list);
+        } catch (const Failure& failure) {
+            throw Failure(failure.description() + QString::fromUtf16(NotStoredNote));
+        }
+    });
+    return !m_toldNotStored;
+}
+
+void Form1::Form_Unload()
+{
+    Q_EMIT unloaded();
+}
+
+void Form1::endOnRequest()
+{
+    m_unattended = true;
+    saveOpenEditors();
+    closeVisibleWindows();
+}
+
+void Form1::storeForSessionEnd()
+{
+    m_unattended = true;
+    saveOpenEditors();
+    storeOrRescue();
+}
+
+void Form1::storeOrRescue()
+{
+    try {
+        SaveHomeworkList(m_list);
+        return;
+    } catch (const Failure& failure) {
+        tellStandardError(failure.description());
+    }
+    try {
+        tellStandardError(u"The classes are kept in %1 instead."_s.arg(rescueHomeworkList(m_list)));
+    } catch (const Failure& failure) {
+        tellStandardError(
+            u"The classes could not be kept anywhere: %1"_s.arg(failure.description()));
+    }
+}
+
+} // namespace quillory
