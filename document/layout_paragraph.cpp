@@ -1,6 +1,7 @@
 #include "document/layout_paragraph.h"
 
 #include "document/fonts.h"
+#include "document/glyph_text.h"
 
 #include <QPainter>
 #include <QTextLayout>
@@ -34,6 +35,9 @@ Qt::Alignment qtAlignment(Alignment alignment)
 QTextOption textOption(const ParaFormat& format, int defaultTabWidth)
 {
     QTextOption option(qtAlignment(format.alignment));
+    // Paragraphs run left to right, whatever script they start with: an Arabic first word does
+    // not turn a left-aligned paragraph into a right-aligned one.
+    option.setTextDirection(Qt::LeftToRight);
     option.setUseDesignMetrics(true);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTabStopDistance(defaultTabWidth);
@@ -60,7 +64,8 @@ QFont layoutFont(const CharFormat& format)
     std::call_once(substitutions, installFontSubstitutions);
     QFont font(format.font);
     font.setPixelSize(std::max(1, format.halfPoints) * 10);
-    font.setBold(format.bold);
+    if (format.bold)
+        font.setWeight(boldWeight(font));
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
@@ -148,6 +153,12 @@ void ParagraphLayout::drawLine(QPainter& painter, int line, const QPointF& origi
 {
     if (m_text)
         m_text->lineAt(line).draw(&painter, origin);
+}
+
+void ParagraphLayout::recordLine(GlyphTextRecorder& recorder, int line) const
+{
+    if (m_text)
+        recorder.recordLine(*m_text, line);
 }
 
 } // namespace quillory::doc

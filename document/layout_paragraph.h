@@ -13,6 +13,8 @@ class QPointF;
 
 namespace quillory::doc {
 
+class GlyphTextRecorder;
+
 /// The font a character format is laid out in: sized in twips (a pixel size of points × 20, so
 /// one pixel is one twip), unhinted and unkerned, so widths do not depend on the screen.
 QFont layoutFont(const CharFormat& format);
@@ -47,6 +49,8 @@ public:
     int offsetAt(int line, qreal x) const;
     /// Paints one line with the paragraph's origin at `origin`.
     void drawLine(QPainter& painter, int line, const QPointF& origin) const;
+    /// Notes one line's glyphs, as drawLine draws them, with `recorder`.
+    void recordLine(GlyphTextRecorder& recorder, int line) const;
 
 private:
     void layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width);
