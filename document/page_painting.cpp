@@ -60,10 +60,12 @@ void paintPage(QPainter& painter, const LaidOutPage& page, const QSizeF& area, q
     painter.setClipRect(QRectF(QPointF(0, 0), area), Qt::IntersectClip);
     paintFills(painter, page.shadings, pixel);
     paintParagraphs(painter, page.paragraphs, recorder);
+    painter.restore();
+    // Borders are kept inside the area already. Not clipped, a hairline on the area's right
+    // edge that a PDF viewer widens to a whole pixel keeps that pixel, as the left one does.
     for (const PlacedFill& border : page.borders)
         painter.fillRect(keptInside(snapped(border.rect, pixel), area),
                          QColor::fromRgb(border.color));
-    painter.restore();
 }
 
 } // namespace quillory::doc

@@ -186,6 +186,25 @@ private Q_SLOTS:
         }
     }
 
+    // At 100 % (96 dots per inch) the table's right border is as black a line as its left one,
+    // in poppler's drawing of the PDF (text area from 72 to 984) and in the preview's picture.
+    void outerBordersShowAtOneHundredPercent()
+    {
+        const QString file = writePdf(sampleSchedule());
+        QProcess::execute(u"pdftoppm"_s,
+                          {u"-r"_s, u"96"_s, u"-png"_s, file, m_folder.filePath(u"borders"_s)});
+        const QImage drawn(m_folder.filePath(u"borders-1.png"_s));
+        const QImage picture = doc::renderMainText(doc::layOutDocument(m_document), 1.0);
+        for (const int y : {150, 200, 300}) {
+            QCOMPARE(drawn.pixel(71, y), qRgb(255, 255, 255));
+            QCOMPARE(drawn.pixel(72, y), qRgb(0, 0, 0));
+            QCOMPARE(drawn.pixel(984, y), qRgb(0, 0, 0));
+            QCOMPARE(drawn.pixel(985, y), qRgb(255, 255, 255));
+            QCOMPARE(picture.pixel(0, y - 72), qRgb(0, 0, 0));
+            QCOMPARE(picture.pixel(911, y - 72), qRgb(0, 0, 0));
+        }
+    }
+
     void titleIsTheTitleLineBeforeTheDate_data()
     {
         QTest::addColumn<QString>("line");
