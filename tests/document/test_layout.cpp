@@ -85,6 +85,23 @@ private Q_SLOTS:
         QCOMPARE(layout.place(TitleAddress).layout->lineCount(), lines);
     }
 
+    // A left-aligned paragraph runs left to right whatever its first word's script, as the
+    // document gives it: it starts at the left edge.
+    void leftAlignedParagraphsStartAtTheLeft_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Latin") << u"Read chapter 7"_s;
+        QTest::newRow("Arabic first") << u"مرحبا and then Latin"_s;
+        QTest::newRow("Hebrew only") << u"שיעורי בית"_s;
+    }
+
+    void leftAlignedParagraphsStartAtTheLeft()
+    {
+        QFETCH(QString, text);
+        const ParagraphLayout layout(Paragraph{{Run{text, {}}}, {}, {}}, 720, 5000);
+        QCOMPARE(layout.xOf(0), 0.0);
+    }
+
     void tabReachesTheNextDefaultStop()
     {
         const DocumentLayout layout = layOutDocument(withName(u"Dana Whitlow"_s));
