@@ -35,8 +35,8 @@ Qt::Alignment qtAlignment(Alignment alignment)
 QTextOption textOption(const ParaFormat& format, int defaultTabWidth)
 {
     QTextOption option(qtAlignment(format.alignment));
-    // Paragraphs run left to right, whatever script they start with: an Arabic first word does
-    // not turn a left-aligned paragraph into a right-aligned one.
+    // Paragraphs run left to right, as the document gives them; a text option would otherwise
+    // take the program's direction, right to left under an Arabic or Hebrew translation.
     option.setTextDirection(Qt::LeftToRight);
     option.setUseDesignMetrics(true);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

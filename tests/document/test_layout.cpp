@@ -85,21 +85,23 @@ private Q_SLOTS:
         QCOMPARE(layout.place(TitleAddress).layout->lineCount(), lines);
     }
 
-    // A left-aligned paragraph runs left to right whatever its first word's script, as the
-    // document gives it: it starts at the left edge.
-    void leftAlignedParagraphsStartAtTheLeft_data()
+    // A paragraph runs left to right, as the document gives it, whatever its first word's script
+    // and the program's own direction (right to left under an Arabic or Hebrew translation): a
+    // Latin word after an Arabic or Hebrew one stands to its right, as LibreOffice shows it.
+    void latinAfterRightToLeftWordsStandsRight_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("Latin") << u"Read chapter 7"_s;
-        QTest::newRow("Arabic first") << u"مرحبا and then Latin"_s;
-        QTest::newRow("Hebrew only") << u"שיעורי בית"_s;
+        QTest::newRow("Arabic") << u"مرحبا abc"_s;
+        QTest::newRow("Hebrew") << u"שלום abc"_s;
     }
 
-    void leftAlignedParagraphsStartAtTheLeft()
+    void latinAfterRightToLeftWordsStandsRight()
     {
         QFETCH(QString, text);
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
         const ParagraphLayout layout(Paragraph{{Run{text, {}}}, {}, {}}, 720, 5000);
-        QCOMPARE(layout.xOf(0), 0.0);
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        QVERIFY(layout.xOf(int(text.indexOf(u"abc"_s))) > layout.xOf(0));
     }
 
     void tabReachesTheNextDefaultStop()
