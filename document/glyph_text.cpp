@@ -3,6 +3,8 @@
 #include <QGlyphRun>
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace quillory::doc {
 
 namespace {

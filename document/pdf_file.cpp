@@ -3,6 +3,7 @@
 #include "base/failure.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace quillory::doc {

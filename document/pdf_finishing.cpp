@@ -3,6 +3,8 @@
 #include "document/pdf_file.h"
 #include "document/to_unicode.h"
 
+#include <algorithm>
+
 namespace quillory::doc {
 
 namespace {
