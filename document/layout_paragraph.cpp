@@ -1,6 +1,7 @@
 #include "document/layout_paragraph.h"
 
 #include "document/fonts.h"
+#include "document/glyph_text.h"
 
 #include <QPainter>
 #include <QTextLayout>
@@ -34,6 +35,9 @@ Qt::Alignment qtAlignment(Alignment alignment)
 QTextOption textOption(const ParaFormat& format, int defaultTabWidth)
 {
     QTextOption option(qtAlignment(format.alignment));
+    // Paragraphs run left to right, as the document gives them; a text option would otherwise
+    // take the program's direction, right to left under an Arabic or Hebrew translation.
+    option.setTextDirection(Qt::LeftToRight);
     option.setUseDesignMetrics(true);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTabStopDistance(defaultTabWidth);
@@ -77,7 +81,8 @@ QFont layoutFont(const CharFormat& format)
     std::call_once(substitutions, installFontSubstitutions);
     QFont font(format.font);
     font.setPixelSize(std::max(1, format.halfPoints) * 10);
-    font.setBold(format.bold);
+    if (format.bold)
+        font.setWeight(boldWeight(font));
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
@@ -101,9 +106,10 @@ ParagraphLayout::~ParagraphLayout() = default;
 
 void ParagraphLayout::layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width)
 {
-    m_text =
-        std::make_unique<QTextLayout>(paragraph.text(), layoutFont(paragraph.runs.front().format));
-    if (hasOneFormat(paragraph)) {
+    const bool oneFormat = hasOneFormat(paragraph);
+    m_text = std::make_unique<QTextLayout>(
+        paragraph.text(), layoutFont(oneFormat ? paragraph.runs.front().format : paragraph.mark));
+    if (oneFormat) {
         // Most paragraphs are one run: laid out in its font alone, without format ranges, a
         // layout keeps no format collection of its own, and a long schedule's memory is mostly
         // its layouts. The colour is the pen's.
@@ -170,6 +176,12 @@ void ParagraphLayout::drawLine(QPainter& painter, int line, const QPointF& origi
     if (m_color && painter.pen().color() != *m_color)
         painter.setPen(*m_color);
     m_text->lineAt(line).draw(&painter, origin);
+}
+
+void ParagraphLayout::recordLine(GlyphTextRecorder& recorder, int line) const
+{
+    if (m_text)
+        recorder.recordLine(*m_text, line);
 }
 
 } // namespace quillory::doc

@@ -1,5 +1,7 @@
 #include "document/page_painting.h"
 
+#include "document/glyph_text.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -37,26 +39,33 @@ void paintFills(QPainter& painter, const std::vector<PlacedFill>& fills, qreal p
         painter.fillRect(snapped(fill.rect, pixel), QColor::fromRgb(fill.color));
 }
 
-void paintParagraphs(QPainter& painter, const std::vector<PlacedParagraph>& paragraphs)
+void paintParagraphs(QPainter& painter, const std::vector<PlacedParagraph>& paragraphs,
+                     GlyphTextRecorder* recorder)
 {
     for (const PlacedParagraph& placed : paragraphs) {
-        for (int line = placed.firstLine; line < placed.firstLine + placed.lineCount; ++line)
+        for (int line = placed.firstLine; line < placed.firstLine + placed.lineCount; ++line) {
             placed.layout->drawLine(painter, line, placed.origin);
+            if (recorder)
+                placed.layout->recordLine(*recorder, line);
+        }
     }
 }
 
 } // namespace
 
-void paintPage(QPainter& painter, const LaidOutPage& page, const QSizeF& area, qreal pixel)
+void paintPage(QPainter& painter, const LaidOutPage& page, const QSizeF& area, qreal pixel,
+               GlyphTextRecorder* recorder)
 {
     painter.save();
     painter.setClipRect(QRectF(QPointF(0, 0), area), Qt::IntersectClip);
     paintFills(painter, page.shadings, pixel);
-    paintParagraphs(painter, page.paragraphs);
+    paintParagraphs(painter, page.paragraphs, recorder);
+    painter.restore();
+    // Borders are kept inside the area already. Not clipped, a hairline on the area's right
+    // edge that a PDF viewer widens to a whole pixel keeps that pixel, as the left one does.
     for (const PlacedFill& border : page.borders)
         painter.fillRect(keptInside(snapped(border.rect, pixel), area),
                          QColor::fromRgb(border.color));
-    painter.restore();
 }
 
 } // namespace quillory::doc

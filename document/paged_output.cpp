@@ -1,7 +1,9 @@
 #include "document/paged_output.h"
 
 #include "base/failure.h"
+#include "document/glyph_text.h"
 #include "document/page_painting.h"
+#include "document/pdf_finishing.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -18,34 +20,6 @@ namespace {
 
 constexpr int TwipsPerInch = 1440;
 constexpr QByteArrayView Maker = "Quillory";
-
-// Qt names itself as the PDF's producer and offers no way to change that. The entry is
-// overwritten in place, padded with blanks, so that no offset in the file moves; a producer
-// too short to hold ours is left as it is.
-void nameProducer(QByteArray& pdf)
-{
-    const QByteArrayView key = "/Producer (";
-    const qsizetype objectEnd = pdf.indexOf("endobj");
-    const qsizetype start = pdf.indexOf(key);
-    if (start < 0 || (objectEnd >= 0 && start > objectEnd))
-        return;
-    const qsizetype open = start + key.size() - 1;
-    int depth = 0;
-    qsizetype end = open;
-    for (; end < pdf.size(); ++end) {
-        if (pdf[end] == '\\')
-            ++end;
-        else if (pdf[end] == '(')
-            ++depth;
-        else if (pdf[end] == ')' && --depth == 0)
-            break;
-    }
-    const QByteArray ours = '(' + Maker.toByteArray() + ')';
-    const qsizetype length = end + 1 - open;
-    if (end >= pdf.size() || length < ours.size())
-        return;
-    pdf.replace(open, length, ours + QByteArray(length - ours.size(), ' '));
-}
 
 std::vector<int> allPages(const DocumentLayout& layout)
 {
@@ -72,7 +46,7 @@ QPageLayout paperLayout(const PageSetup& page)
 }
 
 void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayout& layout,
-                const PageSetup& page, const std::vector<int>& pages)
+                const PageSetup& page, const std::vector<int>& pages, GlyphTextRecorder* recorder)
 {
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
@@ -87,33 +61,40 @@ void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayo
         first = false;
         painter.save();
         painter.translate(page.marginLeft, page.marginTop);
-        paintPage(painter, layout.pages().at(std::size_t(index)), layout.textArea(), pixel);
+        paintPage(painter, layout.pages().at(std::size_t(index)), layout.textArea(), pixel,
+                  recorder);
         painter.restore();
     }
     painter.restore();
 }
 
-QByteArray pdfFromDocument(const Document& document, const QString& title)
+QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+                         const std::vector<int>& pages)
 {
-    const DocumentLayout layout = layOutDocument(document);
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
+    GlyphTextRecorder recorder;
     {
         QPdfWriter writer(&buffer);
         // One unit per twip: the layout's own unit.
         writer.setResolution(TwipsPerInch);
-        writer.setPageLayout(paperLayout(document.page));
+        writer.setPageLayout(paperLayout(page));
         writer.setTitle(title);
         writer.setCreator(QString::fromLatin1(Maker));
         QPainter painter;
         if (!painter.begin(&writer))
             throw Failure(u"The PDF could not be started."_s);
-        paintPages(painter, writer, layout, document.page, allPages(layout));
+        paintPages(painter, writer, layout, page, pages, &recorder);
         painter.end();
     }
-    nameProducer(pdf);
-    return pdf;
+    return finishedPdf(std::move(pdf), recorder.faces(), Maker);
+}
+
+QByteArray pdfFromDocument(const Document& document, const QString& title)
+{
+    const DocumentLayout layout = layOutDocument(document);
+    return pdfFromLayout(layout, document.page, title, allPages(layout));
 }
 
 QString scheduleTitle(const Document& document)

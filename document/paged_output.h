@@ -13,19 +13,28 @@ class QPainter;
 
 namespace quillory::doc {
 
+class GlyphTextRecorder;
+
 /// The paper of a page set-up: its size and orientation, without margins, because pages are
 /// placed by the document's own margins.
 QPageLayout paperLayout(const PageSetup& page);
 
 /// Paints pages of a laid-out document at their true size, each on a page of its own: its text
 /// area at the document's margins from the paper's top-left corner. `painter` is active on
-/// `device`, whose origin is that corner; `pages` are indices into the layout's pages.
+/// `device`, whose origin is that corner; `pages` are indices into the layout's pages. A
+/// `recorder` notes the glyphs as they are painted.
 void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayout& layout,
-                const PageSetup& page, const std::vector<int>& pages);
+                const PageSetup& page, const std::vector<int>& pages,
+                GlyphTextRecorder* recorder = nullptr);
 
-/// The document as a PDF file: every page at its true size on the document's paper, drawn as
-/// text and lines (never as a picture) with its fonts embedded, with `title` as its title and
-/// Quillory as its maker.
+/// Pages of a laid-out document as a PDF file, in the order `pages` gives (indices into the
+/// layout's pages, repeats allowed): each at its true size on the document's paper, drawn as
+/// text and lines (never as a picture), its fonts embedded as tagged subsets whose text reads
+/// as typed, with `title` as its title and Quillory as its creator and producer.
+QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+                         const std::vector<int>& pages);
+
+/// The document as a PDF file: every page of its layout, as pdfFromLayout makes them.
 QByteArray pdfFromDocument(const Document& document, const QString& title);
 
 /// The title of a document made like the schedule: its first paragraph's text before the last

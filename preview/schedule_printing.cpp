@@ -1,6 +1,7 @@
 #include "preview/schedule_printing.h"
 
 #include "base/failure.h"
+#include "base/file_system.h"
 #include "document/document_file.h"
 #include "document/paged_output.h"
 #include "preview/print_order.h"
@@ -81,12 +82,27 @@ void SchedulePrint::print()
     if (pages.empty())
         return;
     const WaitPointer waiting;
+    if (m_printer->outputFormat() == QPrinter::PdfFormat) {
+        printToFile(pages);
+        return;
+    }
     QPainter painter;
     if (!painter.begin(m_printer.get()))
         throw Failure(u"The printer could not be started."_s);
     doc::paintPages(painter, *m_printer, m_layout, m_document.page, pages);
     if (!painter.end() || m_printer->printerState() == QPrinter::Error)
         throw Failure(u"The printer reported an error."_s);
+}
+
+// A file is written as Save as PDF writes one, never half: the PDF is made in memory and
+// replaces the file in one rename, or the old file stays and the system's reason is reported.
+void SchedulePrint::printToFile(const std::vector<int>& pages)
+{
+    const QString file = m_printer->outputFileName();
+    if (file.isEmpty())
+        throw Failure(u"No file to print to was chosen."_s);
+    replaceFileAtomically(
+        file, doc::pdfFromLayout(m_layout, m_document.page, doc::scheduleTitle(m_document), pages));
 }
 
 } // namespace quillory

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -34,10 +35,13 @@ public:
 
     /// Offers the printer, set to the document's paper, in the print dialog; true to print.
     bool askPrinter(QWidget* parent);
-    /// Prints the pages chosen in the dialog; throws a Failure when the printer fails.
+    /// Prints the pages chosen in the dialog, to a PDF file as Save as PDF writes one where the
+    /// dialog chose a file; throws a Failure when the printer or the file fails.
     void print();
 
 private:
+    void printToFile(const std::vector<int>& pages);
+
     doc::Document m_document;
     doc::DocumentLayout m_layout;
     std::unique_ptr<QPrinter> m_printer;

@@ -8,12 +8,14 @@
 #include "generation/page_snapshot.h"
 #include "generation/schedule_run.h"
 #include "preview/save_results.h"
+#include "preview/schedule_printing.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,7 +37,7 @@ ScheduleRequest request(const QString& name)
 }
 
 // What is written when the disk is full.
-enum class Write { Settings, TemplateCopy, Snapshot, SavedResult, SavedPdf };
+enum class Write { Settings, TemplateCopy, Snapshot, SavedResult, SavedPdf, PrintedPdf };
 
 bool run(const QString& program, const QStringList& arguments)
 {
@@ -56,6 +58,21 @@ void fill(const QString& folder, qint64 room)
     while (filler.write(block) == block.size()) {
     }
     filler.resize(qMax<qint64>(0, filler.size() - room));
+}
+
+// What Form2's Print does when the print dialog chooses a PDF file.
+void printToFile(const OwnFile& workingDocument, const QString& file)
+{
+    setPrintDialogRunner([file](QPrinter& printer, int, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        return true;
+    });
+    GuardedProcedure procedure(locations::Form2Print);
+    SchedulePrint job(workingDocument);
+    if (job.askPrinter(nullptr))
+        procedure.step(104, [&] { job.print(); });
+    setPrintDialogRunner({});
 }
 
 // Big enough not to fit into the room left.
@@ -146,6 +163,11 @@ void TestFullDisk::reportsTheSystemsReason_data()
                         u"in Brackwater2021/08/31.Form2.mnuSavePdf_Click at line 130"_s;
     QTest::newRow("saved PDF, full") << Write::SavedPdf << 0LL << pdf;
     QTest::newRow("saved PDF, nearly full") << Write::SavedPdf << 4096LL << pdf;
+    // Printed to a file that exists: the old file stays as it was.
+    const QString printed = u"Cannot write %1/week.pdf: No space left on device\r\n"
+                            u"in Brackwater2021/08/31.Form2.mnuPrint_Click at line 104"_s;
+    QTest::newRow("printed PDF, full") << Write::PrintedPdf << 0LL << printed;
+    QTest::newRow("printed PDF, nearly full") << Write::PrintedPdf << 4096LL << printed;
 }
 
 void TestFullDisk::reportsTheSystemsReason()
@@ -158,6 +180,9 @@ void TestFullDisk::reportsTheSystemsReason()
     const std::shared_ptr<const OwnFile> workingDocument =
         makeWorkingDocument(write == Write::SavedResult);
     const QString disk = m_mounted ? m_disk.path() : m_roomy.path();
+    const QString oldPdf = joinPath(disk, u"week.pdf"_s);
+    if (write == Write::PrintedPdf)
+        QVERIFY(writeBytes(oldPdf, "precious"));
     if (m_mounted)
         fill(disk, room);
     else
@@ -189,7 +214,10 @@ void TestFullDisk::reportsTheSystemsReason()
         saveResults(workingDocument.get(), SavedForm::Pdf, locations::Form2SavePdf);
         QVERIFY(prompts.texts(ScriptedPrompts::Kind::Note).isEmpty());
         break;
+    case Write::PrintedPdf: printToFile(*workingDocument, oldPdf); break;
     }
+    if (write == Write::PrintedPdf)
+        QCOMPARE(readBytes(oldPdf), QByteArray("precious"));
 
     QVERIFY(!prompts.errorReports().isEmpty());
     QCOMPARE(prompts.errorReports().first().left(report.arg(disk).size()), report.arg(disk));

@@ -85,6 +85,25 @@ private Q_SLOTS:
         QCOMPARE(layout.place(TitleAddress).layout->lineCount(), lines);
     }
 
+    // A paragraph runs left to right, as the document gives it, whatever its first word's script
+    // and the program's own direction (right to left under an Arabic or Hebrew translation): a
+    // Latin word after an Arabic or Hebrew one stands to its right, as LibreOffice shows it.
+    void latinAfterRightToLeftWordsStandsRight_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Arabic") << u"مرحبا abc"_s;
+        QTest::newRow("Hebrew") << u"שלום abc"_s;
+    }
+
+    void latinAfterRightToLeftWordsStandsRight()
+    {
+        QFETCH(QString, text);
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+        const ParagraphLayout layout(Paragraph{{Run{text, {}}}, {}, {}}, 720, 5000);
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        QVERIFY(layout.xOf(int(text.indexOf(u"abc"_s))) > layout.xOf(0));
+    }
+
     void tabReachesTheNextDefaultStop()
     {
         const DocumentLayout layout = layOutDocument(withName(u"Dana Whitlow"_s));

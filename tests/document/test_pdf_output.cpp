@@ -76,6 +76,7 @@ private Q_SLOTS:
         QCOMPARE(info.value(u"Page rot"_s), u"0"_s);
         QCOMPARE(info.value(u"Title"_s), u"Homework for Noor (B) \\ Lee"_s);
         QCOMPARE(info.value(u"Creator"_s), u"Quillory"_s);
+        QCOMPARE(info.value(u"Producer"_s), u"Quillory"_s);
 
         QList<int> headings(laidOut, 0);
         for (const pdf::Word& word : pdf::words(file))
@@ -93,13 +94,47 @@ private Q_SLOTS:
     void hostileTextsKeepTheirFontsEmbedded()
     {
         const QString file = writePdf(hostileSchedule());
-        for (const pdf::Font& font : pdf::fonts(file))
+        static const QRegularExpression subsetTag(u"^[A-Z]{6}\\+"_s);
+        for (const pdf::Font& font : pdf::fonts(file)) {
             QVERIFY2(font.embedded, qPrintable(font.name + u" is not embedded"_s));
+            QVERIFY2(subsetTag.match(font.name).hasMatch(), qPrintable(font.name));
+        }
         const QString text = pdf::text(file);
         for (const QString& word :
              {u"Fran\u00e7ais"_s, u"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac"_s,
               u"\u6570\u5b66\u306e\u5bbf\u984c"_s, u"{{x}}"_s, u"\u201cquotes\u201d"_s})
             QVERIFY2(text.contains(word), qPrintable(word));
+    }
+
+    // Each row is typed into one cell; poppler must read back the words as typed, not the
+    // compatibility characters that share their glyphs (ﬂ, ⽥, ﻣ) nor nothing for an emoji.
+    void textReadsAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("ligatures")
+            << u"flag first final office waffle"_s
+            << QStringList{u"flag"_s, u"first"_s, u"final"_s, u"office"_s, u"waffle"_s};
+        QTest::newRow("bold ligatures in the name") << u""_s << QStringList{u"Staffel"_s};
+        QTest::newRow("Chinese") << u"田日 数学"_s << QStringList{u"田日"_s, u"数学"_s};
+        QTest::newRow("Japanese") << u"日本語の宿題"_s << QStringList{u"日本語の宿題"_s};
+        // (Poppler reverses the letters of a lam-alef ligature, in LibreOffice's PDFs too.)
+        QTest::newRow("Arabic") << u"مرحبا كتاب"_s << QStringList{u"مرحبا"_s, u"كتاب"_s};
+        QTest::newRow("emoji") << u"Party 🎉 done ✅"_s
+                               << QStringList{u"Party"_s, u"🎉"_s, u"done"_s, u"✅"_s};
+        QTest::newRow("accented Latin")
+            << u"Crème brûlée, naïve"_s << QStringList{u"Crème"_s, u"brûlée,"_s, u"naïve"_s};
+    }
+
+    void textReadsAsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, words);
+        Schedule schedule{u"Staffel"_s, u"Jan 1, 2027"_s, {{u"1. Art"_s, {typed}}}};
+        const QString file = writePdf(schedule);
+        // Poppler marks right-to-left stretches with embedding controls.
+        static const QRegularExpression embeddings(u"[\u202a-\u202e]"_s);
+        requireWordsInOrder(pdf::text(file).remove(embeddings), words);
     }
 
     // The template's margins are 0.75 inch (54 points); the first day column's text starts
@@ -148,6 +183,25 @@ private Q_SLOTS:
             const QImage shifted = picture.copy(0, top + 13, 912, height);
             QVERIFY(meanDifference(inkBlocks(textArea), inkBlocks(shifted)) > 2 * difference);
             top += height + 10; // the grey gap between pages in the picture
+        }
+    }
+
+    // At 100 % (96 dots per inch) the table's right border is as black a line as its left one,
+    // in poppler's drawing of the PDF (text area from 72 to 984) and in the preview's picture.
+    void outerBordersShowAtOneHundredPercent()
+    {
+        const QString file = writePdf(sampleSchedule());
+        QProcess::execute(u"pdftoppm"_s,
+                          {u"-r"_s, u"96"_s, u"-png"_s, file, m_folder.filePath(u"borders"_s)});
+        const QImage drawn(m_folder.filePath(u"borders-1.png"_s));
+        const QImage picture = doc::renderMainText(doc::layOutDocument(m_document), 1.0);
+        for (const int y : {150, 200, 300}) {
+            QCOMPARE(drawn.pixel(71, y), qRgb(255, 255, 255));
+            QCOMPARE(drawn.pixel(72, y), qRgb(0, 0, 0));
+            QCOMPARE(drawn.pixel(984, y), qRgb(0, 0, 0));
+            QCOMPARE(drawn.pixel(985, y), qRgb(255, 255, 255));
+            QCOMPARE(picture.pixel(0, y - 72), qRgb(0, 0, 0));
+            QCOMPARE(picture.pixel(911, y - 72), qRgb(0, 0, 0));
         }
     }
 

@@ -228,8 +228,8 @@ void TestForm2Sharing::failedPdfSaveKeepsTheOldFile()
     m_prompts.clear();
 }
 
-// Ctrl+P prints through the system's print path; to a PDF file it gives the saved PDF's pages
-// and text, and a chosen range gives just those pages.
+// Ctrl+P prints through the system's print path; to a PDF file it gives the saved PDF's pages,
+// text and producer, and a chosen range gives just those pages.
 void TestForm2Sharing::printsThePagesOfThePdf()
 {
     openPreview({u"Ann"_s, u"Sep 6, 2021"_s, test::numberedClasses(25)});
@@ -246,6 +246,7 @@ void TestForm2Sharing::printsThePagesOfThePdf()
     QCOMPARE(test::pdf::info(dialog->outputFile).value(u"Pages"_s), u"3"_s);
     QCOMPARE(test::pdf::info(dialog->outputFile).value(u"Page size"_s),
              u"792 x 612 pts (letter)"_s);
+    QCOMPARE(test::pdf::info(dialog->outputFile).value(u"Producer"_s), u"Quillory"_s);
     QCOMPARE(test::pdf::text(dialog->outputFile), test::pdf::text(saved));
     // At true size and by the document's margins: every word where the saved PDF has it.
     const QList<test::pdf::Word> printed = test::pdf::words(dialog->outputFile);

@@ -1,0 +1,140 @@
+#include "document/glyph_text.h"
+
+#include <QGlyphRun>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace quillory::doc {
+
+namespace {
+
+// Glyphs closer than this (in layout units, twips) are the same glyph.
+constexpr qreal SamePlace = 0.5;
+
+// A face is known by its own tables: one file drawn at several sizes is one face, as the PDF
+// embeds it once.
+QByteArray identityOf(const QRawFont& font)
+{
+    QByteArray identity = font.fontTable("name") + font.fontTable("head");
+    if (identity.isEmpty())
+        identity = (font.familyName().toLower() + u'\n' + font.styleName()).toUtf8();
+    return identity;
+}
+
+// How many code units the character at `at` takes: two for a surrogate pair.
+int characterLength(const QString& text, int at)
+{
+    return at + 1 < text.size() && text[at].isHighSurrogate() && text[at + 1].isLowSurrogate() ? 2
+                                                                                               : 1;
+}
+
+bool holdsGlyphAt(const QGlyphRun& run, quint32 glyph, const QPointF& position)
+{
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        if (glyphs[i] == glyph && (positions[i] - position).manhattanLength() < SamePlace)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void GlyphTextRecorder::recordLine(const QTextLayout& layout, int line)
+{
+    for (const QGlyphRun& run : layout.lineAt(line).glyphRuns()) {
+        const int face = faceOf(run.rawFont());
+        const QList<quint32> glyphs = run.glyphIndexes();
+        QList<QPointF> positions;
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            QHash<quint32, int>& known = m_indexes[std::size_t(face)].glyphs;
+            if (known.contains(glyphs[i]))
+                continue;
+            if (positions.isEmpty())
+                positions = run.positions();
+            DrawnFace& drawn = m_faces[std::size_t(face)];
+            known.insert(glyphs[i], int(drawn.glyphs.size()));
+            drawn.glyphs.push_back(glyphs[i]);
+            drawn.texts.push_back(textOf(layout, line, face, glyphs[i], positions[i]));
+        }
+    }
+}
+
+int GlyphTextRecorder::faceOf(const QRawFont& font)
+{
+    for (const auto& [engine, face] : m_engines) {
+        if (engine == font)
+            return face;
+    }
+    const QByteArray identity = identityOf(font);
+    int face = 0;
+    while (face < int(m_faces.size()) && identityOf(m_faces[std::size_t(face)].font) != identity)
+        ++face;
+    if (face == int(m_faces.size())) {
+        // The glyph every font starts with (.notdef) holds its first place, as it does in the PDF.
+        m_faces.push_back({font, {0}, {QString()}});
+        m_indexes.push_back({{{0, 0}}, {}});
+    }
+    m_engines.emplace_back(font, face);
+    return face;
+}
+
+quint32 GlyphTextRecorder::ownGlyph(int face, char32_t character)
+{
+    QHash<char32_t, quint32>& characters = m_indexes[std::size_t(face)].characters;
+    const auto found = characters.constFind(character);
+    if (found != characters.constEnd())
+        return *found;
+    const QList<quint32> glyphs =
+        m_faces[std::size_t(face)].font.glyphIndexesForString(QString::fromUcs4(&character, 1));
+    const quint32 glyph = glyphs.isEmpty() ? 0 : glyphs.first();
+    characters.insert(character, glyph);
+    return glyph;
+}
+
+// A character of the line whose own glyph this is stands for it (田 rather than the radical ⽥
+// that shares its glyph); a glyph no character of the line owns stands for its cluster.
+QString GlyphTextRecorder::textOf(const QTextLayout& layout, int line, int face, quint32 glyph,
+                                  const QPointF& position)
+{
+    const QTextLine text = layout.lineAt(line);
+    const QString& string = layout.text();
+    const int end = text.textStart() + text.textLength();
+    for (int at = text.textStart(); at < end;) {
+        const int length = characterLength(string, at);
+        const char32_t character =
+            length == 2 ? QChar::surrogateToUcs4(string[at], string[at + 1]) : string[at].unicode();
+        if (ownGlyph(face, character) == glyph)
+            return string.mid(at, length);
+        at += length;
+    }
+    return clusterOf(layout, line, face, glyph, position);
+}
+
+QString GlyphTextRecorder::clusterOf(const QTextLayout& layout, int line, int face, quint32 glyph,
+                                     const QPointF& position) const
+{
+    const QTextLine text = layout.lineAt(line);
+    const QString& string = layout.text();
+    const int end = text.textStart() + text.textLength();
+    QString cluster;
+    for (int at = text.textStart(); at < end;) {
+        const int length = characterLength(string, at);
+        for (const QGlyphRun& run : text.glyphRuns(at, length)) {
+            const auto engine =
+                std::find_if(m_engines.begin(), m_engines.end(),
+                             [&](const auto& known) { return known.first == run.rawFont(); });
+            if (engine != m_engines.end() && engine->second == face &&
+                holdsGlyphAt(run, glyph, position)) {
+                cluster += string.mid(at, length);
+                break;
+            }
+        }
+        at += length;
+    }
+    return cluster;
+}
+
+} // namespace quillory::doc
