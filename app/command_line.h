@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+
+namespace quillory {
+
+/// Answers --help and --version on standard output and refuses any other argument with one line
+/// on standard error, before any window, display or lock exists. Returns the exit status when
+/// the program ends here (0 answered, 1 the answer could not be written, 2 not understood), or
+/// nothing when the program is to start.
+std::optional<int> answerCommandLine(int argc, char** argv);
+
+} // namespace quillory
