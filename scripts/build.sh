@@ -4,7 +4,7 @@
 # Usage: scripts/build.sh BUILD_FOLDER [-DOPTION=VALUE ...]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="$1"
+build="${1:?usage: scripts/build.sh BUILD_FOLDER [-DOPTION=VALUE ...]}"
 shift
 launcher=()
 if command -v ccache >/dev/null; then
