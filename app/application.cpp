@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include "app/command_line.h"
 #include "app/ending_requests.h"
 #include "app/form1.h"
 #include "app/single_instance.h"
@@ -34,11 +33,7 @@ void raiseVisibleWindows()
 
 int runQuillory(int argc, char** argv)
 {
-    if (const std::optional<int> answered = answerCommandLine(argc, argv))
-        return *answered;
     QApplication application(argc, argv);
-    // Lets the desktop match the windows to the installed menu entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORY_APP_ID));
     SingleInstance instance(instanceFolder());
     if (!instance.claim())
         return 0; // the running copy has come to the front instead

@@ -1,7 +1,8 @@
-#include "app/command_line.h"
+#include "command_line.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <vector>
@@ -68,6 +69,12 @@ int write(std::FILE* stream, const QString& text, int status)
 
 } // namespace
 
+void nameProgram()
+{
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORY_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORY_APP_ID));
+}
+
 std::optional<int> answerCommandLine(int argc, char** argv)
 {
     // The help text needs an application object; a core one needs no display. It works on a copy
@@ -76,7 +83,6 @@ std::optional<int> answerCommandLine(int argc, char** argv)
     std::vector<char*> arguments(argv, argv + argc);
     arguments.push_back(nullptr);
     const QCoreApplication reader(count, arguments.data());
-    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORY_VERSION));
 
     QCommandLineParser parser;
     Options options;
