@@ -1,6 +1,10 @@
 #include "app/application.h"
+#include "command_line.h"
 
 int main(int argc, char** argv)
 {
+    quillory::nameProgram();
+    if (const std::optional<int> answered = quillory::answerCommandLine(argc, argv))
+        return *answered;
     return quillory::runQuillory(argc, argv);
 }

@@ -13,7 +13,7 @@ runs=${2:-15}
 bench="$build/bench/create_template_bench"
 [ -x "$bench" ] || { echo "build $bench first" >&2; exit 1; }
 for tool in Xvfb openbox xdotool; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps.sh)" >&2; exit 1; }
+    command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps.sh test)" >&2; exit 1; }
 done
 
 work=$(mktemp -d)

@@ -1,15 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quillory needs to build, run and test; only the missing ones.
+# Installs the Debian packages Quillory needs, only the missing ones.
+# Usage: scripts/install-deps.sh run    what building and running the program need
+#        scripts/install-deps.sh test   that, and what the tests and benchmarks need as well
 set -euo pipefail
 
-packages=(
+# Building and running: the compiler and Qt, the platform plugins that draw the windows, and
+# the fonts the schedule is laid out in (URW Gothic, Liberation Sans, Symbola for emoji).
+run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev
-    fonts-urw-base35 fonts-liberation2
-    libbenchmark-dev xvfb openbox xdotool
-    libreoffice-writer-nogui abiword pandoc poppler-utils
-    unzip
+    qt6-base-dev qt6-qpa-plugins libgl-dev
+    fonts-urw-base35 fonts-liberation2 fonts-symbola
 )
+# Testing: Google Benchmark; a display and window manager for the GUI benchmarks; the word
+# processors and PDF tools that read our output back; the validators of the desktop entry and
+# the metainfo; the tools that make the Debian package.
+test_packages=(
+    libbenchmark-dev xvfb openbox xdotool
+    libreoffice-writer-nogui abiword pandoc poppler-utils unzip
+    desktop-file-utils appstream
+    dpkg-dev file
+)
+
+case "${1:-}" in
+    run) packages=("${run_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
