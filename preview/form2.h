@@ -13,6 +13,7 @@ class QGroupBox;
 class QMenu;
 class QPushButton;
 class QScrollBar;
+class QWheelEvent;
 
 namespace quillory {
 
@@ -73,6 +74,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -105,6 +107,7 @@ private:
 
     void createControls();
     void createPictureMenu();
+    void createScrollKeys();
     void connectControls();
     void Form_Load();
     void Form_Activate();
@@ -112,6 +115,8 @@ private:
     void showView();
     void centreOnScreen();
     QPointF pointInPicture1(QPointF position) const;
+    void scrollByWheel(const QObject* over, const QWheelEvent& wheel);
+    void loadFullResolution();
 
     void keepZoomSource() override;
     void clearPicture() override;
@@ -121,6 +126,9 @@ private:
     PreviewGeometry m_geometry;
     WindowPointer* m_pointer;
     bool m_centred = false;
+    /// The snapshot was kept at a lower ratio than the screen's: once it has been shown, the
+    /// schedule's layout paints it at full resolution.
+    bool m_fullResolutionPending = false;
 };
 
 } // namespace quillory

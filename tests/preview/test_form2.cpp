@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -57,6 +58,8 @@ private Q_SLOTS:
     void look();
     void centredWhenFirstShown();
     void zoomDragAndRelease();
+    void anyButtonDragsARightClickOpensTheMenu_data();
+    void anyButtonDragsARightClickOpensTheMenu();
     void pointerOverControls();
     void waysOut();
     void scaledPicture_data();
@@ -179,6 +182,55 @@ void TestForm2::zoomDragAndRelease()
     other.setRange(0, 10);
     form.SetVScrollbarByPercent(&other, 50);
     QCOMPARE(other.value(), 5);
+}
+
+void TestForm2::anyButtonDragsARightClickOpensTheMenu_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QList<QPoint>>("moves"); // from the press, in order
+    QTest::addColumn<QPoint>("position");     // Picture1's, after the release
+    QTest::addColumn<int>("barValue");        // HScroll1's, after the release
+    QTest::addColumn<bool>("menu");
+
+    using Moves = QList<QPoint>;
+    // The release snaps to whole percentages. Left 1500 of 4170 twips: 36 %, value 150 of 417;
+    // up 300 of 3075: 10 %, 31 of 308, 310 twips (20.67 pixels).
+    QTest::newRow("right drag") << Qt::RightButton << Moves{{-100, -20}} << QPoint(-100, -21) << 150
+                                << false;
+    QTest::newRow("right click") << Qt::RightButton << Moves{} << QPoint(0, 0) << 0 << true;
+    QTest::newRow("right click, the hand trembling")
+        << Qt::RightButton << Moves{{3, 2}, {-2, 1}} << QPoint(0, 0) << 0 << true;
+    // Left 30 twips: 1 %, value 4, 40 twips.
+    QTest::newRow("right drag and back")
+        << Qt::RightButton << Moves{{-30, 0}, {-2, 0}} << QPoint(-3, 0) << 4 << false;
+    QTest::newRow("middle drag") << Qt::MiddleButton << Moves{{-100, -20}} << QPoint(-100, -21)
+                                 << 150 << false;
+}
+
+void TestForm2::anyButtonDragsARightClickOpensTheMenu()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QList<QPoint>, moves);
+    QFETCH(QPoint, position);
+    QFETCH(int, barValue);
+    QFETCH(bool, menu);
+    Form2 form;
+    form.setPicture(checkerboard({900, 700}));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const test::Form2Controls controls(form);
+    const auto* pictureMenu = test::control<QMenu>(form, u"mnuPicture"_s);
+    const QPoint pressed(300, 200);
+    QTest::mousePress(controls.Picture1, button, {}, pressed);
+    for (const QPoint& move : moves) {
+        // The picture moves under the pointer: aim at where the pressed point now lies.
+        QTest::mouseMove(controls.Picture1, pressed + move - controls.Picture1->pos());
+    }
+    QTest::mouseRelease(controls.Picture1, button, {},
+                        pressed + moves.value(moves.size() - 1) - controls.Picture1->pos());
+    QCOMPARE(controls.Picture1->pos(), position);
+    QCOMPARE(controls.HScroll1->value(), barValue);
+    QCOMPARE(pictureMenu->isVisible(), menu);
 }
 
 void TestForm2::pointerOverControls()
