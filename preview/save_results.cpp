@@ -5,6 +5,7 @@
 #include "base/guarded_procedure.h"
 #include "document/document_file.h"
 #include "document/paged_output.h"
+#include "preview/save_folder.h"
 #include "widgets/wait_pointer.h"
 
 #include <QFile>
@@ -22,6 +23,7 @@ struct SaveDialogRequest {
     QString title;
     QString filters;
     QString selectedFilter;
+    QString folder;
 };
 
 bool isSameFile(const QString& a, const QString& b)
@@ -77,7 +79,10 @@ void saveResults(const QString& wordFile, SavedForm offered, const ReportLocatio
     SaveDialogRequest dialog;
     SaveChoice choice;
     bool answerYes = false;
-    procedure.step(106, [&] { dialog.answer = {}; });
+    procedure.step(106, [&] {
+        dialog.answer = {};
+        dialog.folder = saveFolder().startFolder();
+    });
     procedure.step(108, [&] { dialog.title = QString::fromUtf16(SaveDialogTitle); });
     procedure.step(110, [&] {
         const QString word = QString::fromUtf16(SaveDialogFilter);
@@ -86,7 +91,8 @@ void saveResults(const QString& wordFile, SavedForm offered, const ReportLocatio
         dialog.selectedFilter = offered == SavedForm::Pdf ? pdf : word;
     });
     procedure.step(112, [&] {
-        dialog.answer = prompts().askSavePath(dialog.title, dialog.filters, dialog.selectedFilter);
+        dialog.answer = prompts().askSavePath(dialog.title, dialog.filters, dialog.selectedFilter,
+                                              dialog.folder);
     });
     procedure.step(114, [&] { choice = dialog.answer; });
     if (!choice.path.isEmpty()) {
@@ -105,6 +111,8 @@ void saveResults(const QString& wordFile, SavedForm offered, const ReportLocatio
     }
     if (answerYes && !procedure.step(130, [&] { save(wordFile, choice); }))
         return;
+    if (answerYes)
+        saveFolder().saved(choice.path);
     procedure.step(132, [&] { prompts().note(QString::fromUtf16(SaveDoneNote)); });
 }
 

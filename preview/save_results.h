@@ -29,10 +29,10 @@ QString overwriteQuestion(const QString& path);
 /// Word copy. The program adds no extension either way.
 SavedForm savedFormOf(const SaveChoice& choice);
 
-/// Asks for a path, the dialog opening with `offered`'s filter, and saves the results there as
-/// the choice says (savedFormOf). An existing file is replaced only after a Yes, and atomically,
-/// so a failed save leaves it whole; a failure is reported at `location` and not followed by
-/// "Done.".
+/// Asks for a path, the dialog opening with `offered`'s filter in the folder of the last save
+/// (saveFolder), and saves the results there as the choice says (savedFormOf). An existing file is
+/// replaced only after a Yes, and atomically, so a failed save leaves it whole; a failure is
+/// reported at `location` and not followed by "Done.".
 void saveResults(const QString& wordFile, SavedForm offered, const ReportLocation& location);
 
 /// "Save Results To Word File": saveResults offering the Word copy first.

@@ -1,8 +1,10 @@
 // Saving the generated document: dialog, overwrite question, atomic copy, "Done.".
+#include "preview/save_folder.h"
 #include "preview/save_results.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +24,8 @@ private Q_SLOTS:
     void failedCopyKeepsOldFileAndSaysNoDone();
     void savingOntoTheWorkingCopyKeepsIt();
     void twoSavesInARow();
+    void startFolder_data();
+    void startFolder();
 
 private:
     QTemporaryDir m_folder;
@@ -133,6 +137,51 @@ void TestSaveResults::twoSavesInARow()
     QCOMPARE(test::readBytes(first), test::readBytes(m_wordFile));
     QCOMPARE(test::readBytes(second), test::readBytes(m_wordFile));
     QCOMPARE(prompts.texts(Kind::Note).size(), 2);
+    QCOMPARE(prompts.shown().at(2).folder, m_folder.path()); // beside the first save
+}
+
+void TestSaveResults::startFolder_data()
+{
+    QTest::addColumn<bool>("documents");  // whether home has a Documents folder
+    QTest::addColumn<QString>("savedIn"); // a save of this run; empty: none
+    QTest::addColumn<bool>("savedFolderRemoved");
+    QTest::addColumn<QString>("expected"); // under home
+
+    QTest::newRow("first save: Documents") << true << QString() << false << u"/Documents"_s;
+    QTest::newRow("first save, no Documents: home") << false << QString() << false << QString();
+    QTest::newRow("after a save: its folder")
+        << true << u"/Week plans"_s << false << u"/Week plans"_s;
+    QTest::newRow("that folder removed: Documents")
+        << true << u"/Week plans"_s << true << u"/Documents"_s;
+}
+
+void TestSaveResults::startFolder()
+{
+    QFETCH(bool, documents);
+    QFETCH(QString, savedIn);
+    QFETCH(bool, savedFolderRemoved);
+    QFETCH(QString, expected);
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(u".config"_s).toLocal8Bit());
+    if (documents)
+        QVERIFY(QDir(home.path()).mkdir(u"Documents"_s));
+    SaveFolder folder;
+    if (!savedIn.isEmpty()) {
+        QVERIFY(QDir(home.path()).mkdir(savedIn.mid(1)));
+        folder.saved(home.path() + savedIn + u"/week.doc"_s);
+        if (savedFolderRemoved)
+            QVERIFY(QDir(home.path() + savedIn).removeRecursively());
+    }
+    const QString start = folder.startFolder();
+    qputenv("HOME", oldHome);
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    QCOMPARE(start, home.path() + expected);
 }
 
 QTEST_GUILESS_MAIN(TestSaveResults)
