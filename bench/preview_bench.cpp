@@ -4,6 +4,7 @@
 // 5,000-class schedule pictured at its lowered ratio: laying it out for full resolution, and a
 // line or a page of scrolling painted from that layout or, for comparison, from the snapshot.
 // Runs offscreen.
+#include "bench/bench_support.h"
 #include "document/document_file.h"
 #include "document/layout.h"
 #include "document/renderer.h"
@@ -125,12 +126,16 @@ const LongSchedule& longSchedule(int classes)
     return *schedule;
 }
 
-// Reading and laying out the working document, as the preview does once the snapshot is shown.
+// Reading and laying out the working document, as the preview does once the snapshot is shown,
+// and how much the process's resident memory grows meanwhile.
 void layOutForFullResolution(benchmark::State& state)
 {
     const LongSchedule& schedule = longSchedule(int(state.range(0)));
+    bench::resetPeakMemory();
+    const long before = bench::peakMegabytes();
     for (auto _ : state)
         benchmark::DoNotOptimize(LaidOutSchedule::read(schedule.wordFile));
+    state.counters["peak_growth_MB"] = double(bench::peakMegabytes() - before);
 }
 
 // One key press over the schedule's snapshot at its lowered ratio, repainted from the layout at
