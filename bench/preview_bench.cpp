@@ -139,7 +139,7 @@ void layOutForFullResolution(benchmark::State& state)
 }
 
 // One key press over the schedule's snapshot at its lowered ratio, repainted from the layout at
-// full resolution (range 1: 1) or stretched from the snapshot (0); range 2 is the key.
+// full resolution (from_layout 1) or stretched from the snapshot (0): Down, or PageDown (page 1).
 void scrollLongSchedule(benchmark::State& state)
 {
     const LongSchedule& schedule = longSchedule(int(state.range(0)));
@@ -152,7 +152,7 @@ void scrollLongSchedule(benchmark::State& state)
         state.SkipWithError("the layout did not arrive");
     if (state.range(1) == 0)
         picture->setFullResolution(nullptr);
-    const auto key = Qt::Key(state.range(2));
+    const Qt::Key key = state.range(2) ? Qt::Key_PageDown : Qt::Key_Down;
     for (auto _ : state) {
         QTest::keyClick(&preview.form, key);
         QCoreApplication::processEvents(); // the repaint
@@ -167,12 +167,9 @@ void scrollLongSchedule(benchmark::State& state)
 } // namespace
 
 BENCHMARK(layOutForFullResolution)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
-// Classes, full resolution, key.
 BENCHMARK(scrollLongSchedule)
-    ->Args({5000, 1, Qt::Key_Down})
-    ->Args({5000, 0, Qt::Key_Down})
-    ->Args({5000, 1, Qt::Key_PageDown})
-    ->Args({5000, 0, Qt::Key_PageDown})
+    ->ArgNames({"classes", "from_layout", "page"})
+    ->ArgsProduct({{5000}, {1, 0}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(scrollTallPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
