@@ -4,9 +4,9 @@
 
 #include <QImage>
 
-class QPainter;
-
 #include <vector>
+
+class QPainter;
 
 namespace quillory::doc {
 

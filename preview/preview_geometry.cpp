@@ -224,11 +224,7 @@ void PreviewGeometry::SetVScrollbarByPercent(qint16 percent)
 
 void PreviewGeometry::scrollByWheel(Qt::Orientation orientation, double notches, int linesPerNotch)
 {
-    const double distance = -notches * linesPerNotch * lineOfText();
-    if (orientation == Qt::Horizontal)
-        scrollBy(m_h, distance, viewport::InnerWidth);
-    else
-        scrollBy(m_v, distance, viewport::InnerHeight);
+    scrollBy(orientation, -notches * linesPerNotch * lineOfText());
 }
 
 bool PreviewGeometry::scrollByKey(Qt::Key key)
@@ -236,25 +232,27 @@ bool PreviewGeometry::scrollByKey(Qt::Key key)
     const double line = lineOfText();
     const double page = std::max(line, viewport::InnerHeight - line);
     switch (key) {
-    case Qt::Key_Up: scrollBy(m_v, -line, viewport::InnerHeight); return true;
-    case Qt::Key_Down: scrollBy(m_v, line, viewport::InnerHeight); return true;
-    case Qt::Key_Left: scrollBy(m_h, -line, viewport::InnerWidth); return true;
-    case Qt::Key_Right: scrollBy(m_h, line, viewport::InnerWidth); return true;
-    case Qt::Key_PageUp: scrollBy(m_v, -page, viewport::InnerHeight); return true;
-    case Qt::Key_PageDown: scrollBy(m_v, page, viewport::InnerHeight); return true;
-    case Qt::Key_Home: scrollBy(m_v, m_v.edge, viewport::InnerHeight); return true;
-    case Qt::Key_End: scrollBy(m_v, m_v.size, viewport::InnerHeight); return true;
+    case Qt::Key_Up: scrollBy(Qt::Vertical, -line); return true;
+    case Qt::Key_Down: scrollBy(Qt::Vertical, line); return true;
+    case Qt::Key_Left: scrollBy(Qt::Horizontal, -line); return true;
+    case Qt::Key_Right: scrollBy(Qt::Horizontal, line); return true;
+    case Qt::Key_PageUp: scrollBy(Qt::Vertical, -page); return true;
+    case Qt::Key_PageDown: scrollBy(Qt::Vertical, page); return true;
+    case Qt::Key_Home: scrollBy(Qt::Vertical, m_v.edge); return true;
+    case Qt::Key_End: scrollBy(Qt::Vertical, m_v.size); return true;
     default: return false;
     }
 }
 
 // As far as a drag goes: to where the picture's end meets the viewport's inner edge.
-void PreviewGeometry::scrollBy(PreviewAxis& axis, double distance, double viewportInner)
+void PreviewGeometry::scrollBy(Qt::Orientation orientation, double distance)
 {
+    const bool across = orientation == Qt::Horizontal;
+    PreviewAxis& axis = across ? m_h : m_v;
     if (axis.step == 0 || !axis.bar.enabled)
         return;
-    const double farthest = std::max(0.0, axis.size - viewportInner);
-    axis.edge = -std::clamp(-axis.edge + distance, 0.0, farthest);
+    const double inner = across ? viewport::InnerWidth : viewport::InnerHeight;
+    axis.edge = -std::clamp(-axis.edge + distance, 0.0, std::max(0.0, axis.size - inner));
     followPicture(axis);
 }
 

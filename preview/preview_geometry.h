@@ -105,7 +105,7 @@ private:
     void ApplyZoom(float factor);
     void setBarByPercent(PreviewAxis& axis, qint16 percent);
     void bringBarInLine(PreviewAxis& axis, qint16 percent);
-    static void scrollBy(PreviewAxis& axis, double distance, double viewportInner);
+    void scrollBy(Qt::Orientation orientation, double distance);
     static void followPicture(PreviewAxis& axis);
     double lineOfText() const;
     void setBarMaximum(PreviewAxis& axis, int maximum);
