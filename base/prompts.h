@@ -25,9 +25,10 @@ public:
     virtual void note(const QString& text) = 0;
     /// A Yes/No question without an icon under the application title; true for Yes.
     virtual bool askYesNo(const QString& text) = 0;
-    /// The save-file dialog with its filters (separated by ";;"), `selectedFilter` chosen first.
+    /// The save-file dialog with its filters (separated by ";;"), `selectedFilter` chosen first,
+    /// opening in `folder` with no name proposed.
     virtual SaveChoice askSavePath(const QString& title, const QString& filters,
-                                   const QString& selectedFilter) = 0;
+                                   const QString& selectedFilter, const QString& folder) = 0;
 };
 
 /// The prompts in use. Aborts when none are installed: a program without them cannot speak.

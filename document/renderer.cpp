@@ -69,16 +69,28 @@ QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
     // overflowing it.
     const qreal unapplied = devicePixelRatio / painter.deviceTransform().m11();
     painter.scale(unapplied / TwipsPerPixel, unapplied / TwipsPerPixel);
-    const qreal pixel = TwipsPerPixel / devicePixelRatio;
+    paintMainText(painter, layout, QRectF(QPointF(0, 0), QSizeF(size) * TwipsPerPixel),
+                  TwipsPerPixel / devicePixelRatio);
+    return image;
+}
+
+void paintMainText(QPainter& painter, const DocumentLayout& layout, const QRectF& area, qreal pixel)
+{
     const std::vector<qreal> stripes = pictureStripes(layout);
     const qreal width = layout.textArea().width();
-    for (std::size_t i = 0; i < stripes.size(); ++i) {
-        paintPage(painter, layout.pages()[i], QSizeF(width, stripes[i]), pixel);
-        if (i + 1 < stripes.size())
-            painter.fillRect(QRectF(0, stripes[i], width, PageGap), GapColor);
-        painter.translate(0, stripes[i] + PageGap);
+    qreal top = 0;
+    for (std::size_t i = 0; i < stripes.size() && top < area.bottom(); ++i) {
+        const qreal next = top + stripes[i] + PageGap;
+        if (next > area.top()) {
+            painter.save();
+            painter.translate(0, top);
+            paintPage(painter, layout.pages()[i], QSizeF(width, stripes[i]), pixel);
+            if (i + 1 < stripes.size())
+                painter.fillRect(QRectF(0, stripes[i], width, PageGap), GapColor);
+            painter.restore();
+        }
+        top = next;
     }
-    return image;
 }
 
 } // namespace quillory::doc

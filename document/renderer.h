@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class QPainter;
+
 namespace quillory::doc {
 
 /// Twips per logical pixel of the picture: 96 pixels per inch.
@@ -36,6 +38,12 @@ inline constexpr int PictureRatioSteps = 64;
 /// 1 / PictureRatioSteps as far as it takes to stay within MaxPicturePixels (or to the first
 /// step).
 qreal pictureRatio(const DocumentLayout& layout, qreal wanted);
+
+/// Paints the part of the laid-out main text's picture that lies in `area` (twips from the
+/// picture's top-left corner), as renderMainText pictures it, onto a painter whose origin is
+/// that corner and whose unit is a twip; `pixel` is a device pixel in twips.
+void paintMainText(QPainter& painter, const DocumentLayout& layout, const QRectF& area,
+                   qreal pixel);
 
 /// Paints the laid-out main text, the text's own extent: the pages' text areas one below the
 /// other with a grey gap between them, the last ending at its last content, on white,

@@ -3,10 +3,12 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
 #include "preview/picture_scaling.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
+#include "widgets/wait_pointer.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
 
@@ -41,6 +43,7 @@ Form2::Form2(QWidget* parent)
 {
     createControls();
     createPictureMenu();
+    createScrollKeys();
     connectControls();
     Form_Load();
     showView();
@@ -74,6 +77,10 @@ void Form2::connectControls()
                 showView();
             });
     connect(Picture1, &PictureArea::mouseReleased, this, run(&PreviewGeometry::Picture1_MouseUp));
+    // After the painting, so the snapshot is on screen while the layout is made.
+    connect(
+        Picture1, &PictureArea::painted, this, [this] { loadFullResolution(); },
+        Qt::QueuedConnection);
     m_pointer->handOver({PushButton1, PushButton2, PushButton6, PushButton8});
     m_pointer->arrowOver({this, Frame1});
 }
@@ -98,6 +105,16 @@ void Form2::setPicture(const QImage& snapshot)
 {
     Picture1->setPicture(drawableImage(snapshot));
     m_geometry.loadPicture(snapshot.deviceIndependentSize() * TwipsPerPixel);
+    m_fullResolutionPending = snapshot.devicePixelRatio() < Picture1->devicePixelRatioF();
+}
+
+void Form2::loadFullResolution()
+{
+    if (!m_fullResolutionPending || !m_wordDocument)
+        return;
+    m_fullResolutionPending = false;
+    const WaitPointer waiting;
+    Picture1->setFullResolution(LaidOutSchedule::read(*m_wordDocument));
 }
 
 void Form2::Form_Activate()

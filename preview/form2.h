@@ -16,6 +16,7 @@ class QGroupBox;
 class QMenu;
 class QPushButton;
 class QScrollBar;
+class QWheelEvent;
 
 namespace quillory {
 
@@ -81,6 +82,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -116,6 +118,7 @@ private:
     void createControls();
     void createPictureMenu();
     void discardWordFile();
+    void createScrollKeys();
     void connectControls();
     void Form_Load();
     void Form_Activate();
@@ -123,6 +126,8 @@ private:
     void showView();
     void centreOnScreen();
     QPointF pointInPicture1(QPointF position) const;
+    void scrollByWheel(const QObject* over, const QWheelEvent& wheel);
+    void loadFullResolution();
 
     void keepZoomSource() override;
     void clearPicture() override;
@@ -132,6 +137,9 @@ private:
     PreviewGeometry m_geometry;
     WindowPointer* m_pointer;
     bool m_centred = false;
+    /// The snapshot was kept at a lower ratio than the screen's: once it has been shown, the
+    /// schedule's layout paints it at full resolution.
+    bool m_fullResolutionPending = false;
 };
 
 } // namespace quillory

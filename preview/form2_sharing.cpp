@@ -29,7 +29,7 @@ QAction* menuCommand(QMenu* menu, const QString& name, const QString& caption,
 
 } // namespace
 
-// The menu opens on the right button only; the left button keeps dragging the picture.
+// The menu opens on a right click; every button, the right one too, drags the picture.
 void Form2::createPictureMenu()
 {
     mnuPicture = new QMenu(this);
@@ -43,11 +43,11 @@ void Form2::createPictureMenu()
     connect(print, &QAction::triggered, this, [this] { mnuPrint_Click(); });
     connect(savePdf, &QAction::triggered, this, [this] { mnuSavePdf_Click(); });
     connect(copy, &QAction::triggered, this, [this] { mnuCopyPicture_Click(); });
-    for (QWidget* area : {static_cast<QWidget*>(Picture1), static_cast<QWidget*>(Picture2)}) {
-        area->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(area, &QWidget::customContextMenuRequested, this,
-                [this, area](QPoint position) { mnuPicture->popup(area->mapToGlobal(position)); });
-    }
+    Picture2->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Picture2, &QWidget::customContextMenuRequested, this,
+            [this](QPoint position) { mnuPicture->popup(Picture2->mapToGlobal(position)); });
+    connect(Picture1, &PictureArea::menuRequested, this,
+            [this](QPoint position) { mnuPicture->popup(Picture1->mapToGlobal(position)); });
 }
 
 void Form2::mnuPrint_Click()

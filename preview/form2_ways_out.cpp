@@ -3,6 +3,8 @@
 
 #include "base/guarded_procedure.h"
 #include "base/working_files.h"
+#include "preview/laid_out_schedule.h"
+#include "preview/picture_area.h"
 #include "preview/save_results.h"
 
 #include <QCloseEvent>
@@ -38,6 +40,8 @@ void Form2::PushButton8_Click()
     procedure.step(102, [&] { discardWordFile(); });
     procedure.step(104, [&] { Q_EMIT backRequested(); });
     procedure.step(106, [&] { hide(); });
+    // The layout of a long schedule is not kept for a preview that is not shown.
+    Picture1->setFullResolution(nullptr);
 }
 
 void Form2::Form_QueryUnload()

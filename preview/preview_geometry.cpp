@@ -54,7 +54,10 @@ void PreviewGeometry::setUpView(GuardedProcedure& procedure)
         m_zoomSourceSize = QSizeF(m_h.size, m_v.size);
         m_canvas.keepZoomSource();
     });
-    procedure.step(124, [&] { mZoom = 1.0f; });
+    procedure.step(124, [&] {
+        mZoom = 1.0f;
+        m_shownZoom = 1.0f;
+    });
     takeOriginalSize(procedure);
     procedure.step(134, [&] { RedrawImage(); });
     procedure.step(136, [&] { SetupScrollbars(); });
@@ -91,6 +94,7 @@ void PreviewGeometry::drawZoomed(GuardedProcedure& procedure)
     procedure.step(110, [&] { m_v.size = mZoomHeight; });
     procedure.step(112, [&] {
         m_canvas.drawScaled({mOrigWidth, mOrigHeight}, {mZoomWidth, mZoomHeight});
+        m_shownZoom = mZoom;
     });
     procedure.step(114, [&] { m_canvas.showArrow(); });
     procedure.step(116, [&] { setBarValue(m_h, 0); });
@@ -103,17 +107,18 @@ void PreviewGeometry::SetupScrollbars()
 {
     m_v.edge = 0;
     m_h.edge = 0;
-    setUpAxis(m_h, viewport::OuterWidth);
-    setUpAxis(m_v, viewport::OuterHeight);
+    setUpAxis(m_h, viewport::OuterWidth, viewport::InnerWidth);
+    setUpAxis(m_v, viewport::OuterHeight, viewport::InnerHeight);
 }
 
-void PreviewGeometry::setUpAxis(PreviewAxis& axis, double viewportOuter)
+void PreviewGeometry::setUpAxis(PreviewAxis& axis, double viewportOuter, double viewportInner)
 {
-    const ScrollRange range = scrollRangeFor(axis.size, viewportOuter);
+    const ScrollRange range = scrollRangeFor(axis.size, viewportOuter, viewportInner);
     axis.bar.enabled = range.enabled;
     if (range.maximum)
         setBarMaximum(axis, *range.maximum);
     axis.step = range.step;
+    axis.end = range.end;
     if (range.enabled)
         setBarValue(axis, 0);
 }
@@ -182,9 +187,19 @@ void PreviewGeometry::Picture1_MouseUp()
     procedure.step(102,
                    [&] { vertical = scrolledPercent(m_v.edge, m_v.size, viewport::OuterHeight); });
     if (horizontal)
-        procedure.step(104, [&] { SetHScrollbarByPercent(*horizontal); });
+        procedure.step(104, [&] { bringBarInLine(m_h, *horizontal); });
     if (vertical)
-        procedure.step(106, [&] { SetVScrollbarByPercent(*vertical); });
+        procedure.step(106, [&] { bringBarInLine(m_v, *vertical); });
+}
+
+// Past steps of ten half a percent can be pages: there the picture stays where the drag left
+// it and the bar only follows.
+void PreviewGeometry::bringBarInLine(PreviewAxis& axis, qint16 percent)
+{
+    if (axis.step > 10)
+        followPicture(axis);
+    else
+        setBarByPercent(axis, percent);
 }
 
 void PreviewGeometry::HScroll1_Change(int value)
@@ -205,6 +220,51 @@ void PreviewGeometry::SetHScrollbarByPercent(qint16 percent)
 void PreviewGeometry::SetVScrollbarByPercent(qint16 percent)
 {
     setBarByPercent(m_v, percent);
+}
+
+void PreviewGeometry::scrollByWheel(Qt::Orientation orientation, double notches, int linesPerNotch)
+{
+    scrollBy(orientation, -notches * linesPerNotch * lineOfText());
+}
+
+bool PreviewGeometry::scrollByKey(Qt::Key key)
+{
+    const double line = lineOfText();
+    const double page = std::max(line, viewport::InnerHeight - line);
+    switch (key) {
+    case Qt::Key_Up: scrollBy(Qt::Vertical, -line); return true;
+    case Qt::Key_Down: scrollBy(Qt::Vertical, line); return true;
+    case Qt::Key_Left: scrollBy(Qt::Horizontal, -line); return true;
+    case Qt::Key_Right: scrollBy(Qt::Horizontal, line); return true;
+    case Qt::Key_PageUp: scrollBy(Qt::Vertical, -page); return true;
+    case Qt::Key_PageDown: scrollBy(Qt::Vertical, page); return true;
+    case Qt::Key_Home: scrollBy(Qt::Vertical, m_v.edge); return true;
+    case Qt::Key_End: scrollBy(Qt::Vertical, m_v.size); return true;
+    default: return false;
+    }
+}
+
+// As far as a drag goes: to where the picture's end meets the viewport's inner edge.
+void PreviewGeometry::scrollBy(Qt::Orientation orientation, double distance)
+{
+    const bool across = orientation == Qt::Horizontal;
+    PreviewAxis& axis = across ? m_h : m_v;
+    if (axis.step == 0 || !axis.bar.enabled)
+        return;
+    const double inner = across ? viewport::InnerWidth : viewport::InnerHeight;
+    axis.edge = -std::clamp(-axis.edge + distance, 0.0, std::max(0.0, axis.size - inner));
+    followPicture(axis);
+}
+
+// The bar takes the value nearest to the picture without moving it.
+void PreviewGeometry::followPicture(PreviewAxis& axis)
+{
+    axis.bar.value = nearestBarValue(-axis.edge, axis.step, axis.bar.maximum, axis.end);
+}
+
+double PreviewGeometry::lineOfText() const
+{
+    return TextLineTwips * m_shownZoom;
 }
 
 void PreviewGeometry::setBarByPercent(PreviewAxis& axis, qint16 percent)
@@ -230,7 +290,7 @@ void PreviewGeometry::setBarValue(PreviewAxis& axis, int value)
 void PreviewGeometry::barChanged(PreviewAxis& axis, int value)
 {
     axis.bar.value = value;
-    axis.edge = -(static_cast<double>(axis.step) * value);
+    axis.edge = -barPosition(axis.step, value, axis.end);
 }
 
 } // namespace quillory

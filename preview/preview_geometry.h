@@ -24,7 +24,8 @@ struct PreviewAxis {
     double edge = 0;    ///< Picture1's left (or top) edge inside the viewport, twips
     double size = 0;    ///< Picture1's outer width (or height), twips
     ScrollBarState bar; ///< HScroll1 (or VScroll1)
-    qint16 step = 0;    ///< twips per unit of the bar, mHStep (or mVStep): 0, 1 or 10
+    qint16 step = 0;    ///< twips per unit of the bar, mHStep (or mVStep): 0, 1, 10 or more tens
+    double end = 0;     ///< how far the edge goes at the bar's maximum, twips
 };
 
 /// The preview window's view in twips, free of widgets: set-up, zoom, scroll bars and dragging,
@@ -68,6 +69,15 @@ public:
     /// Sets VScroll1 to a percentage of its maximum; percentages outside 0 to 100 are ignored.
     void SetVScrollbarByPercent(qint16 percent);
 
+    /// The wheel turned by `notches` (positive: away from the user), `linesPerNotch` lines of
+    /// text each: scrolls up (or left) for a positive turn. The bar follows.
+    void scrollByWheel(Qt::Orientation orientation, double notches, int linesPerNotch);
+    /// A scrolling key: the arrows move by a line of text, PageUp and PageDown by the
+    /// viewport's height less a line, Home and End to the top and the bottom. Like a drag, the
+    /// keys and the wheel go as far as to show the picture's end; the bars follow. False for any
+    /// other key.
+    bool scrollByKey(Qt::Key key);
+
     /// Picture1's left edge and width, HScroll1 and mHStep.
     const PreviewAxis& horizontal() const { return m_h; }
     /// Picture1's top edge and height, VScroll1 and mVStep.
@@ -90,10 +100,14 @@ private:
     void takeOriginalSize(GuardedProcedure& procedure);
     void drawZoomed(GuardedProcedure& procedure);
     void SetupScrollbars();
-    void setUpAxis(PreviewAxis& axis, double viewportOuter);
+    void setUpAxis(PreviewAxis& axis, double viewportOuter, double viewportInner);
     void StepZoom(int direction);
     void ApplyZoom(float factor);
     void setBarByPercent(PreviewAxis& axis, qint16 percent);
+    void bringBarInLine(PreviewAxis& axis, qint16 percent);
+    void scrollBy(Qt::Orientation orientation, double distance);
+    static void followPicture(PreviewAxis& axis);
+    double lineOfText() const;
     void setBarMaximum(PreviewAxis& axis, int maximum);
     void setBarValue(PreviewAxis& axis, int value);
     static void barChanged(PreviewAxis& axis, int value);
@@ -108,8 +122,9 @@ private:
     float mZoom = 1.0f;
     bool mSetupPending = false;
     bool m_activating = false;
-    QSizeF m_loadedSize;     // Picture1's picture as handed over
-    QSizeF m_zoomSourceSize; // Zoom_Ori's size, the same inside and out
+    float m_shownZoom = 1.0f; // the zoom Picture1 was drawn at; a refused step keeps it
+    QSizeF m_loadedSize;      // Picture1's picture as handed over
+    QSizeF m_zoomSourceSize;  // Zoom_Ori's size, the same inside and out
     PreviewAxis m_h;
     PreviewAxis m_v;
 };

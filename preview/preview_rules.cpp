@@ -22,14 +22,36 @@ qint16 toInt16(double value)
     return static_cast<qint16>(std::clamp(roundHalfEven(value), lowest, highest));
 }
 
-ScrollRange scrollRangeFor(double pictureOuter, double viewportOuter)
+ScrollRange scrollRangeFor(double pictureOuter, double viewportOuter, double viewportInner)
 {
     if (pictureOuter <= viewportOuter)
-        return {false, std::nullopt, 0};
+        return {false, std::nullopt, 0, 0};
     const float excess = static_cast<float>(pictureOuter - viewportOuter);
-    if (excess <= 100.0f)
-        return {true, toInt16(excess), 1};
-    return {true, toInt16(excess / 10.0f), 10};
+    if (excess <= 100.0f) {
+        const qint16 maximum = toInt16(excess);
+        return {true, maximum, 1, double(maximum)};
+    }
+    if (roundHalfEven(excess / 10.0f) <= LargestBarMaximum) {
+        const qint16 maximum = toInt16(excess / 10.0f);
+        return {true, maximum, 10, 10.0 * maximum};
+    }
+    const double reach = pictureOuter - viewportInner;
+    const double step = 10 * std::ceil(reach / (10.0 * LargestBarMaximum));
+    return {true, toInt16(std::ceil(reach / step)), toInt16(step), reach};
+}
+
+double barPosition(qint16 step, int value, double end)
+{
+    return std::min(static_cast<double>(step) * value, end);
+}
+
+int nearestBarValue(double position, qint16 step, int maximum, double end)
+{
+    if (step <= 0 || position <= 0)
+        return 0;
+    if (position >= end)
+        return maximum;
+    return std::min(maximum, static_cast<int>(roundHalfEven(position / step)));
 }
 
 float draggedEdge(float edge, float anchor, float pointer, double viewportInner,

@@ -32,16 +32,34 @@ double roundHalfEven(double value);
 /// The value as a 16-bit signed integer, saturated at the ends of its range.
 qint16 toInt16(double value);
 
+/// The largest maximum a scroll bar takes: a 16-bit signed value.
+inline constexpr int LargestBarMaximum = 32767;
+
+/// A line of the schedule's text at 100 %, in twips: its 10-point body text single-spaced in
+/// URW Gothic (ascent and descent, 255.8 twips). The wheel and the arrow keys scroll by lines.
+inline constexpr double TextLineTwips = 256;
+
 /// How one scroll bar is set up for a picture on one axis.
 struct ScrollRange {
     bool enabled = false;          ///< false when the picture fits the viewport
     std::optional<qint16> maximum; ///< the new maximum; nothing leaves it as it was
-    qint16 step = 0;               ///< twips per unit of the bar: 0, 1 or 10
+    qint16 step = 0;               ///< twips per unit of the bar: 0, 1, 10 or more tens
+    double end = 0;                ///< how far the picture's edge goes at the maximum, twips
 };
 
-/// The scroll bar for a picture of the outer size against the viewport's outer size: an excess
-/// up to 100 twips scrolls twip by twip, a larger one ten twips at a time.
-ScrollRange scrollRangeFor(double pictureOuter, double viewportOuter);
+/// The scroll bar for a picture of the outer size against the viewport: an excess over the
+/// outer size up to 100 twips scrolls twip by twip, a larger one ten twips at a time. Where
+/// steps of ten would need a maximum past 16 bits, the step is the smallest number of tens
+/// that fits, and the maximum brings the picture's end to the viewport's inner edge.
+ScrollRange scrollRangeFor(double pictureOuter, double viewportOuter, double viewportInner);
+
+/// How far the picture's edge lies at a value of the bar: `step` twips a unit, never past
+/// `end`.
+double barPosition(qint16 step, int value, double end);
+
+/// The bar's value nearest to where the picture's edge lies (twips from the start); the
+/// maximum from `end` on.
+int nearestBarValue(double position, qint16 step, int maximum, double end);
 
 /// The picture's edge after dragging the point grabbed at the anchor to the pointer (both from
 /// the picture's corner): never past 0, never so far that the far edge enters the viewport.

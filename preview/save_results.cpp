@@ -5,6 +5,7 @@
 #include "base/guarded_procedure.h"
 #include "document/document_file.h"
 #include "document/paged_output.h"
+#include "preview/save_folder.h"
 #include "widgets/wait_pointer.h"
 
 #include <QFileInfo>
@@ -21,6 +22,7 @@ struct SaveDialogRequest {
     QString title;
     QString filters;
     QString selectedFilter;
+    QString folder;
 };
 
 bool isSameFile(const QString& a, const QString& b)
@@ -72,7 +74,10 @@ void saveResults(const OwnFile* wordDocument, SavedForm offered, const ReportLoc
     SaveDialogRequest dialog;
     SaveChoice choice;
     bool answerYes = false;
-    procedure.step(106, [&] { dialog.answer = {}; });
+    procedure.step(106, [&] {
+        dialog.answer = {};
+        dialog.folder = saveFolder().startFolder();
+    });
     procedure.step(108, [&] { dialog.title = QString::fromUtf16(SaveDialogTitle); });
     procedure.step(110, [&] {
         const QString word = QString::fromUtf16(SaveDialogFilter);
@@ -81,7 +86,8 @@ void saveResults(const OwnFile* wordDocument, SavedForm offered, const ReportLoc
         dialog.selectedFilter = offered == SavedForm::Pdf ? pdf : word;
     });
     procedure.step(112, [&] {
-        dialog.answer = prompts().askSavePath(dialog.title, dialog.filters, dialog.selectedFilter);
+        dialog.answer = prompts().askSavePath(dialog.title, dialog.filters, dialog.selectedFilter,
+                                              dialog.folder);
     });
     procedure.step(114, [&] { choice = dialog.answer; });
     if (!choice.path.isEmpty()) {
@@ -100,6 +106,8 @@ void saveResults(const OwnFile* wordDocument, SavedForm offered, const ReportLoc
     }
     if (answerYes && !procedure.step(130, [&] { save(wordDocument, choice); }))
         return;
+    if (answerYes)
+        saveFolder().saved(choice.path);
     procedure.step(132, [&] { prompts().note(QString::fromUtf16(SaveDoneNote)); });
 }
 

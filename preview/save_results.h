@@ -34,10 +34,11 @@ SavedForm savedFormOf(const SaveChoice& choice);
 /// holds no schedule).
 const OwnFile& heldDocument(const OwnFile* wordDocument);
 
-/// Asks for a path, the dialog opening with `offered`'s filter, and saves the results there as
-/// the choice says (savedFormOf), read from the working document held open (never from whatever
-/// its name leads to). An existing file is replaced only after a Yes, and atomically, so a
-/// failed save leaves it whole; a failure is reported at `location` and not followed by "Done.".
+/// Asks for a path, the dialog opening with `offered`'s filter in the folder of the last save
+/// (saveFolder), and saves the results there as the choice says (savedFormOf), read from the
+/// working document held open (never from whatever its name leads to). An existing file is
+/// replaced only after a Yes, and atomically, so a failed save leaves it whole; a failure is
+/// reported at `location` and not followed by "Done.".
 void saveResults(const OwnFile* wordDocument, SavedForm offered, const ReportLocation& location);
 
 /// "Save Results To Word File": saveResults offering the Word copy first.

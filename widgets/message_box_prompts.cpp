@@ -5,9 +5,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace quillory {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -15,6 +19,36 @@ QWidget* activeWindow()
 {
     return QApplication::activeWindow();
 }
+
+// Qt's own dialog reads double quotes in the typed name as a list of names ("a" "b"), so
+// `Week 3 "final".pdf` would be saved as "final". A save takes one name: the one typed, in the
+// dialog's folder. A platform's native dialog has no such field and is left alone.
+class SaveFileDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    // The path of a name typed with double quotes; empty otherwise.
+    const QString& typedPath() const { return m_typedPath; }
+
+    void accept() override
+    {
+        const auto* name = findChild<QLineEdit*>(u"fileNameEdit"_s);
+        if (!name || !name->text().contains(u'"')) {
+            QFileDialog::accept();
+            return;
+        }
+        const QString path = directory().absoluteFilePath(name->text());
+        if (QFileInfo(path).isDir()) {
+            setDirectory(path);
+            return;
+        }
+        m_typedPath = path;
+        QDialog::accept();
+    }
+
+private:
+    QString m_typedPath;
+};
 
 } // namespace
 
@@ -40,15 +74,19 @@ bool MessageBoxPrompts::askYesNo(const QString& text)
 }
 
 SaveChoice MessageBoxPrompts::askSavePath(const QString& title, const QString& filters,
-                                          const QString& selectedFilter)
+                                          const QString& selectedFilter, const QString& folder)
 {
-    QFileDialog dialog(activeWindow(), title, QString(), filters);
+    SaveFileDialog dialog(activeWindow(), title, folder, filters);
     dialog.selectNameFilter(selectedFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks about replacing a file itself, and adds no extension of its own.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(QString());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    if (!dialog.typedPath().isEmpty())
+        return {dialog.typedPath(), dialog.selectedNameFilter()};
+    if (dialog.selectedFiles().isEmpty())
         return {};
     return {dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
 }

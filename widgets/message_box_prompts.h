@@ -11,7 +11,7 @@ public:
     void note(const QString& text) override;
     bool askYesNo(const QString& text) override;
     SaveChoice askSavePath(const QString& title, const QString& filters,
-                           const QString& selectedFilter) override;
+                           const QString& selectedFilter, const QString& folder) override;
 };
 
 } // namespace quillory

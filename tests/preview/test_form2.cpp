@@ -1,8 +1,12 @@
 // The real preview window: layout and look, zoom, drag and release with the mouse, the pointer
-// over its controls, the ways out, and how the scaled picture is made.
+// over its controls, the ways out, how the scaled picture is made, and a long schedule.
+#include "document/document_file.h"
+#include "document/renderer.h"
 #include "preview/form2.h"
+#include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
 #include "preview/picture_scaling.h"
+#include "tests/document/schedule_fixture.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_files.h"
@@ -11,13 +15,16 @@
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpontaneKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace quillory;
 using namespace Qt::StringLiterals;
@@ -63,6 +70,7 @@ private Q_SLOTS:
     void scaledPicture();
     void paintsTheVisiblePartOfATallPicture_data();
     void paintsTheVisiblePartOfATallPicture();
+    void longScheduleReachedAndLegible();
 
 private:
     test::IsolatedSettings m_settings;
@@ -161,15 +169,25 @@ void TestForm2::zoomDragAndRelease()
     QCOMPARE(test::Form2Controls(form).HScroll1->maximum(), 192);
     QCOMPARE(test::Form2Controls(form).VScroll1->maximum(), 72);
 
-    QTest::mousePress(test::Form2Controls(form).Picture1, Qt::LeftButton, {}, {300, 200});
+    // The right button drags as the others do.
+    QTest::mousePress(test::Form2Controls(form).Picture1, Qt::RightButton, {}, {300, 200});
     QTest::mouseMove(test::Form2Controls(form).Picture1, {200, 150});
     // Left by 1500 twips; up only to the bottom bound, 7365 - 7497 twips.
     QCOMPARE(test::Form2Controls(form).Picture1->pos(), QPoint(-100, -9));
     QCOMPARE(test::Form2Controls(form).HScroll1->value(), 0); // the bars wait for the release
-    QTest::mouseRelease(test::Form2Controls(form).Picture1, Qt::LeftButton, {}, {200, 150});
+    QTest::mouseRelease(test::Form2Controls(form).Picture1, Qt::RightButton, {}, {200, 150});
     QCOMPARE(test::Form2Controls(form).HScroll1->value(), 150); // 78 % of 192
     QCOMPARE(test::Form2Controls(form).VScroll1->value(), 0);   // 183 % is ignored
     QCOMPARE(test::Form2Controls(form).Picture1->pos(), QPoint(-100, -9));
+    auto* menu = test::control<QMenu>(form, u"mnuPicture"_s);
+    QVERIFY(!menu->isVisible());
+    // A right click opens the menu, though the hand trembles a little.
+    QTest::mousePress(test::Form2Controls(form).Picture1, Qt::RightButton, {}, {200, 150});
+    QTest::mouseMove(test::Form2Controls(form).Picture1, {203, 152});
+    QTest::mouseRelease(test::Form2Controls(form).Picture1, Qt::RightButton, {}, {203, 152});
+    QVERIFY(menu->isVisible());
+    QCOMPARE(test::Form2Controls(form).Picture1->pos(), QPoint(-100, -9));
+    menu->hide();
 
     test::Form2Controls(form).HScroll1->setValue(30);
     QCOMPARE(test::Form2Controls(form).Picture1->pos(), QPoint(-20, -9));
@@ -311,6 +329,55 @@ void TestForm2::paintsTheVisiblePartOfATallPicture()
         QVERIFY2(qAbs(qRed(shown.pixel(inViewport)) - row % 251) <= (ratio < 1 ? 1 : 0),
                  qPrintable(QString::number(qRed(shown.pixel(inViewport)))));
     }
+}
+
+// A 1,000-class schedule pictured at its lowered ratio, as long schedules are: the last class
+// is reached by the bar, the wheel and the keys, and the part in view is painted as the
+// schedule pictured at full resolution.
+void TestForm2::longScheduleReachedAndLegible()
+{
+    QTemporaryDir folder;
+    const QString wordFile = test::saveSchedule(
+        {u"Ann"_s, u"Sep 6, 2021"_s, test::numberedClasses(1000)}, folder.path(), u"dravik"_s);
+    const doc::DocumentLayout layout = doc::layOutDocument(doc::readDocumentFile(wordFile));
+    QCOMPARE(doc::pictureRatio(layout, 1.0), 36 / 64.0);
+    Form2 form;
+    form.setPicture(doc::renderMainText(layout, 36 / 64.0));
+    form.setWordFile(std::make_shared<const OwnFile>(wordFile));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const test::Form2Controls controls(form);
+    QTRY_VERIFY(controls.Picture1->paintsFullResolution());
+    // The picture's end meets the viewport's inner edge, 491 pixels down.
+    const auto atTheEnd = [&] { return controls.Picture1->geometry().bottom() == 490; };
+
+    controls.VScroll1->setValue(controls.VScroll1->maximum());
+    QVERIFY(atTheEnd());
+    QTest::keyClick(&form, Qt::Key_Home);
+    // 1,500 notches as the window system sends them, so they travel up from the picture.
+    QWheelEvent wheel({10, 10}, {}, {}, {0, -120 * 1500}, {}, {}, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(controls.Picture1, &wheel);
+    QVERIFY(atTheEnd());
+    QTest::keyClick(&form, Qt::Key_Home);
+    QTest::keyClick(&form, Qt::Key_End);
+    QVERIFY(atTheEnd());
+    QCOMPARE(controls.VScroll1->value(), controls.VScroll1->maximum());
+
+    // The crop in view against the schedule pictured at full resolution, grey level by level.
+    const QImage shown = controls.Picture1->parentWidget()->grab().toImage();
+    const QImage full =
+        doc::renderMainText(layout, 1.0).copy({-controls.Picture1->pos(), shown.size()});
+    const auto differing = [&](const QImage& crop) {
+        int count = 0;
+        for (int y = 0; y < crop.height(); ++y)
+            for (int x = 0; x < crop.width(); ++x)
+                count += qAbs(qGray(crop.pixel(x, y)) - qGray(full.pixel(x, y))) > 8;
+        return count;
+    };
+    QCOMPARE(differing(shown), 0);
+    controls.Picture1->setFullResolution(nullptr); // the snapshot stretched: far from it
+    QVERIFY(differing(controls.Picture1->parentWidget()->grab().toImage()) > 5000);
 }
 
 QTEST_MAIN(TestForm2)

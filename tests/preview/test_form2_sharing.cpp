@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
@@ -292,9 +291,7 @@ void TestForm2Sharing::pictureMenu()
     openPreview(test::sampleSchedule());
     const test::Form2Controls controls(*m_form);
     auto* menu = test::control<QMenu>(*m_form, u"mnuPicture"_s);
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20),
-                            controls.Picture1->mapToGlobal(QPoint(20, 20)));
-    QCoreApplication::sendEvent(controls.Picture1, &click);
+    QTest::mouseClick(controls.Picture1, Qt::RightButton, {}, {20, 20});
     QVERIFY(menu->isVisible());
     QStringList captions;
     for (const QAction* action : menu->actions())

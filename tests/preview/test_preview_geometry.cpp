@@ -89,6 +89,8 @@ private Q_SLOTS:
     void snapAfterDrag();
     void snapToCurrentValueLeavesPicture();
     void scrollBarMovesPicture();
+    void scrollByKeysWheelAndBar_data();
+    void scrollByKeysWheelAndBar();
     void secondHandOverStartsOver();
     void failedDrawIsReportedAndGoesOn();
     void activationDuringSetUpIsIgnored();
@@ -118,7 +120,11 @@ void TestPreviewGeometry::scrollRange_data()
     QTest::newRow("excess 125, tie down") << viewport + 125 << true << 12 << 10;
     QTest::newRow("excess 135, tie up") << viewport + 135 << true << 14 << 10;
     QTest::newRow("excess 3000") << viewport + 3000 << true << 300 << 10;
-    QTest::newRow("past 16 bits") << viewport + 400000 << true << 32767 << 10;
+    QTest::newRow("last in steps of ten") << viewport + 327674 << true << 32767 << 10;
+    // Past 16 bits: the smallest tens that fit, the end shown at the viewport's inner edge.
+    QTest::newRow("first in steps of twenty") << viewport + 327675 << true << 16387 << 20;
+    QTest::newRow("5,000 classes") << 4359330.0 << true << 31072 << 140;
+    QTest::newRow("32,766 classes") << 28500000.0 << true << 32748 << 870;
 }
 
 void TestPreviewGeometry::scrollRange()
@@ -127,7 +133,7 @@ void TestPreviewGeometry::scrollRange()
     QFETCH(bool, enabled);
     QFETCH(int, maximum);
     QFETCH(int, step);
-    const ScrollRange range = scrollRangeFor(picture, viewport::OuterWidth);
+    const ScrollRange range = scrollRangeFor(picture, viewport::OuterWidth, viewport::InnerWidth);
     QCOMPARE(range.enabled, enabled);
     QCOMPARE(range.maximum.value_or(-1), maximum);
     QCOMPARE(range.step, step);
@@ -369,6 +375,56 @@ void TestPreviewGeometry::scrollBarMovesPicture()
     QCOMPARE(view.geometry.vertical().bar.value, 12);
     view.geometry.SetVScrollbarByPercent(100);
     QCOMPARE(view.geometry.picture1().top(), -1570.0); // maximum 157 (excess 1573)
+}
+
+void TestPreviewGeometry::scrollByKeysWheelAndBar_data()
+{
+    QTest::addColumn<QSizeF>("loaded");
+    QTest::addColumn<int>("zoomIns");
+    QTest::addColumn<int>("barValue");  // VScroll1 set first; -1: not
+    QTest::addColumn<double>("dragBy"); // then dragged down by so much and released
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("wheel"); // notches away from the user, three lines each
+    QTest::addColumn<double>("top");
+    QTest::addColumn<int>("value");
+
+    // 9000 high: steps of ten, the bar ending at 1580; a drag goes to 1635.
+    const QSizeF page(12332, 9002);
+    QTest::newRow("Down: a line") << page << 0 << -1 << 0.0 << int(Qt::Key_Down) << 0 << -256.0
+                                  << 26;
+    QTest::newRow("zoomed to 1.25: a line is 320")
+        << QSizeF(9002, 7002) << 1 << -1 << 0.0 << int(Qt::Key_Down) << 0 << -320.0 << 32;
+    QTest::newRow("PageDown: to the end, as a drag goes")
+        << page << 0 << -1 << 0.0 << int(Qt::Key_PageDown) << 0 << -1635.0 << 158;
+    QTest::newRow("wheel towards the user") << page << 0 << -1 << 0.0 << 0 << -1 << -768.0 << 77;
+    // 1,000,000 high: forty twips a unit, the end at 7365 - 1000000.
+    const QSizeF tall(9332, 1000000);
+    QTest::newRow("long: the bar's maximum shows the end")
+        << tall << 0 << 24816 << 0.0 << 0 << 0 << -992635.0 << 24816;
+    QTest::newRow("long: a released drag stays, the bar follows")
+        << tall << 0 << 1000 << -4900.0 << 0 << 0 << -44900.0 << 1122;
+}
+
+void TestPreviewGeometry::scrollByKeysWheelAndBar()
+{
+    QFETCH(QSizeF, loaded);
+    QFETCH(int, zoomIns);
+    QFETCH(int, barValue);
+    QFETCH(double, dragBy);
+    QFETCH(int, key);
+    QFETCH(int, wheel);
+    QFETCH(double, top);
+    QFETCH(int, value);
+    SetUpView view(loaded);
+    view.click(zoomIns);
+    if (barValue >= 0)
+        view.geometry.VScroll1_Change(barValue);
+    view.drag({100, 5000}, {100, 5000 + dragBy});
+    view.geometry.Picture1_MouseUp();
+    view.geometry.scrollByWheel(Qt::Vertical, wheel, 3);
+    QCOMPARE(view.geometry.scrollByKey(Qt::Key(key)), key != 0);
+    QCOMPARE(view.geometry.picture1().top(), top);
+    QCOMPARE(view.geometry.vertical().bar.value, value);
 }
 
 void TestPreviewGeometry::secondHandOverStartsOver()

@@ -1,12 +1,20 @@
-// Saving the generated document: dialog, overwrite question, atomic copy, "Done.".
+// Saving the generated document: dialog, overwrite question, atomic copy, "Done."; where the
+// dialog opens and the name it gives back.
 #include "base/own_file.h"
+#include "preview/save_folder.h"
 #include "preview/save_results.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_files.h"
+#include "widgets/message_box_prompts.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace quillory;
 using namespace Qt::StringLiterals;
@@ -23,6 +31,10 @@ private Q_SLOTS:
     void failedCopyKeepsOldFileAndSaysNoDone();
     void savingOntoTheWorkingCopyKeepsIt();
     void twoSavesInARow();
+    void startFolder_data();
+    void startFolder();
+    void savesUnderTheTypedName_data();
+    void savesUnderTheTypedName();
 
 private:
     QTemporaryDir m_folder;
@@ -134,7 +146,70 @@ void TestSaveResults::twoSavesInARow()
     QCOMPARE(test::readBytes(first), test::readBytes(m_wordFile));
     QCOMPARE(test::readBytes(second), test::readBytes(m_wordFile));
     QCOMPARE(prompts.texts(Kind::Note).size(), 2);
+    QCOMPARE(prompts.shown().at(2).folder, m_folder.path()); // beside the first save
 }
 
-QTEST_GUILESS_MAIN(TestSaveResults)
+void TestSaveResults::startFolder_data()
+{
+    QTest::addColumn<QString>("made");    // folders under home
+    QTest::addColumn<QString>("savedIn"); // a save of this run; empty: none
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("Documents") << u"Documents"_s << QString() << u"/Documents"_s;
+    QTest::newRow("no Documents: home") << QString() << QString() << QString();
+    QTest::newRow("after a save: beside it") << u"Documents,Plans"_s << u"/Plans"_s << u"/Plans"_s;
+}
+
+void TestSaveResults::startFolder()
+{
+    QFETCH(QString, made);
+    QFETCH(QString, savedIn);
+    QFETCH(QString, expected);
+    QTemporaryDir home;
+    for (const QString& folder : made.split(u',', Qt::SkipEmptyParts))
+        QVERIFY(QDir(home.path()).mkdir(folder));
+    SaveFolder folder;
+    if (!savedIn.isEmpty())
+        folder.saved(home.path() + savedIn + u"/week.doc"_s);
+    const QByteArray realHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit()); // the Documents folder is found under home
+    const QString start = folder.startFolder();
+    qputenv("HOME", realHome);
+    QCOMPARE(start, home.path() + expected);
+}
+
+// The real dialog: it opens in the folder given, with no name, and keeps a quoted name whole.
+void TestSaveResults::savesUnderTheTypedName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("quoted word") << u"Week 3 \"final\".pdf"_s;
+    // The list of Qt's dialog would pick the existing file "old".
+    QTest::newRow("the quoted word names a file") << u"\"old\" copy"_s;
+}
+
+void TestSaveResults::savesUnderTheTypedName()
+{
+    QFETCH(QString, typed);
+    QTemporaryDir folder;
+    QFile old(folder.filePath(u"old"_s));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    QString openedWith;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        auto* name = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
+        openedWith = dialog->directory().absolutePath() + u'|' + name->text();
+        name->setFocus();
+        name->setText(typed); // as typed, without the completer's list in the way
+        QTest::keyClick(name, Qt::Key_Return);
+        if (dialog->isVisible()) // never left waiting
+            dialog->reject();
+    });
+    const SaveChoice choice = MessageBoxPrompts().askSavePath(
+        u"Save File"_s, u"PDF Files (*.pdf)"_s, u"PDF Files (*.pdf)"_s, folder.path());
+    QCOMPARE(openedWith, folder.path() + u'|'); // and no name proposed
+    QCOMPARE(choice.path, folder.path() + u'/' + typed);
+}
+
+QTEST_MAIN(TestSaveResults)
 #include "test_save_results.moc"

@@ -14,24 +14,24 @@ ScriptedPrompts::~ScriptedPrompts()
 
 void ScriptedPrompts::errorReport(const QString& text, ReportIcon icon)
 {
-    m_shown.append({Kind::ErrorReport, text, icon, {}, {}});
+    m_shown.append({Kind::ErrorReport, text, icon, {}, {}, {}});
 }
 
 void ScriptedPrompts::note(const QString& text)
 {
-    m_shown.append({Kind::Note, text, ReportIcon::None, {}, {}});
+    m_shown.append({Kind::Note, text, ReportIcon::None, {}, {}, {}});
 }
 
 bool ScriptedPrompts::askYesNo(const QString& text)
 {
-    m_shown.append({Kind::Question, text, ReportIcon::None, {}, {}});
+    m_shown.append({Kind::Question, text, ReportIcon::None, {}, {}, {}});
     return !answers.isEmpty() && answers.takeFirst();
 }
 
 SaveChoice ScriptedPrompts::askSavePath(const QString& title, const QString& filters,
-                                        const QString& selectedFilter)
+                                        const QString& selectedFilter, const QString& folder)
 {
-    m_shown.append({Kind::SaveDialog, title, ReportIcon::None, filters, selectedFilter});
+    m_shown.append({Kind::SaveDialog, title, ReportIcon::None, filters, selectedFilter, folder});
     const QString filter = saveFilters.isEmpty() ? selectedFilter : saveFilters.takeFirst();
     if (savePaths.isEmpty())
         return {};

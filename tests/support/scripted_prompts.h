@@ -20,6 +20,7 @@ public:
         ReportIcon icon = ReportIcon::None;
         QString filter;         ///< the save dialog's filters
         QString selectedFilter; ///< the filter the save dialog opened with
+        QString folder;         ///< the folder the save dialog opened in
     };
 
     /// Installs itself as the program's prompts for its lifetime.
@@ -30,7 +31,7 @@ public:
     void note(const QString& text) override;
     bool askYesNo(const QString& text) override;
     SaveChoice askSavePath(const QString& title, const QString& filters,
-                           const QString& selectedFilter) override;
+                           const QString& selectedFilter, const QString& folder) override;
 
     /// Answers for the next questions, in order (an unscripted question is answered No).
     QList<bool> answers;
