@@ -21,14 +21,6 @@ namespace {
 constexpr int TwipsPerInch = 1440;
 constexpr QByteArrayView Maker = "Quillory";
 
-std::vector<int> allPages(const DocumentLayout& layout)
-{
-    std::vector<int> pages(layout.pages().size());
-    for (std::size_t i = 0; i < pages.size(); ++i)
-        pages[i] = int(i);
-    return pages;
-}
-
 bool isControl(QChar c)
 {
     return c.category() == QChar::Other_Control;
@@ -89,6 +81,14 @@ QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, co
         painter.end();
     }
     return finishedPdf(std::move(pdf), recorder.faces(), Maker);
+}
+
+std::vector<int> allPages(const DocumentLayout& layout)
+{
+    std::vector<int> pages(layout.pages().size());
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        pages[i] = int(i);
+    return pages;
 }
 
 QByteArray pdfFromDocument(const Document& document, const QString& title)

@@ -34,6 +34,9 @@ void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayo
 QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
                          const std::vector<int>& pages);
 
+/// Every page of a layout, in order, as pdfFromLayout and paintPages take them.
+std::vector<int> allPages(const DocumentLayout& layout);
+
 /// The document as a PDF file: every page of its layout, as pdfFromLayout makes them.
 QByteArray pdfFromDocument(const Document& document, const QString& title);
 

@@ -49,6 +49,8 @@ Form2::Form2(QWidget* parent)
     showView();
 }
 
+Form2::~Form2() = default;
+
 void Form2::connectControls()
 {
     const auto run = [this](void (PreviewGeometry::*procedure)()) {
@@ -110,11 +112,15 @@ void Form2::setPicture(const QImage& snapshot)
 
 void Form2::loadFullResolution()
 {
-    if (!m_fullResolutionPending || !m_wordDocument)
+    if (!m_fullResolutionPending || !m_schedule)
         return;
     m_fullResolutionPending = false;
     const WaitPointer waiting;
-    Picture1->setFullResolution(LaidOutSchedule::read(*m_wordDocument));
+    try {
+        Picture1->setFullResolution(m_schedule->laidOut());
+    } catch (const std::exception&) {
+        // The snapshot still shows the schedule, only less sharply.
+    }
 }
 
 void Form2::Form_Activate()

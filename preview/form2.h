@@ -21,6 +21,7 @@ class QWheelEvent;
 namespace quillory {
 
 class PictureArea;
+class WorkingSchedule;
 class WindowPointer;
 
 /// The preview window: the page snapshot in a fixed viewport, zoomed in quarter steps from
@@ -33,6 +34,7 @@ class Form2 final : public QWidget, private PreviewCanvas {
 public:
     /// Creates the window, hidden, and runs its creation steps.
     explicit Form2(QWidget* parent = nullptr);
+    ~Form2() override;
 
     /// Hand-over: the snapshot becomes Picture1's picture (kept at its own pixel ratio); the
     /// next activation or showing sets the view up from it. Set mWordFile and show the window
@@ -70,9 +72,6 @@ public:
     /// The working document's name (mWordFile), which the preview deletes while it still leads
     /// to the document.
     const QString& wordFile() const { return mWordFile; }
-    /// The working document held open since its creation: what saving, the PDF and printing
-    /// read, whatever its name leads to by now. Empty before a hand-over and once discarded.
-    const std::shared_ptr<const OwnFile>& wordDocument() const { return m_wordDocument; }
 
 Q_SIGNALS:
     /// "< Back": the main window should be shown again.
@@ -89,8 +88,10 @@ protected:
 private:
     /// Full path of the working document that belongs to the snapshot.
     QString mWordFile;
-    /// That document, held open.
-    std::shared_ptr<const OwnFile> m_wordDocument;
+    /// That document, held open, and laid out once needed: what saving, the PDF, printing and
+    /// the sharp picture read, whatever its name leads to by now. None before a hand-over and
+    /// once discarded.
+    std::unique_ptr<WorkingSchedule> m_schedule;
 
     /// The viewport: white, framed, clips Picture1.
     QFrame* Picture2;

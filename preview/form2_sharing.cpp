@@ -2,6 +2,7 @@
 #include "preview/form2.h"
 
 #include "base/guarded_procedure.h"
+#include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
 #include "preview/save_results.h"
 #include "preview/schedule_printing.h"
@@ -55,8 +56,9 @@ void Form2::mnuPrint_Click()
     GuardedProcedure procedure(locations::Form2Print);
     std::unique_ptr<SchedulePrint> job;
     bool chosen = false;
-    procedure.step(
-        100, [&] { job = std::make_unique<SchedulePrint>(heldDocument(m_wordDocument.get())); });
+    procedure.step(100, [&] {
+        job = std::make_unique<SchedulePrint>(heldSchedule(m_schedule.get()).laidOut());
+    });
     if (job)
         procedure.step(102, [&] { chosen = job->askPrinter(this); });
     if (chosen)
@@ -65,7 +67,7 @@ void Form2::mnuPrint_Click()
 
 void Form2::mnuSavePdf_Click()
 {
-    saveResults(m_wordDocument.get(), SavedForm::Pdf, locations::Form2SavePdf);
+    saveResults(m_schedule.get(), SavedForm::Pdf, locations::Form2SavePdf);
 }
 
 void Form2::mnuCopyPicture_Click()

@@ -16,22 +16,22 @@ using namespace Qt::StringLiterals;
 
 void Form2::setWordFile(std::shared_ptr<const OwnFile> document)
 {
-    m_wordDocument = std::move(document);
-    mWordFile = m_wordDocument ? m_wordDocument->path() : QString();
+    mWordFile = document ? document->path() : QString();
+    m_schedule = document ? std::make_unique<WorkingSchedule>(std::move(document)) : nullptr;
 }
 
 // mWordFile keeps naming the document until the next hand-over; a file someone else put under
 // the name stays theirs. Closing the handle frees the document's space on the disk.
 void Form2::discardWordFile()
 {
-    if (m_wordDocument)
-        deleteWorkingFile(mWordFile, m_wordDocument->identity());
-    m_wordDocument.reset();
+    if (m_schedule)
+        deleteWorkingFile(mWordFile, m_schedule->file().identity());
+    m_schedule.reset();
 }
 
 void Form2::PushButton6_Click()
 {
-    saveResultsToWordFile(m_wordDocument.get());
+    saveResultsToWordFile(m_schedule.get());
 }
 
 void Form2::PushButton8_Click()

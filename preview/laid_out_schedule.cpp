@@ -5,23 +5,17 @@
 
 #include <QPainter>
 
-#include <exception>
-
 namespace quillory {
 
-std::unique_ptr<LaidOutSchedule> LaidOutSchedule::read(const OwnFile& wordDocument)
+std::shared_ptr<const LaidOutSchedule> LaidOutSchedule::read(const OwnFile& wordDocument)
 {
-    try {
-        return std::unique_ptr<LaidOutSchedule>(new LaidOutSchedule(
-            doc::layOutDocument(doc::readDocument(wordDocument.readAll(), wordDocument.path()))));
-    } catch (const std::exception&) {
-        // The snapshot still shows the schedule, only less sharply.
-        return nullptr;
-    }
+    return std::shared_ptr<const LaidOutSchedule>(
+        new LaidOutSchedule(doc::readDocument(wordDocument.readAll(), wordDocument.path())));
 }
 
-LaidOutSchedule::LaidOutSchedule(doc::DocumentLayout layout)
-    : m_layout(std::move(layout))
+LaidOutSchedule::LaidOutSchedule(doc::Document document)
+    : m_document(std::move(document))
+    , m_layout(doc::layOutDocument(m_document))
 {
 }
 
@@ -34,6 +28,18 @@ void LaidOutSchedule::paint(QPainter& painter, const QRectF& area) const
     doc::paintMainText(painter, m_layout, QRectF(area.topLeft() * twips, area.size() * twips),
                        twips / painter.device()->devicePixelRatioF());
     painter.restore();
+}
+
+WorkingSchedule::WorkingSchedule(std::shared_ptr<const OwnFile> file)
+    : m_file(std::move(file))
+{
+}
+
+std::shared_ptr<const LaidOutSchedule> WorkingSchedule::laidOut() const
+{
+    if (!m_laidOut)
+        m_laidOut = LaidOutSchedule::read(*m_file);
+    return m_laidOut;
 }
 
 } // namespace quillory

@@ -25,7 +25,7 @@ void PictureArea::setPicture(const QImage& picture)
     update();
 }
 
-void PictureArea::setFullResolution(std::unique_ptr<const LaidOutSchedule> schedule)
+void PictureArea::setFullResolution(std::shared_ptr<const LaidOutSchedule> schedule)
 {
     m_fullResolution = std::move(schedule);
     update();

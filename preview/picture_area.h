@@ -32,7 +32,7 @@ public:
     const QImage& picture() const { return m_picture; }
     /// Paints the part of the picture in view from the schedule's layout, at the screen's full
     /// resolution, instead of from the picture; nothing goes back to the picture.
-    void setFullResolution(std::unique_ptr<const LaidOutSchedule> schedule);
+    void setFullResolution(std::shared_ptr<const LaidOutSchedule> schedule);
     /// Whether the picture is painted from the schedule's layout.
     bool paintsFullResolution() const { return m_fullResolution != nullptr; }
 
@@ -58,7 +58,7 @@ private:
     void paintPicture(QPainter& painter, const QRect& exposed) const;
 
     QImage m_picture;
-    std::unique_ptr<const LaidOutSchedule> m_fullResolution;
+    std::shared_ptr<const LaidOutSchedule> m_fullResolution;
     std::optional<QPointF> m_rightPress; ///< where the right button went down, until it drags
 };
 

@@ -3,8 +3,8 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
-#include "document/document_file.h"
 #include "document/paged_output.h"
+#include "preview/laid_out_schedule.h"
 #include "preview/save_folder.h"
 #include "widgets/wait_pointer.h"
 
@@ -31,29 +31,32 @@ bool isSameFile(const QString& a, const QString& b)
     return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
-void writePdf(const OwnFile& wordDocument, const QString& target)
+void writePdf(const WorkingSchedule& schedule, const QString& target)
 {
     const WaitPointer waiting;
-    const doc::Document document = doc::readDocument(wordDocument.readAll(), wordDocument.path());
-    replaceFileAtomically(target, doc::pdfFromDocument(document, doc::scheduleTitle(document)));
+    const std::shared_ptr<const LaidOutSchedule> laidOut = schedule.laidOut();
+    const doc::Document& document = laidOut->document();
+    replaceFileAtomically(target, doc::pdfFromLayout(laidOut->layout(), document.page,
+                                                     doc::scheduleTitle(document),
+                                                     doc::allPages(laidOut->layout())));
 }
 
-void save(const OwnFile* wordDocument, const SaveChoice& choice)
+void save(const WorkingSchedule* held, const SaveChoice& choice)
 {
-    const OwnFile& document = heldDocument(wordDocument);
+    const WorkingSchedule& schedule = heldSchedule(held);
     if (savedFormOf(choice) == SavedForm::Pdf)
-        writePdf(document, choice.path);
+        writePdf(schedule, choice.path);
     else
-        replaceFileAtomically(choice.path, document.readAll());
+        replaceFileAtomically(choice.path, schedule.file().readAll());
 }
 
 } // namespace
 
-const OwnFile& heldDocument(const OwnFile* wordDocument)
+const WorkingSchedule& heldSchedule(const WorkingSchedule* schedule)
 {
-    if (!wordDocument)
+    if (!schedule)
         throw Failure(u"The preview holds no schedule; please create it again."_s);
-    return *wordDocument;
+    return *schedule;
 }
 
 QString overwriteQuestion(const QString& path)
@@ -68,7 +71,7 @@ SavedForm savedFormOf(const SaveChoice& choice)
     return pdf ? SavedForm::Pdf : SavedForm::Word;
 }
 
-void saveResults(const OwnFile* wordDocument, SavedForm offered, const ReportLocation& location)
+void saveResults(const WorkingSchedule* schedule, SavedForm offered, const ReportLocation& location)
 {
     GuardedProcedure procedure(location);
     SaveDialogRequest dialog;
@@ -98,22 +101,22 @@ void saveResults(const OwnFile* wordDocument, SavedForm offered, const ReportLoc
         else
             answerYes = true;
     }
-    if (answerYes && wordDocument && isSameFile(choice.path, wordDocument->path())) {
+    if (answerYes && schedule && isSameFile(choice.path, schedule->file().path())) {
         // The working copy goes when the preview is left; "saving" onto it would lose the save.
         prompts().note(u"%1 is the preview's own working copy, which is removed when you leave "
                        u"the preview. Please choose another name."_s.arg(choice.path));
         return;
     }
-    if (answerYes && !procedure.step(130, [&] { save(wordDocument, choice); }))
+    if (answerYes && !procedure.step(130, [&] { save(schedule, choice); }))
         return;
     if (answerYes)
         saveFolder().saved(choice.path);
     procedure.step(132, [&] { prompts().note(QString::fromUtf16(SaveDoneNote)); });
 }
 
-void saveResultsToWordFile(const OwnFile* wordDocument)
+void saveResultsToWordFile(const WorkingSchedule* schedule)
 {
-    saveResults(wordDocument, SavedForm::Word, locations::Form2Save);
+    saveResults(schedule, SavedForm::Word, locations::Form2Save);
 }
 
 } // namespace quillory

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "base/own_file.h"
 #include "base/prompts.h"
 #include "base/report_locations.h"
 
 #include <QString>
 
 namespace quillory {
+
+class WorkingSchedule;
 
 /// The save dialog's title.
 inline constexpr char16_t SaveDialogTitle[] = u"Save File";
@@ -30,18 +31,19 @@ QString overwriteQuestion(const QString& path);
 /// Word copy. The program adds no extension either way.
 SavedForm savedFormOf(const SaveChoice& choice);
 
-/// The working document a save or a print reads; throws Failure when there is none (the preview
+/// The working schedule a save or a print reads; throws Failure when there is none (the preview
 /// holds no schedule).
-const OwnFile& heldDocument(const OwnFile* wordDocument);
+const WorkingSchedule& heldSchedule(const WorkingSchedule* schedule);
 
 /// Asks for a path, the dialog opening with `offered`'s filter in the folder of the last save
 /// (saveFolder), and saves the results there as the choice says (savedFormOf), read from the
 /// working document held open (never from whatever its name leads to). An existing file is
 /// replaced only after a Yes, and atomically, so a failed save leaves it whole; a failure is
 /// reported at `location` and not followed by "Done.".
-void saveResults(const OwnFile* wordDocument, SavedForm offered, const ReportLocation& location);
+void saveResults(const WorkingSchedule* schedule, SavedForm offered,
+                 const ReportLocation& location);
 
 /// "Save Results To Word File": saveResults offering the Word copy first.
-void saveResultsToWordFile(const OwnFile* wordDocument);
+void saveResultsToWordFile(const WorkingSchedule* schedule);
 
 } // namespace quillory

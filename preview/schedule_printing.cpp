@@ -2,8 +2,8 @@
 
 #include "base/failure.h"
 #include "base/file_system.h"
-#include "document/document_file.h"
 #include "document/paged_output.h"
+#include "preview/laid_out_schedule.h"
 #include "preview/print_order.h"
 #include "widgets/wait_pointer.h"
 
@@ -51,9 +51,8 @@ void setPrintDialogRunner(PrintDialogRunner runner)
     printDialogRunner() = runner ? std::move(runner) : showSystemPrintDialog;
 }
 
-SchedulePrint::SchedulePrint(const OwnFile& wordDocument)
-    : m_document(doc::readDocument(wordDocument.readAll(), wordDocument.path()))
-    , m_layout(doc::layOutDocument(m_document))
+SchedulePrint::SchedulePrint(std::shared_ptr<const LaidOutSchedule> schedule)
+    : m_schedule(std::move(schedule))
 {
 }
 
@@ -62,15 +61,15 @@ SchedulePrint::~SchedulePrint() = default;
 bool SchedulePrint::askPrinter(QWidget* parent)
 {
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    m_printer->setPageLayout(doc::paperLayout(m_document.page));
+    m_printer->setPageLayout(doc::paperLayout(m_schedule->document().page));
     // The pages are placed from the paper's corner by the document's own margins.
     m_printer->setFullPage(true);
     // The dialog offers the document's name as the file to print to: a slash would make it a
     // folder that does not exist.
-    m_printer->setDocName(doc::scheduleTitle(m_document).replace(u'/', u'-'));
+    m_printer->setDocName(doc::scheduleTitle(m_schedule->document()).replace(u'/', u'-'));
     m_printer->setCreator(u"Quillory"_s);
     m_printer->setPrintRange(QPrinter::AllPages);
-    return printDialogRunner()(*m_printer, int(m_layout.pages().size()), parent);
+    return printDialogRunner()(*m_printer, int(m_schedule->layout().pages().size()), parent);
 }
 
 void SchedulePrint::print()
@@ -78,7 +77,7 @@ void SchedulePrint::print()
     if (!m_printer)
         throw Failure(u"No printer was chosen."_s);
     const std::vector<int> pages =
-        printSequence(printChoice(*m_printer, int(m_layout.pages().size())));
+        printSequence(printChoice(*m_printer, int(m_schedule->layout().pages().size())));
     if (pages.empty())
         return;
     const WaitPointer waiting;
@@ -89,7 +88,7 @@ void SchedulePrint::print()
     QPainter painter;
     if (!painter.begin(m_printer.get()))
         throw Failure(u"The printer could not be started."_s);
-    doc::paintPages(painter, *m_printer, m_layout, m_document.page, pages);
+    doc::paintPages(painter, *m_printer, m_schedule->layout(), m_schedule->document().page, pages);
     if (!painter.end() || m_printer->printerState() == QPrinter::Error)
         throw Failure(u"The printer reported an error."_s);
 }
@@ -101,8 +100,9 @@ void SchedulePrint::printToFile(const std::vector<int>& pages)
     const QString file = m_printer->outputFileName();
     if (file.isEmpty())
         throw Failure(u"No file to print to was chosen."_s);
-    replaceFileAtomically(
-        file, doc::pdfFromLayout(m_layout, m_document.page, doc::scheduleTitle(m_document), pages));
+    replaceFileAtomically(file,
+                          doc::pdfFromLayout(m_schedule->layout(), m_schedule->document().page,
+                                             doc::scheduleTitle(m_schedule->document()), pages));
 }
 
 } // namespace quillory

@@ -1,9 +1,5 @@
 #pragma once
 
-#include "base/own_file.h"
-#include "document/layout.h"
-#include "document/rtf/model.h"
-
 #include <QString>
 
 #include <functional>
@@ -14,6 +10,8 @@ class QPrinter;
 class QWidget;
 
 namespace quillory {
+
+class LaidOutSchedule;
 
 /// Shows the print dialog for a printer and a document of `pageCount` pages; true when the user
 /// chose to print.
@@ -26,9 +24,8 @@ void setPrintDialogRunner(PrintDialogRunner runner);
 /// pages at their true size, placed by the document's own margins.
 class SchedulePrint {
 public:
-    /// Reads the document held open (never by its name) and lays it out; throws a Failure when
-    /// it cannot be read.
-    explicit SchedulePrint(const OwnFile& wordDocument);
+    /// Prints the working document as read and laid out.
+    explicit SchedulePrint(std::shared_ptr<const LaidOutSchedule> schedule);
     ~SchedulePrint();
     SchedulePrint(const SchedulePrint&) = delete;
     SchedulePrint& operator=(const SchedulePrint&) = delete;
@@ -42,8 +39,7 @@ public:
 private:
     void printToFile(const std::vector<int>& pages);
 
-    doc::Document m_document;
-    doc::DocumentLayout m_layout;
+    std::shared_ptr<const LaidOutSchedule> m_schedule;
     std::unique_ptr<QPrinter> m_printer;
 };
 

@@ -7,6 +7,7 @@
 #include "document/fonts.h"
 #include "generation/page_snapshot.h"
 #include "generation/schedule_run.h"
+#include "preview/laid_out_schedule.h"
 #include "preview/save_results.h"
 #include "preview/schedule_printing.h"
 #include "tests/support/isolated_settings.h"
@@ -61,7 +62,7 @@ void fill(const QString& folder, qint64 room)
 }
 
 // What Form2's Print does when the print dialog chooses a PDF file.
-void printToFile(const OwnFile& workingDocument, const QString& file)
+void printToFile(const WorkingSchedule& schedule, const QString& file)
 {
     setPrintDialogRunner([file](QPrinter& printer, int, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -69,7 +70,7 @@ void printToFile(const OwnFile& workingDocument, const QString& file)
         return true;
     });
     GuardedProcedure procedure(locations::Form2Print);
-    SchedulePrint job(workingDocument);
+    SchedulePrint job(schedule.laidOut());
     if (job.askPrinter(nullptr))
         procedure.step(104, [&] { job.print(); });
     setPrintDialogRunner({});
@@ -179,6 +180,7 @@ void TestFullDisk::reportsTheSystemsReason()
         QSKIP("Qt writes the settings file; only a real full disk makes that fail");
     const std::shared_ptr<const OwnFile> workingDocument =
         makeWorkingDocument(write == Write::SavedResult);
+    const WorkingSchedule schedule(workingDocument);
     const QString disk = m_mounted ? m_disk.path() : m_roomy.path();
     const QString oldPdf = joinPath(disk, u"week.pdf"_s);
     if (write == Write::PrintedPdf)
@@ -206,15 +208,15 @@ void TestFullDisk::reportsTheSystemsReason()
     case Write::Snapshot: SaveDocAsJPG(workingDocument->openedPath()); break;
     case Write::SavedResult:
         prompts.savePaths = {joinPath(disk, u"week.doc"_s)};
-        saveResultsToWordFile(workingDocument.get());
+        saveResultsToWordFile(&schedule);
         QVERIFY(prompts.texts(ScriptedPrompts::Kind::Note).isEmpty()); // no "Done."
         break;
     case Write::SavedPdf:
         prompts.savePaths = {joinPath(disk, u"week.pdf"_s)};
-        saveResults(workingDocument.get(), SavedForm::Pdf, locations::Form2SavePdf);
+        saveResults(&schedule, SavedForm::Pdf, locations::Form2SavePdf);
         QVERIFY(prompts.texts(ScriptedPrompts::Kind::Note).isEmpty());
         break;
-    case Write::PrintedPdf: printToFile(*workingDocument, oldPdf); break;
+    case Write::PrintedPdf: printToFile(schedule, oldPdf); break;
     }
     if (write == Write::PrintedPdf)
         QCOMPARE(readBytes(oldPdf), QByteArray("precious"));

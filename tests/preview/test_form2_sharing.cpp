@@ -278,6 +278,7 @@ void TestForm2Sharing::cancellingThePrintDialogPrintsNothing()
     QVERIFY(m_prompts.shown().isEmpty());
 
     // A document that cannot be read is reported, not printed.
+    openPreview(test::sampleSchedule());
     QVERIFY(test::writeBytes(m_wordFile, "no document"));
     m_form->mnuPrint_Click();
     QCOMPARE(dialog->shown, 1);

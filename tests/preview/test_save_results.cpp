@@ -1,6 +1,7 @@
 // Saving the generated document: dialog, overwrite question, atomic copy, "Done."; where the
 // dialog opens and the name it gives back.
 #include "base/own_file.h"
+#include "preview/laid_out_schedule.h"
 #include "preview/save_folder.h"
 #include "preview/save_results.h"
 #include "tests/support/scripted_prompts.h"
@@ -39,14 +40,15 @@ private Q_SLOTS:
 private:
     QTemporaryDir m_folder;
     QString m_wordFile;
-    std::unique_ptr<OwnFile> m_document; // the working document, held open as the preview does
+    std::unique_ptr<WorkingSchedule>
+        m_schedule; // the working document, held open as the preview does
 };
 
 void TestSaveResults::init()
 {
     m_wordFile = m_folder.filePath(u"dravik12345678.doc"_s);
     QVERIFY(test::writeBytes(m_wordFile, "{\\rtf1 schedule\\par}"));
-    m_document = std::make_unique<OwnFile>(m_wordFile);
+    m_schedule = std::make_unique<WorkingSchedule>(std::make_shared<const OwnFile>(m_wordFile));
 }
 
 void TestSaveResults::outcomes_data()
@@ -80,7 +82,7 @@ void TestSaveResults::outcomes()
         prompts.savePaths << target;
     prompts.answers = answers;
 
-    saveResultsToWordFile(m_document.get());
+    saveResultsToWordFile(m_schedule.get());
 
     QCOMPARE(test::readBytes(target), expected);
     QCOMPARE(QFile::exists(target), targetExists || !expected.isEmpty());
@@ -96,7 +98,7 @@ void TestSaveResults::outcomes()
 void TestSaveResults::dialogIsAskedForNothingButTitleAndFilter()
 {
     test::ScriptedPrompts prompts;
-    saveResultsToWordFile(m_document.get());
+    saveResultsToWordFile(m_schedule.get());
     const auto& dialog = prompts.shown().first();
     QCOMPARE(dialog.kind, Kind::SaveDialog);
     QCOMPARE(dialog.text, u"Save File"_s);
@@ -119,7 +121,7 @@ void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()
 
     prompts.clear();
     prompts.savePaths << u"/no/such/folder/week.doc"_s;
-    saveResultsToWordFile(m_document.get());
+    saveResultsToWordFile(m_schedule.get());
     QCOMPARE(prompts.errorReports().size(), 1);
     QVERIFY(prompts.texts(Kind::Note).isEmpty());
 }
@@ -129,7 +131,7 @@ void TestSaveResults::savingOntoTheWorkingCopyKeepsIt()
     test::ScriptedPrompts prompts;
     prompts.savePaths << m_wordFile;
     prompts.answers << true;
-    saveResultsToWordFile(m_document.get());
+    saveResultsToWordFile(m_schedule.get());
     QCOMPARE(test::readBytes(m_wordFile), QByteArray("{\\rtf1 schedule\\par}"));
     QCOMPARE(prompts.texts(Kind::Note).size(), 1);
     QVERIFY(prompts.texts(Kind::Note).first().contains(u"working copy"_s));
@@ -141,8 +143,8 @@ void TestSaveResults::twoSavesInARow()
     const QString first = m_folder.filePath(u"a.doc"_s);
     const QString second = m_folder.filePath(u"b.doc"_s);
     prompts.savePaths << first << second;
-    saveResultsToWordFile(m_document.get());
-    saveResultsToWordFile(m_document.get());
+    saveResultsToWordFile(m_schedule.get());
+    saveResultsToWordFile(m_schedule.get());
     QCOMPARE(test::readBytes(first), test::readBytes(m_wordFile));
     QCOMPARE(test::readBytes(second), test::readBytes(m_wordFile));
     QCOMPARE(prompts.texts(Kind::Note).size(), 2);
