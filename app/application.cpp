@@ -4,7 +4,7 @@
 #include "app/form1.h"
 #include "app/single_instance.h"
 #include "base/settings_store.h"
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 #include "widgets/message_box_prompts.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 //
 //   create_template_bench [--classes 8,200] [--runs 15] [--libreoffice-runs 1]
 #include "app/form1.h"
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 #include "preview/form2.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"

@@ -5,8 +5,8 @@
 // `document_bench --out DIR` also leaves sample.doc, sample.png and sample@2x.png in DIR.
 #include "bench/bench_support.h"
 #include "document/automation/application_starter.h"
-#include "document/layout.h"
-#include "document/renderer.h"
+#include "document/layout/layout.h"
+#include "document/paint/renderer.h"
 #include "homework/sample_data.h"
 #include "tests/document/schedule_fixture.h"
 

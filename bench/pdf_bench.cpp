@@ -6,7 +6,8 @@
 #include "base/file_system.h"
 #include "bench/bench_support.h"
 #include "document/document_file.h"
-#include "document/paged_output.h"
+#include "document/paint/paged_output.h"
+#include "document/pdf/pdf_output.h"
 #include "tests/document/schedule_fixture.h"
 
 #include <QDir>

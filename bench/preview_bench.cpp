@@ -6,8 +6,8 @@
 // Runs offscreen.
 #include "bench/bench_support.h"
 #include "document/document_file.h"
-#include "document/layout.h"
-#include "document/renderer.h"
+#include "document/layout/layout.h"
+#include "document/paint/renderer.h"
 #include "preview/form2.h"
 #include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"

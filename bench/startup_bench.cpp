@@ -5,7 +5,7 @@
 #include "app/form1.h"
 #include "base/settings_store.h"
 #include "bench/window_bench.h"
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 #include "homework/stored_form.h"
 #include "tests/support/scripted_prompts.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 #include "homework/homework_entry.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"

@@ -2,7 +2,7 @@
 
 #include "base/failure.h"
 #include "base/file_system.h"
-#include "document/renderer.h"
+#include "document/paint/renderer.h"
 #include "generation/snapshot_bitmap.h"
 
 #include <QFile>

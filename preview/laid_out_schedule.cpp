@@ -1,7 +1,7 @@
 #include "preview/laid_out_schedule.h"
 
 #include "document/document_file.h"
-#include "document/renderer.h"
+#include "document/paint/renderer.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/own_file.h"
-#include "document/layout.h"
+#include "document/layout/layout.h"
 #include "document/rtf/model.h"
 
 #include <QRectF>

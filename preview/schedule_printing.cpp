@@ -2,7 +2,8 @@
 
 #include "base/failure.h"
 #include "base/file_system.h"
-#include "document/paged_output.h"
+#include "document/paint/paged_output.h"
+#include "document/pdf/pdf_output.h"
 #include "preview/laid_out_schedule.h"
 #include "preview/print_order.h"
 #include "widgets/wait_pointer.h"

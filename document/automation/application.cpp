@@ -3,7 +3,7 @@
 #include "base/failure.h"
 #include "document/automation/document_state.h"
 #include "document/document_file.h"
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 
 #include <QFileInfo>
 #include <QFont>

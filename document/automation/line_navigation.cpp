@@ -1,5 +1,7 @@
 #include "document/automation/line_navigation.h"
 
+#include "document/layout/layout_table.h"
+
 #include <algorithm>
 
 namespace quillory::doc {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/layout.h"
+#include "document/layout/layout.h"
+#include "document/layout/text_position.h"
 #include "document/rtf/model.h"
-#include "document/text_position.h"
 
 #include <optional>
 

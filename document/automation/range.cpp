@@ -2,7 +2,7 @@
 
 #include "base/failure.h"
 #include "document/automation/document_state.h"
-#include "document/renderer.h"
+#include "document/paint/renderer.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

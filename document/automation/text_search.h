@@ -1,7 +1,7 @@
 #pragma once
 
+#include "document/layout/text_position.h"
 #include "document/rtf/model.h"
-#include "document/text_position.h"
 
 #include <QString>
 

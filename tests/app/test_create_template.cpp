@@ -4,7 +4,7 @@
 #include "base/failure.h"
 #include "base/settings_store.h"
 #include "document/automation/application_starter.h"
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 #include "document/rtf/rtf_reader.h"
 #include "homework/stored_form.h"
 #include "preview/form2.h"

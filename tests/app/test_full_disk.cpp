@@ -4,7 +4,7 @@
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "base/settings_store.h"
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 #include "generation/page_snapshot.h"
 #include "generation/schedule_run.h"
 #include "preview/laid_out_schedule.h"

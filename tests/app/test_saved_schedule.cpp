@@ -1,7 +1,7 @@
 // Real clients: the schedule the user saves, as LibreOffice, AbiWord and pandoc read it.
 #include "app/form1.h"
 #include "app/general_data_frame.h"
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 #include "preview/form2.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"

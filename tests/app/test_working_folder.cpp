@@ -6,7 +6,7 @@
 #include "base/settings_store.h"
 #include "base/working_folder.h"
 #include "document/automation/application_starter.h"
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 #include "document/rtf/rtf_reader.h"
 #include "preview/form2.h"
 #include "preview/picture_area.h"

@@ -2,7 +2,7 @@
 
 #include "base/file_system.h"
 #include "document/automation/application_starter.h"
-#include "document/layout_paragraph.h"
+#include "document/layout/layout_paragraph.h"
 #include "document/rtf/rtf_reader.h"
 #include "homework/sample_data.h"
 #include "resources/schedule_template.h"

@@ -1,5 +1,5 @@
-#include "document/layout.h"
-#include "document/layout_row_parts.h"
+#include "document/layout/layout.h"
+#include "document/layout/layout_row_parts.h"
 #include "tests/document/schedule_fixture.h"
 
 #include <QFontInfo>

@@ -1,6 +1,6 @@
 // Rows that break across pages: every line placed once, inside the page, under the repeated
 // heading row, with the row's shading and borders on every part.
-#include "document/layout.h"
+#include "document/layout/layout.h"
 #include "tests/document/schedule_fixture.h"
 
 #include <QGuiApplication>

@@ -1,9 +1,10 @@
 // Finishing the PDFs Qt writes: its ToUnicode maps read and spelt out, an edited file that
 // poppler still reads without a complaint, and the bold title drawn once.
 #include "document/document_file.h"
-#include "document/paged_output.h"
-#include "document/pdf_finishing.h"
-#include "document/to_unicode.h"
+#include "document/paint/paged_output.h"
+#include "document/pdf/pdf_finishing.h"
+#include "document/pdf/pdf_output.h"
+#include "document/pdf/to_unicode.h"
 #include "tests/document/schedule_fixture.h"
 #include "tests/support/pdf_tools.h"
 #include "tests/support/test_files.h"

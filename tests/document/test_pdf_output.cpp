@@ -2,8 +2,9 @@
 // layout, embedded fonts, every text in order, words where the template puts them, and pages
 // that look like the preview's picture of the same layout.
 #include "document/document_file.h"
-#include "document/paged_output.h"
-#include "document/renderer.h"
+#include "document/paint/paged_output.h"
+#include "document/paint/renderer.h"
+#include "document/pdf/pdf_output.h"
 #include "tests/document/schedule_fixture.h"
 #include "tests/support/pdf_tools.h"
 #include "tests/support/test_files.h"

@@ -1,4 +1,4 @@
-#include "document/renderer.h"
+#include "document/paint/renderer.h"
 #include "tests/document/schedule_fixture.h"
 
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "document/automation/application_starter.h"
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 #include "document/rtf/rtf_reader.h"
 #include "generation/page_snapshot.h"
 #include "generation/schedule_run.h"

@@ -1,7 +1,7 @@
 // The real preview window: layout and look, zoom, drag and release with the mouse, the pointer
 // over its controls, the ways out, how the scaled picture is made, and a long schedule.
 #include "document/document_file.h"
-#include "document/renderer.h"
+#include "document/paint/renderer.h"
 #include "preview/form2.h"
 #include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"

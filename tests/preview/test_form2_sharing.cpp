@@ -2,8 +2,8 @@
 // printed to a PDF file through the print path, both read back with poppler's tools; the
 // picture's menu; dragging with the left button as before.
 #include "document/document_file.h"
-#include "document/layout.h"
-#include "document/renderer.h"
+#include "document/layout/layout.h"
+#include "document/paint/renderer.h"
 #include "preview/form2.h"
 #include "preview/schedule_printing.h"
 #include "tests/document/schedule_fixture.h"

@@ -1,4 +1,4 @@
-#include "document/layout_row_parts.h"
+#include "document/layout/layout_row_parts.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/layout.h"
+#include "document/layout/layout.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/layout_table.h"
+#include "document/layout/layout_table.h"
 
 #include <optional>
 #include <vector>

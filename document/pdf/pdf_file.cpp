@@ -1,4 +1,4 @@
-#include "document/pdf_file.h"
+#include "document/pdf/pdf_file.h"
 
 #include "base/failure.h"
 

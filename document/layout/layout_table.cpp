@@ -1,6 +1,4 @@
-#include "document/layout_table.h"
-
-#include "document/layout.h"
+#include "document/layout/layout_table.h"
 
 #include <algorithm>
 

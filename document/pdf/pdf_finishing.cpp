@@ -1,7 +1,7 @@
-#include "document/pdf_finishing.h"
+#include "document/pdf/pdf_finishing.h"
 
-#include "document/pdf_file.h"
-#include "document/to_unicode.h"
+#include "document/pdf/pdf_file.h"
+#include "document/pdf/to_unicode.h"
 
 #include <algorithm>
 

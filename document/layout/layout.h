@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/layout_paragraph.h"
+#include "document/layout/layout_paragraph.h"
+#include "document/layout/text_position.h"
 #include "document/rtf/model.h"
-#include "document/text_position.h"
 
 #include <QRectF>
 #include <QRgb>
@@ -67,8 +67,5 @@ private:
 /// split between the lines of its cells and goes on on the next page, below the table's heading
 /// rows repeated there; no line is cut or lost, however long a cell is.
 DocumentLayout layOutDocument(const Document& document);
-
-/// The x of each cell's left edge in a row, and the row's right edge last.
-std::vector<qreal> cellEdges(const Row& row);
 
 } // namespace quillory::doc

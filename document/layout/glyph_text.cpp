@@ -1,4 +1,4 @@
-#include "document/glyph_text.h"
+#include "document/layout/glyph_text.h"
 
 #include <QGlyphRun>
 #include <QTextLayout>

@@ -1,6 +1,6 @@
-#include "document/layout.h"
+#include "document/layout/layout.h"
 
-#include "document/layout_row_parts.h"
+#include "document/layout/layout_row_parts.h"
 
 namespace quillory::doc {
 

@@ -1,4 +1,4 @@
-#include "document/to_unicode.h"
+#include "document/pdf/to_unicode.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
-#include "document/layout_paragraph.h"
+#include "document/layout/layout_paragraph.h"
 
-#include "document/fonts.h"
-#include "document/glyph_text.h"
+#include "document/layout/fonts.h"
+#include "document/layout/glyph_text.h"
 
 #include <QPainter>
 #include <QTextLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/layout.h"
+#include "document/layout/layout.h"
 #include "document/rtf/model.h"
 
 #include <QPageLayout>
@@ -27,18 +27,8 @@ void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayo
                 const PageSetup& page, const std::vector<int>& pages,
                 GlyphTextRecorder* recorder = nullptr);
 
-/// Pages of a laid-out document as a PDF file, in the order `pages` gives (indices into the
-/// layout's pages, repeats allowed): each at its true size on the document's paper, drawn as
-/// text and lines (never as a picture), its fonts embedded as tagged subsets whose text reads
-/// as typed, with `title` as its title and Quillory as its creator and producer.
-QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
-                         const std::vector<int>& pages);
-
 /// Every page of a layout, in order, as pdfFromLayout and paintPages take them.
 std::vector<int> allPages(const DocumentLayout& layout);
-
-/// The document as a PDF file: every page of its layout, as pdfFromLayout makes them.
-QByteArray pdfFromDocument(const Document& document, const QString& title);
 
 /// The title of a document made like the schedule: its first paragraph's text before the last
 /// tab (what comes after it is the date), without control characters and outer blanks; empty

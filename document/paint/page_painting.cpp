@@ -1,6 +1,6 @@
-#include "document/page_painting.h"
+#include "document/paint/page_painting.h"
 
-#include "document/glyph_text.h"
+#include "document/layout/glyph_text.h"
 
 #include <QPainter>
 

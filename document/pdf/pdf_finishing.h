@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/glyph_text.h"
+#include "document/layout/glyph_text.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/layout_paragraph.h"
+#include "document/layout/layout_paragraph.h"
+#include "document/layout/text_position.h"
 #include "document/rtf/model.h"
-#include "document/text_position.h"
 
 #include <memory>
 #include <vector>
@@ -31,6 +31,9 @@ struct RowBox {
 /// it: cutting the line off would hide what the user typed (LibreOffice shows it the same way),
 /// and a line that fits stays one line either way.
 RowBox layOutRow(const Table& table, int block, int row, int defaultTabWidth);
+
+/// The x of each cell's left edge in a row, and the row's right edge last.
+std::vector<qreal> cellEdges(const Row& row);
 
 /// How many rows at the top of the table repeat on every page it runs onto.
 int headingRowCount(const Table& table);

@@ -1,6 +1,6 @@
-#include "document/renderer.h"
+#include "document/paint/renderer.h"
 
-#include "document/page_painting.h"
+#include "document/paint/page_painting.h"
 
 #include <QPainter>
 

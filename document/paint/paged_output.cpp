@@ -1,14 +1,12 @@
-#include "document/paged_output.h"
+#include "document/paint/paged_output.h"
 
 #include "base/failure.h"
-#include "document/glyph_text.h"
-#include "document/page_painting.h"
-#include "document/pdf_finishing.h"
+#include "document/layout/glyph_text.h"
+#include "document/paint/page_painting.h"
 
-#include <QBuffer>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 
@@ -19,7 +17,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int TwipsPerInch = 1440;
-constexpr QByteArrayView Maker = "Quillory";
 
 bool isControl(QChar c)
 {
@@ -60,41 +57,12 @@ void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayo
     painter.restore();
 }
 
-QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
-                         const std::vector<int>& pages)
-{
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    GlyphTextRecorder recorder;
-    {
-        QPdfWriter writer(&buffer);
-        // One unit per twip: the layout's own unit.
-        writer.setResolution(TwipsPerInch);
-        writer.setPageLayout(paperLayout(page));
-        writer.setTitle(title);
-        writer.setCreator(QString::fromLatin1(Maker));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            throw Failure(u"The PDF could not be started."_s);
-        paintPages(painter, writer, layout, page, pages, &recorder);
-        painter.end();
-    }
-    return finishedPdf(std::move(pdf), recorder.faces(), Maker);
-}
-
 std::vector<int> allPages(const DocumentLayout& layout)
 {
     std::vector<int> pages(layout.pages().size());
     for (std::size_t i = 0; i < pages.size(); ++i)
         pages[i] = int(i);
     return pages;
-}
-
-QByteArray pdfFromDocument(const Document& document, const QString& title)
-{
-    const DocumentLayout layout = layOutDocument(document);
-    return pdfFromLayout(layout, document.page, title, allPages(layout));
 }
 
 QString scheduleTitle(const Document& document)

@@ -1,4 +1,4 @@
-#include "document/text_position.h"
+#include "document/layout/text_position.h"
 
 namespace quillory::doc {
 

@@ -1,4 +1,4 @@
-#include "document/fonts.h"
+#include "document/layout/fonts.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
