@@ -1,5 +1,5 @@
 #include "app/application.h"
-#include "command_line.h"
+#include "app/command_line.h"
 
 int main(int argc, char** argv)
 {
