@@ -45,7 +45,8 @@ QString devicePath(const QIODevice& device)
 // The copies kept beside the file: "<name>.damaged", then "<name>.damaged.2" and on.
 QString copyName(const QString& path, int number)
 {
-    return number == 1 ? path + u".damaged"_s : path + u".damaged."_s + QString::number(number);
+    const QString first = path + u".damaged"_s;
+    return number == 1 ? first : first + u'.' + QString::number(number);
 }
 
 bool holds(const QString& path, const QByteArray& bytes)

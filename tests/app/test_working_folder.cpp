@@ -356,7 +356,7 @@ void TestWorkingFolder::plantedFilesAndFolders_data()
 
     const QString ours = u"Homework for Dana"_s;
     // Reported once; the schedule is made all the same.
-    const auto refused = [](const QString& why) {
+    const auto refused = [](const QString& why) -> QString {
         return why + u" It is left untouched; this schedule is made from a private copy of the "
                      u"template.\r\nin Brackwater2021/08/31.Form1.PushButton6_Click at line 108"_s;
     };

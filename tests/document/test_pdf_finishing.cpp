@@ -62,10 +62,10 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, entries);
         QFETCH(QStringList, texts);
-        const doc::CodeTexts read = doc::readToUnicode(
-            "/CIDInit /ProcSet findresource begin\n1 begincodespacerange\n<0000> <FFFF>\n"
-            "endcodespacerange\n" +
-            entries + "endcmap\n");
+        const QByteArray map = "/CIDInit /ProcSet findresource begin\n1 begincodespacerange\n"
+                               "<0000> <FFFF>\nendcodespacerange\n" +
+                               entries + "endcmap\n";
+        const doc::CodeTexts read = doc::readToUnicode(map);
         QStringList found(texts.size());
         for (const auto& [code, text] : read)
             found[code] = text;

@@ -240,8 +240,8 @@ void TestRtf::escapesText()
     QFETCH(QString, text);
     QFETCH(QByteArray, written);
     const QByteArray rtf = toRtf(documentWith({paragraphOf(text)}));
-    QVERIFY2(rtf.contains("{\\f0\\fs20 " + written + "}") ||
-                 rtf.contains("{\\f0\\fs20" + written + "}"),
+    QVERIFY2(rtf.contains(QByteArray("{\\f0\\fs20 " + written + "}")) ||
+                 rtf.contains(QByteArray("{\\f0\\fs20" + written + "}")),
              rtf.constData());
 }
 

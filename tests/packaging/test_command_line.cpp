@@ -32,7 +32,7 @@ void CommandLineTest::answers_data()
                          "Options:\n"
                          "  -h, --help     Displays this help.\n"
                          "  -v, --version  Displays the version.\n"_s;
-    const auto refused = [](const QString& why) {
+    const auto refused = [](const QString& why) -> QString {
         return u"quillory: "_s + why + u" See 'quillory --help'.\n"_s;
     };
     QTest::newRow("--version") << QStringList{u"--version"_s} << QString() << 0 << version
