@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/application.h"
 
 #include "app/ending_requests.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/data_change.h"
 
 #include "app/general_data.h"

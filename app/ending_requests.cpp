@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/ending_requests.h"
 
 #include "homework/editor/form3.h"

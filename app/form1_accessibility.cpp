@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What assistive technology reads out for the main window's controls and the list's menu.
 #include "app/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Start Creating Template": the schedule made, rendered and handed to the preview.
 #include "app/form1.h"
 

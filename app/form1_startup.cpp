@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/form1.h"
 
 #include "app/general_data_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ways out of the main window: its close, and the endings nobody may be there to answer.
 #include "app/ending_requests.h"
 #include "app/form1.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/general_data_frame.h"
 
 #include "base/guarded_procedure.h"

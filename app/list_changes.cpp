@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/list_changes.h"
 
 #include "homework/homework_list_model.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/list_commands.h"
 
 #include "app/general_data.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/list_menu.h"
 
 #include "app/list_commands.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "app/sample_data_command.h"
 
 #include "app/data_change.h"

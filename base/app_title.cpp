@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/app_title.h"
 
 namespace quillory {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/error_report.h"
 
 namespace quillory {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/file_system.h"
 
 #include "base/failure.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/guarded_procedure.h"
 
 #include "base/error_report.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/own_file.h"
 
 #include "base/failure.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/prompts.h"
 
 #include <QtGlobal>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/settings_format.h"
 
 #include <QFile>

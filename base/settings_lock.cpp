@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/settings_lock.h"
 
 #include "base/failure.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/settings_store.h"
 
 #include "base/failure.h"

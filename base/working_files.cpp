@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/working_files.h"
 
 #include <cstdlib>

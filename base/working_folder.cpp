@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/working_folder.h"
 
 #include "base/failure.h"

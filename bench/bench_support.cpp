@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "bench/bench_support.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Start Creating Template" from the button's release to the preview painted on screen, then
 // LibreOffice turning the same working document into a PDF, for scale. Offscreen unless
 // QT_QPA_PLATFORM says otherwise; on xcb the click is a real one (xdotool), so the window

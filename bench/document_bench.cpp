@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The document component on the schedule: generating it (open the template, both replace passes,
 // eight classes typed, SaveAs); laying out and painting the sample and a schedule of 50 classes
 // with 2,000 characters a day; a 1,000-class schedule end to end, with the process's peak memory;

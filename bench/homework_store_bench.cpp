@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving and loading the longest class list through the real settings file.
 #include "base/settings_store.h"
 #include "homework/homework_list_model.h"

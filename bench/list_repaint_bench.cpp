@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window with one class whose day text is 50 MB, stored and loaded as a user would
 // have it: painting the class list, and typing one letter into the name box (which stores the
 // name) with the window painted after it. Runs offscreen.

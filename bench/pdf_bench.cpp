@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving the schedule as a PDF, as the preview does it: the whole path (read the working
 // document, lay it out, write the PDF, replace the file on disk) and pdfFromDocument alone, for
 // the sample, 200, 1,000 and 32,766 classes of short day texts, with peak memory; then

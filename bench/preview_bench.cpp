@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One zoom step of the preview window on a page snapshot of 912 x 640 logical pixels rendered
 // at device pixel ratio 2, shown on a screen of ratio 2: the click, the scaled picture and the
 // repaint; scrolling a picture as tall as a 1,000-class schedule's; and a real 1,000- and

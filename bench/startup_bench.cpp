@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Process start to the main window shown, with 1,000 stored classes and the document
 // component's check included. The bench stores the classes once, then starts itself again and
 // again as a child that runs the real start-up offscreen with those settings; each child tells

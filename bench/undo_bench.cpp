@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Undo and Redo of "Clear/Reset Data" on the longest class list (32,766 classes), through the
 // real main window offscreen: the command, then Undo and Redo, each with the list painted
 // after it; once with a name to empty and give back, once with the name already empty. The

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # "Start Creating Template" on a real X server with a window manager: starts its own Xvfb and
 # openbox, runs the program's windows on the xcb platform and prints, for 8 sample classes,
 # 200 classes and 1,000 classes, min / median / max from the button's release to the preview

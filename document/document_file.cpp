@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/document_file.h"
 
 #include "base/failure.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the fuzzer's seed corpus into the folder given as the argument: the template as carried
 // and the writer's output for a filled schedule, text boxes and hostile text.
 #include "document/rtf/rtf_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the RTF reader. Besides the sanitizers' findings it checks that a
 // refusal says why and where, and that whatever the reader accepts is written as a document
 // that reads back to the same bytes: the writer leaves out what a document must not carry

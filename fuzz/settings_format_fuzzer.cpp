@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compares our settings format with Qt's own INI format on arbitrary input. The input is read
 // as a settings file by both (the same keys and values, the same damage found), both then store
 // a value made of the input's UTF-16 code units (the same bytes written), and ours keeps the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "generation/availability.h"
 
 #include "base/prompts.h"

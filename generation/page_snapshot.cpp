@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "generation/page_snapshot.h"
 
 #include "base/failure.h"

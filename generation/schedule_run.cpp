@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "generation/schedule_run.h"
 
 #include "base/failure.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "generation/snapshot_bitmap.h"
 
 #include <QtEndian>

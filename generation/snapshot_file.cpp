@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "generation/snapshot_file.h"
 
 #include "base/failure.h"

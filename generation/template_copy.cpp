@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "generation/template_copy.h"
 
 #include "base/failure.h"

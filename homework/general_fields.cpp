@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "homework/general_fields.h"
 
 #include "base/settings_store.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "homework/homework_list_model.h"
 
 namespace quillory {

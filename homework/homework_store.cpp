@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "homework/homework_store.h"
 
 #include "base/failure.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "homework/sample_data.h"
 
 namespace quillory {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "homework/stored_form.h"
 
 #include <QStringView>

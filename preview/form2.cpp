@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "preview/form2.h"
 
 #include "base/failure.h"

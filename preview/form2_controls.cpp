@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview window's controls: kinds, captions, fonts and places. Places are in twips.
 #include "preview/form2.h"
 

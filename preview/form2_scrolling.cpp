@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scrolling the preview with the mouse wheel and the keys; the bars follow the picture.
 #include "preview/form2.h"
 

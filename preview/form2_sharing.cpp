@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sharing the schedule from the preview: printing, a PDF, the picture on the clipboard.
 #include "preview/form2.h"
 

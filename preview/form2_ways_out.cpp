@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ways out of the preview: saving a copy, going back, closing.
 #include "preview/form2.h"
 

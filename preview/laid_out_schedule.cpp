@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "preview/laid_out_schedule.h"
 
 #include "document/document_file.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "preview/picture_area.h"
 
 #include "preview/laid_out_schedule.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "preview/picture_scaling.h"
 
 #include "base/failure.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "preview/preview_geometry.h"
 
 #include "base/guarded_procedure.h"

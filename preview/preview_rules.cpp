@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "preview/preview_rules.h"
 
 #include <algorithm>

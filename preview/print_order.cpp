@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "preview/print_order.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "preview/save_folder.h"
 
 #include <QDir>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "preview/schedule_printing.h"
 
 #include "base/failure.h"

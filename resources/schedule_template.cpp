@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "resources/schedule_template.h"
 
 #include "base/failure.h"

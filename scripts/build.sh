@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Configures and builds Quillory into the folder given, with the CMake options that follow it;
 # uses ccache when it is installed.
 # Usage: scripts/build.sh BUILD_FOLDER [-DOPTION=VALUE ...]

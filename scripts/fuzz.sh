@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds a fuzzer with clang and runs it for SECONDS (default 60). TARGET is "rtf" (the RTF
 # reader, on a corpus that starts from the template and the writer's output; the default) or
 # "settings" (our settings format against Qt's own INI format, from a few hand-written files).

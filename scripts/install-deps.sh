@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages Quillory needs, only the missing ones.
 # Usage: scripts/install-deps.sh run    what building and running the program need
 #        scripts/install-deps.sh test   that, and what the tests and benchmarks need as well

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what building and running need (no test tools), builds the program alone into
 # build-run/ (or $QUILLORY_RUN_BUILD_DIR), apart from the test build, and starts it. Arguments
 # go to the program (--help, --version).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what building and testing need, builds everything (program, tests, benchmarks) into
 # build/ (or $QUILLORY_BUILD_DIR) and runs every test; fails when any test fails.
 set -euo pipefail

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "widgets/form_colors.h"
 
 #include <QCheckBox>

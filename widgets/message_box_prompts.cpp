@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "widgets/message_box_prompts.h"
 
 #include "base/app_title.h"

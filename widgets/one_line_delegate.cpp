@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "widgets/one_line_delegate.h"
 
 namespace quillory {

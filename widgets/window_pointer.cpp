@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "widgets/window_pointer.h"
 
 #include <QCoreApplication>

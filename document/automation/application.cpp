@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/automation/application.h"
 
 #include "base/failure.h"

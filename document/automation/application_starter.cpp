@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/automation/application_starter.h"
 
 #include "base/failure.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The automation constants the callers pass, under the names word processors publish them.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/automation/document_state.h"
 
 #include "base/failure.h"

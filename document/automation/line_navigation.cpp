@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/automation/line_navigation.h"
 
 #include "document/layout/layout_table.h"

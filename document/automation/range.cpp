@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/automation/range.h"
 
 #include "base/failure.h"

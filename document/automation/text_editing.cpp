@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/automation/text_editing.h"
 
 namespace quillory::doc {

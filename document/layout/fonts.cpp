@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/layout/fonts.h"
 
 #include <QFontDatabase>

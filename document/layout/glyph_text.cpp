@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/layout/glyph_text.h"
 
 #include <QGlyphRun>

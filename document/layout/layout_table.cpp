@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/layout/layout_table.h"
 
 #include <algorithm>

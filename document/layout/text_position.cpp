@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/layout/text_position.h"
 
 namespace quillory::doc {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/paint/page_painting.h"
 
 #include "document/layout/glyph_text.h"

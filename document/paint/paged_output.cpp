@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/paint/paged_output.h"
 
 #include "base/failure.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/paint/renderer.h"
 
 #include "document/paint/page_painting.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/pdf/pdf_finishing.h"
 
 #include "document/pdf/pdf_file.h"

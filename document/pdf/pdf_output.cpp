@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/pdf/pdf_output.h"
 
 #include "base/failure.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/pdf/to_unicode.h"
 
 #include <QList>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/rtf/model.h"
 
 namespace quillory::doc {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/rtf/rtf_emitter.h"
 
 #include "document/rtf/rtf_code_page.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/rtf/rtf_keywords.h"
 
 #include <algorithm>

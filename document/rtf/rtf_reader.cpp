@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/rtf/rtf_reader.h"
 
 #include "document/rtf/rtf_parser.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "homework/editor/form3.h"
 
 #include "base/failure.h"

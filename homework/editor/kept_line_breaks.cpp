@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "homework/editor/kept_line_breaks.h"
 
 #include <QPlainTextEdit>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Draws the program's own hand pointer (HAND-M.CUR) and renders its icon in every size.
 
 The icon is drawn once, as packaging/icons/quillory.svg; this script renders it with

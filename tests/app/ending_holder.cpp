@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Quillory as its executable runs it, in the working-file tests: once the main window is up it
 // is asked to end (SIGTERM, which waits for the run's first pass through the window events)
 // and "Start Creating Template" is pressed. Prints the path of the document the run handed to

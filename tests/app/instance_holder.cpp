@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A later start in the running-copy tests: claims the settings file as the program does and
 // says what it found: "second" when a running copy came to the front, "ready" when it would run
 // itself, "unguarded" and the problem when it would run without a lock, "silent" when the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Start Creating Template" end to end through the real windows: the preview, going back,
 // saving and closing.
 #include "app/form1.h"

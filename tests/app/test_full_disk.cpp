@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A full disk, reported in the system's words: settings, working files and the saved result.
 // Runs on a small tmpfs filled to the brim when root may mount one; otherwise every write of
 // the program's own fails as a full disk would (settings, written by Qt, are then skipped).

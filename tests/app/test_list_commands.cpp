@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list commands, the sample data and the name and date fields, on the real model and frame.
 #include "app/general_data_frame.h"
 #include "app/list_commands.h"

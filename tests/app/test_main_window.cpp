@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window driven as a user drives it: start-up, the buttons, the pointer and closing.
 #include "app/ending_requests.h"
 #include "app/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real clients: the schedule the user saves, as LibreOffice, AbiWord and pandoc read it.
 #include "app/form1.h"
 #include "app/general_data_frame.h"

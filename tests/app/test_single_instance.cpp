@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One running copy per settings file, whatever the environment and whatever stands at the
 // lock's name: real copies of the program, started offscreen, and a later start asking them.
 #include "base/settings_format.h"

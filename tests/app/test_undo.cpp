@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Undo and Redo of every command through the real main window, the new week, the keyboard, and
 // what assistive technology reads out.
 #include "app/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts survive the real windows and the real settings file byte for byte: a class opened with
 // "Edit Selected Class" and saved untouched, and the name, are stored exactly as they were;
 // a class whose stored form would not read back as itself is refused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Working files in a folder that others can write to: what a run shows and what it leaves on
 // disk when someone planted files there first or swaps them later, which folder it works in,
 // and what is left when the program is made to end.

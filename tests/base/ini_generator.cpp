@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/base/ini_generator.h"
 
 #include <array>

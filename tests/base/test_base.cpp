@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The services every procedure leans on: error report, guarded steps, settings, files.
 #include "base/app_title.h"
 #include "base/error_report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Our settings format against Qt's own INI format on thousands of generated cases: the same
 // bytes written, the same keys and values read, the same damage found, for settings written
 // through QSettings and for hand-edited and damaged files. Seeded: a failure names its case.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file's text, case by case: what Qt's INI format writes and reads, written out.
 #include "base/settings_format.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the settings folder may hold besides a settings file as Qt writes it: files that Qt
 // reads as other values are kept, and nothing at the lock's name makes a write wait.
 #include "base/failure.h"

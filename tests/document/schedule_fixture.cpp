@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/document/schedule_fixture.h"
 
 #include "base/file_system.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/layout/layout.h"
 #include "document/layout/layout_row_parts.h"
 #include "tests/document/schedule_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // LibreOffice as an independent reader of the RTF we write: a filled schedule, converted to
 // DOCX, keeps its page, column widths, row heights (none kept from breaking) and shading.
 #include "document/rtf/model.h"

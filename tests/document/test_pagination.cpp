@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rows that break across pages: every line placed once, inside the page, under the repeated
 // heading row, with the row's shading and borders on every part.
 #include "document/layout/layout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finishing the PDFs Qt writes: its ToUnicode maps read and spelt out, an edited file that
 // poppler still reads without a complaint, and the bold title drawn once.
 #include "document/document_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The schedule as a PDF, read back by poppler's tools: the document's paper, every page of the
 // layout, embedded fonts, every text in order, words where the template puts them, and pages
 // that look like the preview's picture of the same layout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Other readers of the RTF we write: LibreOffice, AbiWord and pandoc each find every text of a
 // saved schedule, in order. The schedules are made as the program makes them: the template
 // opened, both placeholders replaced, the classes typed, the document saved.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "document/paint/renderer.h"
 #include "tests/document/schedule_fixture.h"
 

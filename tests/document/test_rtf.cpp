@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The RTF writer and reader, and the schedule template they carry.
 #include "document/rtf/model.h"
 #include "document/rtf/rtf_reader.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "document/automation/application_starter.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "base/failure.h"
 #include "document/automation/application_starter.h"
 #include "generation/availability.h"

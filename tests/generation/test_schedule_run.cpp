@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Filling the template into a working document, and the page snapshot, without the windows.
 #include "base/failure.h"
 #include "base/file_system.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The snapshot file: its bytes, what comes back from it, Qt's own bitmap reader as an oracle,
 // other picture formats, and damaged files.
 #include "base/failure.h"

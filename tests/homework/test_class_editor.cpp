@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The class editor dialog, driven without ever blocking on it.
 #include "base/settings_store.h"
 #include "homework/editor/form3.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The class list's stored form, the list model and the stored name and date.
 #include "base/failure.h"
 #include "base/settings_store.h"

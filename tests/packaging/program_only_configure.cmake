@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A configure with the tests and the benchmarks off builds the program alone and never asks for
 # QtTest; one with only the benchmarks on finds every library they link (the build refuses a
 # link line that names no target). Run as: cmake -DSOURCE=... -DWORK=... -P this file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's answers to its command line, from the outside: streams and exit status of the
 // real executable, started where no display exists, so that an answer given after the windows
 // were set up would crash instead of passing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Debian package from the outside: made by CPack, installed by apt, started as a user starts
 // it, then purged without leaving anything behind. It changes the system, so it runs only as
 // root with apt at hand, and never while a Quillory package is installed already.

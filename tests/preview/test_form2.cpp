@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real preview window: layout and look, zoom, drag and release with the mouse, the pointer
 // over its controls, the ways out, how the scaled picture is made, and a long schedule.
 #include "document/document_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sharing from the real preview window, with scripted prompts: the schedule saved as a PDF and
 // printed to a PDF file through the print path, both read back with poppler's tools; the
 // picture's menu; dragging with the left button as before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview's view in twips: set-up, zoom and its limits, scroll ranges, dragging and the
 // snap of the scroll bars, checked without any widget.
 #include "base/failure.h"

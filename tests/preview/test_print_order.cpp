@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The order pages go to the printer in: ranges, copies the program makes itself, reversed order.
 #include "preview/print_order.h"
 

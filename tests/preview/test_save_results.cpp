@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving the generated document: dialog, overwrite question, atomic copy, "Done."; where the
 // dialog opens and the name it gives back.
 #include "base/own_file.h"

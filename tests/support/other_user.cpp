@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/support/other_user.h"
 
 #include <QCoreApplication>

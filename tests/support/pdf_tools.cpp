@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/support/pdf_tools.h"
 
 #include <QProcess>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/support/scripted_prompts.h"
 
 namespace quillory::test {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "tests/support/text_readers.h"
 
 #include "tests/support/test_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A list's rows stay one line high whatever line breaks their texts hold.
 #include "widgets/one_line_delegate.h"
 #include "widgets/window_look.h"

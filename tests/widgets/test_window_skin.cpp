@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A skin restyles its own window, that window's controls and pop-ups, and nothing shown over it.
 #include "widgets/window_skin.h"
 
