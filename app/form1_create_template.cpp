@@ -58,6 +58,7 @@ ScheduleRequest Form1::scheduleRequest()
                            [this](int row) {
                                if (row < 0 || row >= m_list.rowCount())
                                    throw Failure(
+                                       Failure::InvalidState,
                                        u"The class list has no row %1 any more."_s.arg(row + 1));
                                return m_list.entry(row);
                            }};

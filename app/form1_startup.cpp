@@ -78,7 +78,8 @@ void Form1::applySkin()
     SetFormBackColors(this);
     QFile file(skin);
     if (!file.open(QIODevice::ReadOnly))
-        throw Failure(u"The skin %1 cannot be read: %2"_s.arg(skin, file.errorString()));
+        throw Failure(Failure::SystemError,
+                      u"The skin %1 cannot be read: %2"_s.arg(skin, file.errorString()));
     applyWindowSkin(*this, QString::fromUtf8(file.readAll()));
 }
 
@@ -87,8 +88,8 @@ void Form1::callHomePage()
     if (m_homePage.draw() != HomePageDraw)
         return;
     if (!m_homePage.open(QUrl(QString::fromUtf16(HomePageAddress))))
-        throw Failure(
-            u"The home page %1 could not be opened."_s.arg(QString::fromUtf16(HomePageAddress)));
+        throw Failure(Failure::Unavailable, u"The home page %1 could not be opened."_s.arg(
+                                                QString::fromUtf16(HomePageAddress)));
 }
 
 void Form1::showCentred()

@@ -49,7 +49,8 @@ bool Form1::Form_QueryUnload()
         try {
             SaveHomeworkList(m_list);
         } catch (const Failure& failure) {
-            throw Failure(failure.description() + QString::fromUtf16(NotStoredNote));
+            throw Failure(failure.status(),
+                          failure.description() + QString::fromUtf16(NotStoredNote));
         }
     });
     return !m_toldNotStored;

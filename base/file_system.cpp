@@ -39,7 +39,7 @@ QString systemReason(int error)
 
 Failure cannotWrite(const QString& path, const QString& reason)
 {
-    return Failure(u"Cannot write %1: %2"_s.arg(path, reason));
+    return Failure(Failure::SystemError, u"Cannot write %1: %2"_s.arg(path, reason));
 }
 
 // Writes all the bytes straight to the descriptor; the system's reason when it cannot, else
@@ -154,7 +154,8 @@ void WriteBytesToFile(const QByteArray& bytes, const QString& path)
     QFile file(path);
     // NewOnly is O_CREAT | O_EXCL: it refuses any existing entry, a dangling link included.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
-        throw Failure(u"Cannot create %1: %2"_s.arg(path, file.errorString()));
+        throw Failure(Failure::SystemError,
+                      u"Cannot create %1: %2"_s.arg(path, file.errorString()));
     const QString reason = writeAll(file.handle(), bytes);
     if (!reason.isEmpty()) {
         file.close();
@@ -202,7 +203,8 @@ bool claimFileName(const QString& path)
     if (handle < 0 && errno == EEXIST)
         return false;
     if (handle < 0)
-        throw Failure(u"Cannot create %1: %2"_s.arg(path, systemReason(errno)));
+        throw Failure(Failure::SystemError,
+                      u"Cannot create %1: %2"_s.arg(path, systemReason(errno)));
     ::close(handle);
     return true;
 }

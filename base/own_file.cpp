@@ -70,8 +70,9 @@ OwnFile::OwnFile(const QString& path)
     if (m_handle < 0) {
         const int error = errno;
         if (error == ELOOP)
-            throw Failure(u"%1 is a link; only a file of your own is used."_s.arg(path));
-        throw Failure(u"Cannot open %1: %2"_s.arg(path, systemReason(error)));
+            throw Failure(Failure::NotOwnFile,
+                          u"%1 is a link; only a file of your own is used."_s.arg(path));
+        throw Failure(Failure::SystemError, u"Cannot open %1: %2"_s.arg(path, systemReason(error)));
     }
     struct stat status {};
     const QString flaw = ::fstat(m_handle, &status) == 0
@@ -79,7 +80,8 @@ OwnFile::OwnFile(const QString& path)
                              : u"cannot be examined (%1)"_s.arg(systemReason(errno));
     if (!flaw.isEmpty()) {
         ::close(m_handle);
-        throw Failure(u"%1 %2; only a file of your own is used."_s.arg(path, flaw));
+        throw Failure(Failure::NotOwnFile,
+                      u"%1 %2; only a file of your own is used."_s.arg(path, flaw));
     }
     m_identity = identityOf(status);
 }
@@ -99,7 +101,8 @@ QByteArray OwnFile::readAll() const
 {
     struct stat status {};
     if (::fstat(m_handle, &status) != 0)
-        throw Failure(u"Cannot read %1: %2"_s.arg(m_path, systemReason(errno)));
+        throw Failure(Failure::SystemError,
+                      u"Cannot read %1: %2"_s.arg(m_path, systemReason(errno)));
     QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -109,7 +112,8 @@ QByteArray OwnFile::readAll() const
         if (read < 0 && errno == EINTR)
             continue;
         if (read < 0)
-            throw Failure(u"Cannot read %1: %2"_s.arg(m_path, systemReason(errno)));
+            throw Failure(Failure::SystemError,
+                          u"Cannot read %1: %2"_s.arg(m_path, systemReason(errno)));
         if (read == 0)
             break;
         done += read;

@@ -114,7 +114,8 @@ void clearSettingsWriteLock(const QString& lockPath, int waitMs)
 {
     const QString stuck = removeNonFileAt(lockPath);
     if (!stuck.isEmpty())
-        throw Failure(u"The settings cannot be written now: %1."_s.arg(stuck));
+        throw Failure(Failure::SystemError,
+                      u"The settings cannot be written now: %1."_s.arg(stuck));
     if (!QFileInfo::exists(lockPath))
         return;
     QLockFile lock(lockPath);
@@ -124,10 +125,12 @@ void clearSettingsWriteLock(const QString& lockPath, int waitMs)
     }
     if (lock.error() == QLockFile::LockFailedError)
         throw Failure(
+            Failure::Locked,
             u"The settings cannot be written now: another program holds their lock %1."_s.arg(
                 shown(lockPath)));
-    throw Failure(u"The settings cannot be written now: their lock %1 cannot be taken."_s.arg(
-        shown(lockPath)));
+    throw Failure(Failure::SystemError,
+                  u"The settings cannot be written now: their lock %1 cannot be taken."_s.arg(
+                      shown(lockPath)));
 }
 
 FileLock::FileLock(QString path)

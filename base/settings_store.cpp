@@ -72,7 +72,8 @@ void SaveSetting(const QString& key, const QString& value)
 {
     const QString path = settingsFilePath();
     if (isNoFile(path))
-        throw Failure(u"The settings file %1 could not be written: something that is no file "
+        throw Failure(Failure::NotOwnFile,
+                      u"The settings file %1 could not be written: something that is no file "
                       u"stands at its name."_s.arg(path));
     // QSettings waits for its lock without end; it gets the lock only once it is free.
     clearSettingsWriteLock(path + u".lock"_s, WriteLockWaitMs);
@@ -84,7 +85,7 @@ void SaveSetting(const QString& key, const QString& value)
     // leaves the earlier file intact; all that is left to us is not to stay silent about it.
     store.sync();
     if (store.status() != QSettings::NoError)
-        throw Failure(failedWriteText(store, value));
+        throw Failure(Failure::SystemError, failedWriteText(store, value));
 }
 
 } // namespace quillory

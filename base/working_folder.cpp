@@ -61,8 +61,9 @@ private:
         // name is taken, so a name someone else holds never blocks.
         QByteArray name = QFile::encodeName(joinPath(parent, u"quillory-XXXXXX"_s));
         if (::mkdtemp(name.data()) == nullptr)
-            throw Failure(u"Cannot create a private working folder in %1: %2"_s.arg(
-                parent, QString::fromLocal8Bit(std::strerror(errno))));
+            throw Failure(Failure::SystemError,
+                          u"Cannot create a private working folder in %1: %2"_s.arg(
+                              parent, QString::fromLocal8Bit(std::strerror(errno))));
         m_parent = parent;
         m_path = QFile::decodeName(name);
     }

@@ -17,20 +17,22 @@ namespace {
 QByteArray readBytes(const QString& path)
 {
     if (path.isEmpty())
-        throw Failure(u"No document was given."_s);
+        throw Failure(Failure::InvalidArgument, u"No document was given."_s);
     const QFileInfo info(path);
     if (!info.exists())
-        throw Failure(u"The document %1 does not exist."_s.arg(path));
+        throw Failure(Failure::NotFound, u"The document %1 does not exist."_s.arg(path));
     if (!info.isFile())
-        throw Failure(u"%1 is not a document file."_s.arg(path));
+        throw Failure(Failure::NotOwnFile, u"%1 is not a document file."_s.arg(path));
     if (info.size() > MaxRtfSize)
-        throw Failure(u"The document %1 is too large to be opened."_s.arg(path));
+        throw Failure(Failure::TooLarge, u"The document %1 is too large to be opened."_s.arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Failure(u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
+        throw Failure(Failure::SystemError,
+                      u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw Failure(u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
+        throw Failure(Failure::SystemError,
+                      u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
     return bytes;
 }
 
@@ -45,8 +47,9 @@ Document readDocument(const QByteArray& rtf, const QString& name)
 {
     RtfReadResult read = readRtf(rtf);
     if (!read.document) {
-        throw Failure(u"The document %1 cannot be opened: %2 (at byte %3)."_s.arg(
-            name, read.error, QString::number(read.offset)));
+        throw Failure(Failure::Malformed,
+                      u"The document %1 cannot be opened: %2 (at byte %3)."_s.arg(
+                          name, read.error, QString::number(read.offset)));
     }
     return std::move(*read.document);
 }

@@ -58,7 +58,7 @@ std::optional<WrittenFile> SaveDocAsJPG(const QString& inFile)
     procedure.step(122, [&] {
         const std::optional<QImage> picture = GetClipboardPicture(0);
         if (!picture)
-            throw Failure(u"There is no picture on the clipboard."_s);
+            throw Failure(Failure::Unavailable, u"There is no picture on the clipboard."_s);
         written = writeSnapshotFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
                                     *picture);
         trackWorkingFile(written->path, written->identity);

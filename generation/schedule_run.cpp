@@ -64,7 +64,7 @@ private:
     automation::Document& document()
     {
         if (!m_document)
-            throw Failure(u"No document is open."_s);
+            throw Failure(Failure::InvalidState, u"No document is open."_s);
         return *m_document;
     }
 
@@ -78,7 +78,7 @@ private:
             TemplateCopy copy = placeTemplateCopy(bytes, TempFolder());
             m_templateCopy = std::move(copy.file);
             if (!copy.refusal.isEmpty())
-                throw Failure(copy.refusal);
+                throw Failure(Failure::NotOwnFile, copy.refusal);
         });
     }
 
@@ -88,7 +88,8 @@ private:
         QString path;
         step(112, [&] {
             if (!m_templateCopy)
-                throw Failure(u"There is no template copy of your own to open."_s);
+                throw Failure(Failure::NotOwnFile,
+                              u"There is no template copy of your own to open."_s);
             // The file checked at 108, not whatever the name holds by now.
             path = m_templateCopy->openedPath();
         });
@@ -122,12 +123,12 @@ private:
         automation::Find* find = nullptr;
         const auto findObject = [&]() -> automation::Find& {
             if (!find)
-                throw Failure(u"The search could not be prepared."_s);
+                throw Failure(Failure::InvalidState, u"The search could not be prepared."_s);
             return *find;
         };
         step(first, [&] {
             if (!story)
-                throw Failure(u"The document's story could not be read."_s);
+                throw Failure(Failure::InvalidState, u"The document's story could not be read."_s);
             range = story;
         });
         step(first + 2, [&] { storyRange(range).Find().ClearFormatting(); });
@@ -149,7 +150,7 @@ private:
     static automation::Range& storyRange(automation::Range* range)
     {
         if (!range)
-            throw Failure(u"The document's story could not be read."_s);
+            throw Failure(Failure::InvalidState, u"The document's story could not be read."_s);
         return *range;
     }
 
@@ -170,7 +171,7 @@ private:
     {
         const auto frame = [&] {
             if (!shape)
-                throw Failure(u"The document's shapes could not be read."_s);
+                throw Failure(Failure::InvalidState, u"The document's shapes could not be read."_s);
             return shape->TextFrame();
         };
         bool hasText = false;
@@ -219,7 +220,7 @@ private:
         chooseWorkingPath();
         step(224, [&] {
             if (m_workingPath.isEmpty())
-                throw Failure(u"The working document has no name."_s);
+                throw Failure(Failure::InvalidState, u"The working document has no name."_s);
             document().SaveAs(m_workingPath);
             // Held open from here on: what the preview shows, saves and prints is this file,
             // whatever comes to lie under its name.
@@ -262,7 +263,10 @@ private:
                 return;
         }
         m_workingPath.clear();
-        step(222, [] { throw Failure(u"No free name for a working document was found."_s); });
+        step(222, [] {
+            throw Failure(Failure::Unavailable,
+                          u"No free name for a working document was found."_s);
+        });
     }
 
     void closeInstance()

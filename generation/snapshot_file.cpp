@@ -86,7 +86,7 @@ QImage mappedPicture(MappedFile& mapping, const QString& path)
     // with anything.
     if (layout->fileBytes() > mapping->size ||
         qint64(layout->pixels().width()) * layout->pixels().height() > MaxSnapshotPixels)
-        throw Failure(u"The picture %1 is cut short or too large."_s.arg(path));
+        throw Failure(Failure::Malformed, u"The picture %1 is cut short or too large."_s.arg(path));
     auto* first = static_cast<uchar*>(mapping->bytes) + SnapshotBitmap::HeaderBytes;
     QImage picture(first, layout->pixels().width(), layout->pixels().height(),
                    qsizetype(layout->pixels().width()) * 4,
@@ -103,7 +103,8 @@ QImage decodedPicture(QIODevice& device, const QString& path)
     reader.setAllocationLimit(int(MaxSnapshotPixels * 4 / (1024 * 1024)));
     QImage picture = reader.read();
     if (picture.isNull())
-        throw Failure(u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));
+        throw Failure(Failure::Malformed,
+                      u"The picture %1 could not be loaded: %2"_s.arg(path, reader.errorString()));
     applyResolution(picture, quint32(picture.dotsPerMeterX()));
     return picture;
 }
@@ -114,7 +115,7 @@ WrittenFile writeSnapshotFile(const QString& path, const QImage& picture)
 {
     const QImage words = storableWords(picture);
     if (words.isNull() || qint64(words.width()) * words.height() > MaxSnapshotPixels)
-        throw Failure(u"The picture is too large for a snapshot."_s);
+        throw Failure(Failure::TooLarge, u"The picture is too large for a snapshot."_s);
     const SnapshotBitmap layout(
         words.size(), quint32(std::lround(DotsPerMeterAtRatioOne * words.devicePixelRatio())),
         words.hasAlphaChannel());
@@ -129,11 +130,12 @@ WrittenFile writeSnapshotFile(const QString& path, const QImage& picture)
 QImage loadSnapshot(const std::optional<WrittenFile>& written)
 {
     if (!written)
-        throw Failure(u"No picture was written in this run."_s);
+        throw Failure(Failure::InvalidState, u"No picture was written in this run."_s);
     const QString& path = written->path;
     const OwnFile file(path);
     if (file.identity() != written->identity)
-        throw Failure(u"%1 is not the picture this run wrote; it is not shown."_s.arg(path));
+        throw Failure(Failure::NotOwnFile,
+                      u"%1 is not the picture this run wrote; it is not shown."_s.arg(path));
     MappedFile mapping = mapFile(file.handle()); // outlives the handle
     if (mapping) {
         const QImage picture = mappedPicture(mapping, path);

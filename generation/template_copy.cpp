@@ -39,7 +39,8 @@ std::unique_ptr<OwnFile> privateCopy(const QByteArray& bytes, const QString& fol
     trackWorkingFile(written.path, written.identity);
     auto file = std::make_unique<OwnFile>(written.path);
     if (file->identity() != written.identity)
-        throw Failure(u"%1 was replaced before it could be opened."_s.arg(written.path));
+        throw Failure(Failure::NotOwnFile,
+                      u"%1 was replaced before it could be opened."_s.arg(written.path));
     return file;
 }
 

@@ -58,17 +58,17 @@ QString rescueHomeworkList(const HomeworkListModel& list)
     const QByteArray text = writeIni({{u"Quillory/"_s + QString::fromUtf16(SettingKey::Homework),
                                        toStoredForm(list.entries())}});
     const QFileInfo settings(settingsFilePath());
-    QString reason = u"No name is free for a rescue file."_s;
+    Failure failed(Failure::Unavailable, u"No name is free for a rescue file."_s);
     for (const QString& folder : {settings.absolutePath(), QDir::homePath(), QDir::tempPath()}) {
         try {
             if (const std::optional<QString> path =
                     writeRescueFile(folder, settings.fileName(), text))
                 return *path;
         } catch (const Failure& failure) {
-            reason = failure.description();
+            failed = failure;
         }
     }
-    throw Failure(reason);
+    throw failed;
 }
 
 void LoadHomeworkList(HomeworkListModel& list)
@@ -78,7 +78,8 @@ void LoadHomeworkList(HomeworkListModel& list)
         parseStoredForm(GetSetting(QString::fromUtf16(SettingKey::Homework), QString()));
     list.setEntries(std::move(parsed.entries));
     if (parsed.incompleteRows > 0)
-        throw Failure(u"The stored class list is damaged: %1 of its classes lacked some of their "
+        throw Failure(Failure::Malformed,
+                      u"The stored class list is damaged: %1 of its classes lacked some of their "
                       u"days and were kept with those days empty."_s.arg(parsed.incompleteRows));
 }
 

@@ -50,7 +50,7 @@ QImage scaledPicture(const QImage& picture, QSize sourceTwips, QSize targetTwips
                         ? source
                         : source.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (scaled.isNull())
-        throw Failure(u"Out of memory"_s);
+        throw Failure(Failure::TooLarge, u"Out of memory"_s);
     scaled.setDevicePixelRatio(screenPixelRatio);
     return scaled;
 }

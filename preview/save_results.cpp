@@ -58,7 +58,8 @@ void save(const WorkingSchedule* held, const SaveChoice& choice)
 const WorkingSchedule& heldSchedule(const WorkingSchedule* schedule)
 {
     if (!schedule)
-        throw Failure(u"The preview holds no schedule; please create it again."_s);
+        throw Failure(Failure::InvalidState,
+                      u"The preview holds no schedule; please create it again."_s);
     return *schedule;
 }
 

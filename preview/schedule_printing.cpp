@@ -78,7 +78,7 @@ bool SchedulePrint::askPrinter(QWidget* parent)
 void SchedulePrint::print()
 {
     if (!m_printer)
-        throw Failure(u"No printer was chosen."_s);
+        throw Failure(Failure::Cancelled, u"No printer was chosen."_s);
     const std::vector<int> pages =
         printSequence(printChoice(*m_printer, int(m_schedule->layout().pages().size())));
     if (pages.empty())
@@ -90,10 +90,10 @@ void SchedulePrint::print()
     }
     QPainter painter;
     if (!painter.begin(m_printer.get()))
-        throw Failure(u"The printer could not be started."_s);
+        throw Failure(Failure::Unavailable, u"The printer could not be started."_s);
     doc::paintPages(painter, *m_printer, m_schedule->layout(), m_schedule->document().page, pages);
     if (!painter.end() || m_printer->printerState() == QPrinter::Error)
-        throw Failure(u"The printer reported an error."_s);
+        throw Failure(Failure::SystemError, u"The printer reported an error."_s);
 }
 
 // A file is written as Save as PDF writes one, never half: the PDF is made in memory and
@@ -102,7 +102,7 @@ void SchedulePrint::printToFile(const std::vector<int>& pages)
 {
     const QString file = m_printer->outputFileName();
     if (file.isEmpty())
-        throw Failure(u"No file to print to was chosen."_s);
+        throw Failure(Failure::Cancelled, u"No file to print to was chosen."_s);
     replaceFileAtomically(file,
                           doc::pdfFromLayout(m_schedule->layout(), m_schedule->document().page,
                                              doc::scheduleTitle(m_schedule->document()), pages));

@@ -14,7 +14,8 @@ QByteArray templateBytes()
 {
     QFile resource(u":/template.dot"_s);
     if (!resource.open(QIODevice::ReadOnly))
-        throw Failure(u"The template cannot be read from the program's resources."_s);
+        throw Failure(Failure::NotFound,
+                      u"The template cannot be read from the program's resources."_s);
     return resource.readAll();
 }
 

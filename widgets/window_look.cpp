@@ -45,7 +45,8 @@ QCursor loadHandPointer(const QString& path)
 {
     const std::optional<QCursor> hand = loadCursorFile(path);
     if (!hand)
-        throw Failure(u"%1 is not a pointer file that can be read."_s.arg(path));
+        throw Failure(Failure::Malformed,
+                      u"%1 is not a pointer file that can be read."_s.arg(path));
     return *hand;
 }
 

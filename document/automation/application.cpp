@@ -28,7 +28,8 @@ void requireTemplateFonts()
     const QString resolved = QFontInfo(QFont(wanted)).family().section(u" ["_s, 0, 0);
     if (resolved.compare(wanted, Qt::CaseInsensitive) != 0 &&
         resolved.compare(QFont::substitute(wanted), Qt::CaseInsensitive) != 0)
-        throw Failure(u"The font %1 cannot be found (it resolves to %2)."_s.arg(wanted, resolved));
+        throw Failure(Failure::NotFound,
+                      u"The font %1 cannot be found (it resolves to %2)."_s.arg(wanted, resolved));
 }
 
 doc::Document readDocument(const QString& path)
@@ -73,7 +74,8 @@ int Documents::Count() const
 Application::Application()
 {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
-        throw Failure(u"The document component needs a running graphical application."_s);
+        throw Failure(Failure::Unavailable,
+                      u"The document component needs a running graphical application."_s);
     requireTemplateFonts();
     m_state = std::make_shared<ApplicationState>();
 }

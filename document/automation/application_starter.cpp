@@ -26,7 +26,8 @@ std::unique_ptr<Application> startApplication()
 Application& running(const std::unique_ptr<Application>& instance)
 {
     if (!instance)
-        throw Failure(QStringLiteral("The document component is not running."));
+        throw Failure(Failure::InvalidState,
+                      QStringLiteral("The document component is not running."));
     return *instance;
 }
 

@@ -88,9 +88,11 @@ void Document::SaveAs(const QString& path) const
 {
     m_state->requireOpen();
     if (path.isEmpty())
-        throw Failure(u"The document cannot be saved under an empty name."_s);
+        throw Failure(Failure::InvalidArgument,
+                      u"The document cannot be saved under an empty name."_s);
     if (m_state->readOnly && samePath(path, m_state->path))
-        throw Failure(u"%1 was opened read-only; save it under another name."_s.arg(path));
+        throw Failure(Failure::InvalidArgument,
+                      u"%1 was opened read-only; save it under another name."_s.arg(path));
     // Atomic, but without waiting for the disk: the program saves only its working document,
     // which lives for one preview, and the user's own copy of it is written durably.
     const QByteArray rtf = toRtf(m_state->content());
@@ -105,7 +107,8 @@ void Document::Close(int SaveChanges) const
     if (SaveChanges == wdSaveChanges)
         SaveAs(m_state->path);
     else if (SaveChanges != wdDoNotSaveChanges)
-        throw Failure(u"%1 is not a valid value for SaveChanges."_s.arg(SaveChanges));
+        throw Failure(Failure::InvalidArgument,
+                      u"%1 is not a valid value for SaveChanges."_s.arg(SaveChanges));
     m_state->close();
 }
 

@@ -23,10 +23,10 @@ void DocumentState::requireOpen() const
 {
     const std::shared_ptr<ApplicationState> application = m_application.lock();
     if (!application)
-        throw Failure(u"The document component has quit."_s);
+        throw Failure(Failure::InvalidState, u"The document component has quit."_s);
     application->requireRunning();
     if (!open)
-        throw Failure(u"The document is closed."_s);
+        throw Failure(Failure::InvalidState, u"The document is closed."_s);
 }
 
 doc::Document& DocumentState::edit()
@@ -45,14 +45,14 @@ const DocumentLayout& DocumentState::layout()
 void ApplicationState::requireRunning() const
 {
     if (!running)
-        throw Failure(u"The document component has quit."_s);
+        throw Failure(Failure::InvalidState, u"The document component has quit."_s);
 }
 
 std::shared_ptr<DocumentState> ApplicationState::activeDocument() const
 {
     requireRunning();
     if (documents.empty())
-        throw Failure(u"No document is open."_s);
+        throw Failure(Failure::InvalidState, u"No document is open."_s);
     return documents.back();
 }
 

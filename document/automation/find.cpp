@@ -93,7 +93,7 @@ void Find::setWrap(int wrap)
 {
     requireOpen();
     if (wrap != wdFindStop && wrap != wdFindContinue && wrap != wdFindAsk)
-        throw Failure(u"%1 is not a valid value for Wrap."_s.arg(wrap));
+        throw Failure(Failure::InvalidArgument, u"%1 is not a valid value for Wrap."_s.arg(wrap));
     m_wrap = wrap;
 }
 
@@ -137,11 +137,11 @@ void Find::setMatchAllWordForms(bool matchAllWordForms)
 void Find::requireSupportedSwitches() const
 {
     if (m_matchWildcards)
-        throw Failure(u"Finding with wildcards is not supported."_s);
+        throw Failure(Failure::Unsupported, u"Finding with wildcards is not supported."_s);
     if (m_matchSoundsLike)
-        throw Failure(u"Finding words that sound alike is not supported."_s);
+        throw Failure(Failure::Unsupported, u"Finding words that sound alike is not supported."_s);
     if (m_matchAllWordForms)
-        throw Failure(u"Finding all forms of a word is not supported."_s);
+        throw Failure(Failure::Unsupported, u"Finding all forms of a word is not supported."_s);
 }
 
 bool Find::Execute(int Replace)
@@ -149,7 +149,8 @@ bool Find::Execute(int Replace)
     requireOpen();
     requireSupportedSwitches();
     if (Replace != wdReplaceNone && Replace != wdReplaceOne && Replace != wdReplaceAll)
-        throw Failure(u"%1 is not a valid value for Replace."_s.arg(Replace));
+        throw Failure(Failure::InvalidArgument,
+                      u"%1 is not a valid value for Replace."_s.arg(Replace));
     std::vector<TextMatch> matches =
         findMatches(m_document->content(), m_shape, {m_text, m_matchCase, m_matchWholeWord});
     if (matches.empty())

@@ -41,14 +41,15 @@ void Range::CopyAsPicture() const
 {
     m_document->requireOpen();
     if (m_shape >= 0)
-        throw Failure(u"Only the main text can be copied as a picture."_s);
+        throw Failure(Failure::Unsupported, u"Only the main text can be copied as a picture."_s);
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr)
-        throw Failure(u"The clipboard cannot be reached."_s);
+        throw Failure(Failure::Unavailable, u"The clipboard cannot be reached."_s);
     const DocumentLayout& layout = m_document->layout();
     const QImage picture = renderMainText(layout, pictureRatio(layout, screenRatio()));
     if (picture.isNull())
-        throw Failure(u"There is not enough memory for the picture of the document."_s);
+        throw Failure(Failure::TooLarge,
+                      u"There is not enough memory for the picture of the document."_s);
     clipboard->setImage(picture);
 }
 

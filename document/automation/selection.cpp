@@ -28,7 +28,7 @@ CellPlace currentCell(const SelectionState& selection)
         return {cells->block, cells->lastRow, cells->lastCell};
     const ParagraphAddress& at = selection.caret.paragraph;
     if (!at.inTable())
-        throw Failure(u"The selection is not in a table."_s);
+        throw Failure(Failure::InvalidState, u"The selection is not in a table."_s);
     return {at.block, at.row, at.cell};
 }
 
@@ -98,9 +98,10 @@ int Selection::MoveDown(int Unit, int Count)
 {
     const std::shared_ptr<DocumentState> state = document();
     if (Unit != wdLine)
-        throw Failure(u"Moving down by unit %1 is not supported."_s.arg(Unit));
+        throw Failure(Failure::Unsupported,
+                      u"Moving down by unit %1 is not supported."_s.arg(Unit));
     if (Count < 0)
-        throw Failure(u"Moving down by a negative count is not supported."_s);
+        throw Failure(Failure::Unsupported, u"Moving down by a negative count is not supported."_s);
     const DocumentLayout& layout = state->layout();
     const TextPosition from = state->selection.caret;
     const qreal x = caretX(layout, from);
@@ -121,9 +122,11 @@ int Selection::MoveRight(int Unit, int Count)
 {
     const std::shared_ptr<DocumentState> state = document();
     if (Unit != wdCell)
-        throw Failure(u"Moving right by unit %1 is not supported."_s.arg(Unit));
+        throw Failure(Failure::Unsupported,
+                      u"Moving right by unit %1 is not supported."_s.arg(Unit));
     if (Count < 0)
-        throw Failure(u"Moving right by a negative count is not supported."_s);
+        throw Failure(Failure::Unsupported,
+                      u"Moving right by a negative count is not supported."_s);
     if (Count == 0)
         return 0;
     CellPlace at = currentCell(state->selection);
@@ -159,7 +162,7 @@ void Selection::InsertRowsBelow(int NumRows)
 {
     const std::shared_ptr<DocumentState> state = document();
     if (NumRows < 1)
-        throw Failure(u"At least one row must be inserted."_s);
+        throw Failure(Failure::InvalidArgument, u"At least one row must be inserted."_s);
     const CellPlace at = currentCell(state->selection);
     Table& table = std::get<Table>(state->edit().body[at.block]);
     const Row copy = emptyCopy(table.rows[at.row]);
@@ -174,7 +177,9 @@ int Selection::Information(int Type) const
     switch (Type) {
     case wdWithInTable: return at.inTable() ? 1 : 0;
     case wdStartOfRangeRowNumber: return at.inTable() ? at.row + 1 : -1;
-    default: throw Failure(u"Information of type %1 is not supported."_s.arg(Type));
+    default:
+        throw Failure(Failure::Unsupported,
+                      u"Information of type %1 is not supported."_s.arg(Type));
     }
 }
 

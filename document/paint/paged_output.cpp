@@ -48,7 +48,7 @@ void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayo
     bool first = true;
     for (const int index : pages) {
         if (!first && !device.newPage())
-            throw Failure(u"A new page could not be started."_s);
+            throw Failure(Failure::SystemError, u"A new page could not be started."_s);
         first = false;
         painter.save();
         painter.translate(page.marginLeft, page.marginTop);

@@ -54,7 +54,7 @@ qsizetype valueOf(QByteArrayView dictionary, QByteArrayView key)
 
 [[noreturn]] void unreadable()
 {
-    throw Failure(u"The PDF's cross-reference table could not be read."_s);
+    throw Failure(Failure::Malformed, u"The PDF's cross-reference table could not be read."_s);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, co
         writer.setCreator(QString::fromLatin1(Maker));
         QPainter painter;
         if (!painter.begin(&writer))
-            throw Failure(u"The PDF could not be started."_s);
+            throw Failure(Failure::SystemError, u"The PDF could not be started."_s);
         paintPages(painter, writer, layout, page, pages, &recorder);
         painter.end();
     }

@@ -249,7 +249,8 @@ void Form3::PushButton4_Click()
 int Form3::editedRow() const
 {
     if (m_Index < 1 || m_Index > m_list.rowCount())
-        throw Failure(u"There is no class number %1 in the list."_s.arg(m_Index));
+        throw Failure(Failure::InvalidState,
+                      u"There is no class number %1 in the list."_s.arg(m_Index));
     return m_Index - 1;
 }
 

@@ -269,7 +269,7 @@ void TestCreateTemplate::secondClickDuringARunDoesNothing()
             QTest::mouseClick(create, Qt::LeftButton);
         }
         --depth;
-        throw Failure(u"No component in this test."_s);
+        throw Failure(Failure::Unavailable, u"No component in this test."_s);
     });
     QTest::mouseClick(create, Qt::LeftButton);
     QVERIFY(clicked && busyDuringRun);
@@ -282,8 +282,9 @@ void TestCreateTemplate::secondClickDuringARunDoesNothing()
 void TestCreateTemplate::componentThatCannotStartKeepsTheMainWindow()
 {
     start();
-    doc::setApplicationStarter(
-        []() -> std::unique_ptr<doc::Application> { throw Failure(u"The engine is broken."_s); });
+    doc::setApplicationStarter([]() -> std::unique_ptr<doc::Application> {
+        throw Failure(Failure::Unavailable, u"The engine is broken."_s);
+    });
     QTest::mouseClick(test::Form1Controls(*m_form).PushButton6, Qt::LeftButton);
     QVERIFY(m_prompts->errorReports().size() > 10);
     QVERIFY(m_form->isVisible());

@@ -282,7 +282,7 @@ void TestMainWindow::unavailableComponentEndsBeforeAnythingShows()
     SaveSetting(u"Text1_0"_s, u"Kim"_s);
     const QByteArray before = readBytes(m_settings->filePath());
     doc::setApplicationStarter([]() -> std::unique_ptr<doc::Application> {
-        throw Failure(u"The engine is switched off."_s);
+        throw Failure(Failure::Unavailable, u"The engine is switched off."_s);
     });
     {
         Form1 form(m_homePage.call());

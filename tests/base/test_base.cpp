@@ -57,13 +57,14 @@ void TestBase::guardedStepsReportAndGoOn()
     GuardedProcedure procedure({u"Form2", u"picture1_MouseMove"});
     QStringList ran;
     procedure.step(100, [&] { ran << u"100"_s; });
-    QVERIFY(!procedure.step(102, [] { throw Failure(u"first"_s); }));
+    QVERIFY(!procedure.step(102, [] { throw Failure(Failure::SystemError, u"first"_s); }));
     procedure.step(104, [&] { ran << u"104"_s; });
     QVERIFY(!procedure.step(106, [] { throw std::runtime_error("second"); }));
     QVERIFY(!procedure.step(108, [] { throw 42; }));
     const std::optional<int> value = procedure.result(110, [] { return 7; });
     QCOMPARE(value, std::optional<int>(7));
-    QVERIFY(!procedure.result(112, []() -> int { throw Failure(u"third"_s); }).has_value());
+    QVERIFY(!procedure.result(112, []() -> int { throw Failure(Failure::SystemError, u"third"_s); })
+                 .has_value());
 
     QCOMPARE(ran, (QStringList{u"100"_s, u"104"_s}));
     QCOMPARE(procedure.failures(), 4);
@@ -83,7 +84,7 @@ void TestBase::failureInCalleeCarriesCallersStep()
     test::ScriptedPrompts prompts;
     const auto unguardedHelper = [](int depth) {
         if (depth > 0)
-            throw Failure(u"deep down"_s);
+            throw Failure(Failure::SystemError, u"deep down"_s);
     };
     GuardedProcedure procedure({u"Form3", u"Form_Load"}, ReportIcon::None);
     procedure.step(106, [&] { unguardedHelper(3); });

@@ -51,7 +51,7 @@ private Q_SLOTS:
         QFETCH(bool, throws);
         setApplicationStarter([throws]() -> std::unique_ptr<Application> {
             if (throws)
-                throw Failure(u"cannot start"_s);
+                throw Failure(Failure::Unavailable, u"cannot start"_s);
             return nullptr;
         });
         ScriptedPrompts prompts;

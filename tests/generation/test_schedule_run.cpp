@@ -246,8 +246,9 @@ void TestScheduleRun::plantedLinkIsNotWrittenThrough()
 
 void TestScheduleRun::componentThatCannotStart()
 {
-    doc::setApplicationStarter(
-        []() -> std::unique_ptr<doc::Application> { throw Failure(u"The engine is broken."_s); });
+    doc::setApplicationStarter([]() -> std::unique_ptr<doc::Application> {
+        throw Failure(Failure::Unavailable, u"The engine is broken."_s);
+    });
     const std::optional<QString> working = fill(request(u"Dana"_s, {entry(u"1"_s), entry(u"2"_s)}));
     QVERIFY(!working.has_value());
     QStringList lines;

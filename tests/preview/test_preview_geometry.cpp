@@ -27,7 +27,7 @@ public:
         if (whileDrawing)
             std::exchange(whileDrawing, nullptr)();
         if (failDrawing)
-            throw Failure(u"Out of memory"_s);
+            throw Failure(Failure::TooLarge, u"Out of memory"_s);
         draws.append({source, target});
     }
     void showArrow() override { ++arrows; }
