@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+
+#include "tests/support/failure_status.h"
+
+#include <QTest>
+
+namespace quillory::test {
+
+std::optional<Failure::Status> failureOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const Failure& failure) {
+        if (failure.description().isEmpty())
+            QTest::qFail("a failure without a description", __FILE__, __LINE__);
+        return failure.status();
+    }
+    return std::nullopt;
+}
+
+} // namespace quillory::test

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "base/failure.h"
+
+#include <QMetaType>
+
+#include <functional>
+#include <optional>
+
+namespace quillory::test {
+
+/// What the action failed with, or nothing when it succeeded; a failure without a description
+/// fails the running test.
+std::optional<Failure::Status> failureOf(const std::function<void()>& action);
+
+} // namespace quillory::test
+
+Q_DECLARE_METATYPE(quillory::Failure::Status)
+Q_DECLARE_METATYPE(std::optional<quillory::Failure::Status>)
