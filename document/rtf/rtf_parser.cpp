@@ -55,7 +55,8 @@ Document Parser::parse()
         const bool ignorable = std::exchange(m_ignorable, false);
         switch (token.kind) {
         case TokenKind::End:
-            throw SyntaxError{"The document ends before all its groups are closed.", token.offset};
+            throw SyntaxError{RtfStatus::Unbalanced,
+                              "The document ends before all its groups are closed.", token.offset};
         case TokenKind::GroupStart: groupStart(token); break;
         case TokenKind::GroupEnd: groupEnd(token); break;
         case TokenKind::ControlWord: controlWord(token, ignorable); break;
@@ -75,17 +76,17 @@ void Parser::openRtf()
         "This is not an RTF document: it does not begin with {\\rtf.";
     const Token first = m_tokenizer.next();
     if (first.kind != TokenKind::GroupStart || first.offset != 0)
-        throw SyntaxError{NotRtf, first.offset};
+        throw SyntaxError{RtfStatus::NotRtf, NotRtf, first.offset};
     const Token word = m_tokenizer.next();
     if (word.kind != TokenKind::ControlWord || lookupKeyword(word.chars) != Keyword::Rtf)
-        throw SyntaxError{NotRtf, word.offset};
+        throw SyntaxError{RtfStatus::NotRtf, NotRtf, word.offset};
     m_groups.push_back(GroupState{});
 }
 
 void Parser::groupStart(const Token& token)
 {
     if (qsizetype(m_groups.size()) >= MaxDepth)
-        throw SyntaxError{"Groups are nested too deeply.", token.offset};
+        throw SyntaxError{RtfStatus::TooDeep, "Groups are nested too deeply.", token.offset};
     GroupState inherited = m_groups.back();
     m_groups.push_back(std::move(inherited));
     m_fallbackLeft = 0;
@@ -254,7 +255,7 @@ void Parser::fontTableText(const QString& text, bool literal)
             commitFont();
         } else if (m_fontName.size() == MaxFontNameLength) {
             // Runs compare their fonts' names: long ones would make reading slow.
-            throw SyntaxError{"A font name is too long.", m_tokenOffset};
+            throw SyntaxError{RtfStatus::TooLarge, "A font name is too long.", m_tokenOffset};
         } else {
             m_fontName += c;
         }
@@ -287,9 +288,10 @@ void Parser::checkTrailer()
     for (qsizetype at = m_tokenizer.position(); at < m_input.size(); ++at) {
         const char c = m_input[at];
         if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\0')
-            throw SyntaxError{c == '}' ? "A group is closed that was never opened."
-                                       : "There is more after the end of the document.",
-                              at};
+            throw c == '}'
+                ? SyntaxError{RtfStatus::Unbalanced, "A group is closed that was never opened.", at}
+                : SyntaxError{RtfStatus::TrailingData,
+                              "There is more after the end of the document.", at};
     }
 }
 

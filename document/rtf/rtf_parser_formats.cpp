@@ -12,7 +12,7 @@ namespace {
 int checked(const Token& token, int low, int high, const char* message)
 {
     if (token.parameter < low || token.parameter > high)
-        throw SyntaxError{message, token.offset};
+        throw SyntaxError{RtfStatus::OutOfRange, message, token.offset};
     return token.parameter;
 }
 
@@ -122,7 +122,8 @@ bool Parser::paragraphFormat(Keyword keyword, const Token& token)
     case Keyword::Justify: para.alignment = Alignment::Justify; return true;
     case Keyword::TabStop:
         if (para.tabStops.size() >= MaxTabStops)
-            throw SyntaxError{"A paragraph has too many tab stops.", token.offset};
+            throw SyntaxError{RtfStatus::TooLarge, "A paragraph has too many tab stops.",
+                              token.offset};
         para.tabStops.append(length(token));
         return true;
     case Keyword::InTable: para.inTable = switchedOn(token); return true;
@@ -150,7 +151,8 @@ bool Parser::rowFormat(Keyword keyword, const Token& token)
     case Keyword::CellRight:
         m_budget.spend(1);
         if (!m_rows.defineCell(token.parameter))
-            throw SyntaxError{"A cell's width is out of range.", token.offset};
+            throw SyntaxError{RtfStatus::OutOfRange, "A cell's width is out of range.",
+                              token.offset};
         return true;
     default: return cellFormat(keyword, token);
     }

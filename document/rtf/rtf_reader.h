@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/rtf/model.h"
+#include "document/rtf/rtf_status.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -14,11 +15,12 @@ namespace quillory::doc {
 /// The largest RTF file the reader accepts: text positions are 32-bit.
 inline constexpr qsizetype MaxRtfSize = qsizetype(2) << 30;
 
-/// The outcome of reading RTF: the document, or why and where (byte offset) it was refused.
+/// The outcome of reading RTF: the document, or why and where it was refused.
 struct RtfReadResult {
-    std::optional<Document> document;
-    QString error;
-    qsizetype offset = -1;
+    std::optional<Document> document; ///< the document read; nothing when it was refused
+    RtfStatus status = RtfStatus::Ok; ///< what the reading found
+    QString error;                    ///< the refusal in words; empty when read
+    qsizetype offset = -1;            ///< the byte where the refusal was found; -1 when read
 };
 
 /// Reads RTF; never throws, never crashes, bounded time and memory on any input. It reads

@@ -8,7 +8,7 @@ void Budget::spend(qsizetype items)
 {
     m_left -= items;
     if (m_left < 0)
-        throw SyntaxError{"The document holds too many items.", m_offset};
+        throw SyntaxError{RtfStatus::TooLarge, "The document holds too many items.", m_offset};
 }
 
 bool RowDefinition::defineCell(int right)

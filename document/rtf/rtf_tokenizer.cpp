@@ -61,7 +61,7 @@ Token Tokenizer::next()
     case '\\':
         ++m_pos;
         if (m_pos >= m_input.size())
-            throw SyntaxError{"The document ends inside an escape.", start};
+            throw SyntaxError{RtfStatus::Truncated, "The document ends inside an escape.", start};
         return isLetter(m_input[m_pos]) ? controlWord(start) : controlSymbol(start);
     default: return text(start);
     }
@@ -70,7 +70,7 @@ Token Tokenizer::next()
 void Tokenizer::skipBytes(qsizetype count)
 {
     if (count > m_input.size() - m_pos)
-        throw SyntaxError{"The document ends inside binary data.", m_pos};
+        throw SyntaxError{RtfStatus::Truncated, "The document ends inside binary data.", m_pos};
     m_pos += count;
 }
 
@@ -79,7 +79,7 @@ Token Tokenizer::controlWord(qsizetype start)
     const qsizetype wordStart = m_pos;
     while (m_pos < m_input.size() && isLetter(m_input[m_pos])) {
         if (m_pos - wordStart == MaxWordLength)
-            throw SyntaxError{"A control word is too long.", start};
+            throw SyntaxError{RtfStatus::BadEscape, "A control word is too long.", start};
         ++m_pos;
     }
     Token token =
@@ -110,13 +110,13 @@ int Tokenizer::parameter(qsizetype start)
     qint64 value = 0;
     while (m_pos < m_input.size() && isDigit(m_input[m_pos])) {
         if (m_pos - digitsStart == MaxDigits)
-            throw SyntaxError{"A number is too long.", start};
+            throw SyntaxError{RtfStatus::OutOfRange, "A number is too long.", start};
         value = value * 10 + (m_input[m_pos] - '0');
         ++m_pos;
     }
     value = negative ? -value : value;
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        throw SyntaxError{"A number is out of range.", start};
+        throw SyntaxError{RtfStatus::OutOfRange, "A number is out of range.", start};
     return int(value);
 }
 
@@ -129,11 +129,12 @@ Token Tokenizer::controlSymbol(qsizetype start)
         return token;
     }
     if (m_input.size() - m_pos < 2)
-        throw SyntaxError{"The document ends inside a hex escape.", start};
+        throw SyntaxError{RtfStatus::Truncated, "The document ends inside a hex escape.", start};
     const int high = hexValue(m_input[m_pos]);
     const int low = hexValue(m_input[m_pos + 1]);
     if (high < 0 || low < 0)
-        throw SyntaxError{"A hex escape is not followed by two hex digits.", start};
+        throw SyntaxError{RtfStatus::BadEscape, "A hex escape is not followed by two hex digits.",
+                          start};
     m_pos += 2;
     Token token = makeToken(TokenKind::HexChar, start);
     token.byte = uchar(high * 16 + low);

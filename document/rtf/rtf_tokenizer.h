@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "document/rtf/rtf_status.h"
+
 #include <QByteArrayView>
 
 // Splits RTF into its pieces: group braces, control words and symbols, hex escapes and plain
@@ -24,6 +26,7 @@ struct Token {
 
 /// Malformed RTF at a byte offset; thrown by the tokenizer and the reader, caught by readRtf.
 struct SyntaxError {
+    RtfStatus status;
     const char* message;
     qsizetype offset;
 };
