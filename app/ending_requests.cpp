@@ -2,6 +2,7 @@
 
 #include "app/ending_requests.h"
 
+#include "base/file_descriptor.h"
 #include "homework/editor/form3.h"
 
 #include <QApplication>
@@ -22,8 +23,10 @@ namespace {
 
 constexpr std::array EndingSignals{SIGTERM, SIGHUP, SIGINT};
 
-// A signal handler may only write to a descriptor; the event loop reads the other end.
-int wakeUp[2] = {-1, -1};
+// A signal handler may only write to a descriptor; the event loop reads the other end. Both
+// change only while no handler is installed.
+FileDescriptor wakeUpWriter;
+FileDescriptor wakeUpReader;
 std::array<struct sigaction, EndingSignals.size()> previous{};
 volatile std::sig_atomic_t endingSignalled = 0;
 
@@ -31,16 +34,19 @@ void onEndingSignal(int)
 {
     endingSignalled = 1;
     const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(wakeUp[0], &byte, 1);
+    [[maybe_unused]] const ssize_t written = ::write(wakeUpWriter.get(), &byte, 1);
 }
 
 } // namespace
 
 EndingRequests::EndingRequests()
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, wakeUp) != 0)
+    int pair[2] = {-1, -1};
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, pair) != 0)
         return; // without the pair the signals keep their default: ending at once
-    m_notifier = new QSocketNotifier(wakeUp[1], QSocketNotifier::Read, this);
+    wakeUpWriter = FileDescriptor(pair[0]);
+    wakeUpReader = FileDescriptor(pair[1]);
+    m_notifier = new QSocketNotifier(pair[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &EndingRequests::drain);
     struct sigaction action {};
     action.sa_handler = onEndingSignal;
@@ -56,15 +62,14 @@ EndingRequests::~EndingRequests()
         return;
     for (std::size_t i = 0; i < EndingSignals.size(); ++i)
         sigaction(EndingSignals[i], &previous[i], nullptr);
-    ::close(wakeUp[0]);
-    ::close(wakeUp[1]);
-    wakeUp[0] = wakeUp[1] = -1;
+    wakeUpWriter.reset();
+    wakeUpReader.reset();
 }
 
 void EndingRequests::drain()
 {
     char bytes[64];
-    while (::read(wakeUp[1], bytes, sizeof bytes) > 0) {
+    while (::read(wakeUpReader.get(), bytes, sizeof bytes) > 0) {
     }
     Q_EMIT requested();
 }

@@ -4,7 +4,7 @@
 
 #include "app/ending_requests.h"
 #include "base/file_system.h"
-#include "base/settings_lock.h"
+#include "base/file_lock.h"
 #include "base/working_folder.h"
 
 #include <QCryptographicHash>

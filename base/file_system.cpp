@@ -12,7 +12,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -30,11 +29,6 @@ int& writeFault()
 {
     static int fault = 0;
     return fault;
-}
-
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 Failure cannotWrite(const QString& path, const QString& reason)
@@ -84,9 +78,9 @@ QString writeAndSync(int handle, std::initializer_list<QByteArrayView> pieces, m
 // is one, else what a new file gets under the user's umask.
 mode_t permissionsFor(const QString& path)
 {
-    struct stat status {};
-    if (::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode))
-        return status.st_mode & 07777;
+    if (const std::optional<struct stat> status = statusAt(path);
+        status && S_ISREG(status->st_mode))
+        return status->st_mode & 07777;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -102,9 +96,8 @@ FileIdentity writeTemporary(QTemporaryFile& file, const QString& target,
     const QString reason = writeAndSync(file.handle(), pieces, permissions, durability);
     if (!reason.isEmpty())
         throw cannotWrite(target, reason);
-    struct stat status {};
-    ::fstat(file.handle(), &status);
-    return {quint64(status.st_dev), quint64(status.st_ino)};
+    const std::optional<struct stat> status = statusOf(file.handle());
+    return status ? FileIdentity::of(*status) : FileIdentity{};
 }
 
 // What a replacing write does when the name holds something this user may not replace.
@@ -198,14 +191,13 @@ WrittenFile writePrivateFile(const QString& folder, const QString& pattern, cons
 
 bool claimFileName(const QString& path)
 {
-    const int handle = ::open(QFile::encodeName(path).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, OwnerOnly);
-    if (handle < 0 && errno == EEXIST)
+    const FileDescriptor file =
+        FileDescriptor::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, OwnerOnly);
+    if (!file.isOpen() && errno == EEXIST)
         return false;
-    if (handle < 0)
+    if (!file.isOpen())
         throw Failure(Failure::SystemError,
                       u"Cannot create %1: %2"_s.arg(path, systemReason(errno)));
-    ::close(handle);
     return true;
 }
 

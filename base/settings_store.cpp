@@ -3,15 +3,14 @@
 #include "base/settings_store.h"
 
 #include "base/failure.h"
+#include "base/file_descriptor.h"
 #include "base/file_system.h"
 #include "base/settings_format.h"
-#include "base/settings_lock.h"
+#include "base/settings_write_lock.h"
 
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-
-#include <sys/stat.h>
 
 namespace quillory {
 
@@ -29,8 +28,8 @@ constexpr int WriteLockWaitMs = 500;
 // opens such a thing as a file: a pipe would never answer.
 bool isNoFile(const QString& path)
 {
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
+    const std::optional<struct stat> status = statusAt(path, Links::Followed);
+    return status && !S_ISREG(status->st_mode);
 }
 
 // QSettings keeps no reason for a failed write; a write of about the file's size beside it

@@ -3,6 +3,7 @@
 #include "base/working_folder.h"
 
 #include "base/failure.h"
+#include "base/file_descriptor.h"
 #include "base/file_system.h"
 #include "base/working_files.h"
 
@@ -11,9 +12,7 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillory {
@@ -21,16 +20,6 @@ namespace quillory {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A folder is private when it is a real folder (not a link), the user's own, and closed to
-// group and others.
-bool isPrivateFolder(const QString& folder)
-{
-    struct stat status {};
-    return !folder.isEmpty() && ::lstat(QFile::encodeName(folder).constData(), &status) == 0 &&
-           S_ISDIR(status.st_mode) && (status.st_mode & 0077) == 0 &&
-           isUsersOwn(status.st_uid, {quint64(status.st_dev), quint64(status.st_ino)});
-}
 
 // The private folder this run of the program made; removed at exit when nothing is left in it.
 class MadeFolder {
@@ -63,7 +52,7 @@ private:
         if (::mkdtemp(name.data()) == nullptr)
             throw Failure(Failure::SystemError,
                           u"Cannot create a private working folder in %1: %2"_s.arg(
-                              parent, QString::fromLocal8Bit(std::strerror(errno))));
+                              parent, systemReason(errno)));
         m_parent = parent;
         m_path = QFile::decodeName(name);
     }

@@ -2,22 +2,23 @@
 
 #pragma once
 
+#include "base/file_descriptor.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
 namespace quillory {
 
-/// Removes what stands at a lock's name when it is no plain file: a link, a pipe, a socket, a
-/// device, or an empty folder. Empty when the name is free or holds a plain file afterwards;
-/// otherwise why it could not be removed, in plain words.
-QString removeNonFileAt(const QString& path);
+/// What stood at a lock's name that is no plain file.
+struct NonFileRemoval {
+    bool found = false; ///< something that is no plain file stood there
+    QString stuck;      ///< why it could not be removed, in plain words; empty when it was
+};
 
-/// Makes sure the lock that guards writing the settings file (Qt's, at `lockPath`) can be taken
-/// now, so that a write never waits on it without end: what is no lock file at its name is
-/// removed, and a lock that another process holds must be given up within `waitMs`. Throws
-/// Failure saying why not.
-void clearSettingsWriteLock(const QString& lockPath, int waitMs);
+/// Removes what stands at a lock's name when it is no plain file: a link, a pipe, a socket, a
+/// device, or an empty folder. A plain file, or nothing, is left as it is.
+NonFileRemoval removeNonFileAt(const QString& path);
 
 /// What trying to take a lock found.
 enum class LockState {
@@ -51,9 +52,10 @@ public:
 
 private:
     bool openFile();
+    bool nameLeadsToFile() const;
 
     QString m_path;
-    int m_handle = -1;
+    FileDescriptor m_file;
     bool m_taken = false;
     QString m_problem;
 };

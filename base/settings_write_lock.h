@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QString>
+
+namespace quillory {
+
+/// Makes sure the lock that guards writing the settings file (Qt's, at `lockPath`) can be taken
+/// now, so that a write never waits on it without end: what is no lock file at its name is
+/// removed, and a lock that another process holds must be given up within `waitMs`. Throws Failure
+/// saying why not.
+void clearSettingsWriteLock(const QString& lockPath, int waitMs);
+
+} // namespace quillory
