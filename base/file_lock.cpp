@@ -2,6 +2,8 @@
 
 #include "base/file_lock.h"
 
+#include "base/private_files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -96,7 +98,7 @@ LockState FileLock::tryTake()
 {
     if (m_taken)
         return LockState::Taken;
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    makePrivateFolder(QFileInfo(m_path).absolutePath());
     for (int attempt = 0; attempt < TakeAttempts; ++attempt) {
         if (!openFile())
             return LockState::Unavailable;

@@ -40,7 +40,7 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 
     /// Tries once, without waiting. What stands at the name and is no plain file is removed
-    /// first; a missing folder is made.
+    /// first; a missing folder is made, open to the user alone.
     LockState tryTake();
     /// Why the lock was unavailable, in plain words.
     QString problem() const { return m_problem; }

@@ -3,6 +3,7 @@
 #include "base/file_system.h"
 
 #include "base/failure.h"
+#include "base/private_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -191,8 +192,7 @@ WrittenFile writePrivateFile(const QString& folder, const QString& pattern, cons
 
 bool claimFileName(const QString& path)
 {
-    const FileDescriptor file =
-        FileDescriptor::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, OwnerOnly);
+    const FileDescriptor file = createPrivateFile(path);
     if (!file.isOpen() && errno == EEXIST)
         return false;
     if (!file.isOpen())

@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "base/file_descriptor.h"
 #include "base/file_system.h"
+#include "base/private_files.h"
 #include "base/settings_format.h"
 #include "base/settings_write_lock.h"
 
@@ -74,6 +75,9 @@ void SaveSetting(const QString& key, const QString& value)
         throw Failure(Failure::NotOwnFile,
                       u"The settings file %1 could not be written: something that is no file "
                       u"stands at its name."_s.arg(path));
+    // A settings file made here is the user's alone: Qt keeps the mode of the file it replaces.
+    makePrivateFolder(QFileInfo(path).absolutePath());
+    createPrivateFile(path);
     // QSettings waits for its lock without end; it gets the lock only once it is free.
     clearSettingsWriteLock(path + u".lock"_s, WriteLockWaitMs);
     QSettings store(path, settingsFileFormat());
