@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -30,7 +31,24 @@ void rewrite(const QString& path, const QByteArray& bytes, int secondsLater)
 }
 
 // What stands in the settings folder when the program writes.
-enum class InTheWay { FolderAtLock, PipeAtLock, FreshForeignLock, OldForeignLock };
+enum class InTheWay {
+    FolderAtLock,
+    PipeAtLock,
+    FreshForeignLock,
+    OldForeignLock,
+    HeldEmptyLock,    ///< a live process holds the system's lock on an empty lock file
+    DeadHoldersLock,  ///< the process that held it died holding it, before naming itself
+    KilledMakersLock, ///< the process that made it was killed before it took or named it
+};
+
+// A shell that opens the lock file as Qt's lock does (the system's lock taken on request),
+// then runs `then`.
+void startLockMaker(QProcess& shell, const QString& lock, bool takeLock, const QString& then)
+{
+    const QString script = u"exec 9>>\"$0\"; "_s + (takeLock ? u"flock 9; "_s : QString()) + then;
+    shell.start(u"sh"_s, {u"-c"_s, script, lock});
+    QVERIFY(shell.waitForStarted());
+}
 
 } // namespace
 
@@ -95,6 +113,10 @@ void TestSettingsSafety::nothingMakesAWriteWait_data()
     QTest::newRow("another host's lock, just taken")
         << InTheWay::FreshForeignLock << std::optional(Failure::Locked);
     QTest::newRow("another host's lock, an hour old") << InTheWay::OldForeignLock << none;
+    QTest::newRow("an empty lock a live process holds")
+        << InTheWay::HeldEmptyLock << std::optional(Failure::Locked);
+    QTest::newRow("an empty lock whose holder died") << InTheWay::DeadHoldersLock << none;
+    QTest::newRow("an empty lock whose maker was killed") << InTheWay::KilledMakersLock << none;
 }
 
 void TestSettingsSafety::nothingMakesAWriteWait()
@@ -106,6 +128,7 @@ void TestSettingsSafety::nothingMakesAWriteWait()
     const QString path = isolated.filePath();
     const QString lock = path + u".lock"_s;
     const QByteArray foreignLock = "4242\nquillory\nfar-away\n";
+    QProcess maker;
     switch (inTheWay) {
     case InTheWay::FolderAtLock: QVERIFY(QDir().mkpath(lock)); break;
     case InTheWay::PipeAtLock:
@@ -113,6 +136,16 @@ void TestSettingsSafety::nothingMakesAWriteWait()
         break;
     case InTheWay::FreshForeignLock: QVERIFY(test::writeBytes(lock, foreignLock)); break;
     case InTheWay::OldForeignLock: rewrite(lock, foreignLock, -3600); break;
+    case InTheWay::HeldEmptyLock:
+        startLockMaker(maker, lock, true, u"echo held; exec sleep 60"_s);
+        QVERIFY(maker.waitForReadyRead());
+        break;
+    case InTheWay::DeadHoldersLock:
+    case InTheWay::KilledMakersLock:
+        startLockMaker(maker, lock, inTheWay == InTheWay::DeadHoldersLock, u"kill -9 $$"_s);
+        QVERIFY(maker.waitForFinished());
+        QCOMPARE(maker.exitStatus(), QProcess::CrashExit);
+        break;
     }
     QElapsedTimer clock;
     clock.start();
@@ -120,6 +153,8 @@ void TestSettingsSafety::nothingMakesAWriteWait()
     QVERIFY2(clock.elapsed() < 2000, QByteArray::number(clock.elapsed()).constData());
     if (!failure)
         QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"after"_s);
+    maker.kill();
+    maker.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestSettingsSafety)

@@ -19,3 +19,12 @@ std::optional<Failure::Status> failureOf(const std::function<void()>& action)
 }
 
 } // namespace quillory::test
+
+namespace quillory {
+
+char* toString(const std::optional<Failure::Status>& status)
+{
+    return qstrdup(status ? QByteArray::number(int(*status)).constData() : "none");
+}
+
+} // namespace quillory

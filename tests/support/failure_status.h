@@ -17,5 +17,12 @@ std::optional<Failure::Status> failureOf(const std::function<void()>& action);
 
 } // namespace quillory::test
 
+namespace quillory {
+
+/// How QTest shows a status that was found or expected: its number, or "none".
+char* toString(const std::optional<Failure::Status>& status);
+
+} // namespace quillory
+
 Q_DECLARE_METATYPE(quillory::Failure::Status)
 Q_DECLARE_METATYPE(std::optional<quillory::Failure::Status>)
