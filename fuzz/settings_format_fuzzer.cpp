@@ -93,8 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString copy = ours + u".damaged"_s;
     if (QFile::exists(copy) != kept || (kept && contents(copy) != input))
         fail("the file is not kept as it was");
-    for (const QString& path :
-         {ours, qts, copy, rewritten, ours + u".lock"_s, qts + u".lock"_s, rewritten + u".lock"_s})
+    for (const QString& path : QStringList{ours, qts, copy, rewritten, ours + u".lock"_s,
+                                           qts + u".lock"_s, rewritten + u".lock"_s})
         QFile::remove(path);
     return 0;
 }
