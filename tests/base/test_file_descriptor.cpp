@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Open files and what they are: descriptors that close themselves, identities, own files.
-#include "base/own_file.h"
+// Open files: descriptors that close themselves, own files, and the modes of what the program
+// makes for the user's data (theirs alone; what exists keeps its mode).
+#include "base/file_lock.h"
+#include "base/file_system.h"
+#include "base/settings_store.h"
 #include "tests/support/failure_status.h"
+#include "tests/support/isolated_settings.h"
 #include "tests/support/test_files.h"
 
 #include <QDir>
@@ -9,70 +13,79 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cerrno>
-
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace quillory;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-bool isOpenHandle(int handle)
+// What is made at a name: a file or a folder by hand, or by the program.
+enum class Made {
+    File,
+    Nothing,
+    Link,
+    Pipe,
+    Settings,
+    SettingsHome,
+    OverFile,
+    Damaged,
+    Lock,
+    Rescue
+};
+
+int modeOf(const QString& path)
 {
-    return ::fcntl(handle, F_GETFD) != -1;
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 0777)
+                                                                      : -1;
 }
 
-// What stands at the name an own file is opened by.
-enum class Planted { OwnFile, Nothing, Link, Folder, Pipe, HardLink, OthersFile, PrivateFolder };
-
-void plant(Planted planted, const QString& path)
+// Makes it at the settings file's name in the configuration folder; the folder and file made.
+std::pair<QString, QString> make(Made made, const QString& home, std::optional<FileLock>& lock)
 {
-    const QString target = path + u".target"_s;
-    switch (planted) {
-    case Planted::OwnFile: QVERIFY(test::writeBytes(path, "mine")); break;
-    case Planted::Nothing: break;
-    case Planted::Link:
-        QVERIFY(test::writeBytes(target, "mine"));
-        QVERIFY(QFile::link(target, path));
+    const QString folder = home + u"/Velmora"_s;
+    const QString file = folder + u"/Quillory.conf"_s;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home));
+    if (made != Made::Settings && made != Made::SettingsHome && made != Made::Lock)
+        QDir().mkpath(folder);
+    switch (made) {
+    case Made::File: test::writeBytes(file, "mine"); break;
+    case Made::Link: QFile::link(home, file); break;
+    case Made::Pipe: ::mkfifo(QFile::encodeName(file).constData(), 0600); break;
+    case Made::Settings: SaveSetting(u"Text1_0"_s, u"Dana"_s); break;
+    case Made::SettingsHome: SaveSetting(u"Text1_0"_s, u"Dana"_s); return {home, file};
+    case Made::OverFile:
+        test::writeBytes(file, "[Quillory]\nText1_0=Lee\n");
+        SaveSetting(u"Text1_0"_s, u"Dana"_s);
         break;
-    case Planted::Folder: QVERIFY(QDir().mkpath(path)); break;
-    case Planted::Pipe: QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); break;
-    case Planted::HardLink:
-        QVERIFY(test::writeBytes(target, "mine"));
-        QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()),
-                 0);
-        break;
-    case Planted::OthersFile: {
-        QVERIFY(test::writeBytes(path, "theirs"));
-        const FileIdentity theirs = *identityAt(path);
-        setOwnerCheck([theirs](uint, const FileIdentity& file) { return file != theirs; });
-        break;
+    case Made::Damaged:
+        test::writeBytes(file, "[Quillory\nText1_0=Lee\n");
+        SaveSetting(u"Text1_0"_s, u"Dana"_s);
+        return {folder, file + u".damaged"_s};
+    case Made::Lock:
+        lock.emplace(file + u".running"_s).tryTake();
+        return {folder, file + u".running"_s};
+    case Made::Rescue: claimFileName(file + u".rescued"_s); return {folder, file + u".rescued"_s};
+    case Made::Nothing: break;
     }
-    case Planted::PrivateFolder:
-        QVERIFY(QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        break;
-    }
+    return {folder, file};
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(Planted)
+Q_DECLARE_METATYPE(Made)
 
 class TestFileDescriptor : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { setOwnerCheck({}); }
     void descriptorClosesItselfOnce();
-    void identityFollowsTheFileNotTheName();
     void ownFileRefusals_data();
     void ownFileRefusals();
-    void privateFolders_data();
-    void privateFolders();
-    void systemReasonInTheSystemsWords();
+    void modes_data();
+    void modes();
 
 private:
     QTemporaryDir m_folder;
@@ -80,6 +93,7 @@ private:
 
 void TestFileDescriptor::descriptorClosesItselfOnce()
 {
+    const auto isOpen = [](int handle) { return ::fcntl(handle, F_GETFD) != -1; };
     const QString path = m_folder.filePath(u"d"_s);
     int first = -1;
     {
@@ -87,85 +101,61 @@ void TestFileDescriptor::descriptorClosesItselfOnce()
         first = a.get();
         FileDescriptor b = std::move(a);
         QVERIFY(!a.isOpen());
-        QCOMPARE(b.get(), first);
         FileDescriptor c = FileDescriptor::open(path, O_RDONLY);
         const int second = c.get();
         c = std::move(b); // the one it held closes
-        QVERIFY(!isOpenHandle(second));
-        QVERIFY(isOpenHandle(first));
+        QVERIFY(!isOpen(second));
+        QCOMPARE(c.get(), first);
         QVERIFY(::fcntl(first, F_GETFD) & FD_CLOEXEC);
     }
-    QVERIFY(!isOpenHandle(first));
-}
-
-void TestFileDescriptor::identityFollowsTheFileNotTheName()
-{
-    const QString path = m_folder.filePath(u"i"_s);
-    QVERIFY(test::writeBytes(path, "first"));
-    const OwnFile first(path);
-    QCOMPARE(identityAt(path), first.identity());
-    QVERIFY(test::writeBytes(path + u".new"_s, "second"));
-    QCOMPARE(::rename(QFile::encodeName(path + u".new"_s).constData(),
-                      QFile::encodeName(path).constData()),
-             0);
-    QVERIFY(identityAt(path) != first.identity());
-    QCOMPARE(first.readAll(), "first"_ba);
-    deleteIfSameFile(path, first.identity());
-    QCOMPARE(test::readBytes(path), "second"_ba);
+    QVERIFY(!isOpen(first));
 }
 
 void TestFileDescriptor::ownFileRefusals_data()
 {
-    QTest::addColumn<Planted>("planted");
+    QTest::addColumn<Made>("made");
     QTest::addColumn<std::optional<Failure::Status>>("failure");
-    QTest::newRow("own file") << Planted::OwnFile << std::optional<Failure::Status>();
-    QTest::newRow("nothing") << Planted::Nothing << std::optional(Failure::SystemError);
-    QTest::newRow("link") << Planted::Link << std::optional(Failure::NotOwnFile);
-    QTest::newRow("folder") << Planted::Folder << std::optional(Failure::NotOwnFile);
-    QTest::newRow("pipe") << Planted::Pipe << std::optional(Failure::NotOwnFile);
-    QTest::newRow("hard link") << Planted::HardLink << std::optional(Failure::NotOwnFile);
-    QTest::newRow("another user's") << Planted::OthersFile << std::optional(Failure::NotOwnFile);
+    QTest::newRow("own file") << Made::File << std::optional<Failure::Status>();
+    QTest::newRow("nothing") << Made::Nothing << std::optional(Failure::SystemError);
+    QTest::newRow("link") << Made::Link << std::optional(Failure::NotOwnFile);
+    QTest::newRow("pipe") << Made::Pipe << std::optional(Failure::NotOwnFile);
 }
 
 void TestFileDescriptor::ownFileRefusals()
 {
-    QFETCH(Planted, planted);
+    QFETCH(Made, made);
     QFETCH(std::optional<Failure::Status>, failure);
-    const QString path = m_folder.filePath(QString::fromLatin1(QTest::currentDataTag()));
-    plant(planted, path);
-    QCOMPARE(test::failureOf([&] { OwnFile{path}; }), failure);
+    test::IsolatedSettings isolated;
+    std::optional<FileLock> lock;
+    const QString file = make(made, isolated.folder(), lock).second;
+    QCOMPARE(test::failureOf([&] { OwnFile{file}; }), failure);
 }
 
-void TestFileDescriptor::privateFolders_data()
+void TestFileDescriptor::modes_data()
 {
-    QTest::addColumn<Planted>("planted");
-    QTest::addColumn<bool>("isPrivate");
-    QTest::newRow("0700") << Planted::PrivateFolder << true;
-    QTest::newRow("0755") << Planted::Folder << false;
-    QTest::newRow("a file") << Planted::OwnFile << false;
-    QTest::newRow("nothing") << Planted::Nothing << false;
+    QTest::addColumn<Made>("made");
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<int>("fileMode");
+    QTest::newRow("settings") << Made::Settings << 0700 << 0600;
+    QTest::newRow("settings and their home") << Made::SettingsHome << 0700 << 0600;
+    QTest::newRow("settings over a file") << Made::OverFile << 0755 << 0644;
+    QTest::newRow("kept copy of a damaged file") << Made::Damaged << 0755 << 0600;
+    QTest::newRow("running copy's lock") << Made::Lock << 0700 << 0600;
+    QTest::newRow("rescue file's name") << Made::Rescue << 0755 << 0600;
 }
 
-void TestFileDescriptor::privateFolders()
+void TestFileDescriptor::modes()
 {
-    QFETCH(Planted, planted);
-    QFETCH(bool, isPrivate);
-    const QString path = m_folder.filePath(u"p-"_s + QString::fromLatin1(QTest::currentDataTag()));
+    QFETCH(Made, made);
+    QFETCH(int, folderMode);
+    QFETCH(int, fileMode);
+    test::IsolatedSettings isolated;
+    std::optional<FileLock> lock;
     const mode_t mask = ::umask(022);
-    plant(planted, path);
+    const auto [folder, file] = make(made, isolated.folder() + u"/config"_s, lock);
     ::umask(mask);
-    QCOMPARE(isPrivateFolder(path), isPrivate);
-    // Through a link, or owned by another user, a private folder is not.
-    const QString link = path + u".link"_s;
-    QVERIFY(QFile::link(path, link));
-    QVERIFY(!isPrivateFolder(link));
-    setOwnerCheck([](uint, const FileIdentity&) { return false; });
-    QVERIFY(!isPrivateFolder(path));
-}
-
-void TestFileDescriptor::systemReasonInTheSystemsWords()
-{
-    QCOMPARE(systemReason(ENOSPC), u"No space left on device"_s);
+    QCOMPARE(modeOf(folder), folderMode);
+    QCOMPARE(modeOf(file), fileMode);
 }
 
 QTEST_GUILESS_MAIN(TestFileDescriptor)
