@@ -391,6 +391,8 @@ void TestRtf::refusesMalformedInput_data()
     QTest::newRow("closed twice") << "{\\rtf1 }}"_ba << Unbalanced << qsizetype(8);
     QTest::newRow("text after the end") << "{\\rtf1 } x"_ba << TrailingData << qsizetype(9);
     QTest::newRow("second document") << "{\\rtf1 }{\\rtf1 }"_ba << TrailingData << qsizetype(8);
+    QTest::newRow("control byte after the end")
+        << "{\\rtf1 }\x14"_ba << TrailingData << qsizetype(8);
     QTest::newRow("lone backslash") << "{\\rtf1 \\"_ba << Truncated << qsizetype(7);
     QTest::newRow("truncated hex") << "{\\rtf1 \\'4"_ba << Truncated << qsizetype(7);
     QTest::newRow("truncated binary") << "{\\rtf1 \\bin10 abc}"_ba << Truncated << qsizetype(14);
