@@ -3,8 +3,8 @@
 #include "app/single_instance.h"
 
 #include "app/ending_requests.h"
-#include "base/file_system.h"
 #include "base/file_lock.h"
+#include "base/file_system.h"
 #include "base/working_folder.h"
 
 #include <QCryptographicHash>
