@@ -22,8 +22,8 @@ constexpr QByteArrayView Maker = "Quillory";
 
 } // namespace
 
-QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
-                         const std::vector<int>& pages)
+PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+                      const std::vector<int>& pages)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -42,7 +42,14 @@ QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, co
         paintPages(painter, writer, layout, page, pages, &recorder);
         painter.end();
     }
-    return finishedPdf(std::move(pdf), recorder.faces(), Maker);
+    return {std::move(pdf), recorder.faces()};
+}
+
+QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+                         const std::vector<int>& pages)
+{
+    PaintedPdf painted = paintedPdf(layout, page, title, pages);
+    return finishedPdf(std::move(painted.pdf), painted.faces, Maker);
 }
 
 QByteArray pdfFromDocument(const Document& document, const QString& title)

@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "document/layout/glyph_text.h"
 #include "document/layout/layout.h"
 #include "document/rtf/model.h"
 
@@ -11,6 +12,17 @@
 #include <vector>
 
 namespace quillory::doc {
+
+/// Pages of a laid-out document as Qt's PDF writer draws them, before they are finished: the
+/// file, and the faces drawn in it, recorded while painting.
+struct PaintedPdf {
+    QByteArray pdf;               ///< the file as Qt wrote it
+    std::vector<DrawnFace> faces; ///< in the order first drawn
+};
+
+/// The pages `pages` of a layout painted into a PDF by Qt, as pdfFromLayout starts it.
+PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+                      const std::vector<int>& pages);
 
 /// Pages of a laid-out document as a PDF file, in the order `pages` gives (indices into the
 /// layout's pages, repeats allowed): each at its true size on the document's paper, drawn as
