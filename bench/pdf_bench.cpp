@@ -106,7 +106,7 @@ Timing benchOurs(const Case& bench, const QString& folder)
     const doc::PaintedPdf painted =
         doc::paintedPdf(layout, document.page, title, doc::allPages(layout));
     const Timing finishing =
-        medianTiming(bench.runs, [&] { doc::finishedPdf(painted.pdf, painted.faces, "Quillory"); });
+        medianTiming(bench.runs, [&] { doc::finishedPdf(painted, "Quillory"); });
 
     const std::size_t pages = layout.pages().size();
     std::printf("%s: %zu page(s), PDF %lld KB, working document %lld KB\n", bench.name, pages,

@@ -52,10 +52,14 @@ void GlyphTextRecorder::recordLine(const QTextLayout& layout, int line)
         QList<QPointF> positions;
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
             QHash<quint32, int>& known = m_indexes[std::size_t(face)].glyphs;
-            if (known.contains(glyphs[i]))
+            if (glyphs[i] != 0 && known.contains(glyphs[i]))
                 continue;
             if (positions.isEmpty())
                 positions = run.positions();
+            if (glyphs[i] == 0) {
+                m_missing.push_back(clusterOf(layout, line, face, 0, positions[i]));
+                continue;
+            }
             DrawnFace& drawn = m_faces[std::size_t(face)];
             known.insert(glyphs[i], int(drawn.glyphs.size()));
             drawn.glyphs.push_back(glyphs[i]);

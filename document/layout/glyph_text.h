@@ -31,6 +31,9 @@ public:
     void recordLine(const QTextLayout& layout, int line);
     /// Every face drawn, in the order first drawn.
     const std::vector<DrawnFace>& faces() const { return m_faces; }
+    /// What each glyph drawn for a character no font has (a face's glyph 0) stands for, in the
+    /// order drawn: one entry each time such a glyph is drawn.
+    const std::vector<QString>& missing() const { return m_missing; }
 
 private:
     struct FaceIndex {
@@ -46,6 +49,7 @@ private:
                       const QPointF& position) const;
 
     std::vector<DrawnFace> m_faces;
+    std::vector<QString> m_missing;
     std::vector<FaceIndex> m_indexes;
     std::vector<std::pair<QRawFont, int>> m_engines; ///< each font engine met, and its face
 };

@@ -5,7 +5,6 @@
 #include "base/failure.h"
 #include "document/layout/glyph_text.h"
 #include "document/paint/paged_output.h"
-#include "document/pdf/pdf_finishing.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -42,14 +41,13 @@ PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const
         paintPages(painter, writer, layout, page, pages, &recorder);
         painter.end();
     }
-    return {std::move(pdf), recorder.faces()};
+    return {std::move(pdf), recorder.faces(), recorder.missing()};
 }
 
 QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
                          const std::vector<int>& pages)
 {
-    PaintedPdf painted = paintedPdf(layout, page, title, pages);
-    return finishedPdf(std::move(painted.pdf), painted.faces, Maker);
+    return finishedPdf(paintedPdf(layout, page, title, pages), Maker);
 }
 
 QByteArray pdfFromDocument(const Document& document, const QString& title)

@@ -2,8 +2,8 @@
 
 #pragma once
 
-#include "document/layout/glyph_text.h"
 #include "document/layout/layout.h"
+#include "document/pdf/pdf_finishing.h"
 #include "document/rtf/model.h"
 
 #include <QByteArray>
@@ -13,14 +13,8 @@
 
 namespace quillory::doc {
 
-/// Pages of a laid-out document as Qt's PDF writer draws them, before they are finished: the
-/// file, and the faces drawn in it, recorded while painting.
-struct PaintedPdf {
-    QByteArray pdf;               ///< the file as Qt wrote it
-    std::vector<DrawnFace> faces; ///< in the order first drawn
-};
-
-/// The pages `pages` of a layout painted into a PDF by Qt, as pdfFromLayout starts it.
+/// The pages `pages` of a layout painted into a PDF by Qt, as pdfFromLayout starts it, before
+/// it is finished.
 PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const QString& title,
                       const std::vector<int>& pages);
 

@@ -109,7 +109,7 @@ private Q_SLOTS:
         }
         QTemporaryDir folder;
         const QString file = folder.filePath(u"finished.pdf"_s);
-        QVERIFY(test::writeBytes(file, doc::finishedPdf(written, {}, "Quillory")));
+        QVERIFY(test::writeBytes(file, doc::finishedPdf({written, {}, {}}, "Quillory")));
 
         QProcess text;
         text.start(u"pdftotext"_s, {file, u"-"_s});
@@ -128,8 +128,9 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const doc::Document document = doc::readDocumentFile(
             test::saveSchedule(test::sampleSchedule(), folder.path(), u"bold"_s));
-        const QByteArray pdf = doc::pdfFromDocument(document, u"Title"_s);
-        const QByteArray drawing = inflatedStreams(pdf);
+        const doc::DocumentLayout layout = doc::layOutDocument(document);
+        const QByteArray drawing = inflatedStreams(
+            doc::paintedPdf(layout, document.page, u"Title"_s, doc::allPages(layout)).pdf);
         QVERIFY(drawing.contains(" Tj"));
         QVERIFY(!drawing.contains("/ActualText <>"));
     }
