@@ -22,18 +22,21 @@ std::string hexText(const QString& text)
     return hex.toStdString();
 }
 
-// Copies a page's drawing, wrapping each showing of glyph 0 ("<0000> Tj", outside marked
-// content already there, such as the second drawing of an emboldened glyph) in a span whose
-// actual text is the next of `texts`.
-class MissingGlyphMarker final : public QPDFObjectHandle::TokenFilter {
+// Copies a page's drawing, counting the glyphs it shows one by one ("<0001> Tj"), and wraps
+// each span of them in marked content with its actual text. Glyphs inside marked content
+// already there (the second drawing of an emboldened glyph) are not counted.
+class ActualTextMarker final : public QPDFObjectHandle::TokenFilter {
 public:
-    explicit MissingGlyphMarker(const std::vector<QString>& texts)
-        : m_texts(texts)
+    explicit ActualTextMarker(const std::vector<GlyphSpan>& spans)
+        : m_spans(spans)
     {
     }
 
-    // How many showings of glyph 0 the pages had so far.
-    std::size_t found() const { return m_found; }
+    // How many glyphs the pages showed so far.
+    qint64 shown() const { return m_shown; }
+    // How many spans were marked so far; one is open when a page ends inside it.
+    std::size_t marked() const { return m_next; }
+    bool open() const { return m_open; }
 
     void handleToken(const QPDFTokenizer::Token& token) override
     {
@@ -43,15 +46,14 @@ public:
                 return;
             }
             if (token.isWord("Tj"))
-                return writeSpan(token);
+                return show(token);
             release();
         }
         if (token.isWord("BDC") || token.isWord("BMC"))
             ++m_depth;
         else if (token.isWord("EMC") && m_depth > 0)
             --m_depth;
-        else if (m_depth == 0 && token.getType() == QPDFTokenizer::tt_string &&
-                 token.getValue() == std::string(2, '\0')) {
+        else if (m_depth == 0 && token.getType() == QPDFTokenizer::tt_string) {
             m_held.push_back(token);
             return;
         }
@@ -61,16 +63,21 @@ public:
     void handleEOF() override { release(); }
 
 private:
-    void writeSpan(const QPDFTokenizer::Token& show)
+    void show(const QPDFTokenizer::Token& tj)
     {
-        const bool named = m_found < m_texts.size() && !m_texts[m_found].isEmpty();
-        ++m_found;
-        if (named)
-            write("/Span <</ActualText " + hexText(m_texts[m_found - 1]) + ">> BDC ");
-        m_held.push_back(show);
+        const GlyphSpan* span = m_next < m_spans.size() ? &m_spans[m_next] : nullptr;
+        if (span && span->first == m_shown) {
+            write("/Span <</ActualText " + hexText(span->text) + ">> BDC ");
+            m_open = true;
+        }
+        m_held.push_back(tj);
         release();
-        if (named)
+        ++m_shown;
+        if (m_open && m_shown == span->first + span->count) {
             write(" EMC");
+            m_open = false;
+            ++m_next;
+        }
     }
 
     void release()
@@ -80,32 +87,34 @@ private:
         m_held.clear();
     }
 
-    const std::vector<QString>& m_texts;
-    std::vector<QPDFTokenizer::Token> m_held; ///< a glyph 0 string, and the blanks after it
-    std::size_t m_found = 0;
+    const std::vector<GlyphSpan>& m_spans;
+    std::vector<QPDFTokenizer::Token> m_held; ///< a glyph's string, and the blanks after it
+    qint64 m_shown = 0;
+    std::size_t m_next = 0;
+    bool m_open = false;
     int m_depth = 0; ///< of marked content
 };
 
 } // namespace
 
-void markMissingGlyphs(QPDF& file, const std::vector<QString>& texts)
+void markActualText(QPDF& file, const std::vector<GlyphSpan>& spans, qint64 glyphs)
 {
-    if (texts.empty())
+    if (spans.empty())
         return;
-    MissingGlyphMarker marker(texts);
+    ActualTextMarker marker(spans);
     std::vector<std::pair<QPDFObjectHandle, std::string>> marked;
     for (const QPDFObjectHandle& page : file.getAllPages()) {
-        const std::size_t before = marker.found();
+        const std::size_t before = marker.marked();
         std::string drawing;
         Pl_String sink("marked page", nullptr, drawing);
         QPDFPageObjectHelper(page).filterContents(&marker, &sink);
-        if (marker.found() > before)
+        if (marker.open())
+            return;
+        if (marker.marked() > before)
             marked.emplace_back(page, std::move(drawing));
-        // The glyphs are drawn in page order: the pages after the last are as they were.
-        if (marker.found() >= texts.size())
-            break;
     }
-    if (marker.found() != texts.size())
+    // Counted otherwise than recorded, the spans would mark the wrong glyphs.
+    if (marker.shown() != glyphs || marker.marked() != spans.size())
         return;
     for (auto& [page, drawing] : marked)
         page.replaceKey("/Contents", file.newStream(drawing));

@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include <QString>
+#include "document/layout/glyph_text.h"
 
 #include <vector>
 
@@ -10,10 +10,10 @@ class QPDF;
 
 namespace quillory::doc {
 
-/// Gives each glyph the pages draw for a character no font has (a font's glyph 0, shown as a
-/// replacement box) the text it stands for, as marked content that readers take in its place.
-/// `texts` has one entry per such glyph, in the order drawn; the pages are left as they are
-/// when they do not draw as many.
-void markMissingGlyphs(QPDF& file, const std::vector<QString>& texts);
+/// Marks each span of glyphs the pages draw with the text it stands for, as content that
+/// readers take in the glyphs' place. `spans` number the glyphs in the order drawn, one text
+/// showing each, from the first page; `glyphs` is how many the pages draw. The pages are left
+/// as they are when they draw another number.
+void markActualText(QPDF& file, const std::vector<GlyphSpan>& spans, qint64 glyphs);
 
 } // namespace quillory::doc

@@ -139,7 +139,7 @@ QByteArray finished(const PaintedPdf& painted, QByteArrayView producer)
     file.setAttemptRecovery(false);
     file.processMemoryFile("Qt's PDF", pdf.constData(), std::size_t(pdf.size()));
     finishFonts(file, painted.faces);
-    markMissingGlyphs(file, painted.missing);
+    markActualText(file, painted.spans, painted.glyphs);
     required(file.getTrailer(), "/Info", &QPDFObjectHandle::isDictionary)
         .replaceKey("/Producer",
                     QPDFObjectHandle::newUnicodeString(producer.toByteArray().toStdString()));

@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QString>
 
 #include <vector>
 
@@ -17,7 +16,8 @@ namespace quillory::doc {
 struct PaintedPdf {
     QByteArray pdf;               ///< the file as Qt wrote it
     std::vector<DrawnFace> faces; ///< GlyphTextRecorder::faces()
-    std::vector<QString> missing; ///< GlyphTextRecorder::missing()
+    std::vector<GlyphSpan> spans; ///< GlyphTextRecorder::spans()
+    qint64 glyphs = 0;            ///< GlyphTextRecorder::glyphCount()
 };
 
 /// A PDF that QPdfWriter wrote, finished so that readers find what was typed:
@@ -25,7 +25,8 @@ struct PaintedPdf {
 ///   the order first drawn), so ligatures, ideographs that share a radical's glyph, Arabic
 ///   contextual forms and emoji are searched and copied as typed; a font the recording does not
 ///   account for keeps its map, with compatibility characters spelt out;
-/// - a glyph drawn for a character no font has reads as that character (`missing`);
+/// - the words of scripts that reorder or join their glyphs, and the glyphs drawn for
+///   characters no font has, read as typed (`spans`);
 /// - each embedded subset font is named with its subset tag ("QPAAAA+Name");
 /// - the document information names `producer` as its producer.
 /// A file the pass cannot finish (damaged, or made in a way it does not know) is returned as Qt

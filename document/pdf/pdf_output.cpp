@@ -41,7 +41,7 @@ PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const
         paintPages(painter, writer, layout, page, pages, &recorder);
         painter.end();
     }
-    return {std::move(pdf), recorder.faces(), recorder.missing()};
+    return {std::move(pdf), recorder.faces(), recorder.spans(), recorder.glyphCount()};
 }
 
 QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
