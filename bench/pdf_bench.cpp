@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Saving the schedule as a PDF, as the preview does it: the whole path (read the working
-// document, lay it out, write the PDF, replace the file on disk) and pdfFromDocument alone, for
-// the sample, 200, 1,000 and 32,766 classes of short day texts, with peak memory; then
-// LibreOffice converting the same working documents to PDF, in the same run.
+// document, lay it out, write the PDF, replace the file on disk), pdfFromDocument alone and the
+// finishing of Qt's PDF alone, for the sample, 200, 1,000 and 32,766 classes of short day texts,
+// with peak memory; then LibreOffice converting the same working documents to PDF, in the same
+// run.
 // `pdf_bench --out DIR` leaves the working documents and both PDFs of each in DIR.
 #include "base/file_system.h"
 #include "bench/bench_support.h"
 #include "document/document_file.h"
 #include "document/paint/paged_output.h"
+#include "document/pdf/pdf_finishing.h"
 #include "document/pdf/pdf_output.h"
 #include "tests/document/schedule_fixture.h"
 
@@ -100,7 +102,13 @@ Timing benchOurs(const Case& bench, const QString& folder)
     const QString title = doc::scheduleTitle(document);
     const Timing alone = medianTiming(bench.runs, [&] { doc::pdfFromDocument(document, title); });
 
-    const std::size_t pages = doc::layOutDocument(document).pages().size();
+    const doc::DocumentLayout layout = doc::layOutDocument(document);
+    const doc::PaintedPdf painted =
+        doc::paintedPdf(layout, document.page, title, doc::allPages(layout));
+    const Timing finishing =
+        medianTiming(bench.runs, [&] { doc::finishedPdf(painted, "Quillory"); });
+
+    const std::size_t pages = layout.pages().size();
     std::printf("%s: %zu page(s), PDF %lld KB, working document %lld KB\n", bench.name, pages,
                 QFileInfo(target).size() / 1024, QFileInfo(bench.document).size() / 1024);
     QString note;
@@ -109,6 +117,7 @@ Timing benchOurs(const Case& bench, const QString& folder)
                    .arg(save.wallMs < bench.targetMs ? u""_s : u"  OVER"_s);
     printRow("save as PDF (read, lay out, write)", bench.runs, save, note);
     printRow("pdfFromDocument alone", bench.runs, alone, {});
+    printRow("of which finishing Qt's PDF", bench.runs, finishing, {});
     return save;
 }
 

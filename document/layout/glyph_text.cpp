@@ -42,26 +42,110 @@ bool holdsGlyphAt(const QGlyphRun& run, quint32 glyph, const QPointF& position)
     return false;
 }
 
+// Whether a script's glyphs may stand in another order or number than its characters.
+bool reorders(QChar::Script script)
+{
+    switch (script) {
+    case QChar::Script_Devanagari:
+    case QChar::Script_Bengali:
+    case QChar::Script_Gurmukhi:
+    case QChar::Script_Gujarati:
+    case QChar::Script_Oriya:
+    case QChar::Script_Tamil:
+    case QChar::Script_Telugu:
+    case QChar::Script_Kannada:
+    case QChar::Script_Malayalam:
+    case QChar::Script_Sinhala:
+    case QChar::Script_Tibetan:
+    case QChar::Script_Myanmar:
+    case QChar::Script_Khmer: return true;
+    default: return false;
+    }
+}
+
+char32_t characterAt(const QString& text, int at)
+{
+    return characterLength(text, at) == 2 ? QChar::surrogateToUcs4(text[at], text[at + 1])
+                                          : text[at].unicode();
+}
+
+// The first character from `at` of a script that reorders (none comes before U+0900).
+int firstReorderingCharacter(const QString& text, int at, int end)
+{
+    for (; at < end; at += characterLength(text, at)) {
+        const char32_t character = characterAt(text, at);
+        if (character >= 0x0900 && reorders(QChar::script(character)))
+            return at;
+    }
+    return end;
+}
+
+// Where a word that starts at `at` ends: after its letters, signs and joiners.
+int reorderingWordEnd(const QString& text, int at, int end)
+{
+    while (at < end) {
+        const char32_t character = characterAt(text, at);
+        const QChar::Category category = QChar::category(character);
+        if (!reorders(QChar::script(character)) && category != QChar::Mark_NonSpacing &&
+            category != QChar::Mark_SpacingCombining && character != 0x200C && character != 0x200D)
+            break;
+        at += characterLength(text, at);
+    }
+    return at;
+}
+
+bool isLeftToRight(const QTextLayout& layout, int start, int end)
+{
+    if (layout.textOption().textDirection() == Qt::RightToLeft)
+        return false;
+    const QString& text = layout.text();
+    for (int at = start; at < end; at += characterLength(text, at)) {
+        const QChar::Direction direction = QChar::direction(characterAt(text, at));
+        if (direction == QChar::DirR || direction == QChar::DirAL || direction == QChar::DirRLE ||
+            direction == QChar::DirRLO || direction == QChar::DirRLI)
+            return false;
+    }
+    return true;
+}
+
+qint64 glyphsIn(const QList<QGlyphRun>& runs)
+{
+    qint64 count = 0;
+    for (const QGlyphRun& run : runs)
+        count += run.glyphIndexes().size();
+    return count;
+}
+
 } // namespace
 
 void GlyphTextRecorder::recordLine(const QTextLayout& layout, int line)
 {
+    const qint64 lineStart = m_drawn;
+    const std::size_t lineSpans = m_spans.size();
     for (const QGlyphRun& run : layout.lineAt(line).glyphRuns()) {
         const int face = faceOf(run.rawFont());
         const QList<quint32> glyphs = run.glyphIndexes();
         QList<QPointF> positions;
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        for (qsizetype i = 0; i < glyphs.size(); ++i, ++m_drawn) {
             QHash<quint32, int>& known = m_indexes[std::size_t(face)].glyphs;
-            if (known.contains(glyphs[i]))
+            if (glyphs[i] != 0 && known.contains(glyphs[i]))
                 continue;
             if (positions.isEmpty())
                 positions = run.positions();
+            // Glyph 0 (.notdef) stands for a character no font has, a different one each time.
+            if (glyphs[i] == 0) {
+                m_spans.push_back({m_drawn, 1, clusterOf(layout, line, face, 0, positions[i])});
+                continue;
+            }
             DrawnFace& drawn = m_faces[std::size_t(face)];
             known.insert(glyphs[i], int(drawn.glyphs.size()));
             drawn.glyphs.push_back(glyphs[i]);
             drawn.texts.push_back(textOf(layout, line, face, glyphs[i], positions[i]));
         }
     }
+    spanReorderedWords(layout, line, lineStart);
+    std::sort(m_spans.begin() + qsizetype(std::min(lineSpans, m_spans.size())), m_spans.end(),
+              [](const GlyphSpan& a, const GlyphSpan& b) { return a.first < b.first; });
 }
 
 int GlyphTextRecorder::faceOf(const QRawFont& font)
@@ -113,6 +197,31 @@ QString GlyphTextRecorder::textOf(const QTextLayout& layout, int line, int face,
         at += length;
     }
     return clusterOf(layout, line, face, glyph, position);
+}
+
+// A word of a script whose glyphs do not follow its letters one by one (a vowel sign drawn
+// before its consonant, conjuncts, below-base forms) is one span. Only in left-to-right lines:
+// there the glyphs drawn before a word are the glyphs of the text before it.
+void GlyphTextRecorder::spanReorderedWords(const QTextLayout& layout, int line, qint64 lineStart)
+{
+    const QTextLine text = layout.lineAt(line);
+    const QString& string = layout.text();
+    const int start = text.textStart();
+    const int end = start + text.textLength();
+    for (int at = start; at < end;) {
+        const int word = firstReorderingCharacter(string, at, end);
+        if (word == end || !isLeftToRight(layout, start, end))
+            break;
+        at = reorderingWordEnd(string, word, end);
+        const qint64 first =
+            lineStart + (word == start ? 0 : glyphsIn(text.glyphRuns(start, word - start)));
+        const qint64 count = glyphsIn(text.glyphRuns(word, at - word));
+        // A character no font has is read with the rest of its word.
+        std::erase_if(m_spans, [&](const GlyphSpan& span) {
+            return span.first >= first && span.first < first + count;
+        });
+        m_spans.push_back({first, count, string.mid(word, at - word)});
+    }
 }
 
 QString GlyphTextRecorder::clusterOf(const QTextLayout& layout, int line, int face, quint32 glyph,

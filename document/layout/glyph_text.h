@@ -21,6 +21,15 @@ struct DrawnFace {
     std::vector<QString> texts;  ///< what each glyph stands for (empty where nothing was found)
 };
 
+/// Glyphs that read as a text only together, numbered in the order drawn from the first glyph
+/// the recorder noted: a word of a script that reorders or joins its letters' glyphs, or a
+/// glyph drawn for a character no font has.
+struct GlyphSpan {
+    qint64 first = 0; ///< the first glyph's number
+    qint64 count = 0; ///< how many glyphs
+    QString text;     ///< what they stand for together
+};
+
 /// Learns, line by line as the lines are painted, which glyphs of which faces are drawn and the
 /// characters each one shows: the character whose own glyph it is where the line holds one,
 /// otherwise the characters of its cluster (a ligature's letters, a contextual form's letter,
@@ -31,6 +40,11 @@ public:
     void recordLine(const QTextLayout& layout, int line);
     /// Every face drawn, in the order first drawn.
     const std::vector<DrawnFace>& faces() const { return m_faces; }
+    /// The stretches of glyphs whose text a reader cannot take from the glyphs one by one, in
+    /// the order drawn.
+    const std::vector<GlyphSpan>& spans() const { return m_spans; }
+    /// How many glyphs were drawn.
+    qint64 glyphCount() const { return m_drawn; }
 
 private:
     struct FaceIndex {
@@ -42,10 +56,13 @@ private:
     quint32 ownGlyph(int face, char32_t character);
     QString textOf(const QTextLayout& layout, int line, int face, quint32 glyph,
                    const QPointF& position);
+    void spanReorderedWords(const QTextLayout& layout, int line, qint64 lineStart);
     QString clusterOf(const QTextLayout& layout, int line, int face, quint32 glyph,
                       const QPointF& position) const;
 
     std::vector<DrawnFace> m_faces;
+    std::vector<GlyphSpan> m_spans;
+    qint64 m_drawn = 0;
     std::vector<FaceIndex> m_indexes;
     std::vector<std::pair<QRawFont, int>> m_engines; ///< each font engine met, and its face
 };

@@ -178,6 +178,7 @@ void ParagraphLayout::drawLine(QPainter& painter, int line, const QPointF& origi
     if (m_color && painter.pen().color() != *m_color)
         painter.setPen(*m_color);
     m_text->lineAt(line).draw(&painter, origin);
+    drawReplacementBoxes(painter, *m_text, line, origin);
 }
 
 void ParagraphLayout::recordLine(GlyphTextRecorder& recorder, int line) const

@@ -2,44 +2,68 @@
 
 #include "document/pdf/pdf_finishing.h"
 
-#include "document/pdf/pdf_file.h"
+#include "document/pdf/actual_text.h"
 #include "document/pdf/to_unicode.h"
 
+#include <qpdf/Pipeline.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <QDebug>
+
 #include <algorithm>
+#include <stdexcept>
 
 namespace quillory::doc {
 
 namespace {
 
-// A subset tag is six capital letters and a plus sign.
-bool isSubsetName(QByteArrayView name)
+// Collects what QPDFWriter writes, without a copy of the whole file on the way.
+class ByteArraySink final : public Pipeline {
+public:
+    explicit ByteArraySink(qsizetype expectedSize)
+        : Pipeline("finished PDF", nullptr)
+    {
+        m_bytes.reserve(expectedSize);
+    }
+    void write(unsigned char const* data, size_t length) override
+    {
+        m_bytes.append(reinterpret_cast<const char*>(data), qsizetype(length));
+    }
+    void finish() override {}
+    QByteArray take() { return std::move(m_bytes); }
+
+private:
+    QByteArray m_bytes;
+};
+
+// An entry the finishing relies on; a file without it is left as Qt wrote it.
+QPDFObjectHandle required(QPDFObjectHandle dictionary, const char* key,
+                          bool (QPDFObjectHandle::*isKind)())
 {
-    if (name.size() < 8 || name[6] != '+')
-        return false;
-    return std::all_of(name.begin(), name.begin() + 6, [](char c) { return c >= 'A' && c <= 'Z'; });
+    if (dictionary.isDictionary()) {
+        QPDFObjectHandle value = dictionary.getKey(key);
+        if ((value.*isKind)())
+            return value;
+    }
+    throw std::runtime_error(std::string("no usable ") + key);
+}
+
+// A subset tag is six capital letters and a plus sign ("/QNAAAA+Name").
+bool isSubsetName(const std::string& name)
+{
+    return name.size() > 8 && name[7] == '+' &&
+           std::all_of(name.begin() + 1, name.begin() + 7,
+                       [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
 // The font descriptor names the subset with its tag; the font dictionaries get the same name.
-void tagBaseFont(PdfFile& file, int object, QByteArrayView taggedName)
+void tagBaseFont(QPDFObjectHandle font, const std::string& taggedName)
 {
-    const NameValue base = nameEntry(file.dictionary(object), "/BaseFont");
-    if (base.start >= 0 && isSubsetName(taggedName) && taggedName.sliced(7) == base.name)
-        file.replace(object, base.start, base.end - base.start, '/' + taggedName.toByteArray());
-}
-
-// The data of an unfiltered stream object; empty for a filtered one.
-QByteArrayView plainStream(const PdfFile& file, int object)
-{
-    if (file.dictionary(object).contains("/Filter"))
-        return {};
-    const QByteArrayView text = file.object(object);
-    const qsizetype keyword = text.indexOf("stream");
-    const qsizetype end = text.lastIndexOf("endstream");
-    if (keyword < 0 || end < keyword)
-        return {};
-    qsizetype start = keyword + 6;
-    start += text.sliced(start).startsWith("\r\n") ? 2 : 1;
-    return text.sliced(start, std::max<qsizetype>(0, end - start));
+    QPDFObjectHandle base = font.getKey("/BaseFont");
+    if (base.isName() && isSubsetName(taggedName) &&
+        taggedName.substr(8) == base.getName().substr(1))
+        font.replaceKey("/BaseFont", QPDFObjectHandle::newName(taggedName));
 }
 
 // The recording accounts for a font when every glyph the font's own map names is the glyph
@@ -68,67 +92,82 @@ std::vector<QString> spelledOut(const CodeTexts& mapped)
     return texts;
 }
 
-void replaceToUnicode(PdfFile& file, int font, const DrawnFace* face)
+void replaceToUnicode(QPDFObjectHandle font, const DrawnFace* face)
 {
-    const int map = referenceEntry(file.dictionary(font), "/ToUnicode");
-    const QByteArrayView stream = plainStream(file, map);
-    if (stream.isEmpty())
+    QPDFObjectHandle map = font.getKey("/ToUnicode");
+    if (!map.isStream())
         return;
-    const CodeTexts mapped = readToUnicode(stream);
+    const std::shared_ptr<Buffer> data = map.getStreamData(qpdf_dl_generalized);
+    const CodeTexts mapped = readToUnicode(QByteArrayView(
+        reinterpret_cast<const char*>(data->getBuffer()), qsizetype(data->getSize())));
     const QByteArray cmap =
         writeToUnicode(face && accountsFor(*face, mapped) ? face->texts : spelledOut(mapped));
-    file.replaceObject(map, "\n<< /Length " + QByteArray::number(cmap.size()) + " >>\nstream\n" +
-                                cmap + "\nendstream\n");
+    map.replaceStreamData(cmap.toStdString(), QPDFObjectHandle::newNull(),
+                          QPDFObjectHandle::newNull());
 }
 
-// Where a literal string starting at `open` (its opening bracket) ends, after its closing one.
-qsizetype literalEnd(QByteArrayView text, qsizetype open)
+void finishFonts(QPDF& file, const std::vector<DrawnFace>& faces)
 {
-    int depth = 0;
-    for (qsizetype at = open; at < text.size(); ++at) {
-        if (text[at] == '\\')
-            ++at;
-        else if (text[at] == '(')
-            ++depth;
-        else if (text[at] == ')' && --depth == 0)
-            return at + 1;
+    std::vector<QPDFObjectHandle> fonts;
+    // In the order of their object numbers: the writer numbers its fonts in the order their
+    // faces are first drawn.
+    for (QPDFObjectHandle& object : file.getAllObjects()) {
+        if (object.isDictionaryOfType("/Font", "/Type0"))
+            fonts.push_back(object);
     }
-    return -1;
+    const bool recorded = fonts.size() == faces.size();
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        QPDFObjectHandle descendants =
+            required(fonts[i], "/DescendantFonts", &QPDFObjectHandle::isArray);
+        QPDFObjectHandle descendant = descendants.getArrayItem(0);
+        QPDFObjectHandle descriptor =
+            required(descendant, "/FontDescriptor", &QPDFObjectHandle::isDictionary);
+        const std::string tagged =
+            required(descriptor, "/FontName", &QPDFObjectHandle::isName).getName();
+        tagBaseFont(fonts[i], tagged);
+        tagBaseFont(descendant, tagged);
+        replaceToUnicode(fonts[i], recorded ? &faces[i] : nullptr);
+    }
 }
 
-void nameProducer(PdfFile& file, QByteArrayView producer)
+QByteArray finished(const PaintedPdf& painted, QByteArrayView producer)
 {
-    const int info = file.trailerReference("/Info");
-    const QByteArrayView dictionary = file.dictionary(info);
-    const qsizetype key = dictionary.indexOf("/Producer");
-    const qsizetype open = key < 0 ? -1 : dictionary.indexOf('(', key);
-    const qsizetype end = open < 0 ? -1 : literalEnd(dictionary, open);
-    if (end > open)
-        file.replace(info, open, end - open, '(' + producer.toByteArray() + ')');
+    const QByteArray& pdf = painted.pdf;
+    QPDF file;
+    file.setSuppressWarnings(true);
+    // A file that needs mending is not one this pass understands.
+    file.setAttemptRecovery(false);
+    file.processMemoryFile("Qt's PDF", pdf.constData(), std::size_t(pdf.size()));
+    finishFonts(file, painted.faces);
+    markActualText(file, painted.spans, painted.glyphs);
+    required(file.getTrailer(), "/Info", &QPDFObjectHandle::isDictionary)
+        .replaceKey("/Producer",
+                    QPDFObjectHandle::newUnicodeString(producer.toByteArray().toStdString()));
+    if (file.anyWarnings())
+        throw std::runtime_error("the file has flaws");
+
+    QPDFWriter writer(file);
+    // Qt's streams are copied as they are, already compressed; only the new maps are.
+    writer.setDecodeLevel(qpdf_dl_none);
+    writer.setCompressStreams(true);
+    writer.setObjectStreamMode(qpdf_o_disable);
+    ByteArraySink sink(pdf.size() + pdf.size() / 8);
+    writer.setOutputPipeline(&sink);
+    writer.write();
+    return sink.take();
 }
 
 } // namespace
 
-QByteArray finishedPdf(QByteArray pdf, const std::vector<DrawnFace>& faces, QByteArrayView producer)
+QByteArray finishedPdf(const PaintedPdf& painted, QByteArrayView producer)
 {
-    PdfFile file(std::move(pdf));
-    std::vector<int> fonts;
-    for (int object = 1; object < file.objectCount(); ++object) {
-        if (nameEntry(file.dictionary(object), "/Subtype").name == "Type0")
-            fonts.push_back(object);
+    try {
+        return finished(painted, producer);
+    } catch (const std::exception& failure) {
+        // Qt's PDF is valid and shows every page; unfinished, it only reads less well.
+        qWarning("The PDF is saved as Qt wrote it: %s", failure.what());
+        return painted.pdf;
     }
-    // The writer numbers its fonts in the order their faces are first drawn.
-    const bool recorded = fonts.size() == faces.size();
-    for (std::size_t i = 0; i < fonts.size(); ++i) {
-        const int descendant = referenceEntry(file.dictionary(fonts[i]), "/DescendantFonts");
-        const int descriptor = referenceEntry(file.dictionary(descendant), "/FontDescriptor");
-        const NameValue tagged = nameEntry(file.dictionary(descriptor), "/FontName");
-        tagBaseFont(file, fonts[i], tagged.name);
-        tagBaseFont(file, descendant, tagged.name);
-        replaceToUnicode(file, fonts[i], recorded ? &faces[i] : nullptr);
-    }
-    nameProducer(file, producer);
-    return file.written();
 }
 
 } // namespace quillory::doc

@@ -5,7 +5,6 @@
 #include "base/failure.h"
 #include "document/layout/glyph_text.h"
 #include "document/paint/paged_output.h"
-#include "document/pdf/pdf_finishing.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -22,8 +21,8 @@ constexpr QByteArrayView Maker = "Quillory";
 
 } // namespace
 
-QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
-                         const std::vector<int>& pages)
+PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+                      const std::vector<int>& pages)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -42,7 +41,13 @@ QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, co
         paintPages(painter, writer, layout, page, pages, &recorder);
         painter.end();
     }
-    return finishedPdf(std::move(pdf), recorder.faces(), Maker);
+    return {std::move(pdf), recorder.faces(), recorder.spans(), recorder.glyphCount()};
+}
+
+QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+                         const std::vector<int>& pages)
+{
+    return finishedPdf(paintedPdf(layout, page, title, pages), Maker);
 }
 
 QByteArray pdfFromDocument(const Document& document, const QString& title)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/layout/layout.h"
+#include "document/pdf/pdf_finishing.h"
 #include "document/rtf/model.h"
 
 #include <QByteArray>
@@ -11,6 +12,11 @@
 #include <vector>
 
 namespace quillory::doc {
+
+/// The pages `pages` of a layout painted into a PDF by Qt, as pdfFromLayout starts it, before
+/// it is finished.
+PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+                      const std::vector<int>& pages);
 
 /// Pages of a laid-out document as a PDF file, in the order `pages` gives (indices into the
 /// layout's pages, repeats allowed): each at its true size on the document's paper, drawn as

@@ -136,6 +136,7 @@ private:
 
     std::unique_ptr<OtherUser> m_otherUser;
     std::unique_ptr<OtherUser> m_actingUser; // runs the program where root may do too much
+    QString m_actingHolder;                  // the program's copy the acting user can run
     std::unique_ptr<IsolatedSettings> m_settings;
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<Form1> m_form;
@@ -154,6 +155,8 @@ void TestWorkingFolder::initTestCase()
     m_actingUser = std::make_unique<OtherUser>(u"a"_s);
     if (!m_otherUser->exists() || !m_actingUser->exists())
         qInfo("Not root or no useradd: rows that plant as a real second user are skipped.");
+    else
+        m_actingHolder = m_actingUser->reachableCopy(QStringLiteral(QUILLORY_ENDING_HOLDER));
     // With no umask, a file not made private on purpose would show up as 0666.
     m_umask = ::umask(0);
 }
@@ -484,6 +487,8 @@ void TestWorkingFolder::endedProcessLeavesNoWorkingFile()
     QFETCH(bool, foreignSnapshot);
     if (foreignSnapshot && !m_actingUser->exists())
         QSKIP("needs root and useradd for two real users");
+    if (foreignSnapshot && m_actingHolder.isEmpty())
+        QSKIP("the second user cannot run a copy of the program in the temporary folder");
     const QString snapshot = joinPath(m_shared->path(), u"temp.bmp"_s);
     if (foreignSnapshot)
         plantFile(snapshot, redPicture(), true);
@@ -497,7 +502,7 @@ void TestWorkingFolder::endedProcessLeavesNoWorkingFile()
     command << u"TEMP="_s + m_shared->path() << u"XDG_CONFIG_HOME="_s + home.path()
             << u"XDG_RUNTIME_DIR="_s + home.path() << u"QT_QPA_PLATFORM=offscreen"_s
             << u"PATH=%1:%2"_s.arg(home.path(), qEnvironmentVariable("PATH"))
-            << QStringLiteral(QUILLORY_ENDING_HOLDER);
+            << (foreignSnapshot ? m_actingHolder : QStringLiteral(QUILLORY_ENDING_HOLDER));
     if (foreignSnapshot)
         command = QStringList{u"runuser"_s, u"-u"_s, m_actingUser->name(), u"--"_s} + command;
     QProcess holder;

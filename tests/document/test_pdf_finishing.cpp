@@ -38,6 +38,20 @@ QByteArray inflatedStreams(const QByteArray& pdf)
     return all;
 }
 
+// "flag office" in URW Gothic, as Qt's PDF writer writes it.
+QByteArray qtPdf()
+{
+    QByteArray written;
+    QBuffer buffer(&written);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    QPainter painter(&writer);
+    painter.setFont(QFont(u"URW Gothic"_s, 24));
+    painter.drawText(QPointF(100, 200), u"flag office"_s);
+    painter.end();
+    return written;
+}
+
 } // namespace
 
 class TestPdfFinishing final : public QObject {
@@ -98,18 +112,9 @@ private Q_SLOTS:
     {
         if (!test::pdf::toolsInstalled())
             QSKIP("poppler-utils is not installed");
-        QByteArray written;
-        QBuffer buffer(&written);
-        buffer.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter writer(&buffer);
-            QPainter painter(&writer);
-            painter.setFont(QFont(u"URW Gothic"_s, 24));
-            painter.drawText(QPointF(100, 200), u"flag office"_s);
-        }
         QTemporaryDir folder;
         const QString file = folder.filePath(u"finished.pdf"_s);
-        QVERIFY(test::writeBytes(file, doc::finishedPdf(written, {}, "Quillory")));
+        QVERIFY(test::writeBytes(file, doc::finishedPdf({qtPdf(), {}, {}, 0}, "Quillory")));
 
         QProcess text;
         text.start(u"pdftotext"_s, {file, u"-"_s});
@@ -121,6 +126,27 @@ private Q_SLOTS:
         QVERIFY(tagged.match(test::pdf::fonts(file).first().name).hasMatch());
     }
 
+    // A file the pass cannot finish is kept as Qt wrote it, so the save still succeeds.
+    void unfinishablePdfIsKeptAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("pdf");
+        const QByteArray written = qtPdf();
+        QTest::newRow("not a PDF") << QByteArray("Homework for Dana");
+        QTest::newRow("cut short") << written.first(written.size() / 2);
+        QTest::newRow("table off by a byte") << QByteArray(written).insert(9, ' ');
+        QTest::newRow("font without its descendant")
+            << QByteArray(written).replace("/DescendantFonts", "/DescendantFontz");
+        QTest::newRow("no document information") << QByteArray(written).replace("/Info", "/Infx");
+    }
+
+    void unfinishablePdfIsKeptAsWritten()
+    {
+        QFETCH(QByteArray, pdf);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(u"^The PDF is saved as Qt wrote it"_s));
+        QCOMPARE(doc::finishedPdf({pdf, {}, {}, 0}, "Quillory"), pdf);
+    }
+
     // A bold request met by a demi-bold face is drawn with that face once; Qt's artificial
     // emboldening would draw every glyph a second time, marked as having no text.
     void boldTitleIsDrawnOnce()
@@ -128,8 +154,9 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const doc::Document document = doc::readDocumentFile(
             test::saveSchedule(test::sampleSchedule(), folder.path(), u"bold"_s));
-        const QByteArray pdf = doc::pdfFromDocument(document, u"Title"_s);
-        const QByteArray drawing = inflatedStreams(pdf);
+        const doc::DocumentLayout layout = doc::layOutDocument(document);
+        const QByteArray drawing = inflatedStreams(
+            doc::paintedPdf(layout, document.page, u"Title"_s, doc::allPages(layout)).pdf);
         QVERIFY(drawing.contains(" Tj"));
         QVERIFY(!drawing.contains("/ActualText <>"));
     }

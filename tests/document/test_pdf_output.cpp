@@ -40,6 +40,19 @@ QImage inkBlocks(const QImage& picture)
                        Qt::SmoothTransformation);
 }
 
+// How many dark pixels the first class's Monday holds in a picture at 96 dots per inch: the
+// column from 1,172 to 2,958 twips (the template's cells), below the heading row, with the
+// row's bottom border.
+int mondayInk(const QImage& picture)
+{
+    int ink = 0;
+    for (int y = 80; y < picture.height() - 4; ++y) {
+        for (int x = 82; x < 194; ++x)
+            ink += qGray(picture.pixel(x, y)) < 160 ? 1 : 0;
+    }
+    return ink;
+}
+
 double meanDifference(const QImage& a, const QImage& b)
 {
     double sum = 0;
@@ -61,6 +74,8 @@ private Q_SLOTS:
         if (!pdf::toolsInstalled())
             QSKIP("poppler-utils is not installed; the PDFs cannot be read back");
         QVERIFY(m_folder.isValid());
+        writePdf({u"Staffel"_s, u"Jan 1, 2027"_s, {{u"1. Art"_s, {u""_s}}}});
+        m_emptyMondayInk = mondayInk(doc::renderMainText(doc::layOutDocument(m_document), 1.0));
     }
 
     // A row too long for a page goes on under the heading row repeated on the next; the title
@@ -108,9 +123,11 @@ private Q_SLOTS:
             QVERIFY2(text.contains(word), qPrintable(word));
     }
 
-    // Each row is typed into one cell; poppler must read back the words as typed, not the
-    // compatibility characters that share their glyphs (ﬂ, ⽥, ﻣ) nor nothing for an emoji.
-    void textReadsAsTyped_data()
+    // Each row is typed into the first class's Monday: it is drawn (ink in that cell of the
+    // picture) and poppler reads back the words as typed, not the compatibility characters that
+    // share their glyphs (ﬂ, ⽥, ﻣ) nor nothing for an emoji. A character no font has is drawn as
+    // a box and still reads as typed.
+    void everyScriptIsDrawnAndReadsAsTyped_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("words");
@@ -118,17 +135,32 @@ private Q_SLOTS:
             << u"flag first final office waffle"_s
             << QStringList{u"flag"_s, u"first"_s, u"final"_s, u"office"_s, u"waffle"_s};
         QTest::newRow("bold ligatures in the name") << u""_s << QStringList{u"Staffel"_s};
-        QTest::newRow("Chinese") << u"田日 数学"_s << QStringList{u"田日"_s, u"数学"_s};
-        QTest::newRow("Japanese") << u"日本語の宿題"_s << QStringList{u"日本語の宿題"_s};
-        // (Poppler reverses the letters of a lam-alef ligature, in LibreOffice's PDFs too.)
-        QTest::newRow("Arabic") << u"مرحبا كتاب"_s << QStringList{u"مرحبا"_s, u"كتاب"_s};
-        QTest::newRow("emoji") << u"Party 🎉 done ✅"_s
-                               << QStringList{u"Party"_s, u"🎉"_s, u"done"_s, u"✅"_s};
         QTest::newRow("accented Latin")
             << u"Crème brûlée, naïve"_s << QStringList{u"Crème"_s, u"brûlée,"_s, u"naïve"_s};
+        QTest::newRow("Greek") << u"Ελληνικά"_s << QStringList{u"Ελληνικά"_s};
+        QTest::newRow("Cyrillic") << u"Русский язык"_s << QStringList{u"Русский"_s, u"язык"_s};
+        // (Poppler reverses the letters of a lam-alef ligature, in LibreOffice's PDFs too.)
+        QTest::newRow("Arabic") << u"مرحبا كتاب"_s << QStringList{u"مرحبا"_s, u"كتاب"_s};
+        QTest::newRow("Hebrew") << u"שיעורי בית"_s << QStringList{u"שיעורי"_s, u"בית"_s};
+        QTest::newRow("Devanagari") << u"गृहकार्य हिन्दी"_s << QStringList{u"गृहकार्य"_s, u"हिन्दी"_s};
+        QTest::newRow("Bengali") << u"বাংলা"_s << QStringList{u"বাংলা"_s};
+        QTest::newRow("Tamil") << u"தமிழ்"_s << QStringList{u"தமிழ்"_s};
+        QTest::newRow("Telugu") << u"తెలుగు"_s << QStringList{u"తెలుగు"_s};
+        QTest::newRow("Gujarati") << u"ગુજરાતી"_s << QStringList{u"ગુજરાતી"_s};
+        QTest::newRow("Gurmukhi") << u"ਪੰਜਾਬੀ"_s << QStringList{u"ਪੰਜਾਬੀ"_s};
+        QTest::newRow("Kannada") << u"ಕನ್ನಡ"_s << QStringList{u"ಕನ್ನಡ"_s};
+        QTest::newRow("Malayalam") << u"മലയാളം"_s << QStringList{u"മലയാളം"_s};
+        QTest::newRow("Oriya") << u"ଓଡ଼ିଆ"_s << QStringList{u"ଓଡ଼ିଆ"_s};
+        QTest::newRow("Thai") << u"การบ้าน ภาษาไทย"_s << QStringList{u"การบ้าน"_s, u"ภาษาไทย"_s};
+        QTest::newRow("Chinese") << u"田日 数学"_s << QStringList{u"田日"_s, u"数学"_s};
+        QTest::newRow("Japanese") << u"日本語の宿題"_s << QStringList{u"日本語の宿題"_s};
+        QTest::newRow("Korean") << u"한국어 숙제"_s << QStringList{u"한국어"_s, u"숙제"_s};
+        QTest::newRow("emoji") << u"Party 🎉 done ✅ lab 🧪"_s
+                               << QStringList{u"Party"_s, u"🎉"_s, u"done"_s, u"✅"_s, u"🧪"_s};
+        QTest::newRow("no font has it") << u"\U0010FFFD"_s << QStringList{u"\U0010FFFD"_s};
     }
 
-    void textReadsAsTyped()
+    void everyScriptIsDrawnAndReadsAsTyped()
     {
         QFETCH(QString, typed);
         QFETCH(QStringList, words);
@@ -137,6 +169,9 @@ private Q_SLOTS:
         // Poppler marks right-to-left stretches with embedding controls.
         static const QRegularExpression embeddings(u"[\u202a-\u202e]"_s);
         requireWordsInOrder(pdf::text(file).remove(embeddings), words);
+        const int ink = mondayInk(doc::renderMainText(doc::layOutDocument(m_document), 1.0));
+        if (!typed.isEmpty())
+            QVERIFY2(ink > m_emptyMondayInk + 12, qPrintable(QString::number(ink)));
     }
 
     // The template's margins are 0.75 inch (54 points); the first day column's text starts
@@ -254,6 +289,7 @@ private:
     QTemporaryDir m_folder;
     doc::Document m_document;
     int m_count = 0;
+    int m_emptyMondayInk = 0; // the row's bottom border
 };
 
 QTEST_MAIN(TestPdfOutput)

@@ -3,10 +3,13 @@
 #include "tests/support/other_user.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <optional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillory::test {
@@ -52,6 +55,19 @@ bool OtherUser::run(const QString& shellCommand) const
     return exists() &&
            runCommand(u"runuser"_s, {u"-u"_s, m_name, u"--"_s, u"/bin/sh"_s, u"-c"_s, shellCommand})
                .has_value();
+}
+
+QString OtherUser::reachableCopy(const QString& program)
+{
+    m_programs = std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/programs-XXXXXX"_s);
+    const QString copy = m_programs->filePath(QFileInfo(program).fileName());
+    const auto openToAll = [](const QString& path) {
+        return ::chmod(QFile::encodeName(path).constData(), 0755) == 0;
+    };
+    if (!m_programs->isValid() || !QFile::copy(program, copy) || !openToAll(m_programs->path()) ||
+        !openToAll(copy) || !run(u"test -x '%1'"_s.arg(copy)))
+        return {};
+    return copy;
 }
 
 } // namespace quillory::test

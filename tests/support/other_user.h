@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
 
 namespace quillory::test {
 
@@ -24,10 +27,15 @@ public:
     const QString& name() const { return m_name; }
     /// Runs a shell command as the user; true when it ran and succeeded.
     bool run(const QString& shellCommand) const;
+    /// A copy of the executable `program` that the user can run, in a folder of its own under
+    /// the system's temporary folder: the build folder may lie where only its owner can enter.
+    /// Empty when the user cannot run even the copy. The copy goes with this object.
+    QString reachableCopy(const QString& program);
 
 private:
     QString m_name;
     uint m_id = 0;
+    std::unique_ptr<QTemporaryDir> m_programs;
 };
 
 } // namespace quillory::test
