@@ -5,19 +5,20 @@
 #        scripts/install-deps.sh test   that, and what the tests and benchmarks need as well
 set -euo pipefail
 
-# Building and running: the compiler and Qt, the platform plugins that draw the windows, and
-# the fonts the schedule is laid out in (URW Gothic, Liberation Sans, Symbola for emoji).
+# Building and running: the compiler and Qt, the platform plugins that draw the windows, libical
+# for the calendar file, and the fonts the schedule is laid out in (URW Gothic, Liberation Sans,
+# Symbola for emoji).
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev libical-dev
     fonts-urw-base35 fonts-liberation2 fonts-symbola
 )
 # Testing: Google Benchmark; a display and window manager for the GUI benchmarks; the word
-# processors and PDF tools that read our output back; the validators of the desktop entry and
-# the metainfo; the tools that make the Debian package.
+# processors, PDF tools and calendar readers that read our output back; the validators of the
+# desktop entry and the metainfo; the tools that make the Debian package.
 test_packages=(
     libbenchmark-dev xvfb openbox xdotool
-    libreoffice-writer-nogui abiword pandoc poppler-utils unzip
+    libreoffice-writer-nogui abiword pandoc poppler-utils unzip python3-icalendar khal
     desktop-file-utils appstream
     dpkg-dev file
 )
