@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "calendar/calendar_text.h"
 
+#include <QDateTime>
 #include <QHash>
 
 #include <libical/ical.h>
@@ -21,6 +22,12 @@ struct ComponentFree {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
 };
 using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+// The Monday of the Monday-to-Sunday week that holds the date.
+QDate mondayOf(QDate date)
+{
+    return date.addDays(1 - date.dayOfWeek());
+}
 
 // libical writes no date after this year (it writes an empty date instead).
 constexpr int LatestYear = 3000;
@@ -40,7 +47,7 @@ icaltimetype dateValue(QDate day)
 icalcomponent* newEvent(const EventKey& key, const HomeworkEntry& entry, int dayIndex,
                         const icaltimetype& stamp)
 {
-    const QString homework = entry.Days[dayIndex];
+    const QString& homework = entry.Days[dayIndex];
     const icaltimetype start = dateValue(key.day); // before any property is made
     return icalcomponent_vanew(
         ICAL_VEVENT_COMPONENT, icalproperty_new_uid(eventUid(key).toUtf8().constData()),
@@ -77,21 +84,16 @@ QByteArray written(icalcomponent* calendar)
 
 } // namespace
 
-QDate mondayOf(QDate date)
+QByteArray weekCalendar(const SchoolWeek& week)
 {
-    return date.addDays(1 - date.dayOfWeek());
-}
-
-QByteArray weekCalendar(const SchoolWeek& week, const QDateTime& stamp)
-{
-    const icaltimetype stampValue = icaltime_from_timet_with_zone(
-        time_t(stamp.toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
+    const icaltimetype stamp = icaltime_from_timet_with_zone(
+        time_t(QDateTime::currentSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
     const Component calendar(
         icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
                             icalproperty_new_prodid("-//Velmora//Quillory//EN"), nullptr));
     QHash<QString, int> periodsSeen; // two classes with one period are told apart by their order
     for (const HomeworkEntry& entry : week.classes)
-        addClass(calendar.get(), week, entry, ++periodsSeen[entry.Period], stampValue);
+        addClass(calendar.get(), week, entry, ++periodsSeen[entry.Period], stamp);
     return written(calendar.get());
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-# Reads an iCalendar file with Python's icalendar (Debian python3-icalendar) and prints what it
-# holds as JSON: the calendar's version and product, and each event's fields as icalendar gives
-# them back.
+# Reads an iCalendar file with Python's icalendar (python3-icalendar) and prints, as JSON, the
+# UIDs of its events and each event as "date|title|description"; fails unless the calendar has
+# its version and product and every event lasts whole days.
 import json
 import sys
 
@@ -10,15 +10,9 @@ import icalendar
 
 with open(sys.argv[1], "rb") as file:
     calendar = icalendar.Calendar.from_ical(file.read())
-events = [
-    {
-        "uid": str(event["UID"]),
-        "date": event["DTSTART"].dt.isoformat(),
-        "allDay": event["DTSTART"].params.get("VALUE") == "DATE",
-        "title": str(event["SUMMARY"]),
-        "description": str(event["DESCRIPTION"]),
-    }
-    for event in calendar.walk("VEVENT")
-]
-json.dump({"version": str(calendar["VERSION"]), "prodid": str(calendar["PRODID"]),
-           "events": events}, sys.stdout)
+assert calendar["VERSION"] == "2.0" and calendar["PRODID"]
+events = calendar.walk("VEVENT")
+assert all(event["DTSTART"].params["VALUE"] == "DATE" for event in events)
+json.dump({"uids": [event["UID"] for event in events],
+           "events": ["|".join([event["DTSTART"].dt.isoformat(), event["SUMMARY"],
+                                event["DESCRIPTION"]]) for event in events]}, sys.stdout)
