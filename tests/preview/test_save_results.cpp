@@ -115,8 +115,7 @@ void TestSaveResults::savedForm_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("filter");
     QTest::addColumn<SavedForm>("form");
-    const QString word = u"Word Files (*.doc)"_s;
-    const QString calendar = u"Calendar Files (*.ics)"_s;
+    const QString word = u"Word Files (*.doc)"_s, calendar = u"Calendar Files (*.ics)"_s;
     QTest::newRow(".ICS, Word filter") << u"week.ICS"_s << word << SavedForm::Calendar;
     QTest::newRow("no extension, calendar filter") << u"week"_s << calendar << SavedForm::Calendar;
     QTest::newRow(".pdf, calendar filter") << u"week.pdf"_s << calendar << SavedForm::Pdf;
