@@ -67,8 +67,10 @@ ScheduleRequest Form1::scheduleRequest()
 bool Form1::showPreview(GuardedProcedure& procedure,
                         const std::shared_ptr<const OwnFile>& workingDocument)
 {
-    const bool shown = procedure.step(244, [&] { m_preview->setWordFile(workingDocument); }) &&
-                       procedure.step(246, [&] { m_preview->show(); });
+    // The week as typed goes with the document, for the calendar file.
+    const bool shown = procedure.step(244, [&] {
+        m_preview->setWordFile(workingDocument, {name(), date().date(), m_list.entries()});
+    }) && procedure.step(246, [&] { m_preview->show(); });
     if (shown)
         procedure.step(248, [&] { hide(); });
     return shown;

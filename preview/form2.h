@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/own_file.h"
+#include "calendar/school_week.h"
 #include "preview/preview_canvas.h"
 #include "preview/preview_geometry.h"
 
@@ -65,12 +66,15 @@ public:
     void mnuPrint_Click();
     /// "Save as PDF…" in the picture's menu: the save dialog opening with the PDF filter.
     void mnuSavePdf_Click();
+    /// "Add to Calendar…" (Ctrl+Shift+E, or the picture's menu): the save dialog opening with the
+    /// calendar filter.
+    void mnuAddToCalendar_Click();
     /// "Copy Picture" in the picture's menu: the page picture to the clipboard.
     void mnuCopyPicture_Click();
 
-    /// Hand-over of the working document that belongs to the snapshot, held open: mWordFile
-    /// becomes its name.
-    void setWordFile(std::shared_ptr<const OwnFile> document);
+    /// Hand-over of the working document that belongs to the snapshot, held open, and of the
+    /// week it was made of: mWordFile becomes its name.
+    void setWordFile(std::shared_ptr<const OwnFile> document, SchoolWeek week = {});
     /// The working document's name (mWordFile), which the preview deletes while it still leads
     /// to the document.
     const QString& wordFile() const { return mWordFile; }
@@ -115,7 +119,8 @@ private:
     QPushButton* PushButton8;
     /// "Save Results To Word File".
     QPushButton* PushButton6;
-    /// The picture's menu (right button): "Print…", "Save as PDF…", "Copy Picture".
+    /// The picture's menu (right button): "Print…", "Save as PDF…", "Add to Calendar…",
+    /// "Copy Picture".
     QMenu* mnuPicture;
 
     void createControls();

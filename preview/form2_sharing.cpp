@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Sharing the schedule from the preview: printing, a PDF, the picture on the clipboard.
+// Sharing the schedule from the preview: printing, a PDF, the week as a calendar file, the
+// picture on the clipboard.
 #include "preview/form2.h"
 
 #include "base/guarded_procedure.h"
@@ -38,12 +39,15 @@ void Form2::createPictureMenu()
     mnuPicture->setObjectName(u"mnuPicture"_s);
     QAction* print = menuCommand(mnuPicture, u"mnuPrint"_s, u"Print…"_s, QKeySequence::Print);
     QAction* savePdf = menuCommand(mnuPicture, u"mnuSavePdf"_s, u"Save as PDF…"_s, {});
+    QAction* calendar = menuCommand(mnuPicture, u"mnuAddToCalendar"_s, u"Add to Calendar…"_s,
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     QAction* copy =
         menuCommand(mnuPicture, u"mnuCopyPicture"_s, u"Copy Picture"_s, QKeySequence::Copy);
     // The shortcuts work with the menu closed, too.
-    addActions({print, copy});
+    addActions({print, calendar, copy});
     connect(print, &QAction::triggered, this, [this] { mnuPrint_Click(); });
     connect(savePdf, &QAction::triggered, this, [this] { mnuSavePdf_Click(); });
+    connect(calendar, &QAction::triggered, this, [this] { mnuAddToCalendar_Click(); });
     connect(copy, &QAction::triggered, this, [this] { mnuCopyPicture_Click(); });
     Picture2->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Picture2, &QWidget::customContextMenuRequested, this,
@@ -69,6 +73,11 @@ void Form2::mnuPrint_Click()
 void Form2::mnuSavePdf_Click()
 {
     saveResults(m_schedule.get(), SavedForm::Pdf, locations::Form2SavePdf);
+}
+
+void Form2::mnuAddToCalendar_Click()
+{
+    saveResults(m_schedule.get(), SavedForm::Calendar, locations::Form2AddToCalendar);
 }
 
 void Form2::mnuCopyPicture_Click()

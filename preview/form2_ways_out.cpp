@@ -15,10 +15,11 @@ namespace quillory {
 
 using namespace Qt::StringLiterals;
 
-void Form2::setWordFile(std::shared_ptr<const OwnFile> document)
+void Form2::setWordFile(std::shared_ptr<const OwnFile> document, SchoolWeek week)
 {
     mWordFile = document ? document->path() : QString();
-    m_schedule = document ? std::make_unique<WorkingSchedule>(std::move(document)) : nullptr;
+    m_schedule = document ? std::make_unique<WorkingSchedule>(std::move(document), std::move(week))
+                          : nullptr;
 }
 
 // mWordFile keeps naming the document until the next hand-over; a file someone else put under

@@ -32,8 +32,9 @@ void LaidOutSchedule::paint(QPainter& painter, const QRectF& area) const
     painter.restore();
 }
 
-WorkingSchedule::WorkingSchedule(std::shared_ptr<const OwnFile> file)
+WorkingSchedule::WorkingSchedule(std::shared_ptr<const OwnFile> file, SchoolWeek week)
     : m_file(std::move(file))
+    , m_week(std::move(week))
 {
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/own_file.h"
+#include "calendar/school_week.h"
 #include "document/layout/layout.h"
 #include "document/rtf/model.h"
 
@@ -44,17 +45,21 @@ private:
 /// first needed: the sharp picture, the PDF and printing then share one layout.
 class WorkingSchedule {
 public:
-    /// Holds the document open; nothing is read yet.
-    explicit WorkingSchedule(std::shared_ptr<const OwnFile> file);
+    /// Holds the document open, with the week it was made of; nothing is read yet.
+    explicit WorkingSchedule(std::shared_ptr<const OwnFile> file, SchoolWeek week = {});
 
     /// The document held open.
     const OwnFile& file() const { return *m_file; }
+    /// The week as typed: what the calendar file is made of, never text read back from the
+    /// document.
+    const SchoolWeek& week() const { return m_week; }
     /// The document read and laid out, at the first call; throws Failure when it cannot be read
     /// (and tries again at the next call).
     std::shared_ptr<const LaidOutSchedule> laidOut() const;
 
 private:
     std::shared_ptr<const OwnFile> m_file;
+    SchoolWeek m_week;
     mutable std::shared_ptr<const LaidOutSchedule> m_laidOut;
 };
 

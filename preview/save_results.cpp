@@ -8,6 +8,7 @@
 #include "document/paint/paged_output.h"
 #include "document/pdf/pdf_output.h"
 #include "preview/laid_out_schedule.h"
+#include "preview/save_calendar.h"
 #include "preview/save_folder.h"
 #include "widgets/wait_pointer.h"
 
@@ -47,10 +48,11 @@ void writePdf(const WorkingSchedule& schedule, const QString& target)
 void save(const WorkingSchedule* held, const SaveChoice& choice)
 {
     const WorkingSchedule& schedule = heldSchedule(held);
-    if (savedFormOf(choice) == SavedForm::Pdf)
-        writePdf(schedule, choice.path);
-    else
-        replaceFileAtomically(choice.path, schedule.file().readAll());
+    switch (savedFormOf(choice)) {
+    case SavedForm::Pdf: writePdf(schedule, choice.path); break;
+    case SavedForm::Calendar: writeCalendarFile(schedule, choice.path); break;
+    case SavedForm::Word: replaceFileAtomically(choice.path, schedule.file().readAll()); break;
+    }
 }
 
 } // namespace
@@ -70,9 +72,15 @@ QString overwriteQuestion(const QString& path)
 
 SavedForm savedFormOf(const SaveChoice& choice)
 {
-    const bool pdf = choice.filter == QString::fromUtf16(PdfDialogFilter) ||
-                     choice.path.endsWith(u".pdf"_s, Qt::CaseInsensitive);
-    return pdf ? SavedForm::Pdf : SavedForm::Word;
+    if (choice.path.endsWith(u".pdf"_s, Qt::CaseInsensitive))
+        return SavedForm::Pdf;
+    if (choice.path.endsWith(u".ics"_s, Qt::CaseInsensitive))
+        return SavedForm::Calendar;
+    if (choice.filter == QString::fromUtf16(PdfDialogFilter))
+        return SavedForm::Pdf;
+    if (choice.filter == QString::fromUtf16(CalendarDialogFilter))
+        return SavedForm::Calendar;
+    return SavedForm::Word;
 }
 
 void saveResults(const WorkingSchedule* schedule, SavedForm offered, const ReportLocation& location)
@@ -87,10 +95,11 @@ void saveResults(const WorkingSchedule* schedule, SavedForm offered, const Repor
     });
     procedure.step(108, [&] { dialog.title = QString::fromUtf16(SaveDialogTitle); });
     procedure.step(110, [&] {
-        const QString word = QString::fromUtf16(SaveDialogFilter);
-        const QString pdf = QString::fromUtf16(PdfDialogFilter);
-        dialog.filters = word + u";;"_s + pdf;
-        dialog.selectedFilter = offered == SavedForm::Pdf ? pdf : word;
+        const QStringList filters{QString::fromUtf16(SaveDialogFilter),
+                                  QString::fromUtf16(PdfDialogFilter),
+                                  QString::fromUtf16(CalendarDialogFilter)};
+        dialog.filters = filters.join(u";;"_s);
+        dialog.selectedFilter = filters.at(qsizetype(offered)); // in the order of SavedForm
     });
     procedure.step(112, [&] {
         dialog.answer = prompts().askSavePath(dialog.title, dialog.filters, dialog.selectedFilter,

@@ -17,20 +17,23 @@ inline constexpr char16_t SaveDialogTitle[] = u"Save File";
 inline constexpr char16_t SaveDialogFilter[] = u"Word Files (*.doc)";
 /// The save dialog's filter for a PDF.
 inline constexpr char16_t PdfDialogFilter[] = u"PDF Files (*.pdf)";
+/// The save dialog's filter for the week as a calendar file.
+inline constexpr char16_t CalendarDialogFilter[] = u"Calendar Files (*.ics)";
 /// Said after every save that did not fail.
 inline constexpr char16_t SaveDoneNote[] = u"Done.";
 
 /// What a saved file holds.
 enum class SavedForm {
-    Word, ///< a byte-for-byte copy of the working document
-    Pdf,  ///< the schedule's pages as a PDF
+    Word,     ///< a byte-for-byte copy of the working document
+    Pdf,      ///< the schedule's pages as a PDF
+    Calendar, ///< the week's homework as iCalendar events
 };
 
 /// The question before an existing file is replaced.
 QString overwriteQuestion(const QString& path);
 
-/// A PDF when the PDF filter was chosen or the name ends in ".pdf" (in any case); otherwise the
-/// Word copy. The program adds no extension either way.
+/// A name ending in ".pdf" or ".ics" (in any case) decides; otherwise the chosen filter does.
+/// The program adds no extension either way.
 SavedForm savedFormOf(const SaveChoice& choice);
 
 /// The working schedule a save or a print reads; throws Failure when there is none (the preview

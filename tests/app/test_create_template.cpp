@@ -184,10 +184,10 @@ void TestCreateTemplate::changesDuringTheRunsEventPassAreTyped()
 {
     start();
     test::Form1Controls(*m_form).Text1->setText(u"Before"_s);
-    m_form->classList().append(entry(u"First"_s));
+    m_form->classList().append(entry(u"First"_s, {u"Read"_s}));
     QTimer::singleShot(0, m_form.get(), [this] {
         test::Form1Controls(*m_form).Text1->setText(u"After"_s);
-        m_form->classList().append(entry(u"Added while waiting"_s));
+        m_form->classList().append(entry(u"Added while waiting"_s, {u"Write"_s}));
     });
     m_form->PushButton6_Click();
     QVERIFY(m_prompts->errorReports().isEmpty());
@@ -197,6 +197,13 @@ void TestCreateTemplate::changesDuringTheRunsEventPassAreTyped()
     QVERIFY(std::get<doc::Paragraph>(document.body.front())
                 .text()
                 .startsWith(u"Homework for After\t"_s));
+    // The preview's calendar file is made of the same week.
+    const QTemporaryDir saved;
+    m_prompts->savePaths << saved.filePath(u"week.ics"_s);
+    m_form->preview()->mnuAddToCalendar_Click();
+    const QByteArray calendar = test::readBytes(saved.filePath(u"week.ics"_s));
+    QVERIFY(calendar.contains("SUMMARY:First: Read") &&
+            calendar.contains("SUMMARY:Added while waiting: Write"));
 }
 
 // Records whether the preview held a picture when the main window's hourglass went.

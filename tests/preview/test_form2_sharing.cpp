@@ -5,6 +5,7 @@
 #include "document/document_file.h"
 #include "document/layout/layout.h"
 #include "document/paint/renderer.h"
+#include "homework/sample_data.h"
 #include "preview/form2.h"
 #include "preview/schedule_printing.h"
 #include "tests/document/schedule_fixture.h"
@@ -158,7 +159,7 @@ void TestForm2Sharing::savesThePdf()
         test::Form2Controls(*m_form).PushButton6->click();
 
     const auto& dialog = m_prompts.shown().first();
-    QCOMPARE(dialog.filter, WordFilter + u";;"_s + PdfFilter);
+    QCOMPARE(dialog.filter, WordFilter + u";;"_s + PdfFilter + u";;Calendar Files (*.ics)"_s);
     QCOMPARE(dialog.selectedFilter, request == Request::Menu ? PdfFilter : WordFilter);
     QCOMPARE(m_prompts.texts(Kind::Note), QStringList{u"Done."_s});
     QVERIFY(!QFile::exists(target + u".pdf"_s)); // no extension of its own
@@ -298,9 +299,20 @@ void TestForm2Sharing::pictureMenu()
     QStringList captions;
     for (const QAction* action : menu->actions())
         captions << action->text();
-    QCOMPARE(captions, (QStringList{u"Print…"_s, u"Save as PDF…"_s, u"Copy Picture"_s}));
+    QCOMPARE(captions, (QStringList{u"Print…"_s, u"Save as PDF…"_s, u"Add to Calendar…"_s,
+                                    u"Copy Picture"_s}));
     QCOMPARE(menu->actions().first()->shortcut(), QKeySequence(u"Ctrl+P"_s));
+    QCOMPARE(menu->actions().at(2)->shortcut(), QKeySequence(u"Ctrl+Shift+E"_s));
     menu->hide();
+
+    // Ctrl+Shift+E: the week handed over, as a calendar file, through the save dialog.
+    m_form->setWordFile(std::make_shared<const OwnFile>(m_wordFile),
+                        {sampleName(), QDate(2021, 9, 6), sampleClasses()});
+    m_prompts.savePaths << m_folder.filePath(u"week.ics"_s);
+    QTest::keyClick(m_form.get(), Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_prompts.shown().first().selectedFilter, u"Calendar Files (*.ics)"_s);
+    QCOMPARE(test::readBytes(m_folder.filePath(u"week.ics"_s)).count("BEGIN:VEVENT"), 13);
+    QCOMPARE(m_prompts.texts(Kind::Note), QStringList{u"Done."_s});
 
     QGuiApplication::clipboard()->clear();
     test::control<QAction>(*m_form, u"mnuCopyPicture"_s)->trigger();

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void outcomes_data();
     void outcomes();
     void dialogIsAskedForNothingButTitleAndFilter();
+    void savedForm_data();
+    void savedForm();
     void failedCopyKeepsOldFileAndSaysNoDone();
     void savingOntoTheWorkingCopyKeepsIt();
     void twoSavesInARow();
@@ -103,8 +105,29 @@ void TestSaveResults::dialogIsAskedForNothingButTitleAndFilter()
     const auto& dialog = prompts.shown().first();
     QCOMPARE(dialog.kind, Kind::SaveDialog);
     QCOMPARE(dialog.text, u"Save File"_s);
-    QCOMPARE(dialog.filter, u"Word Files (*.doc);;PDF Files (*.pdf)"_s);
+    QCOMPARE(dialog.filter, u"Word Files (*.doc);;PDF Files (*.pdf);;Calendar Files (*.ics)"_s);
     QCOMPARE(dialog.selectedFilter, u"Word Files (*.doc)"_s);
+}
+
+// A name's ".pdf" or ".ics" decides, else the filter chosen.
+void TestSaveResults::savedForm_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<SavedForm>("form");
+    const QString word = u"Word Files (*.doc)"_s, calendar = u"Calendar Files (*.ics)"_s;
+    QTest::newRow(".ICS, Word filter") << u"week.ICS"_s << word << SavedForm::Calendar;
+    QTest::newRow("no extension, calendar filter") << u"week"_s << calendar << SavedForm::Calendar;
+    QTest::newRow(".pdf, calendar filter") << u"week.pdf"_s << calendar << SavedForm::Pdf;
+    QTest::newRow(".ics.doc, Word filter") << u"week.ics.doc"_s << word << SavedForm::Word;
+}
+
+void TestSaveResults::savedForm()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, filter);
+    QFETCH(SavedForm, form);
+    QCOMPARE(savedFormOf({path, filter}), form);
 }
 
 void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+
+#include "calendar/week_calendar.h"
+
+#include "base/failure.h"
+#include "calendar/calendar_text.h"
+
+#include <QDateTime>
+#include <QHash>
+
+#include <libical/ical.h>
+
+#include <memory>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ComponentFree {
+    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+// The Monday of the Monday-to-Sunday week that holds the date.
+QDate mondayOf(QDate date)
+{
+    return date.addDays(1 - date.dayOfWeek());
+}
+
+// libical writes no date after this year (it writes an empty date instead).
+constexpr int LatestYear = 3000;
+
+icaltimetype dateValue(QDate day)
+{
+    if (!day.isValid() || day.year() < 1 || day.year() > LatestYear)
+        throw Failure(Failure::InvalidArgument,
+                      u"A calendar file holds days of the years 1 to %1 only, not %2."_s.arg(
+                          QString::number(LatestYear), day.toString(Qt::ISODate)));
+    icaltimetype value = icaltime_null_date();
+    value.year = day.year();
+    value.month = day.month();
+    value.day = day.day();
+    return value;
+}
+
+icalcomponent* newEvent(const EventKey& key, const HomeworkEntry& entry, int dayIndex,
+                        const icaltimetype& stamp)
+{
+    const QString& homework = entry.Days[dayIndex];
+    const icaltimetype start = dateValue(key.day); // before any property is made
+    return icalcomponent_vanew(
+        ICAL_VEVENT_COMPONENT, icalproperty_new_uid(eventUid(key).toUtf8().constData()),
+        icalproperty_new_dtstamp(stamp), icalproperty_new_dtstart(start),
+        icalproperty_new_summary(eventTitle(entry.Period, homework).toUtf8().constData()),
+        icalproperty_new_description(calendarText(homework).toUtf8().constData()),
+        // Homework does not make the day busy for others who see the calendar.
+        icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT), nullptr);
+}
+
+void addClass(icalcomponent* calendar, const SchoolWeek& week, const HomeworkEntry& entry,
+              int occurrence, const icaltimetype& stamp)
+{
+    const QDate monday = mondayOf(week.date);
+    for (int day = 0; day < DaysPerWeek; ++day) {
+        if (!holdsHomework(entry.Days[day]))
+            continue;
+        const EventKey key{week.name, entry.Period, occurrence, monday.addDays(day)};
+        icalcomponent_add_component(calendar, newEvent(key, entry, day, stamp));
+    }
+}
+
+// libical folds each line together with its CR LF: where the 75th octet is that LF, the fold
+// lands between CR and LF ("\r\r\n \n", a stray CR and a bare LF). Put the line end back.
+QByteArray written(icalcomponent* calendar)
+{
+    const std::unique_ptr<char, decltype(&icalmemory_free_buffer)> text(
+        icalcomponent_as_ical_string_r(calendar), &icalmemory_free_buffer);
+    if (!text)
+        throw Failure(Failure::Malformed, u"The calendar could not be written: %1."_s.arg(
+                                              QString::fromUtf8(icalerror_strerror(icalerrno))));
+    return QByteArray(text.get()).replace("\r\r\n \n", "\r\n");
+}
+
+} // namespace
+
+QByteArray weekCalendar(const SchoolWeek& week)
+{
+    const icaltimetype stamp = icaltime_from_timet_with_zone(
+        time_t(QDateTime::currentSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
+    const Component calendar(
+        icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
+                            icalproperty_new_prodid("-//Velmora//Quillory//EN"), nullptr));
+    QHash<QString, int> periodsSeen; // two classes with one period are told apart by their order
+    for (const HomeworkEntry& entry : week.classes)
+        addClass(calendar.get(), week, entry, ++periodsSeen[entry.Period], stamp);
+    return written(calendar.get());
+}
+
+} // namespace quillory

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+
+#include "preview/save_calendar.h"
+
+#include "base/file_system.h"
+#include "calendar/week_calendar.h"
+#include "preview/laid_out_schedule.h"
+
+namespace quillory {
+
+void writeCalendarFile(const WorkingSchedule& schedule, const QString& target)
+{
+    replaceFileAtomically(target, weekCalendar(schedule.week()));
+}
+
+} // namespace quillory
