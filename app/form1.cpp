@@ -8,6 +8,7 @@
 #include "app/sample_data_command.h"
 #include "homework/editor/form3.h"
 #include "preview/form2.h"
+#include "widgets/form_colors.h"
 #include "widgets/one_line_delegate.h"
 #include "widgets/twips.h"
 #include "widgets/window_look.h"
@@ -48,10 +49,7 @@ Form1::Form1(HomePageCall homePage)
     setFont(windowFont());
     setFixedSize(sizeFromTwips(8040, 7290));
     // White, unless a skin says otherwise; frames and labels show the window's background.
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    SetWhiteBackColor(this);
     createControls();
     describeControls();
     wireControls();
