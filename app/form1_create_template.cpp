@@ -9,6 +9,7 @@
 #include "generation/snapshot_file.h"
 #include "homework/general_fields.h"
 #include "preview/form2.h"
+#include "widgets/held_input.h"
 #include "widgets/window_pointer.h"
 
 #include <QLocale>
@@ -23,6 +24,9 @@ void Form1::PushButton6_Click()
         return;
     GuardedProcedure procedure(locations::Form1CreateTemplate);
     procedure.step(102, [&] { mBusy = true; });
+    // The run blocks the windows, so a second click waits in the queue until it is over: it is
+    // dropped while the run still counts as busy, rather than starting the run again.
+    std::optional<HeldInput> heldInput(std::in_place);
     procedure.step(104, [&] { m_pointer->setBusy(true); });
     const FilledSchedule filled = fillScheduleTemplate(procedure, scheduleRequest());
     const std::shared_ptr<const OwnFile>& document = filled.document;
@@ -46,6 +50,7 @@ void Form1::PushButton6_Click()
         if (snapshotFile)
             deleteWorkingFile(snapshotFile->path, snapshotFile->identity);
     });
+    heldInput.reset();
     procedure.step(252, [&] { mBusy = false; });
 }
 

@@ -7,6 +7,7 @@
 #include "preview/picture_area.h"
 #include "preview/save_results.h"
 #include "preview/schedule_printing.h"
+#include "widgets/held_input.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -62,8 +63,12 @@ void Form2::mnuPrint_Click()
     });
     if (job)
         procedure.step(102, [&] { chosen = job->askPrinter(this); });
-    if (chosen)
-        procedure.step(104, [&] { job->print(); });
+    if (chosen) {
+        procedure.step(104, [&] {
+            const HeldInput heldInput; // clicks made while the pages print are dropped
+            job->print();
+        });
+    }
 }
 
 void Form2::mnuSavePdf_Click()

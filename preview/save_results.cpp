@@ -9,6 +9,7 @@
 #include "document/pdf/pdf_output.h"
 #include "preview/laid_out_schedule.h"
 #include "preview/save_folder.h"
+#include "widgets/held_input.h"
 #include "widgets/wait_pointer.h"
 
 #include <QFileInfo>
@@ -46,6 +47,8 @@ void writePdf(const WorkingSchedule& schedule, const QString& target)
 
 void save(const WorkingSchedule* held, const SaveChoice& choice)
 {
+    // Clicks made on the preview while the file is written are dropped, not run afterwards.
+    const HeldInput heldInput;
     const WorkingSchedule& schedule = heldSchedule(held);
     if (savedFormOf(choice) == SavedForm::Pdf)
         writePdf(schedule, choice.path);
