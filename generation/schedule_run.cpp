@@ -86,11 +86,11 @@ private:
     {
         step(110, [&] { m_word = doc::startApplication(); });
         QString path;
+        // The file checked at 108, not whatever the name holds by now. Without one (108 has
+        // said why), the opening at 114 reports that it has no document to open.
         step(112, [&] {
-            if (!m_templateCopy)
-                throw Failure(u"There is no template copy of your own to open."_s);
-            // The file checked at 108, not whatever the name holds by now.
-            path = m_templateCopy->openedPath();
+            if (m_templateCopy)
+                path = m_templateCopy->openedPath();
         });
         step(114, [&] { m_document = word().Documents().Open(path, true); });
     }

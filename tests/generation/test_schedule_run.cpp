@@ -58,6 +58,15 @@ QString cellText(const doc::Row& row, int column)
     return paragraphs.join(u'\n');
 }
 
+// The step of each error report, in the order shown.
+QStringList reportedSteps(const test::ScriptedPrompts& prompts)
+{
+    QStringList steps;
+    for (const QString& report : prompts.errorReports())
+        steps << QRegularExpression(u"at line (\\d+)"_s).match(report).captured(1);
+    return steps;
+}
+
 QStringList rowTexts(const doc::Row& row)
 {
     QStringList texts;
@@ -84,6 +93,7 @@ private Q_SLOTS:
     void leftoverTemplateCopyIsUsedAndDeleted();
     void plantedLinkIsNotWrittenThrough();
     void componentThatCannotStart();
+    void missingTemplateCopyIsReportedOnce();
     void snapshotThroughTheClipboard();
     void longSnapshotKeepsItsLogicalSize();
     void clipboardReadsAreBounded();
@@ -250,9 +260,7 @@ void TestScheduleRun::componentThatCannotStart()
         []() -> std::unique_ptr<doc::Application> { throw Failure(u"The engine is broken."_s); });
     const std::optional<QString> working = fill(request(u"Dana"_s, {entry(u"1"_s), entry(u"2"_s)}));
     QVERIFY(!working.has_value());
-    QStringList lines;
-    for (const QString& report : m_prompts->errorReports())
-        lines << QRegularExpression(u"at line (\\d+)"_s).match(report).captured(1);
+    const QStringList lines = reportedSteps(*m_prompts);
     QCOMPARE(lines.first(), u"110"_s);
     QVERIFY(m_prompts->errorReports().first().startsWith(u"The engine is broken.\r\n"_s));
     for (const QString& step : {u"114"_s, u"116"_s, u"118"_s, u"176"_s, u"180"_s, u"188"_s,
@@ -260,6 +268,15 @@ void TestScheduleRun::componentThatCannotStart()
         QVERIFY2(lines.contains(step), qPrintable(step));
     QCOMPARE(lines.count(u"204"_s), 1); // no row after the last class
     QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files), QStringList());
+}
+
+// A template copy that cannot be written is reported where it fails, then by the opening that
+// has nothing to open; the step between them has no failure of its own.
+void TestScheduleRun::missingTemplateCopyIsReportedOnce()
+{
+    qputenv("TEMP", joinPath(m_temp->path(), u"no such folder"_s).toLocal8Bit());
+    fill(request(u"Dana"_s, {}));
+    QCOMPARE(reportedSteps(*m_prompts).mid(0, 2), (QStringList{u"108"_s, u"114"_s}));
 }
 
 void TestScheduleRun::snapshotThroughTheClipboard()
