@@ -12,8 +12,6 @@
 #include "widgets/held_input.h"
 #include "widgets/window_pointer.h"
 
-#include <QLocale>
-
 namespace quillory {
 
 using namespace Qt::StringLiterals;
@@ -57,15 +55,14 @@ void Form1::PushButton6_Click()
 // Read as the run goes: a change made while it waited for its first event pass is typed.
 ScheduleRequest Form1::scheduleRequest()
 {
-    return ScheduleRequest{QString::fromUtf16(NamePlaceholder), [this] { return name(); },
-                           [this] { return QLocale().toString(date().date(), u"MMM d, yyyy"_s); },
-                           [this] { return m_list.rowCount(); },
-                           [this](int row) {
-                               if (row < 0 || row >= m_list.rowCount())
-                                   throw Failure(
-                                       u"The class list has no row %1 any more."_s.arg(row + 1));
-                               return m_list.entry(row);
-                           }};
+    return ScheduleRequest{
+        QString::fromUtf16(NamePlaceholder), [this] { return name(); },
+        [this] { return scheduleDate(date().date()); }, [this] { return m_list.rowCount(); },
+        [this](int row) {
+            if (row < 0 || row >= m_list.rowCount())
+                throw Failure(u"The class list has no row %1 any more."_s.arg(row + 1));
+            return m_list.entry(row);
+        }};
 }
 
 bool Form1::showPreview(GuardedProcedure& procedure,

@@ -16,6 +16,7 @@
 #include "generation/template_copy.h"
 #include "resources/schedule_template.h"
 
+#include <QLocale>
 #include <QRandomGenerator>
 
 namespace quillory {
@@ -299,6 +300,12 @@ private:
 };
 
 } // namespace
+
+QString scheduleDate(const QDate& date)
+{
+    // The C locale writes English month abbreviations and Western digits.
+    return QLocale::c().toString(date, u"MMM d, yyyy"_s);
+}
 
 FilledSchedule fillScheduleTemplate(GuardedProcedure& procedure, const ScheduleRequest& request)
 {
