@@ -14,6 +14,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace quillory {
 
 using namespace Qt::StringLiterals;
@@ -70,6 +72,20 @@ QString overwriteQuestion(const QString& path)
     return u"Are you sure you wish to overwrite "_s + path + u" ?"_s;
 }
 
+QString savedPath(const SaveChoice& choice)
+{
+    const auto filter = std::find_if(SaveFilters.cbegin(), SaveFilters.cend(), [&](auto row) {
+        return choice.filter == QString::fromUtf16(row.filter);
+    });
+    if (choice.path.isEmpty() || filter == SaveFilters.cend() ||
+        !QFileInfo(choice.path).suffix().isEmpty())
+        return choice.path;
+    QString path = choice.path;
+    if (path.endsWith(u'.'))
+        path.chop(1);
+    return path + QString::fromUtf16(filter->extension);
+}
+
 SavedForm savedFormOf(const SaveChoice& choice)
 {
     const bool pdf = choice.filter == QString::fromUtf16(PdfDialogFilter) ||
@@ -89,16 +105,18 @@ void saveResults(const WorkingSchedule* schedule, SavedForm offered, const Repor
     });
     procedure.step(108, [&] { dialog.title = QString::fromUtf16(SaveDialogTitle); });
     procedure.step(110, [&] {
-        const QString word = QString::fromUtf16(SaveDialogFilter);
-        const QString pdf = QString::fromUtf16(PdfDialogFilter);
-        dialog.filters = word + u";;"_s + pdf;
-        dialog.selectedFilter = offered == SavedForm::Pdf ? pdf : word;
+        QStringList filters;
+        for (const SaveFilter& row : SaveFilters)
+            filters << QString::fromUtf16(row.filter);
+        dialog.filters = filters.join(u";;"_s);
+        dialog.selectedFilter =
+            QString::fromUtf16(offered == SavedForm::Pdf ? PdfDialogFilter : SaveDialogFilter);
     });
     procedure.step(112, [&] {
         dialog.answer = prompts().askSavePath(dialog.title, dialog.filters, dialog.selectedFilter,
                                               dialog.folder);
     });
-    procedure.step(114, [&] { choice = dialog.answer; });
+    procedure.step(114, [&] { choice = {savedPath(dialog.answer), dialog.answer.filter}; });
     if (!choice.path.isEmpty()) {
         // The old file is not deleted first: the save below replaces it in one rename.
         if (FileExists(choice.path))
