@@ -8,6 +8,7 @@
 #include "app/sample_data_command.h"
 #include "homework/editor/form3.h"
 #include "preview/form2.h"
+#include "widgets/enter_presses.h"
 #include "widgets/form_colors.h"
 #include "widgets/one_line_delegate.h"
 #include "widgets/twips.h"
@@ -118,6 +119,7 @@ void Form1::wireControls()
     m_pointer->handOver(
         {PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton6});
     m_pointer->arrowOver({this, Frame1, Frame2, ListView1, ListView1->viewport()});
+    letEnterPressButtons(*this);
     wireListMenu();
 }
 
