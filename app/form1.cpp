@@ -15,6 +15,7 @@
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
 
+#include <QApplication>
 #include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -144,6 +145,14 @@ void Form1::followTheList()
 {
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Form1::enableListMenu);
+    // The row that shows the focus is the row the commands act on: the list, entered with the
+    // keyboard, shows its first row current before any arrow key is pressed.
+    connect(ListView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &Form1::selectCurrentRow);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == ListView1)
+            selectCurrentRow();
+    });
     // A row added or moved can open a way down or up without a change of the selection.
     connect(&m_list, &QAbstractItemModel::rowsInserted, this, &Form1::enableListMenu);
     connect(&m_list, &QAbstractItemModel::rowsRemoved, this, &Form1::enableListMenu);
@@ -156,6 +165,14 @@ void Form1::followTheList()
             showRow(std::min(m_rowBeforeReset, m_list.rowCount() - 1));
         enableListMenu();
     });
+}
+
+void Form1::selectCurrentRow()
+{
+    const QModelIndex current = ListView1->currentIndex();
+    QItemSelectionModel* selection = ListView1->selectionModel();
+    if (current.isValid() && !selection->isRowSelected(current.row(), current.parent()))
+        selection->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void Form1::enableListMenu()

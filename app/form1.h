@@ -148,6 +148,7 @@ private:
     void wireControls();
     void wireListMenu();
     void followTheList();
+    void selectCurrentRow();
     void enableListMenu();
     void showRow(int row);
     void moveSelectedClass(int by);

@@ -78,6 +78,8 @@ private Q_SLOTS:
     void mixedSequenceGoesBackToTheStart();
     void newWeek();
     void keyboardOnly();
+    void enteringTheListSelectsItsCurrentRow_data();
+    void enteringTheListSelectsItsCurrentRow();
     void undoReportsANameItCannotStore();
     void everyControlIsNamedAndDescribed();
 
@@ -267,6 +269,28 @@ void TestUndo::keyboardOnly()
     QCOMPARE(form->name(), u"x"_s);
     QCOMPARE(form->classList().entry(0), entry(u"2b"_s, {u"new reading"_s}));
     QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestUndo::enteringTheListSelectsItsCurrentRow_data()
+{
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    const QKeyCombination tab(Qt::Key_Tab);
+    QTest::newRow("at start") << QList{tab, tab};
+    QTest::newRow("after a new week")
+        << QList{QKeyCombination(Qt::CTRL | Qt::Key_N), QKeyCombination(Qt::Key_Home), tab, tab};
+}
+
+// The row that shows the focus band is the one Delete removes, without an arrow key first.
+void TestUndo::enteringTheListSelectsItsCurrentRow()
+{
+    QFETCH(QList<QKeyCombination>, keys);
+    std::unique_ptr<Form1> form = started();
+    for (QKeyCombination key : keys)
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    QCOMPARE(QApplication::focusWidget(), Form1Controls(*form).ListView1);
+    QVERIFY(menuItem(*form, u"mnuEditClass"_s)->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QCOMPARE(periods(*form), (QStringList{u"2"_s, u"3"_s}));
 }
 
 void TestUndo::undoReportsANameItCannotStore()
