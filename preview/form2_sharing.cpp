@@ -38,11 +38,18 @@ void Form2::createPictureMenu()
     mnuPicture = new QMenu(this);
     mnuPicture->setObjectName(u"mnuPicture"_s);
     QAction* print = menuCommand(mnuPicture, u"mnuPrint"_s, u"Print…"_s, QKeySequence::Print);
-    QAction* savePdf = menuCommand(mnuPicture, u"mnuSavePdf"_s, u"Save as PDF…"_s, {});
+    QAction* savePdf = menuCommand(mnuPicture, u"mnuSavePdf"_s, u"Save as PDF…"_s,
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction* copy =
         menuCommand(mnuPicture, u"mnuCopyPicture"_s, u"Copy Picture"_s, QKeySequence::Copy);
     // The shortcuts work with the menu closed, too.
-    addActions({print, copy});
+    addActions({print, savePdf, copy});
+    // From the keyboard the menu opens in the middle of the page in view.
+    auto* keyboardOpening = new QAction(this);
+    keyboardOpening->setShortcuts({Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10});
+    addAction(keyboardOpening);
+    connect(keyboardOpening, &QAction::triggered, this,
+            [this] { mnuPicture->popup(Picture2->mapToGlobal(Picture2->rect().center())); });
     connect(print, &QAction::triggered, this, [this] { mnuPrint_Click(); });
     connect(savePdf, &QAction::triggered, this, [this] { mnuSavePdf_Click(); });
     connect(copy, &QAction::triggered, this, [this] { mnuCopyPicture_Click(); });
