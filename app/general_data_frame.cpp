@@ -2,6 +2,7 @@
 
 #include "app/general_data_frame.h"
 
+#include "app/date_picker.h"
 #include "base/guarded_procedure.h"
 #include "homework/general_fields.h"
 #include "widgets/accessible_text.h"
@@ -26,33 +27,11 @@ namespace {
 // The name box is index 0 of its group; the index is part of its setting key.
 constexpr int NameBoxIndex = 0;
 
-// Tab leaves the picker rather than stepping through month, day and year (the arrow keys do
-// that), so the window's tab order holds.
-class DatePicker final : public QDateTimeEdit {
-    Q_DISABLE_COPY_MOVE(DatePicker)
-
-public:
-    using QDateTimeEdit::QDateTimeEdit;
-
-protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
-};
-
 // Ctrl+Y, which redoes typing on some desktops and is the window's Redo on all of them.
 bool isCtrlY(const QEvent* event)
 {
     return (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
            static_cast<const QKeyEvent*>(event)->keyCombination() == (Qt::CTRL | Qt::Key_Y);
-}
-
-QDateTime earliestDate()
-{
-    return QDateTime(QDate(1601, 1, 1), QTime(0, 0));
-}
-
-QDateTime latestDate()
-{
-    return QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59));
 }
 
 } // namespace
@@ -74,11 +53,6 @@ GeneralDataFrame::GeneralDataFrame(QWidget* parent)
     Text1->setMaxLength(std::numeric_limits<int>::max());
     Label2_12->setGeometry(rectFromTwips(240, 795, 435, 225));
     DateTimePicker1->setGeometry(rectFromTwips(1680, 750, 5895, 345));
-
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat(u"MMMM dd, yyyy"_s);
-    DateTimePicker1->setDateTimeRange(earliestDate(), latestDate());
-    DateTimePicker1->setDateTime(initialPickerDate());
 
     describeControls();
     Text1->installEventFilter(this);
