@@ -63,7 +63,8 @@ void deleteSelectedClass(WeekData data, std::optional<int> selectedRow);
 void clearData(WeekData data);
 
 /// "Start a New Week": moves the date on by seven days and stores it, and empties every day
-/// text; the classes and their periods stay.
+/// text; the classes and their periods stay. A week that would end past the picker's last date
+/// is refused with a note, and nothing changes.
 void startNewWeek(WeekData data);
 
 /// "Move Up" (`by` -1) and "Move Down" (`by` 1): moves the selected row (0-based) one place;
@@ -72,6 +73,9 @@ void moveSelectedClass(WeekData data, std::optional<int> selectedRow, int by);
 
 /// The note shown when Edit or Delete find no selected row.
 QString noSelectionNote();
+
+/// The note shown when a new week would begin past the date picker's last date.
+QString noNewWeekNote();
 
 /// The note shown when the selected row lies past the editor's 16-bit positions.
 QString rowOutOfReachNote(int position);

@@ -119,6 +119,8 @@ private Q_SLOTS:
     void tabIntoTheNameSelectsItAll();
     void restoringWritesNothing();
     void datePicker();
+    void newWeekNearTheLastDate_data();
+    void newWeekNearTheLastDate();
     void aDateTypedAsItIsShown_data();
     void aDateTypedAsItIsShown();
 
@@ -402,6 +404,35 @@ void TestListCommands::datePicker()
     restarted.restoreDate();
     QCOMPARE(restarted.date(), QDateTime(QDate(2031, 12, 1), QTime(11, 51, 22)));
     QCOMPARE(m_prompts->shown().size(), 0);
+}
+
+void TestListCommands::newWeekNearTheLastDate_data()
+{
+    QTest::addColumn<QDateTime>("date");
+    QTest::addColumn<QDateTime>("after"); // invalid: refused
+    QTest::newRow("24 December 9999, last second")
+        << QDateTime(QDate(9999, 12, 24), QTime(23, 59, 59))
+        << QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59));
+    QTest::newRow("25 December 9999") << QDateTime(QDate(9999, 12, 25), QTime(0, 0)) << QDateTime();
+    QTest::newRow("31 December 9999")
+        << QDateTime(QDate(9999, 12, 31), QTime(12, 0)) << QDateTime();
+}
+
+// A week past the picker's last date is refused with a note; nothing changes or is stored.
+void TestListCommands::newWeekNearTheLastDate()
+{
+    QFETCH(QDateTime, date);
+    QFETCH(QDateTime, after);
+    m_fields->setDate(date);
+    HomeworkListModel list;
+    list.setEntries(rows(2));
+    startNewWeek(with(list));
+    QCOMPARE(m_fields->date(), after.isValid() ? after : date);
+    QCOMPARE(list.entries(),
+             after.isValid() ? QList<HomeworkEntry>({entry(u"1"_s), entry(u"2"_s)}) : rows(2));
+    QCOMPARE(restoredDate({}), after);
+    QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note),
+             after.isValid() ? QStringList() : QStringList{noNewWeekNote()});
 }
 
 void TestListCommands::aDateTypedAsItIsShown_data()
