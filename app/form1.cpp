@@ -21,6 +21,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace quillory {
@@ -182,7 +183,27 @@ void Form1::enableListMenu()
 
 WeekData Form1::weekData()
 {
-    return {m_list, *Frame1, m_history, [this](int row) { showRow(row); }};
+    return {m_list,
+            *Frame1,
+            m_history,
+            [this](int row) { showRow(row); },
+            {[this] { return listPlace(); }, [this](const ListPlace& place) { showPlace(place); }}};
+}
+
+ListPlace Form1::listPlace() const
+{
+    return {selectedRow().value_or(-1), ListView1->verticalScrollBar()->value(),
+            ListView1->horizontalScrollBar()->value()};
+}
+
+void Form1::showPlace(const ListPlace& place)
+{
+    // The scroll range follows the rows only once they are laid out.
+    ListView1->doItemsLayout();
+    if (place.row >= 0 && place.row < m_list.rowCount())
+        ListView1->setCurrentIndex(m_list.index(place.row, 0));
+    ListView1->verticalScrollBar()->setValue(place.vertical);
+    ListView1->horizontalScrollBar()->setValue(place.horizontal);
 }
 
 std::unique_ptr<ClassEditor> Form1::loadClassEditor()

@@ -43,7 +43,7 @@ QList<HomeworkEntry> withEmptyDays(const QList<HomeworkEntry>& entries)
 
 std::unique_ptr<DataChange> WeekData::startChange(const char16_t* caption) const
 {
-    return std::make_unique<DataChange>(QString::fromUtf16(caption), fields, showRow);
+    return std::make_unique<DataChange>(QString::fromUtf16(caption), fields, showRow, places);
 }
 
 SelectedRowCommands selectedRowCommands(int rowCount, std::optional<int> selectedRow)

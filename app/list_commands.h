@@ -24,12 +24,14 @@ inline constexpr char16_t MoveDown[] = u"Move Down";
 } // namespace captions
 
 /// What the commands work on: the class list, the name and date, and the history of changes
-/// that Undo and Redo walk; Undo and Redo show the row they change through `showRow`.
+/// that Undo and Redo walk; Undo and Redo show the row they change through `showRow`, or bring
+/// back the list's place in view through `places`.
 struct WeekData {
     HomeworkListModel& list;
     GeneralData& fields;
     QUndoStack& history;
     RowShower showRow = {};
+    ListPlaces places = {};
 
     /// A change named by the command's caption, noting the name and the date as they stand.
     std::unique_ptr<DataChange> startChange(const char16_t* caption) const;

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void mixedSequenceGoesBackToTheStart();
     void newWeek();
     void keyboardOnly();
+    void undoBringsBackTheListsPlace_data();
+    void undoBringsBackTheListsPlace();
     void enteringTheListSelectsItsCurrentRow_data();
     void enteringTheListSelectsItsCurrentRow();
     void undoReportsANameItCannotStore();
@@ -269,6 +272,34 @@ void TestUndo::keyboardOnly()
     QCOMPARE(form->name(), u"x"_s);
     QCOMPARE(form->classList().entry(0), entry(u"2b"_s, {u"new reading"_s}));
     QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestUndo::undoBringsBackTheListsPlace_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("clear") << u"PushButton3"_s;
+    QTest::newRow("sample") << u"PushButton4"_s;
+    QTest::newRow("new week") << u"mnuNewWeek"_s;
+}
+
+// The row selected before the command is selected again, and the list scrolled as it was.
+void TestUndo::undoBringsBackTheListsPlace()
+{
+    QFETCH(QString, command);
+    QList<HomeworkEntry> classes;
+    for (int i = 1; i <= 100; ++i)
+        classes << entry(QString::number(i), {u"read"_s});
+    SaveSetting(u"Homework"_s, toStoredForm(classes));
+    std::unique_ptr<Form1> form = started();
+    QTreeView* list = Form1Controls(*form).ListView1;
+    list->setCurrentIndex(form->classList().index(60, 0));
+    list->scrollTo(list->currentIndex(), QAbstractItemView::PositionAtCenter);
+    const int scrolled = list->verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    press(*form, command);
+    press(*form, u"mnuUndo"_s);
+    QCOMPARE(form->selectedRow(), std::optional<int>(60));
+    QCOMPARE(list->verticalScrollBar()->value(), scrolled);
 }
 
 void TestUndo::enteringTheListSelectsItsCurrentRow_data()
