@@ -101,10 +101,9 @@ void DataChange::toggleListChange(GuardedProcedure& procedure, int step, int ind
 
 void DataChange::showFields(GuardedProcedure& procedure, const Fields& from, const Fields& to)
 {
-    // A name or a date changed since then by hand stays as it is.
-    if (to.name != from.name && m_fields.name() == from.name)
+    if (to.name != from.name)
         procedure.step(NameStep, [&] { m_fields.setName(to.name); });
-    if (to.date != from.date && m_fields.date() == from.date) {
+    if (to.date != from.date) {
         procedure.step(DateStep, [&] {
             m_fields.setDate(to.date);
             m_fields.DateTimePicker1_Change();

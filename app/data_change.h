@@ -38,8 +38,7 @@ struct ListPlaces {
 /// What one command changed in the name, the date and the class list, as one step of the undo
 /// history. The command's own steps make the change (their failures reported as theirs); the
 /// history's first redo() therefore does nothing, and later ones make it again. Undo and redo
-/// store the name and the date as any change of them is stored, and put the name or the date
-/// back only while it still shows what the command left, so nothing typed since is lost.
+/// store the name and the date as any change of them is stored.
 class DataChange final : public QUndoCommand {
 public:
     /// Notes the name, the date and the list's place as they stand before the command; `text`

@@ -70,6 +70,7 @@ void Form1::createControls()
                              rectFromTwips(4080, 630, 3840, 405), this);
     Frame1 = new GeneralDataFrame(this);
     Frame1->setObjectName(u"Frame1"_s);
+    Frame1->recordChangesIn(m_history);
     Frame1->setGeometry(rectFromTwips(120, 1110, 7800, 1275));
     createListFrame();
 

@@ -14,6 +14,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
 #include <QScrollBar>
@@ -79,6 +80,8 @@ private Q_SLOTS:
     void mixedSequenceGoesBackToTheStart();
     void newWeek();
     void keyboardOnly();
+    void oneHistoryWhateverHasTheFocus_data();
+    void oneHistoryWhateverHasTheFocus();
     void undoBringsBackTheListsPlace_data();
     void undoBringsBackTheListsPlace();
     void enteringTheListSelectsItsCurrentRow_data();
@@ -200,13 +203,13 @@ void TestUndo::mixedSequenceGoesBackToTheStart()
     saveInTheNextEditor(u"edited"_s);
     controls.PushButton5->click();
     QVERIFY(!menuItem(*form, u"mnuRedo"_s)->isEnabled());
-    // A name typed since the clearing stays when the clearing is undone.
+    // A name typed since the clearing is undone first, in the order of the changes.
     controls.PushButton3->click();
     controls.Text1->setText(u"Bea"_s);
+    press(*form, u"mnuUndo"_s);
+    QCOMPARE(form->name(), QString());
     for (int undone = 0; undone < 4; ++undone)
         press(*form, u"mnuUndo"_s);
-    QCOMPARE(form->name(), u"Bea"_s);
-    controls.Text1->setText(u"Ada"_s);
     QVERIFY(stateOf(*form) == before);
     QCOMPARE(bytesAfterClosing(std::move(form)), m_unchanged);
 }
@@ -264,14 +267,72 @@ void TestUndo::keyboardOnly()
     QCOMPARE(menu->activeAction()->objectName(), u"mnuUndo"_s);
     keys({Qt::Key_Return});
     QCOMPARE(form->classList().entry(0), entry(u"2b"_s, {u"new reading"_s}));
-    // In the name box the keys undo and redo the typing, not the list's commands.
-    keys({Qt::SHIFT | Qt::Key_Tab, Qt::SHIFT | Qt::Key_Tab, Qt::Key_X});
-    keys({Qt::CTRL | Qt::Key_Z});
-    QCOMPARE(form->name(), u"Ada"_s);
-    keys({Qt::CTRL | Qt::Key_Y});
-    QCOMPARE(form->name(), u"x"_s);
-    QCOMPARE(form->classList().entry(0), entry(u"2b"_s, {u"new reading"_s}));
     QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestUndo::oneHistoryWhateverHasTheFocus_data()
+{
+    // "@name", "@date", "@list" move the focus; "'text" is typed; "menu" chooses Undo in the
+    // focused box's own menu; anything else is a key.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("date");
+    const QString start = u"2030-01-31T09:05:00"_s;
+    QTest::newRow("a new week, Ctrl+Z in the name box")
+        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s} << u"Ada"_s << start;
+    QTest::newRow("a burst of typing is one step")
+        << QStringList{u"@name"_s, u"'Bob"_s, u"Ctrl+Z"_s} << u"Ada"_s << start;
+    QTest::newRow("typing, a new week, two undos")
+        << QStringList{u"@name"_s, u"'Bob"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s} << u"Ada"_s
+        << start;
+    QTest::newRow("Ctrl+Y in the name box redoes a new week")
+        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s, u"Ctrl+Y"_s} << u"Ada"_s
+        << u"2030-02-07T09:05:00"_s;
+    QTest::newRow("a date changed, Ctrl+Z in the picker")
+        << QStringList{u"@date"_s, u"Up"_s, u"Ctrl+Z"_s} << u"Ada"_s << start;
+    QTest::newRow("Ctrl+Shift+Z in the picker")
+        << QStringList{u"@date"_s, u"Up"_s, u"Ctrl+Z"_s, u"Ctrl+Shift+Z"_s} << u"Ada"_s
+        << u"2030-02-28T09:05:00"_s;
+    QTest::newRow("typing undone from the list")
+        << QStringList{u"@name"_s, u"'Bob"_s, u"@list"_s, u"Ctrl+Z"_s} << u"Ada"_s << start;
+    QTest::newRow("the name box's menu")
+        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"menu"_s} << u"Ada"_s << start;
+}
+
+// Each undo and redo shows and stores the name and the date at once.
+void TestUndo::oneHistoryWhateverHasTheFocus()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, name);
+    QFETCH(QString, date);
+    std::unique_ptr<Form1> form = started();
+    const Form1Controls controls(*form);
+    const QMap<QString, QWidget*> places{{u"@name"_s, controls.Text1},
+                                         {u"@date"_s, controls.DateTimePicker1},
+                                         {u"@list"_s, controls.ListView1}};
+    for (const QString& step : steps) {
+        if (places.contains(step)) {
+            places.value(step)->setFocus();
+        } else if (step.startsWith(u'\'')) {
+            QTest::keyClicks(QApplication::focusWidget(), step.mid(1));
+        } else if (step == u"menu"_s) {
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+            QApplication::sendEvent(QApplication::focusWidget(), &request);
+            auto* menu = QApplication::focusWidget()->findChild<QMenu*>();
+            QTRY_VERIFY(menu && menu->isVisible());
+            QAction* undo = menu->actions().first();
+            QCOMPARE(undo->text(), u"Undo Start a New Week"_s);
+            undo->trigger();
+            menu->close();
+        } else {
+            const QKeyCombination key = QKeySequence::fromString(step)[0];
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        }
+    }
+    QCOMPARE(form->name(), name);
+    QCOMPARE(form->date().toString(Qt::ISODate), date);
+    QCOMPARE(GetSetting(u"Text1_0"_s, {}), name);
+    QCOMPARE(GetSetting(u"DateTimePicker1"_s, {}), date);
 }
 
 void TestUndo::undoBringsBackTheListsPlace_data()
