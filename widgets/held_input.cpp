@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace quillory {
 
 namespace {
@@ -39,6 +41,14 @@ bool isHeldOff(const QObject* receiver)
     return widget && !(modal && widget->window() == modal);
 }
 
+bool isAnyWindowShown()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.cbegin(), windows.cend(), [](const QWidget* window) {
+        return window->isVisible() && window->windowType() != Qt::Popup;
+    });
+}
+
 } // namespace
 
 HeldInput::HeldInput()
@@ -48,7 +58,10 @@ HeldInput::HeldInput()
 
 HeldInput::~HeldInput()
 {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, DrainMilliseconds);
+    // With every window closed the program is ending: nothing is left to click, and what the
+    // window system still holds is not worth the wait.
+    if (isAnyWindowShown())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, DrainMilliseconds);
     QCoreApplication::instance()->removeEventFilter(this);
 }
 
