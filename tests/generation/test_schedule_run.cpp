@@ -211,13 +211,11 @@ void TestScheduleRun::dateIsWrittenInTheTemplatesLanguage_data()
     QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("written");
     QTest::newRow("en_US") << u"en_US"_s << QDate(2021, 9, 6) << u"Sep 6, 2021"_s;
-    QTest::newRow("en_GB") << u"en_GB"_s << QDate(2021, 9, 6) << u"Sep 6, 2021"_s;
     QTest::newRow("de_DE") << u"de_DE"_s << QDate(2026, 2, 5) << u"Feb 5, 2026"_s;
     QTest::newRow("fr_FR") << u"fr_FR"_s << QDate(2026, 2, 5) << u"Feb 5, 2026"_s;
     QTest::newRow("ja_JP") << u"ja_JP"_s << QDate(2026, 2, 5) << u"Feb 5, 2026"_s;
     QTest::newRow("ar_EG") << u"ar_EG"_s << QDate(2026, 12, 25) << u"Dec 25, 2026"_s;
     QTest::newRow("he_IL") << u"he_IL"_s << QDate(1601, 1, 1) << u"Jan 1, 1601"_s;
-    QTest::newRow("hi_IN") << u"hi_IN"_s << QDate(9999, 5, 31) << u"May 31, 9999"_s;
 }
 
 void TestScheduleRun::dateIsWrittenInTheTemplatesLanguage()
