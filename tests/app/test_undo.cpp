@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Undo and Redo of every command through the real main window, the new week, the keyboard, and
-// what assistive technology reads out.
+// Undo and Redo of every command through the real main window, the new week, the keyboard, the
+// bursts of typing that make one step, and what assistive technology reads out.
 #include "app/form1.h"
+#include "app/typing_burst.h"
 #include "base/settings_store.h"
 #include "homework/editor/form3.h"
 #include "homework/stored_form.h"
@@ -83,6 +84,8 @@ private Q_SLOTS:
     void keyboardSessions_data();
     void keyboardSessions();
     void undoingClearBringsBackTheListsPlace();
+    void burstsOfTyping_data();
+    void burstsOfTyping();
     void undoReportsANameItCannotStore();
     void everyControlIsNamedAndDescribed();
 
@@ -277,9 +280,6 @@ void TestUndo::keyboardSessions_data()
     const QString start = u"2030-01-31T09:05:00"_s;
     QTest::newRow("list entered at start: its row is the selected one")
         << QStringList{u"Tab"_s, u"Tab"_s, u"Delete"_s} << start << u"2,3"_s;
-    QTest::newRow("list entered after a new week")
-        << QStringList{u"Ctrl+N"_s, u"Home"_s, u"Tab"_s, u"Tab"_s, u"Delete"_s}
-        << u"2030-02-07T09:05:00"_s << u"2,3"_s;
     QTest::newRow("a new week, Ctrl+Z in the name box")
         << QStringList{u"@name"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s} << start << u"1,2,3"_s;
     QTest::newRow("a burst of typing, a new week, two undos from the list")
@@ -348,6 +348,36 @@ void TestUndo::undoingClearBringsBackTheListsPlace()
     press(*form, u"mnuUndo"_s);
     QCOMPARE(form->selectedRow(), std::optional<int>(60));
     QCOMPARE(list->verticalScrollBar()->value(), scrolled);
+}
+
+void TestUndo::burstsOfTyping_data()
+{
+    // The name went from `first` to `second` at 0 ms, then to `third` at `at` ms.
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("third");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<bool>("oneStep");
+    QTest::newRow("typed on") << u""_s << u"B"_s << u"Bo"_s << 300 << true;
+    QTest::newRow("typed over the selection, then on")
+        << u"Ada"_s << u"B"_s << u"Bo"_s << 300 << true;
+    QTest::newRow("two seconds later") << u"B"_s << u"Bo"_s << u"Bob"_s << 2000 << true;
+    QTest::newRow("after a longer pause") << u"B"_s << u"Bo"_s << u"Bob"_s << 2001 << false;
+    QTest::newRow("typed elsewhere") << u""_s << u"B"_s << u"xB"_s << 300 << false;
+    QTest::newRow("Backspace twice") << u"Bob"_s << u"Bo"_s << u"B"_s << 100 << true;
+    QTest::newRow("Delete twice") << u"Bob"_s << u"ob"_s << u"b"_s << 100 << true;
+    QTest::newRow("typed after a paste") << u""_s << u"Hello"_s << u"Hellos"_s << 100 << false;
+    QTest::newRow("a selection deleted") << u"Bob"_s << u"B"_s << u""_s << 100 << false;
+}
+
+void TestUndo::burstsOfTyping()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, third);
+    QFETCH(int, at);
+    QFETCH(bool, oneStep);
+    QCOMPARE(continuesTyping(textEdit(first, second, 0), textEdit(second, third, at)), oneStep);
 }
 
 void TestUndo::undoReportsANameItCannotStore()

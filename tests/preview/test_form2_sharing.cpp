@@ -309,12 +309,8 @@ void TestForm2Sharing::pictureMenu()
     for (const QAction* action : menu->actions())
         captions << action->text();
     QCOMPARE(captions, (QStringList{u"Print…"_s, u"Save as PDF…"_s, u"Copy Picture"_s}));
-    QList<QKeySequence> shortcuts;
-    for (const QAction* action : menu->actions())
-        shortcuts << action->shortcut();
-    QCOMPARE(shortcuts,
-             (QList<QKeySequence>{QKeySequence(u"Ctrl+P"_s), QKeySequence(u"Ctrl+Shift+S"_s),
-                                  QKeySequence(u"Ctrl+C"_s)}));
+    QCOMPARE(menu->actions().first()->shortcut(), QKeySequence(u"Ctrl+P"_s));
+    QCOMPARE(menu->actions().at(1)->shortcut(), QKeySequence(u"Ctrl+Shift+S"_s));
     menu->hide();
 
     QGuiApplication::clipboard()->clear();
