@@ -20,12 +20,16 @@ constexpr int FirstListStep = 104;
 
 } // namespace
 
-DataChange::DataChange(const QString& text, GeneralData& fields, RowShower showRow)
+DataChange::DataChange(const QString& text, GeneralData& fields, RowShower showRow,
+                       ListPlaces places)
     : QUndoCommand(text)
     , m_fields(fields)
     , m_showRow(std::move(showRow))
+    , m_places(std::move(places))
     , m_before(current())
 {
+    if (m_places.note)
+        m_placeBefore = m_places.note();
 }
 
 DataChange::Fields DataChange::current() const
@@ -47,6 +51,8 @@ void DataChange::record(std::unique_ptr<ListChange> change)
 void DataChange::push(QUndoStack& history, std::unique_ptr<DataChange> change)
 {
     change->m_after = change->current();
+    if (change->m_places.note)
+        change->m_placeAfter = change->m_places.note();
     const bool fieldsChanged = change->m_after.name != change->m_before.name ||
                                change->m_after.date != change->m_before.date;
     if (fieldsChanged || !change->m_listChanges.empty())
@@ -61,8 +67,7 @@ void DataChange::undo()
     const int count = int(m_listChanges.size());
     for (int i = 0; i < count; ++i)
         toggleListChange(procedure, FirstListStep + 2 * i, count - 1 - i, changedRow);
-    if (changedRow && m_showRow)
-        m_showRow(*changedRow);
+    showChange(changedRow, m_placeBefore);
 }
 
 void DataChange::redo()
@@ -74,8 +79,15 @@ void DataChange::redo()
     std::optional<int> changedRow;
     for (int i = 0; i < int(m_listChanges.size()); ++i)
         toggleListChange(procedure, FirstListStep + 2 * i, i, changedRow);
+    showChange(changedRow, m_placeAfter);
+}
+
+void DataChange::showChange(std::optional<int> changedRow, const std::optional<ListPlace>& place)
+{
     if (changedRow && m_showRow)
         m_showRow(*changedRow);
+    else if (!changedRow && place && m_places.restore && !m_listChanges.empty())
+        m_places.restore(*place);
 }
 
 void DataChange::toggleListChange(GuardedProcedure& procedure, int step, int index,
@@ -89,10 +101,9 @@ void DataChange::toggleListChange(GuardedProcedure& procedure, int step, int ind
 
 void DataChange::showFields(GuardedProcedure& procedure, const Fields& from, const Fields& to)
 {
-    // A name or a date changed since then by hand stays as it is.
-    if (to.name != from.name && m_fields.name() == from.name)
+    if (to.name != from.name)
         procedure.step(NameStep, [&] { m_fields.setName(to.name); });
-    if (to.date != from.date && m_fields.date() == from.date) {
+    if (to.date != from.date) {
         procedure.step(DateStep, [&] {
             m_fields.setDate(to.date);
             m_fields.DateTimePicker1_Change();

@@ -8,16 +8,20 @@
 #include "app/sample_data_command.h"
 #include "homework/editor/form3.h"
 #include "preview/form2.h"
+#include "widgets/enter_presses.h"
+#include "widgets/form_colors.h"
 #include "widgets/one_line_delegate.h"
 #include "widgets/twips.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
 
+#include <QApplication>
 #include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace quillory {
@@ -48,10 +52,7 @@ Form1::Form1(HomePageCall homePage)
     setFont(windowFont());
     setFixedSize(sizeFromTwips(8040, 7290));
     // White, unless a skin says otherwise; frames and labels show the window's background.
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    SetWhiteBackColor(this);
     createControls();
     describeControls();
     wireControls();
@@ -69,6 +70,7 @@ void Form1::createControls()
                              rectFromTwips(4080, 630, 3840, 405), this);
     Frame1 = new GeneralDataFrame(this);
     Frame1->setObjectName(u"Frame1"_s);
+    Frame1->recordChangesIn(m_history);
     Frame1->setGeometry(rectFromTwips(120, 1110, 7800, 1275));
     createListFrame();
 
@@ -120,6 +122,7 @@ void Form1::wireControls()
     m_pointer->handOver(
         {PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton6});
     m_pointer->arrowOver({this, Frame1, Frame2, ListView1, ListView1->viewport()});
+    letEnterPressButtons(*this);
     wireListMenu();
 }
 
@@ -144,6 +147,14 @@ void Form1::followTheList()
 {
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Form1::enableListMenu);
+    // The row that shows the focus is the row the commands act on: the list, entered with the
+    // keyboard, shows its first row current before any arrow key is pressed.
+    connect(ListView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &Form1::selectCurrentRow);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == ListView1)
+            selectCurrentRow();
+    });
     // A row added or moved can open a way down or up without a change of the selection.
     connect(&m_list, &QAbstractItemModel::rowsInserted, this, &Form1::enableListMenu);
     connect(&m_list, &QAbstractItemModel::rowsRemoved, this, &Form1::enableListMenu);
@@ -158,6 +169,14 @@ void Form1::followTheList()
     });
 }
 
+void Form1::selectCurrentRow()
+{
+    const QModelIndex current = ListView1->currentIndex();
+    QItemSelectionModel* selection = ListView1->selectionModel();
+    if (current.isValid() && !selection->isRowSelected(current.row(), current.parent()))
+        selection->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
 void Form1::enableListMenu()
 {
     mnuList->enableFor(selectedRowCommands(m_list.rowCount(), selectedRow()));
@@ -165,7 +184,27 @@ void Form1::enableListMenu()
 
 WeekData Form1::weekData()
 {
-    return {m_list, *Frame1, m_history, [this](int row) { showRow(row); }};
+    return {m_list,
+            *Frame1,
+            m_history,
+            [this](int row) { showRow(row); },
+            {[this] { return listPlace(); }, [this](const ListPlace& place) { showPlace(place); }}};
+}
+
+ListPlace Form1::listPlace() const
+{
+    return {selectedRow().value_or(-1), ListView1->verticalScrollBar()->value(),
+            ListView1->horizontalScrollBar()->value()};
+}
+
+void Form1::showPlace(const ListPlace& place)
+{
+    // The scroll range follows the rows only once they are laid out.
+    ListView1->doItemsLayout();
+    if (place.row >= 0 && place.row < m_list.rowCount())
+        ListView1->setCurrentIndex(m_list.index(place.row, 0));
+    ListView1->verticalScrollBar()->setValue(place.vertical);
+    ListView1->horizontalScrollBar()->setValue(place.horizontal);
 }
 
 std::unique_ptr<ClassEditor> Form1::loadClassEditor()

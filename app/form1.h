@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include "app/data_change.h"
 #include "generation/schedule_run.h"
 #include "homework/homework_list_model.h"
 
@@ -148,8 +149,11 @@ private:
     void wireControls();
     void wireListMenu();
     void followTheList();
+    void selectCurrentRow();
     void enableListMenu();
     void showRow(int row);
+    ListPlace listPlace() const;
+    void showPlace(const ListPlace& place);
     void moveSelectedClass(int by);
     WeekData weekData();
     void applySkin();

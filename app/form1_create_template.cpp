@@ -9,9 +9,8 @@
 #include "generation/snapshot_file.h"
 #include "homework/general_fields.h"
 #include "preview/form2.h"
+#include "widgets/held_input.h"
 #include "widgets/window_pointer.h"
-
-#include <QLocale>
 
 namespace quillory {
 
@@ -23,6 +22,9 @@ void Form1::PushButton6_Click()
         return;
     GuardedProcedure procedure(locations::Form1CreateTemplate);
     procedure.step(102, [&] { mBusy = true; });
+    // The run blocks the windows, so a second click waits in the queue until it is over: it is
+    // dropped while the run still counts as busy, rather than starting the run again.
+    std::optional<HeldInput> heldInput(std::in_place);
     procedure.step(104, [&] { m_pointer->setBusy(true); });
     const FilledSchedule filled = fillScheduleTemplate(procedure, scheduleRequest());
     const std::shared_ptr<const OwnFile>& document = filled.document;
@@ -46,22 +48,22 @@ void Form1::PushButton6_Click()
         if (snapshotFile)
             deleteWorkingFile(snapshotFile->path, snapshotFile->identity);
     });
+    heldInput.reset();
     procedure.step(252, [&] { mBusy = false; });
 }
 
 // Read as the run goes: a change made while it waited for its first event pass is typed.
 ScheduleRequest Form1::scheduleRequest()
 {
-    return ScheduleRequest{QString::fromUtf16(NamePlaceholder), [this] { return name(); },
-                           [this] { return QLocale().toString(date().date(), u"MMM d, yyyy"_s); },
-                           [this] { return m_list.rowCount(); },
-                           [this](int row) {
-                               if (row < 0 || row >= m_list.rowCount())
-                                   throw Failure(
-                                       Failure::InvalidState,
-                                       u"The class list has no row %1 any more."_s.arg(row + 1));
-                               return m_list.entry(row);
-                           }};
+    return ScheduleRequest{
+        QString::fromUtf16(NamePlaceholder), [this] { return name(); },
+        [this] { return scheduleDate(date().date()); }, [this] { return m_list.rowCount(); },
+        [this](int row) {
+            if (row < 0 || row >= m_list.rowCount())
+                throw Failure(Failure::InvalidState,
+                              u"The class list has no row %1 any more."_s.arg(row + 1));
+            return m_list.entry(row);
+        }};
 }
 
 bool Form1::showPreview(GuardedProcedure& procedure,

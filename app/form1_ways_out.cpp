@@ -5,6 +5,7 @@
 
 #include "base/failure.h"
 #include "base/guarded_procedure.h"
+#include "base/settings_store.h"
 #include "homework/homework_store.h"
 
 #include <QCloseEvent>
@@ -17,9 +18,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Told after the reason why the list could not be stored at a close.
-constexpr char16_t NotStoredNote[] = u" The classes are not stored, so Quillory stays open: "
-                                     u"closing it again ends it without storing them.";
+// Told after the reason why the list could not be stored at a close: what the next close does.
+QString notStoredNote()
+{
+    return u" The classes are not stored, so Quillory stays open. Closing it again tries once "
+           u"more and ends it; classes that still cannot be stored are kept in a rescue file "
+           u"beside the settings (%1.rescued, or a numbered one after it), or else in your home "
+           u"or temporary folder."_s.arg(settingsFilePath());
+}
 
 void tellStandardError(const QString& text)
 {
@@ -49,8 +55,7 @@ bool Form1::Form_QueryUnload()
         try {
             SaveHomeworkList(m_list);
         } catch (const Failure& failure) {
-            throw Failure(failure.status(),
-                          failure.description() + QString::fromUtf16(NotStoredNote));
+            throw Failure(failure.status(), failure.description() + notStoredNote());
         }
     });
     return !m_toldNotStored;

@@ -2,6 +2,9 @@
 
 #include "app/general_data_frame.h"
 
+#include "app/date_picker.h"
+#include "app/field_changes.h"
+#include "app/history_keys.h"
 #include "base/guarded_procedure.h"
 #include "homework/general_fields.h"
 #include "widgets/accessible_text.h"
@@ -10,10 +13,10 @@
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QUndoStack>
 
 #include <limits>
 
@@ -25,35 +28,6 @@ namespace {
 
 // The name box is index 0 of its group; the index is part of its setting key.
 constexpr int NameBoxIndex = 0;
-
-// Tab leaves the picker rather than stepping through month, day and year (the arrow keys do
-// that), so the window's tab order holds.
-class DatePicker final : public QDateTimeEdit {
-    Q_DISABLE_COPY_MOVE(DatePicker)
-
-public:
-    using QDateTimeEdit::QDateTimeEdit;
-
-protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
-};
-
-// Ctrl+Y, which redoes typing on some desktops and is the window's Redo on all of them.
-bool isCtrlY(const QEvent* event)
-{
-    return (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
-           static_cast<const QKeyEvent*>(event)->keyCombination() == (Qt::CTRL | Qt::Key_Y);
-}
-
-QDateTime earliestDate()
-{
-    return QDateTime(QDate(1601, 1, 1), QTime(0, 0));
-}
-
-QDateTime latestDate()
-{
-    return QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59));
-}
 
 } // namespace
 
@@ -74,20 +48,19 @@ GeneralDataFrame::GeneralDataFrame(QWidget* parent)
     Text1->setMaxLength(std::numeric_limits<int>::max());
     Label2_12->setGeometry(rectFromTwips(240, 795, 435, 225));
     DateTimePicker1->setGeometry(rectFromTwips(1680, 750, 5895, 345));
-
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat(u"MMMM dd, yyyy"_s);
-    DateTimePicker1->setDateTimeRange(earliestDate(), latestDate());
-    DateTimePicker1->setDateTime(initialPickerDate());
+    m_shownDate = DateTimePicker1->dateTime();
+    m_clock.start();
 
     describeControls();
     Text1->installEventFilter(this);
     connect(Text1, &QLineEdit::textChanged, this, &GeneralDataFrame::Text1_Change);
-    connect(DateTimePicker1, &QDateTimeEdit::dateTimeChanged, this, [this] {
-        GuardedProcedure(locations::Form1DateChange).step(100, [this] {
-            DateTimePicker1_Change();
-        });
-    });
+    connect(DateTimePicker1, &QDateTimeEdit::dateTimeChanged, this, &GeneralDataFrame::dateChanged);
+}
+
+void GeneralDataFrame::recordChangesIn(QUndoStack& history)
+{
+    m_history = &history;
+    new HistoryKeys(history, {Text1, DateTimePicker1}, this);
 }
 
 void GeneralDataFrame::describeControls()
@@ -117,6 +90,7 @@ void GeneralDataFrame::setName(const QString& name)
         const QSignalBlocker quiet(Text1);
         Text1->setText(name);
     }
+    m_shownName = name;
     storeName(NameBoxIndex, name);
 }
 
@@ -129,6 +103,7 @@ void GeneralDataFrame::setDate(const QDateTime& date)
 {
     const QSignalBlocker quiet(DateTimePicker1);
     DateTimePicker1->setDateTime(date);
+    m_shownDate = DateTimePicker1->dateTime();
 }
 
 void GeneralDataFrame::restoreName()
@@ -136,6 +111,7 @@ void GeneralDataFrame::restoreName()
     // Writing the value just read back to the store would be a write for nothing.
     const QSignalBlocker quiet(Text1);
     Text1->setText(restoredName(NameBoxIndex));
+    m_shownName = Text1->text();
 }
 
 void GeneralDataFrame::restoreDate()
@@ -146,6 +122,7 @@ void GeneralDataFrame::restoreDate()
     if (stored >= DateTimePicker1->minimumDateTime() &&
         stored <= DateTimePicker1->maximumDateTime())
         DateTimePicker1->setDateTime(stored);
+    m_shownDate = DateTimePicker1->dateTime();
 }
 
 QWidget* GeneralDataFrame::lastTabStop() const
@@ -168,9 +145,22 @@ void GeneralDataFrame::DateTimePicker1_Change()
 
 void GeneralDataFrame::Text1_Change()
 {
-    GuardedProcedure(locations::Form1NameChange).step(100, [this] {
-        storeName(NameBoxIndex, Text1->text());
-    });
+    const QString typed = Text1->text();
+    GuardedProcedure(locations::Form1NameChange).step(100, [&] { storeName(NameBoxIndex, typed); });
+    if (m_history)
+        m_history->push(new NameTyped(*this, m_shownName, typed,
+                                      textEdit(m_shownName, typed, m_clock.elapsed())));
+    m_shownName = typed;
+}
+
+void GeneralDataFrame::dateChanged()
+{
+    const QDateTime picked = DateTimePicker1->dateTime();
+    GuardedProcedure(locations::Form1DateChange).step(100, [this] { DateTimePicker1_Change(); });
+    // Enter tells of the date again, unchanged.
+    if (m_history && picked != m_shownDate)
+        m_history->push(new DateChanged(*this, m_shownDate, picked));
+    m_shownDate = picked;
 }
 
 void GeneralDataFrame::Text1_GotFocus()
@@ -180,14 +170,6 @@ void GeneralDataFrame::Text1_GotFocus()
 
 bool GeneralDataFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    // Ctrl+Y in the name box redoes the typing there, never the window's commands (the box
-    // keeps Ctrl+Z and Ctrl+Shift+Z for itself already).
-    if (watched == Text1 && isCtrlY(event)) {
-        if (event->type() == QEvent::KeyPress)
-            Text1->redo();
-        event->accept();
-        return true;
-    }
     if (watched == Text1 && event->type() == QEvent::FocusIn) {
         // Coming back to the window or closing a pop-up menu is no move into the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

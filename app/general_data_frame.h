@@ -5,12 +5,14 @@
 #include "app/general_data.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QString>
 
 class QDateTimeEdit;
 class QLabel;
 class QLineEdit;
+class QUndoStack;
 
 namespace quillory {
 
@@ -38,6 +40,11 @@ public:
     /// writing it back.
     void restoreDate();
 
+    /// Puts what is typed in the name box (a burst of typing as one step) and each change of
+    /// the date on the window's undo history, whose Undo and Redo the boxes' keys and menus
+    /// then use.
+    void recordChangesIn(QUndoStack& history);
+
     /// The frame's last tab stop (the picker; the name box comes before it).
     QWidget* lastTabStop() const;
 
@@ -60,7 +67,14 @@ private:
     void describeControls();
     void Text1_Change();
     void Text1_GotFocus();
+    void dateChanged();
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QUndoStack* m_history = nullptr;
+    // What the boxes showed before the change being handled: where Undo takes them back to.
+    QString m_shownName;
+    QDateTime m_shownDate;
+    QElapsedTimer m_clock;
 };
 
 } // namespace quillory

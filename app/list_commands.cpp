@@ -5,6 +5,7 @@
 #include "app/general_data.h"
 #include "base/guarded_procedure.h"
 #include "base/prompts.h"
+#include "homework/general_fields.h"
 #include "homework/homework_list_model.h"
 
 #include <QLocale>
@@ -42,7 +43,7 @@ QList<HomeworkEntry> withEmptyDays(const QList<HomeworkEntry>& entries)
 
 std::unique_ptr<DataChange> WeekData::startChange(const char16_t* caption) const
 {
-    return std::make_unique<DataChange>(QString::fromUtf16(caption), fields, showRow);
+    return std::make_unique<DataChange>(QString::fromUtf16(caption), fields, showRow, places);
 }
 
 SelectedRowCommands selectedRowCommands(int rowCount, std::optional<int> selectedRow)
@@ -55,6 +56,11 @@ SelectedRowCommands selectedRowCommands(int rowCount, std::optional<int> selecte
 QString noSelectionNote()
 {
     return u"Please select a class in the list first."_s;
+}
+
+QString noNewWeekNote()
+{
+    return u"There is no week after this one: the date picker ends on December 31, 9999."_s;
 }
 
 QString rowOutOfReachNote(int position)
@@ -146,6 +152,11 @@ void clearData(WeekData data)
 
 void startNewWeek(WeekData data)
 {
+    // The date picker would hold the week at its last moment, and the homework would be gone.
+    if (data.fields.date().addDays(DaysInAWeek) > latestPickerDate()) {
+        prompts().note(noNewWeekNote());
+        return;
+    }
     GuardedProcedure procedure = GuardedProcedure(locations::Form1NewWeek);
     std::unique_ptr<DataChange> change = data.startChange(captions::NewWeek);
     procedure.step(100, [&] { data.fields.setDate(data.fields.date().addDays(DaysInAWeek)); });

@@ -24,12 +24,14 @@ inline constexpr char16_t MoveDown[] = u"Move Down";
 } // namespace captions
 
 /// What the commands work on: the class list, the name and date, and the history of changes
-/// that Undo and Redo walk; Undo and Redo show the row they change through `showRow`.
+/// that Undo and Redo walk; Undo and Redo show the row they change through `showRow`, or bring
+/// back the list's place in view through `places`.
 struct WeekData {
     HomeworkListModel& list;
     GeneralData& fields;
     QUndoStack& history;
     RowShower showRow = {};
+    ListPlaces places = {};
 
     /// A change named by the command's caption, noting the name and the date as they stand.
     std::unique_ptr<DataChange> startChange(const char16_t* caption) const;
@@ -63,7 +65,8 @@ void deleteSelectedClass(WeekData data, std::optional<int> selectedRow);
 void clearData(WeekData data);
 
 /// "Start a New Week": moves the date on by seven days and stores it, and empties every day
-/// text; the classes and their periods stay.
+/// text; the classes and their periods stay. A week that would end past the picker's last date
+/// is refused with a note, and nothing changes.
 void startNewWeek(WeekData data);
 
 /// "Move Up" (`by` -1) and "Move Down" (`by` 1): moves the selected row (0-based) one place;
@@ -72,6 +75,9 @@ void moveSelectedClass(WeekData data, std::optional<int> selectedRow, int by);
 
 /// The note shown when Edit or Delete find no selected row.
 QString noSelectionNote();
+
+/// The note shown when a new week would begin past the date picker's last date.
+QString noNewWeekNote();
 
 /// The note shown when the selected row lies past the editor's 16-bit positions.
 QString rowOutOfReachNote(int position);

@@ -30,8 +30,8 @@ ClassListMenu::ClassListMenu(QAbstractItemView& list, QUndoStack& history, QWidg
                             {Qt::CTRL | Qt::Key_N}, window);
     addSeparator();
     // The stack keeps their captions ("Undo Delete Selected Class") and states up to date.
-    mnuUndo = history.createUndoAction(this, u"Undo"_s);
-    mnuRedo = history.createRedoAction(this, u"Redo"_s);
+    mnuUndo = history.createUndoAction(this);
+    mnuRedo = history.createRedoAction(this);
     mnuUndo->setObjectName(u"mnuUndo"_s);
     mnuRedo->setObjectName(u"mnuRedo"_s);
     mnuUndo->setShortcut(Qt::CTRL | Qt::Key_Z);

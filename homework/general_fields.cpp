@@ -11,6 +11,16 @@ QDateTime initialPickerDate()
     return QDateTime(QDate(2013, 6, 8), QTime(11, 51, 22));
 }
 
+QDateTime earliestPickerDate()
+{
+    return QDateTime(QDate(1601, 1, 1), QTime(0, 0));
+}
+
+QDateTime latestPickerDate()
+{
+    return QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59));
+}
+
 QString nameSettingKey(int index)
 {
     return QString::fromUtf16(SettingKey::NamePrefix) + QString::number(index);

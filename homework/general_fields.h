@@ -15,6 +15,12 @@ inline constexpr char16_t DatePlaceholder[] = u"[Date]";
 /// The date picker's value before anything is restored: 8 June 2013, 11:51:22.
 QDateTime initialPickerDate();
 
+/// The first moment the date picker can show: 1 January 1601, 00:00:00.
+QDateTime earliestPickerDate();
+
+/// The last moment the date picker can show: 31 December 9999, 23:59:59.
+QDateTime latestPickerDate();
+
 /// The setting key of a box of the name group: "Text1_" followed by its index.
 QString nameSettingKey(int index);
 

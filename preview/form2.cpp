@@ -8,6 +8,7 @@
 #include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
 #include "preview/picture_scaling.h"
+#include "widgets/enter_presses.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
 #include "widgets/wait_pointer.h"
@@ -87,6 +88,7 @@ void Form2::connectControls()
         Qt::QueuedConnection);
     m_pointer->handOver({PushButton1, PushButton2, PushButton6, PushButton8});
     m_pointer->arrowOver({this, Frame1});
+    letEnterPressButtons(*this);
 }
 
 void Form2::Form_Load()

@@ -8,6 +8,7 @@
 #include "preview/picture_area.h"
 #include "preview/save_results.h"
 #include "preview/schedule_printing.h"
+#include "widgets/held_input.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -38,13 +39,20 @@ void Form2::createPictureMenu()
     mnuPicture = new QMenu(this);
     mnuPicture->setObjectName(u"mnuPicture"_s);
     QAction* print = menuCommand(mnuPicture, u"mnuPrint"_s, u"Print…"_s, QKeySequence::Print);
-    QAction* savePdf = menuCommand(mnuPicture, u"mnuSavePdf"_s, u"Save as PDF…"_s, {});
+    QAction* savePdf = menuCommand(mnuPicture, u"mnuSavePdf"_s, u"Save as PDF…"_s,
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction* calendar = menuCommand(mnuPicture, u"mnuAddToCalendar"_s, u"Add to Calendar…"_s,
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     QAction* copy =
         menuCommand(mnuPicture, u"mnuCopyPicture"_s, u"Copy Picture"_s, QKeySequence::Copy);
     // The shortcuts work with the menu closed, too.
-    addActions({print, calendar, copy});
+    addActions({print, savePdf, calendar, copy});
+    // From the keyboard the menu opens in the middle of the page in view.
+    auto* keyboardOpening = new QAction(this);
+    keyboardOpening->setShortcuts({Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10});
+    addAction(keyboardOpening);
+    connect(keyboardOpening, &QAction::triggered, this,
+            [this] { mnuPicture->popup(Picture2->mapToGlobal(Picture2->rect().center())); });
     connect(print, &QAction::triggered, this, [this] { mnuPrint_Click(); });
     connect(savePdf, &QAction::triggered, this, [this] { mnuSavePdf_Click(); });
     connect(calendar, &QAction::triggered, this, [this] { mnuAddToCalendar_Click(); });
@@ -66,8 +74,12 @@ void Form2::mnuPrint_Click()
     });
     if (job)
         procedure.step(102, [&] { chosen = job->askPrinter(this); });
-    if (chosen)
-        procedure.step(104, [&] { job->print(); });
+    if (chosen) {
+        procedure.step(104, [&] {
+            const HeldInput heldInput; // clicks made while the pages print are dropped
+            job->print();
+        });
+    }
 }
 
 void Form2::mnuSavePdf_Click()

@@ -10,9 +10,12 @@
 #include "preview/laid_out_schedule.h"
 #include "preview/save_calendar.h"
 #include "preview/save_folder.h"
+#include "widgets/held_input.h"
 #include "widgets/wait_pointer.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace quillory {
 
@@ -47,6 +50,8 @@ void writePdf(const WorkingSchedule& schedule, const QString& target)
 
 void save(const WorkingSchedule* held, const SaveChoice& choice)
 {
+    // Clicks made on the preview while the file is written are dropped, not run afterwards.
+    const HeldInput heldInput;
     const WorkingSchedule& schedule = heldSchedule(held);
     switch (savedFormOf(choice)) {
     case SavedForm::Pdf: writePdf(schedule, choice.path); break;
@@ -68,6 +73,20 @@ const WorkingSchedule& heldSchedule(const WorkingSchedule* schedule)
 QString overwriteQuestion(const QString& path)
 {
     return u"Are you sure you wish to overwrite "_s + path + u" ?"_s;
+}
+
+QString savedPath(const SaveChoice& choice)
+{
+    const auto filter = std::find_if(SaveFilters.cbegin(), SaveFilters.cend(), [&](auto row) {
+        return choice.filter == QString::fromUtf16(row.filter);
+    });
+    if (choice.path.isEmpty() || filter == SaveFilters.cend() ||
+        !QFileInfo(choice.path).suffix().isEmpty())
+        return choice.path;
+    QString path = choice.path;
+    if (path.endsWith(u'.'))
+        path.chop(1);
+    return path + QString::fromUtf16(filter->extension);
 }
 
 SavedForm savedFormOf(const SaveChoice& choice)
@@ -95,9 +114,9 @@ void saveResults(const WorkingSchedule* schedule, SavedForm offered, const Repor
     });
     procedure.step(108, [&] { dialog.title = QString::fromUtf16(SaveDialogTitle); });
     procedure.step(110, [&] {
-        const QStringList filters{QString::fromUtf16(SaveDialogFilter),
-                                  QString::fromUtf16(PdfDialogFilter),
-                                  QString::fromUtf16(CalendarDialogFilter)};
+        QStringList filters;
+        for (const SaveFilter& row : SaveFilters)
+            filters << QString::fromUtf16(row.filter);
         dialog.filters = filters.join(u";;"_s);
         dialog.selectedFilter = filters.at(qsizetype(offered)); // in the order of SavedForm
     });
@@ -105,7 +124,7 @@ void saveResults(const WorkingSchedule* schedule, SavedForm offered, const Repor
         dialog.answer = prompts().askSavePath(dialog.title, dialog.filters, dialog.selectedFilter,
                                               dialog.folder);
     });
-    procedure.step(114, [&] { choice = dialog.answer; });
+    procedure.step(114, [&] { choice = {savedPath(dialog.answer), dialog.answer.filter}; });
     if (!choice.path.isEmpty()) {
         // The old file is not deleted first: the save below replaces it in one rename.
         if (FileExists(choice.path))

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace quillory {
 
 class WorkingSchedule;
@@ -19,6 +21,17 @@ inline constexpr char16_t SaveDialogFilter[] = u"Word Files (*.doc)";
 inline constexpr char16_t PdfDialogFilter[] = u"PDF Files (*.pdf)";
 /// The save dialog's filter for the week as a calendar file.
 inline constexpr char16_t CalendarDialogFilter[] = u"Calendar Files (*.ics)";
+/// A filter of the save dialog and the extension it gives a name typed without one.
+struct SaveFilter {
+    const char16_t* filter;
+    const char16_t* extension;
+};
+
+/// The save dialog's filters, in the order it lists them.
+inline constexpr std::array SaveFilters{SaveFilter{SaveDialogFilter, u".doc"},
+                                        SaveFilter{PdfDialogFilter, u".pdf"},
+                                        SaveFilter{CalendarDialogFilter, u".ics"}};
+
 /// Said after every save that did not fail.
 inline constexpr char16_t SaveDoneNote[] = u"Done.";
 
@@ -33,8 +46,11 @@ enum class SavedForm {
 QString overwriteQuestion(const QString& path);
 
 /// A name ending in ".pdf" or ".ics" (in any case) decides; otherwise the chosen filter does.
-/// The program adds no extension either way.
 SavedForm savedFormOf(const SaveChoice& choice);
+
+/// The path a save writes: the chosen one, with the chosen filter's extension when its name has
+/// none (a trailing dot gives way to it), so that the file opens with a double click.
+QString savedPath(const SaveChoice& choice);
 
 /// The working schedule a save or a print reads; throws Failure when there is none (the preview
 /// holds no schedule).

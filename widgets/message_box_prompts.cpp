@@ -81,7 +81,8 @@ SaveChoice MessageBoxPrompts::askSavePath(const QString& title, const QString& f
     SaveFileDialog dialog(activeWindow(), title, folder, filters);
     dialog.selectNameFilter(selectedFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // The program asks about replacing a file itself, and adds no extension of its own.
+    // The program asks about replacing a file itself, and gives a name without an extension
+    // the chosen filter's itself, whichever dialog the platform shows.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(QString());
     if (dialog.exec() != QDialog::Accepted)

@@ -10,6 +10,7 @@
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
 #include "widgets/accessible_text.h"
+#include "widgets/enter_presses.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
 #include "widgets/window_look.h"
@@ -150,6 +151,7 @@ void Form3::createControls()
     m_pointer->handOver({PushButton3, PushButton4});
     m_pointer->arrowOver({Frame1, dayFrames[0], dayFrames[1], dayFrames[2], dayFrames[3],
                           dayFrames[4], dayFrames[5], dayFrames[6]});
+    letEnterPressButtons(*this);
 }
 
 void Form3::describeControls()

@@ -13,8 +13,10 @@
 #include "tests/support/test_entries.h"
 #include "tests/support/window_controls.h"
 
+#include <QClipboard>
 #include <QDateTimeEdit>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -117,6 +119,10 @@ private Q_SLOTS:
     void tabIntoTheNameSelectsItAll();
     void restoringWritesNothing();
     void datePicker();
+    void newWeekNearTheLastDate_data();
+    void newWeekNearTheLastDate();
+    void aDateTypedAsItIsShown_data();
+    void aDateTypedAsItIsShown();
 
 private:
     WeekData with(HomeworkListModel& list) { return {list, *m_fields, m_history}; }
@@ -398,6 +404,77 @@ void TestListCommands::datePicker()
     restarted.restoreDate();
     QCOMPARE(restarted.date(), QDateTime(QDate(2031, 12, 1), QTime(11, 51, 22)));
     QCOMPARE(m_prompts->shown().size(), 0);
+}
+
+void TestListCommands::newWeekNearTheLastDate_data()
+{
+    QTest::addColumn<QDateTime>("date");
+    QTest::addColumn<QDateTime>("after"); // invalid: refused
+    QTest::newRow("24 December 9999, last second")
+        << QDateTime(QDate(9999, 12, 24), QTime(23, 59, 59))
+        << QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59));
+    QTest::newRow("25 December 9999") << QDateTime(QDate(9999, 12, 25), QTime(0, 0)) << QDateTime();
+}
+
+// A week past the picker's last date is refused with a note; nothing changes or is stored.
+void TestListCommands::newWeekNearTheLastDate()
+{
+    QFETCH(QDateTime, date);
+    QFETCH(QDateTime, after);
+    m_fields->setDate(date);
+    HomeworkListModel list;
+    list.setEntries(rows(2));
+    startNewWeek(with(list));
+    QCOMPARE(m_fields->date(), after.isValid() ? after : date);
+    QCOMPARE(list.entries(),
+             after.isValid() ? QList<HomeworkEntry>({entry(u"1"_s), entry(u"2"_s)}) : rows(2));
+    QCOMPARE(restoredDate({}), after);
+    QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note),
+             after.isValid() ? QStringList() : QStringList{noNewWeekNote()});
+}
+
+void TestListCommands::aDateTypedAsItIsShown_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("pasted");
+    QTest::addColumn<QKeyCombination>("then");
+    QTest::addColumn<QDate>("date");
+    const QDate before(2013, 6, 8);
+    const QDate valentines(2027, 2, 14);
+    QTest::newRow("as shown, Enter")
+        << u"February 14, 2027"_s << false << QKeyCombination(Qt::Key_Return) << valentines;
+    QTest::newRow("short form pasted, Tab")
+        << u"2/14/27"_s << true << QKeyCombination(Qt::Key_Tab) << valentines;
+    QTest::newRow("no date, Enter")
+        << u"next Friday"_s << false << QKeyCombination(Qt::Key_Return) << before;
+}
+
+void TestListCommands::aDateTypedAsItIsShown()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, pasted);
+    QFETCH(QKeyCombination, then);
+    QFETCH(QDate, date);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QWidget window;
+    auto* fields = new GeneralDataFrame(&window);
+    auto* after = new QLineEdit(&window);
+    QDateTimeEdit* picker = test::GeneralDataControls(*fields).DateTimePicker1;
+    QWidget::setTabOrder(picker, after);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    picker->setFocus();
+    QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
+    if (pasted) {
+        QGuiApplication::clipboard()->setText(typed);
+        QTest::keyClick(picker, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QTest::keyClicks(picker, typed);
+    }
+    QTest::keyClick(picker, then.key(), then.keyboardModifiers());
+    QLocale::setDefault(QLocale::system());
+    QCOMPARE(fields->date(), QDateTime(date, QTime(11, 51, 22)));
+    QCOMPARE(picker->text(), date.toString(u"MMMM dd, yyyy"_s));
 }
 
 QTEST_MAIN(TestListCommands)

@@ -489,8 +489,11 @@ void TestMainWindow::aCloseThatCannotStoreKeepsTheWindowOnce()
     QCOMPARE(reports.size(), 1);
     QVERIFY(reports.first().contains(
         u"something that is no file stands at its name. The classes are not stored, so Quillory "
-        u"stays open: closing it again ends it without storing them.\r\nin "
-        u"Brackwater2021/08/31.Form1.Form_QueryUnload at line 100"_s));
+        u"stays open. Closing it again tries once more and ends it; classes that still cannot "
+        u"be stored are kept in a rescue file beside the settings ("_s +
+        m_settings->filePath() +
+        u".rescued, or a numbered one after it), or else in your home or temporary folder.\r\n"
+        u"in Brackwater2021/08/31.Form1.Form_QueryUnload at line 100"_s));
     // The second close ends without a word; the list is kept in a rescue file all the same.
     QVERIFY(form->close());
     QCOMPARE(unloaded.count(), 1);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Undo and Redo of every command through the real main window, the new week, the keyboard, and
-// what assistive technology reads out.
+// Undo and Redo of every command through the real main window, the new week, the keyboard, the
+// bursts of typing that make one step, and what assistive technology reads out.
 #include "app/form1.h"
+#include "app/typing_burst.h"
 #include "base/settings_store.h"
 #include "homework/editor/form3.h"
 #include "homework/stored_form.h"
@@ -14,8 +15,10 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -78,6 +81,11 @@ private Q_SLOTS:
     void mixedSequenceGoesBackToTheStart();
     void newWeek();
     void keyboardOnly();
+    void keyboardSessions_data();
+    void keyboardSessions();
+    void undoingClearBringsBackTheListsPlace();
+    void burstsOfTyping_data();
+    void burstsOfTyping();
     void undoReportsANameItCannotStore();
     void everyControlIsNamedAndDescribed();
 
@@ -195,13 +203,13 @@ void TestUndo::mixedSequenceGoesBackToTheStart()
     saveInTheNextEditor(u"edited"_s);
     controls.PushButton5->click();
     QVERIFY(!menuItem(*form, u"mnuRedo"_s)->isEnabled());
-    // A name typed since the clearing stays when the clearing is undone.
+    // A name typed since the clearing is undone first, in the order of the changes.
     controls.PushButton3->click();
     controls.Text1->setText(u"Bea"_s);
+    press(*form, u"mnuUndo"_s);
+    QCOMPARE(form->name(), QString());
     for (int undone = 0; undone < 4; ++undone)
         press(*form, u"mnuUndo"_s);
-    QCOMPARE(form->name(), u"Bea"_s);
-    controls.Text1->setText(u"Ada"_s);
     QVERIFY(stateOf(*form) == before);
     QCOMPARE(bytesAfterClosing(std::move(form)), m_unchanged);
 }
@@ -259,14 +267,117 @@ void TestUndo::keyboardOnly()
     QCOMPARE(menu->activeAction()->objectName(), u"mnuUndo"_s);
     keys({Qt::Key_Return});
     QCOMPARE(form->classList().entry(0), entry(u"2b"_s, {u"new reading"_s}));
-    // In the name box the keys undo and redo the typing, not the list's commands.
-    keys({Qt::SHIFT | Qt::Key_Tab, Qt::SHIFT | Qt::Key_Tab, Qt::Key_X});
-    keys({Qt::CTRL | Qt::Key_Z});
-    QCOMPARE(form->name(), u"Ada"_s);
-    keys({Qt::CTRL | Qt::Key_Y});
-    QCOMPARE(form->name(), u"x"_s);
-    QCOMPARE(form->classList().entry(0), entry(u"2b"_s, {u"new reading"_s}));
     QVERIFY(m_prompts->shown().isEmpty());
+}
+
+void TestUndo::keyboardSessions_data()
+{
+    // "@name", "@date", "@list" move the focus; "'text" is typed; "menu" chooses Undo in the
+    // focused box's own menu; anything else is a key.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("date"); // the name is "Ada", as at the start
+    QTest::addColumn<QString>("rows"); // their periods
+    const QString start = u"2030-01-31T09:05:00"_s;
+    QTest::newRow("list entered at start: its row is the selected one")
+        << QStringList{u"Tab"_s, u"Tab"_s, u"Delete"_s} << start << u"2,3"_s;
+    QTest::newRow("a new week, Ctrl+Z in the name box")
+        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s} << start << u"1,2,3"_s;
+    QTest::newRow("a burst of typing, a new week, two undos from the list")
+        << QStringList{u"@name"_s, u"'Bob"_s, u"Ctrl+N"_s, u"@list"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s}
+        << start << u"1,2,3"_s;
+    QTest::newRow("Ctrl+Y in the name box")
+        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"Ctrl+Z"_s, u"Ctrl+Y"_s}
+        << u"2030-02-07T09:05:00"_s << u"1,2,3"_s;
+    QTest::newRow("Ctrl+Z, Ctrl+Shift+Z in the picker")
+        << QStringList{u"@date"_s, u"Up"_s, u"Up"_s, u"Ctrl+Z"_s, u"Ctrl+Z"_s, u"Ctrl+Shift+Z"_s}
+        << u"2030-02-28T09:05:00"_s << u"1,2,3"_s;
+    QTest::newRow("the name box's menu")
+        << QStringList{u"@name"_s, u"Ctrl+N"_s, u"menu"_s} << start << u"1,2,3"_s;
+}
+
+// Each undo and redo shows and stores the name and the date at once.
+void TestUndo::keyboardSessions()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, date);
+    QFETCH(QString, rows);
+    std::unique_ptr<Form1> form = started();
+    const Form1Controls controls(*form);
+    const QMap<QString, QWidget*> places{{u"@name"_s, controls.Text1},
+                                         {u"@date"_s, controls.DateTimePicker1},
+                                         {u"@list"_s, controls.ListView1}};
+    for (const QString& step : steps) {
+        QWidget* focus = QApplication::focusWidget();
+        if (places.contains(step)) {
+            places.value(step)->setFocus();
+        } else if (step.startsWith(u'\'')) {
+            QTest::keyClicks(focus, step.mid(1));
+        } else if (step == u"menu"_s) {
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+            QApplication::sendEvent(focus, &request);
+            auto* menu = focus->findChild<QMenu*>();
+            QTRY_VERIFY(menu && menu->isVisible());
+            QCOMPARE(menu->actions().first()->text(), u"Undo Start a New Week"_s);
+            menu->actions().first()->trigger();
+            menu->close();
+        } else {
+            const QKeyCombination key = QKeySequence::fromString(step)[0];
+            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+        }
+    }
+    QCOMPARE(periods(*form).join(u','), rows);
+    QCOMPARE(form->name(), u"Ada"_s);
+    QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"Ada"_s);
+    QCOMPARE(form->date().toString(Qt::ISODate), date);
+    QCOMPARE(GetSetting(u"DateTimePicker1"_s, {}), date);
+}
+
+// Undoing Clear selects the row selected before it, and scrolls the list as it was.
+void TestUndo::undoingClearBringsBackTheListsPlace()
+{
+    QList<HomeworkEntry> classes;
+    for (int i = 1; i <= 100; ++i)
+        classes << entry(QString::number(i));
+    SaveSetting(u"Homework"_s, toStoredForm(classes));
+    std::unique_ptr<Form1> form = started();
+    QTreeView* list = Form1Controls(*form).ListView1;
+    list->setCurrentIndex(form->classList().index(60, 0));
+    list->scrollTo(list->currentIndex(), QAbstractItemView::PositionAtCenter);
+    const int scrolled = list->verticalScrollBar()->value();
+    press(*form, u"PushButton3"_s);
+    press(*form, u"mnuUndo"_s);
+    QCOMPARE(form->selectedRow(), std::optional<int>(60));
+    QCOMPARE(list->verticalScrollBar()->value(), scrolled);
+}
+
+void TestUndo::burstsOfTyping_data()
+{
+    // The name went from `first` to `second` at 0 ms, then to `third` at `at` ms.
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("third");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<bool>("oneStep");
+    QTest::newRow("typed on") << u""_s << u"B"_s << u"Bo"_s << 300 << true;
+    QTest::newRow("typed over the selection, then on")
+        << u"Ada"_s << u"B"_s << u"Bo"_s << 300 << true;
+    QTest::newRow("two seconds later") << u"B"_s << u"Bo"_s << u"Bob"_s << 2000 << true;
+    QTest::newRow("after a longer pause") << u"B"_s << u"Bo"_s << u"Bob"_s << 2001 << false;
+    QTest::newRow("typed elsewhere") << u""_s << u"B"_s << u"xB"_s << 300 << false;
+    QTest::newRow("Backspace twice") << u"Bob"_s << u"Bo"_s << u"B"_s << 100 << true;
+    QTest::newRow("Delete twice") << u"Bob"_s << u"ob"_s << u"b"_s << 100 << true;
+    QTest::newRow("typed after a paste") << u""_s << u"Hello"_s << u"Hellos"_s << 100 << false;
+    QTest::newRow("a selection deleted") << u"Bob"_s << u"B"_s << u""_s << 100 << false;
+}
+
+void TestUndo::burstsOfTyping()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, third);
+    QFETCH(int, at);
+    QFETCH(bool, oneStep);
+    QCOMPARE(continuesTyping(textEdit(first, second, 0), textEdit(second, third, at)), oneStep);
 }
 
 void TestUndo::undoReportsANameItCannotStore()

@@ -58,6 +58,15 @@ QString cellText(const doc::Row& row, int column)
     return paragraphs.join(u'\n');
 }
 
+// The step of each error report, in the order shown.
+QStringList reportedSteps(const test::ScriptedPrompts& prompts)
+{
+    QStringList steps;
+    for (const QString& report : prompts.errorReports())
+        steps << QRegularExpression(u"at line (\\d+)"_s).match(report).captured(1);
+    return steps;
+}
+
 QStringList rowTexts(const doc::Row& row)
 {
     QStringList texts;
@@ -79,11 +88,14 @@ private Q_SLOTS:
     void tableHasOneRowPerClass();
     void titleTakesNameAndDate_data();
     void titleTakesNameAndDate();
+    void dateIsWrittenInTheTemplatesLanguage_data();
+    void dateIsWrittenInTheTemplatesLanguage();
     void wrappedTitleKeepsHeadingRow_data();
     void wrappedTitleKeepsHeadingRow();
     void leftoverTemplateCopyIsUsedAndDeleted();
     void plantedLinkIsNotWrittenThrough();
     void componentThatCannotStart();
+    void missingTemplateCopyIsReportedOnce();
     void snapshotThroughTheClipboard();
     void longSnapshotKeepsItsLogicalSize();
     void clipboardReadsAreBounded();
@@ -193,6 +205,31 @@ void TestScheduleRun::titleTakesNameAndDate()
     QCOMPARE(paragraph.runs.back().format.color, std::optional<QRgb>(qRgb(153, 153, 153)));
 }
 
+void TestScheduleRun::dateIsWrittenInTheTemplatesLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("en_US") << u"en_US"_s << QDate(2021, 9, 6) << u"Sep 6, 2021"_s;
+    QTest::newRow("de_DE") << u"de_DE"_s << QDate(2026, 2, 5) << u"Feb 5, 2026"_s;
+    QTest::newRow("fr_FR") << u"fr_FR"_s << QDate(2026, 2, 5) << u"Feb 5, 2026"_s;
+    QTest::newRow("ja_JP") << u"ja_JP"_s << QDate(2026, 2, 5) << u"Feb 5, 2026"_s;
+    QTest::newRow("ar_EG") << u"ar_EG"_s << QDate(2026, 12, 25) << u"Dec 25, 2026"_s;
+    QTest::newRow("he_IL") << u"he_IL"_s << QDate(1601, 1, 1) << u"Jan 1, 1601"_s;
+}
+
+void TestScheduleRun::dateIsWrittenInTheTemplatesLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QDate, date);
+    QFETCH(QString, written);
+    const QLocale before;
+    QLocale::setDefault(QLocale(locale));
+    const QString text = scheduleDate(date);
+    QLocale::setDefault(before);
+    QCOMPARE(text, written);
+}
+
 void TestScheduleRun::wrappedTitleKeepsHeadingRow_data()
 {
     QTest::addColumn<QString>("name");
@@ -251,9 +288,7 @@ void TestScheduleRun::componentThatCannotStart()
     });
     const std::optional<QString> working = fill(request(u"Dana"_s, {entry(u"1"_s), entry(u"2"_s)}));
     QVERIFY(!working.has_value());
-    QStringList lines;
-    for (const QString& report : m_prompts->errorReports())
-        lines << QRegularExpression(u"at line (\\d+)"_s).match(report).captured(1);
+    const QStringList lines = reportedSteps(*m_prompts);
     QCOMPARE(lines.first(), u"110"_s);
     QVERIFY(m_prompts->errorReports().first().startsWith(u"The engine is broken.\r\n"_s));
     for (const QString& step : {u"114"_s, u"116"_s, u"118"_s, u"176"_s, u"180"_s, u"188"_s,
@@ -261,6 +296,15 @@ void TestScheduleRun::componentThatCannotStart()
         QVERIFY2(lines.contains(step), qPrintable(step));
     QCOMPARE(lines.count(u"204"_s), 1); // no row after the last class
     QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files), QStringList());
+}
+
+// A template copy that cannot be written is reported where it fails, then by the opening that
+// has nothing to open; the step between them has no failure of its own.
+void TestScheduleRun::missingTemplateCopyIsReportedOnce()
+{
+    qputenv("TEMP", joinPath(m_temp->path(), u"no such folder"_s).toLocal8Bit());
+    fill(request(u"Dana"_s, {}));
+    QCOMPARE(reportedSteps(*m_prompts).mid(0, 2), (QStringList{u"108"_s, u"114"_s}));
 }
 
 void TestScheduleRun::snapshotThroughTheClipboard()

@@ -34,7 +34,7 @@ const QString WordFilter = u"Word Files (*.doc)"_s;
 const QString PdfFilter = u"PDF Files (*.pdf)"_s;
 
 // How the user asks for the PDF.
-enum class Request { Menu, ButtonWithPdfFilter, ButtonWithPdfName };
+enum class Request { Menu, Shortcut, ButtonWithPdfFilter, ButtonWithPdfName };
 
 // The print dialog as a user who prints to a file: the chosen pages, one copy.
 struct ScriptedPrintDialog {
@@ -79,6 +79,8 @@ private Q_SLOTS:
     void printsThePagesOfThePdf();
     void cancellingThePrintDialogPrintsNothing();
     void pictureMenu();
+    void pictureMenuFromTheKeyboard_data();
+    void pictureMenuFromTheKeyboard();
     void leftButtonStillDrags();
 
 private:
@@ -131,38 +133,46 @@ void TestForm2Sharing::savesThePdf_data()
 {
     QTest::addColumn<test::Schedule>("schedule");
     QTest::addColumn<Request>("request");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<int>("pages");
     const test::Schedule threePages{u"Ann"_s, u"Sep 6, 2021"_s, test::numberedClasses(25)};
-    QTest::newRow("sample, menu") << test::sampleSchedule() << Request::Menu << u"menu.pdf"_s << 1;
+    QTest::newRow("sample, menu") << test::sampleSchedule() << Request::Menu << u"menu.pdf"_s
+                                  << u"menu.pdf"_s << 1;
+    QTest::newRow("sample, Ctrl+Shift+S")
+        << test::sampleSchedule() << Request::Shortcut << u"keys.pdf"_s << u"keys.pdf"_s << 1;
     QTest::newRow("sample, filter, no extension")
-        << test::sampleSchedule() << Request::ButtonWithPdfFilter << u"week"_s << 1;
+        << test::sampleSchedule() << Request::ButtonWithPdfFilter << u"week"_s << u"week.pdf"_s
+        << 1;
     QTest::newRow("three pages, name in capitals")
-        << threePages << Request::ButtonWithPdfName << u"Week.PDF"_s << 3;
+        << threePages << Request::ButtonWithPdfName << u"Week.PDF"_s << u"Week.PDF"_s << 3;
 }
 
 void TestForm2Sharing::savesThePdf()
 {
     QFETCH(test::Schedule, schedule);
     QFETCH(Request, request);
+    QFETCH(QString, typed);
     QFETCH(QString, fileName);
     QFETCH(int, pages);
     openPreview(schedule);
     const QString target = m_folder.filePath(fileName);
-    m_prompts.savePaths << target;
+    m_prompts.savePaths << m_folder.filePath(typed);
     if (request == Request::ButtonWithPdfFilter)
         m_prompts.saveFilters << PdfFilter;
 
     if (request == Request::Menu)
         test::control<QAction>(*m_form, u"mnuSavePdf"_s)->trigger();
+    else if (request == Request::Shortcut)
+        QTest::keyClick(m_form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     else
         test::Form2Controls(*m_form).PushButton6->click();
 
     const auto& dialog = m_prompts.shown().first();
     QCOMPARE(dialog.filter, WordFilter + u";;"_s + PdfFilter + u";;Calendar Files (*.ics)"_s);
-    QCOMPARE(dialog.selectedFilter, request == Request::Menu ? PdfFilter : WordFilter);
+    const bool fromMenu = request == Request::Menu || request == Request::Shortcut;
+    QCOMPARE(dialog.selectedFilter, fromMenu ? PdfFilter : WordFilter);
     QCOMPARE(m_prompts.texts(Kind::Note), QStringList{u"Done."_s});
-    QVERIFY(!QFile::exists(target + u".pdf"_s)); // no extension of its own
     QCOMPARE(laidOutPages(), pages);
     const QMap<QString, QString> info = test::pdf::info(target);
     QCOMPARE(info.value(u"Pages"_s), QString::number(pages));
@@ -302,6 +312,7 @@ void TestForm2Sharing::pictureMenu()
     QCOMPARE(captions, (QStringList{u"Print…"_s, u"Save as PDF…"_s, u"Add to Calendar…"_s,
                                     u"Copy Picture"_s}));
     QCOMPARE(menu->actions().first()->shortcut(), QKeySequence(u"Ctrl+P"_s));
+    QCOMPARE(menu->actions().at(1)->shortcut(), QKeySequence(u"Ctrl+Shift+S"_s));
     QCOMPARE(menu->actions().at(2)->shortcut(), QKeySequence(u"Ctrl+Shift+E"_s));
     menu->hide();
 
@@ -323,6 +334,28 @@ void TestForm2Sharing::pictureMenu()
 
     // The commands add no button; the window keeps its four.
     QCOMPARE(m_form->findChildren<QPushButton*>().size(), 4);
+}
+
+void TestForm2Sharing::pictureMenuFromTheKeyboard_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::newRow("Menu key") << QKeyCombination(Qt::Key_Menu);
+    QTest::newRow("Shift+F10") << (Qt::ShiftModifier | Qt::Key_F10);
+}
+
+// Whichever control has the focus, the menu opens in the middle of the view.
+void TestForm2Sharing::pictureMenuFromTheKeyboard()
+{
+    QFETCH(QKeyCombination, key);
+    openPreview(test::sampleSchedule());
+    const test::Form2Controls controls(*m_form);
+    auto* menu = test::control<QMenu>(*m_form, u"mnuPicture"_s);
+    controls.PushButton8->setFocus();
+    QTest::keyClick(controls.PushButton8, key.key(), key.keyboardModifiers());
+    QVERIFY(menu->isVisible());
+    // The viewport is 622 × 495 pixels at (8, 8): its middle pixel is (310, 247) within it.
+    QCOMPARE(menu->pos(), m_form->mapToGlobal(QPoint(8 + 310, 8 + 247)));
+    menu->hide();
 }
 
 void TestForm2Sharing::leftButtonStillDrags()

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void dialogIsAskedForNothingButTitleAndFilter();
     void savedForm_data();
     void savedForm();
+    void nameGetsTheFiltersExtension_data();
+    void nameGetsTheFiltersExtension();
     void failedCopyKeepsOldFileAndSaysNoDone();
     void savingOntoTheWorkingCopyKeepsIt();
     void twoSavesInARow();
@@ -77,7 +79,7 @@ void TestSaveResults::outcomes()
     QFETCH(QByteArray, expected);
     QFETCH(int, questions);
     test::ScriptedPrompts prompts;
-    const QString target = m_folder.filePath(u"week"_s); // no extension is added
+    const QString target = m_folder.filePath(u"week.doc"_s);
     QFile::remove(target);
     if (targetExists)
         QVERIFY(test::writeBytes(target, "old"));
@@ -128,6 +130,40 @@ void TestSaveResults::savedForm()
     QFETCH(QString, filter);
     QFETCH(SavedForm, form);
     QCOMPARE(savedFormOf({path, filter}), form);
+}
+
+void TestSaveResults::nameGetsTheFiltersExtension_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("saved");
+    const QString word = u"Word Files (*.doc)"_s;
+    const QString pdf = u"PDF Files (*.pdf)"_s;
+    QTest::newRow("Word, no extension") << u"week1"_s << word << u"week1.doc"_s;
+    QTest::newRow("PDF, no extension") << u"week1"_s << pdf << u"week1.pdf"_s;
+    QTest::newRow("calendar, no extension")
+        << u"week1"_s << u"Calendar Files (*.ics)"_s << u"week1.ics"_s;
+    QTest::newRow("a trailing dot") << u"week 2."_s << word << u"week 2.doc"_s;
+    QTest::newRow("Word's, under the PDF filter") << u"plan.doc"_s << pdf << u"plan.doc"_s;
+    QTest::newRow("no filter named") << u"week1"_s << QString() << u"week1"_s;
+}
+
+// The overwrite question, when the file exists, names the path that is written.
+void TestSaveResults::nameGetsTheFiltersExtension()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QFETCH(QString, saved);
+    QVERIFY(test::writeBytes(m_folder.filePath(saved), "old"));
+    test::ScriptedPrompts prompts;
+    prompts.savePaths << m_folder.filePath(typed);
+    prompts.saveFilters << filter;
+    prompts.answers << true;
+    saveResults(m_schedule.get(), SavedForm::Word, locations::Form2Save);
+    QCOMPARE(prompts.texts(Kind::Question), QStringList{u"Are you sure you wish to overwrite "_s +
+                                                        m_folder.filePath(saved) + u" ?"_s});
+    QVERIFY(test::readBytes(m_folder.filePath(saved)) != "old");
+    QVERIFY(!QFile::exists(m_folder.filePath(typed)) || typed == saved);
 }
 
 void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()

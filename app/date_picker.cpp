@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+
+#include "app/date_picker.h"
+
+#include "homework/general_fields.h"
+#include "homework/typed_date.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isPlainKey(const QKeyEvent& event)
+{
+    return (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
+}
+
+bool isPrintable(const QKeyEvent& event)
+{
+    return !event.text().isEmpty() && event.text().front().isPrint();
+}
+
+} // namespace
+
+DatePicker::DatePicker(QWidget* parent)
+    : QDateTimeEdit(parent)
+{
+    setCalendarPopup(true);
+    setDisplayFormat(u"MMMM dd, yyyy"_s);
+    setDateTimeRange(earliestPickerDate(), latestPickerDate());
+    setDateTime(initialPickerDate());
+}
+
+bool DatePicker::focusNextPrevChild(bool next)
+{
+    return QWidget::focusNextPrevChild(next);
+}
+
+// Qt's picker takes typing one part at a time, and a space or a comma moves on to the next
+// part (here: out of the picker), so a date typed whole was lost. Typed keys go into the text
+// as into any text box; the picker's own handling of the text waits until the date is taken.
+bool DatePicker::isTyping(const QKeyEvent& event) const
+{
+    if (!isPlainKey(event))
+        return false;
+    if (isPrintable(event) || event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Delete)
+        return true;
+    // Moving the cursor through text typed so far keeps it.
+    const bool typedSoFar = lineEdit()->text() != textFromDateTime(dateTime());
+    return typedSoFar && (event.key() == Qt::Key_Left || event.key() == Qt::Key_Right ||
+                          event.key() == Qt::Key_Home || event.key() == Qt::Key_End);
+}
+
+void DatePicker::keyPressEvent(QKeyEvent* event)
+{
+    if (!isTyping(*event)) {
+        QDateTimeEdit::keyPressEvent(event);
+        return;
+    }
+    const QSignalBlocker quiet(lineEdit());
+    QAbstractSpinBox::keyPressEvent(event);
+}
+
+void DatePicker::focusOutEvent(QFocusEvent* event)
+{
+    interpretText();
+    QDateTimeEdit::focusOutEvent(event);
+}
+
+std::optional<QDate> DatePicker::typedDate(const QString& text) const
+{
+    return readTypedDate(text, locale(), date().year());
+}
+
+QValidator::State DatePicker::validate(QString& input, int& pos) const
+{
+    if (typedDate(input))
+        return QValidator::Acceptable;
+    // Anything may be typed on the way to a date.
+    const QValidator::State own = QDateTimeEdit::validate(input, pos);
+    return own == QValidator::Invalid ? QValidator::Intermediate : own;
+}
+
+void DatePicker::fixup(QString& /*input*/) const
+{
+    // A text that is no date is not made into one: the value stays as it was.
+}
+
+QDateTime DatePicker::dateTimeFromText(const QString& text) const
+{
+    if (const std::optional<QDate> typed = typedDate(text))
+        return QDateTime(*typed, time());
+    return QDateTimeEdit::dateTimeFromText(text);
+}
+
+} // namespace quillory
