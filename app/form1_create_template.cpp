@@ -32,7 +32,7 @@ void Form1::PushButton6_Click()
         238, [&] { snapshotFile = SaveDocAsJPG(document ? document->openedPath() : QString()); });
     // Without a document there is nothing to preview: the picture is loaded but not handed on.
     const bool pictured = procedure.step(240, [&] {
-        const QImage snapshot = loadSnapshot(snapshotFile);
+        const SnapshotPicture snapshot = loadSnapshot(snapshotFile);
         shareSnapshotWithClipboard(snapshot);
         if (document)
             previewWindow().setPicture(snapshot);

@@ -41,8 +41,9 @@ void Form2::PushButton8_Click()
     procedure.step(102, [&] { discardWordFile(); });
     procedure.step(104, [&] { Q_EMIT backRequested(); });
     procedure.step(106, [&] { hide(); });
-    // The layout of a long schedule is not kept for a preview that is not shown.
-    Picture1->setFullResolution(nullptr);
+    // A hidden preview keeps no picture; the next hand-over brings one.
+    Picture1->setPicture(nullptr);
+    Zoom_Ori->setPicture(nullptr);
 }
 
 void Form2::Form_QueryUnload()

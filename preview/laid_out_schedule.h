@@ -6,17 +6,12 @@
 #include "document/layout/layout.h"
 #include "document/rtf/model.h"
 
-#include <QRectF>
-
 #include <memory>
-
-class QPainter;
 
 namespace quillory {
 
-/// The working document read and laid out, once, for what needs more than its bytes: the part
-/// of a long schedule in view painted at the screen's full resolution where the snapshot was
-/// kept at a lower one, the PDF and printing.
+/// The working document read and laid out, once, for what needs more than its bytes: the PDF
+/// and printing.
 class LaidOutSchedule {
 public:
     /// Reads the working document held open (never by its name) and lays it out; throws Failure
@@ -28,11 +23,6 @@ public:
     /// Its layout.
     const doc::DocumentLayout& layout() const { return m_layout; }
 
-    /// Paints the part of the schedule's picture that lies in `area` (logical pixels from the
-    /// picture's top-left corner, the painter's origin) at the painter's device resolution,
-    /// exactly where the snapshot has it.
-    void paint(QPainter& painter, const QRectF& area) const;
-
 private:
     explicit LaidOutSchedule(doc::Document document);
 
@@ -41,7 +31,7 @@ private:
 };
 
 /// The working document the preview was given, held open since its creation, and laid out when
-/// first needed: the sharp picture, the PDF and printing then share one layout.
+/// first needed: the PDF and printing then share one layout.
 class WorkingSchedule {
 public:
     /// Holds the document open; nothing is read yet.

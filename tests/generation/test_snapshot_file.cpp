@@ -25,6 +25,11 @@ QImage pattern(QSize size, QImage::Format format, int alpha)
     return image.convertToFormat(format);
 }
 
+doc::VectorPicture bitmap(const QImage& image)
+{
+    return doc::VectorPicture::fromBitmap(image);
+}
+
 } // namespace
 
 class TestSnapshotFile : public QObject {
@@ -50,7 +55,7 @@ void TestSnapshotFile::bytesOfATinyPicture()
     picture.setPixel(0, 0, 0xff102030);
     picture.setPixel(1, 0, 0xffa0b0c0);
     picture.setDevicePixelRatio(2);
-    writeSnapshotFile(path(), picture);
+    writeSnapshotFile(path(), bitmap(picture));
     const QByteArray expected =
         QByteArray::fromHex("424d82000000000000007a000000" // "BM", file size 130, pixels at 122
                             "6c000000"
@@ -108,14 +113,14 @@ void TestSnapshotFile::picturesComeBackWhole()
     QFETCH(QImage, picture);
     QFETCH(QImage::Format, shownAs);
     QFETCH(bool, qtReadsTheSame);
-    const QImage loaded = loadSnapshot(writeSnapshotFile(path(), picture));
+    const QImage loaded = loadSnapshot(writeSnapshotFile(path(), bitmap(picture)))->bitmap();
     QCOMPARE(loaded.format(), shownAs);
     QCOMPARE(loaded, picture.convertToFormat(shownAs));
     // The picture outlives its file.
     QVERIFY(QFile::remove(path()));
     QCOMPARE(loaded.pixel(0, 0), picture.convertToFormat(shownAs).pixel(0, 0));
     if (qtReadsTheSame) {
-        writeSnapshotFile(path(), picture);
+        writeSnapshotFile(path(), bitmap(picture));
         QImageReader reader(path());
         QCOMPARE(reader.format(), QByteArray("bmp"));
         QImage read = reader.read().convertToFormat(QImage::Format_RGB32);
@@ -134,7 +139,7 @@ void TestSnapshotFile::otherFormatsAboveQtsLimitLoad()
     QVERIFY(large.save(path(), "PNG", 0));
     large = QImage();
     QVERIFY(QImageReader(path()).read().isNull());
-    const QImage loaded = loadSnapshot(WrittenFile{path(), *identityAt(path())});
+    const QImage loaded = loadSnapshot(WrittenFile{path(), *identityAt(path())})->bitmap();
     QCOMPARE(loaded.size(), QSize(side, side));
     QCOMPARE(loaded.pixel(side - 1, side - 1), QColor(Qt::blue).rgb());
     QCOMPARE(loaded.pixel(0, 0), QColor(Qt::white).rgb());
@@ -145,7 +150,7 @@ void TestSnapshotFile::damagedFilesFail_data()
     QTest::addColumn<QByteArray>("bytes");
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    writeSnapshotFile(m_folder->filePath(u"whole.bmp"_s), picture);
+    writeSnapshotFile(m_folder->filePath(u"whole.bmp"_s), bitmap(picture));
     const QByteArray whole = test::readBytes(m_folder->filePath(u"whole.bmp"_s));
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("not a picture") << QByteArray("an older snapshot");
