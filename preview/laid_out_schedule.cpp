@@ -2,24 +2,22 @@
 
 #include "preview/laid_out_schedule.h"
 
-#include "document/document_file.h"
-
 namespace quillory {
+
+LaidOutSchedule::LaidOutSchedule(doc::SharedDocument shared)
+    : m_shared(std::move(shared))
+{
+}
 
 std::shared_ptr<const LaidOutSchedule> LaidOutSchedule::read(const OwnFile& wordDocument)
 {
-    return std::shared_ptr<const LaidOutSchedule>(
-        new LaidOutSchedule(doc::readDocument(wordDocument.readAll(), wordDocument.path())));
-}
-
-LaidOutSchedule::LaidOutSchedule(doc::Document document)
-    : m_document(std::move(document))
-    , m_layout(doc::layOutDocument(m_document))
-{
+    return std::make_shared<const LaidOutSchedule>(
+        doc::readLaidOutDocument(wordDocument.handle(), wordDocument.path()));
 }
 
 WorkingSchedule::WorkingSchedule(std::shared_ptr<const OwnFile> file)
     : m_file(std::move(file))
+    , m_saved(doc::takeSavedDocument(m_file->handle()))
 {
 }
 
