@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "document/paint/renderer.h"
 #include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
 #include "widgets/form_colors.h"
@@ -102,8 +103,13 @@ void Form2::Form_Load()
 void Form2::setPicture(std::shared_ptr<const doc::VectorPicture> snapshot)
 {
     const QSizeF extent = snapshot ? snapshot->extent() : QSizeF();
+    std::vector<double> pageTops;
+    for (const doc::PicturePage& page : snapshot ? snapshot->pages() : doc::PicturePages())
+        pageTops.push_back(page.top);
+    // The first of several pages without the gap below it.
+    const double firstPage = pageTops.size() > 1 ? pageTops[1] - doc::PageGap : extent.height();
     Picture1->setPicture(std::move(snapshot));
-    m_geometry.loadPicture(extent);
+    m_geometry.loadPicture(extent, std::move(pageTops), firstPage);
 }
 
 void Form2::Form_Activate()

@@ -27,6 +27,9 @@ struct PicturePage {
     qint64 size = 0;   ///< bytes of its commands
 };
 
+/// The pages of a picture, top first.
+using PicturePages = std::vector<PicturePage>;
+
 /// A picture of the main text as a metafile of our own: the page index, the fonts, then each
 /// page's painting commands (fills, text as characters with their font, clips, anything else as
 /// a path or an image), in twips from the page's top-left corner. A bitmap read from elsewhere
