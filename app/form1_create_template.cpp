@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "base/guarded_procedure.h"
 #include "base/working_files.h"
+#include "generation/availability.h"
 #include "generation/page_snapshot.h"
 #include "generation/snapshot_file.h"
 #include "homework/general_fields.h"
@@ -47,6 +48,12 @@ void Form1::PushButton6_Click()
             deleteWorkingFile(snapshotFile->path, snapshotFile->identity);
     });
     procedure.step(252, [&] { mBusy = false; });
+}
+
+void Form1::prepareWhileIdle()
+{
+    previewWindow();
+    prepareScheduleFonts();
 }
 
 // Read as the run goes: a change made while it waited for its first event pass is typed.
