@@ -11,6 +11,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 
+#include <malloc.h>
+
 namespace quillory {
 
 using namespace Qt::StringLiterals;
@@ -41,9 +43,11 @@ void Form2::PushButton8_Click()
     procedure.step(102, [&] { discardWordFile(); });
     procedure.step(104, [&] { Q_EMIT backRequested(); });
     procedure.step(106, [&] { hide(); });
-    // A hidden preview keeps no picture; the next hand-over brings one.
+    // A hidden preview keeps no picture; the next hand-over brings one. What a long schedule
+    // took goes back to the system, not only to the heap.
     Picture1->setPicture(nullptr);
     Zoom_Ori->setPicture(nullptr);
+    ::malloc_trim(0);
 }
 
 void Form2::Form_QueryUnload()
