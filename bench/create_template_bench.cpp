@@ -6,6 +6,7 @@
 //
 //   create_template_bench [--classes 8,200] [--runs 15] [--libreoffice-runs 1]
 #include "app/form1.h"
+#include "bench/example_classes.h"
 #include "document/layout/fonts.h"
 #include "preview/form2.h"
 #include "tests/support/isolated_settings.h"
@@ -43,17 +44,6 @@ struct Options {
 HomePageCall noHomePage()
 {
     return {[] { return 1; }, [](const QUrl&) { return true; }};
-}
-
-void loadClasses(Form1& form, int count)
-{
-    form.classList().clear();
-    test::Form1Controls(form).PushButton4->click(); // the sample data
-    for (int i = form.classList().rowCount(); i < count; ++i) {
-        HomeworkEntry entry{u"%1. Class"_s.arg(i + 1), {}};
-        entry.Days[i % DaysPerWeek] = u"Chapter %1 problems 1-41 odd"_s.arg(i);
-        form.classList().append(entry);
-    }
 }
 
 double median(std::vector<double> times)
@@ -222,7 +212,7 @@ long peakResidentMegabytes()
 
 bool report(Form1& form, int classes, const Options& options)
 {
-    loadClasses(form, classes);
+    bench::loadClasses(form, classes);
     std::printf("%d classes, %s:\n", classes, qPrintable(QGuiApplication::platformName()));
     QString document;
     const std::vector<double> ours = timeRuns(form, options.runs, document);

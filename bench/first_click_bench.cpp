@@ -12,6 +12,7 @@
 #include "app/form1.h"
 #include "bench/bench_support.h"
 #include "bench/click_timing.h"
+#include "bench/example_classes.h"
 #include "document/layout/fonts.h"
 #include "preview/form2.h"
 #include "tests/support/isolated_settings.h"
@@ -31,17 +32,6 @@ using namespace quillory::bench;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void loadClasses(Form1& form, int count)
-{
-    form.classList().clear();
-    test::Form1Controls(form).PushButton4->click(); // the example week
-    for (int i = form.classList().rowCount(); i < count; ++i) {
-        HomeworkEntry entry{u"%1. Class"_s.arg(i + 1), {}};
-        entry.Days[i % DaysPerWeek] = u"Chapter %1 problems 1-41 odd"_s.arg(i);
-        form.classList().append(entry);
-    }
-}
 
 // What the program does once its window shows, where this build has it.
 template <typename Window> void prepareWhileIdle(Window& form)

@@ -18,39 +18,7 @@ number=${3:-}
 for program in first_click_bench bare_pair; do
     [ -x "$build/bench/$program" ] || { echo "build $build/bench/$program first" >&2; exit 1; }
 done
-for tool in Xvfb openbox xdotool; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps.sh test)" >&2; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-wm_pid=
-finish() {
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap finish EXIT INT TERM
-
-# Xvfb writes the display's number once it accepts connections.
-if [ -n "$number" ]; then
-    Xvfb ":$number" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-        2>"$work/xvfb.log" &
-else
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-fi
-xvfb_pid=$!
-tries=0
-while [ ! -s "$work/display" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 100 ] || { echo "Xvfb did not start" >&2; exit 1; }
-    sleep 0.1
-done
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY QT_QPA_PLATFORM=xcb
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1 # openbox takes over the screen
+. "$(dirname "$0")/xvfb_session.sh"
 
 # The value after a key in a result line, e.g. "ms 41.2 peak_mb 60" and "ms" give 41.2.
 field() { awk -v key="$2" '{ for (i = 1; i < NF; i++) if ($i == key) print $(i + 1) }' "$1"; }
