@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "document/paint/page_painting.h"
+#include "document/paint/picture_mime.h"
 #include "document/paint/picture_recorder.h"
 #include "document/paint/renderer.h"
 #include "tests/document/schedule_fixture.h"
@@ -233,6 +234,49 @@ private Q_SLOTS:
                                         {QFont()}, picture.body().first(cut));
             QVERIFY(!damaged.toImage(1).isNull());
         }
+    }
+
+    void linesStayCrispAtEveryZoom_data()
+    {
+        QTest::addColumn<qreal>("scale"); // device pixels per logical pixel
+        QTest::newRow("0.75") << 0.75;
+        QTest::newRow("1.25") << 1.25;
+        QTest::newRow("2.5") << 2.5;
+    }
+
+    // Played at any scale, the table's vertical lines cover whole device pixels: a column of
+    // the picture is black or not, never a blend of the line and the shading.
+    void linesStayCrispAtEveryZoom()
+    {
+        QFETCH(qreal, scale);
+        const VectorPicture picture = recordMainText(layOutDocument(test::scheduleDocument()));
+        QImage image((picture.extent() / 15 * scale).toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(scale / 15, scale / 15);
+        picture.play(painter, QRectF(QPointF(0, 0), picture.extent()));
+        painter.end();
+        const int row = qRound(image.height() * 0.9); // in the last data row
+        int blended = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, row);
+            blended += c != QColor(Qt::black) && c != QColor(Qt::white) &&
+                       c != QColor(243, 243, 243) && c != QColor(217, 227, 239);
+        }
+        QCOMPARE(blended, 0);
+    }
+
+    // Pasted, the picture is a bitmap at the screen's resolution; its own bytes read back whole.
+    void clipboardOffersTheImageAndTheBytes()
+    {
+        const auto picture = std::make_shared<const VectorPicture>(
+            recordMainText(layOutDocument(test::scheduleDocument())));
+        PictureMimeData mime(picture);
+        QVERIFY(mime.hasImage());
+        const QImage image = qvariant_cast<QImage>(mime.imageData());
+        QCOMPARE(image, picture->toImage(1));
+        const QByteArray bytes = mime.data(u"application/x-quillory-picture"_s);
+        QCOMPARE(VectorPicture::recognise(bytes)->toImage(1), image);
     }
 
     void pagesAreSeparatedAndTheHeadingRepeats()

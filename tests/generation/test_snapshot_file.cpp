@@ -2,6 +2,7 @@
 // The snapshot file: its bytes, what comes back from it, Qt's own bitmap reader as an oracle,
 // other picture formats, and damaged files.
 #include "base/failure.h"
+#include "document/paint/picture_recorder.h"
 #include "generation/snapshot_file.h"
 #include "tests/support/test_files.h"
 
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void picturesComeBackWhole_data();
     void picturesComeBackWhole();
     void otherFormatsAboveQtsLimitLoad();
+    void vectorPicturesAreWrittenAsRecorded();
     void damagedFilesFail_data();
     void damagedFilesFail();
 
@@ -145,6 +147,27 @@ void TestSnapshotFile::otherFormatsAboveQtsLimitLoad()
     QCOMPARE(loaded.pixel(0, 0), QColor(Qt::white).rgb());
 }
 
+// The file holds the picture's header and commands as they are; read back, the mapping plays the
+// same picture, and it outlives the file.
+void TestSnapshotFile::vectorPicturesAreWrittenAsRecorded()
+{
+    doc::PictureRecorder recorder(300);
+    recorder.recordPage(150, [](QPainter& painter) { painter.fillRect(0, 0, 150, 150, Qt::red); });
+    recorder.recordPage(150,
+                        [](QPainter& painter) { painter.fillRect(150, 0, 150, 150, Qt::blue); });
+    const doc::VectorPicture picture = recorder.picture({300, 300});
+    writeSnapshotFile(path(), picture);
+    QCOMPARE(test::readBytes(path()), picture.header() + picture.body());
+    const SnapshotPicture loaded = loadSnapshot(WrittenFile{path(), *identityAt(path())});
+    QVERIFY(QFile::remove(path()));
+    QCOMPARE(loaded->pages().size(), std::size_t(2));
+    const QImage image = loaded->toImage(1);
+    QCOMPARE(image.size(), QSize(20, 20));
+    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::red));
+    QCOMPARE(image.pixelColor(17, 17), QColor(Qt::blue));
+    QCOMPARE(image.pixelColor(17, 2), QColor(Qt::white));
+}
+
 void TestSnapshotFile::damagedFilesFail_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -160,6 +183,10 @@ void TestSnapshotFile::damagedFilesFail_data()
     QByteArray huge = whole;
     huge.replace(22, 4, QByteArray::fromHex("000000c0")); // a billion rows
     QTest::newRow("claims a billion rows") << huge;
+    doc::PictureRecorder recorder(300);
+    recorder.recordPage(150, [](QPainter& painter) { painter.fillRect(0, 0, 15, 15, Qt::red); });
+    const doc::VectorPicture vector = recorder.picture({300, 150});
+    QTest::newRow("a vector picture cut in its header") << vector.header().chopped(1);
 }
 
 void TestSnapshotFile::damagedFilesFail()
