@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QTest>
 #include <QWindow>
 
 #include <functional>
@@ -62,7 +63,7 @@ private:
 inline void clickOnScreen(QAbstractButton* button)
 {
     if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
-        button->click();
+        QTest::mouseClick(button, Qt::LeftButton);
         return;
     }
     const QPoint at = button->mapToGlobal(button->rect().center());

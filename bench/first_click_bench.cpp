@@ -89,10 +89,11 @@ int main(int argc, char** argv)
         return 1;
     prepareWhileIdle(form);
     QTest::qWait(500); // the user looks at the window; the window manager places it
+    std::printf("before_click_mb %.0f ", residentMegabytes());
     const double ms = timedClick(form);
     if (ms < 0)
         return 1;
-    std::printf("ms %.1f peak_mb %ld", ms, peakMegabytes());
+    std::printf("ms %.1f peak_mb %ld shown_mb %.0f", ms, peakMegabytes(), residentMegabytes());
     const QString document = form.preview()->wordFile();
     if (arguments.contains(u"--libreoffice"_s)) {
         QTemporaryDir profile;
