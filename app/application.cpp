@@ -68,6 +68,8 @@ int runQuillory(int argc, char** argv)
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainWindow,
                      [&mainWindow](QSessionManager&) { mainWindow.storeForSessionEnd(); });
     mainWindow.showCentred();
+    // Once the window is on screen, while the user looks at it.
+    QTimer::singleShot(0, &mainWindow, [&mainWindow] { mainWindow.prepareWhileIdle(); });
     if (claim == Claim::RunUnguarded) // told once, over the window, which runs all the same
         QTimer::singleShot(0, &mainWindow, [&instance] { prompts().note(instance.problem()); });
     return QApplication::exec();

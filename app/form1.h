@@ -88,6 +88,9 @@ public:
     void PushButton5_Click();
     /// "Start Creating Template".
     void PushButton6_Click();
+    /// Work the first "Start Creating Template" would do once and for all (the preview window,
+    /// hidden, and the template's fonts), done while the program waits for the user.
+    void prepareWhileIdle();
     /// "Start a New Week" in the list's menu.
     void mnuNewWeek_Click();
     /// "Move Up" in the list's menu.

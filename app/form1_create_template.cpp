@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "base/guarded_procedure.h"
 #include "base/working_files.h"
+#include "generation/availability.h"
 #include "generation/page_snapshot.h"
 #include "generation/snapshot_file.h"
 #include "homework/general_fields.h"
@@ -34,7 +35,7 @@ void Form1::PushButton6_Click()
         238, [&] { snapshotFile = SaveDocAsJPG(document ? document->openedPath() : QString()); });
     // Without a document there is nothing to preview: the picture is loaded but not handed on.
     const bool pictured = procedure.step(240, [&] {
-        const QImage snapshot = loadSnapshot(snapshotFile);
+        const SnapshotPicture snapshot = loadSnapshot(snapshotFile);
         shareSnapshotWithClipboard(snapshot);
         if (document)
             previewWindow().setPicture(snapshot);
@@ -50,6 +51,12 @@ void Form1::PushButton6_Click()
     });
     heldInput.reset();
     procedure.step(252, [&] { mBusy = false; });
+}
+
+void Form1::prepareWhileIdle()
+{
+    previewWindow();
+    prepareScheduleFonts();
 }
 
 // Read as the run goes: a change made while it waited for its first event pass is typed.

@@ -6,6 +6,7 @@
 //
 //   create_template_bench [--classes 8,200] [--runs 15] [--libreoffice-runs 1]
 #include "app/form1.h"
+#include "bench/example_classes.h"
 #include "document/layout/fonts.h"
 #include "preview/form2.h"
 #include "tests/support/isolated_settings.h"
@@ -45,17 +46,6 @@ HomePageCall noHomePage()
     return {[] { return 1; }, [](const QUrl&) { return true; }};
 }
 
-void loadClasses(Form1& form, int count)
-{
-    form.classList().clear();
-    test::Form1Controls(form).PushButton4->click(); // the sample data
-    for (int i = form.classList().rowCount(); i < count; ++i) {
-        HomeworkEntry entry{u"%1. Class"_s.arg(i + 1), {}};
-        entry.Days[i % DaysPerWeek] = u"Chapter %1 problems 1-41 odd"_s.arg(i);
-        form.classList().append(entry);
-    }
-}
-
 double median(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
@@ -70,9 +60,7 @@ void printSpread(const char* what, std::vector<double> times)
 }
 
 // Watches one run: the release on the button starts the clock, and it stops once the preview
-// is exposed and its picture has been painted and flushed (the queued call runs after that);
-// a second clock stops once it has been painted from the layout at full resolution, which a
-// schedule pictured at a lowered ratio is next.
+// is exposed and its picture has been painted and flushed (the queued call runs after that).
 class RunWatch final : public QObject {
 public:
     explicit RunWatch(QPushButton* button)
@@ -90,12 +78,9 @@ public:
     {
         m_startNs = -1;
         m_endNs = -1;
-        m_sharpNs = -1;
     }
     bool done() const { return m_endNs >= 0; }
     double elapsedMs() const { return (m_endNs - m_startNs) / 1e6; }
-    bool sharpDone() const { return m_sharpNs >= 0; }
-    double sharpMs() const { return (m_sharpNs - m_startNs) / 1e6; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -106,10 +91,6 @@ protected:
             m_endNs < 0 && m_picture->window()->windowHandle()->isExposed())
             QMetaObject::invokeMethod(
                 this, [this] { m_endNs = m_clock.nsecsElapsed(); }, Qt::QueuedConnection);
-        if (watched == m_picture && event->type() == QEvent::Paint && m_startNs >= 0 &&
-            m_sharpNs < 0 && m_picture->paintsFullResolution())
-            QMetaObject::invokeMethod(
-                this, [this] { m_sharpNs = m_clock.nsecsElapsed(); }, Qt::QueuedConnection);
         return false;
     }
 
@@ -123,7 +104,6 @@ private:
     }();
     qint64 m_startNs = -1;
     qint64 m_endNs = -1;
-    qint64 m_sharpNs = -1;
 };
 
 bool onX11()
@@ -170,17 +150,9 @@ void goBack(Form1& form)
     test::Form2Controls(*form.preview()).PushButton8->click(); // "< Back"
 }
 
-// Whether the preview's picture was kept at a lower ratio than the screen's.
-bool lowered(const PictureArea* picture)
-{
-    return picture->picture().devicePixelRatio() < picture->devicePixelRatioF();
-}
-
-// Milliseconds of each run, and of each run until painted at full resolution where the picture
-// was kept at a lowered ratio; the last one's preview stays open, and with it the last working
+// Milliseconds of each run; the last one's preview stays open, and with it the last working
 // document.
-std::vector<double> timeRuns(Form1& form, int runs, QString& workingDocument,
-                             std::vector<double>& sharpTimes)
+std::vector<double> timeRuns(Form1& form, int runs, QString& workingDocument)
 {
     QPushButton* start = test::Form1Controls(form).PushButton6;
     RunWatch watch(start);
@@ -198,11 +170,6 @@ std::vector<double> timeRuns(Form1& form, int runs, QString& workingDocument,
         if (!waitFor([&] { return watch.done(); }))
             return {};
         times.push_back(watch.elapsedMs());
-        if (lowered(test::Form2Controls(*form.preview()).Picture1)) {
-            if (!waitFor([&] { return watch.sharpDone(); }))
-                return {};
-            sharpTimes.push_back(watch.sharpMs());
-        }
         workingDocument = form.preview()->wordFile();
         if (run + 1 < runs)
             goBack(form);
@@ -245,19 +212,16 @@ long peakResidentMegabytes()
 
 bool report(Form1& form, int classes, const Options& options)
 {
-    loadClasses(form, classes);
+    bench::loadClasses(form, classes);
     std::printf("%d classes, %s:\n", classes, qPrintable(QGuiApplication::platformName()));
     QString document;
-    std::vector<double> sharp;
-    const std::vector<double> ours = timeRuns(form, options.runs, document, sharp);
+    const std::vector<double> ours = timeRuns(form, options.runs, document);
     if (ours.empty()) {
         std::printf("    the preview did not appear (peak resident memory %ld MB)\n",
                     peakResidentMegabytes());
         return false;
     }
     printSpread("release -> preview painted", ours);
-    if (!sharp.empty())
-        printSpread("release -> full resolution painted", sharp);
     std::printf("    peak resident memory of the process so far: %ld MB\n",
                 peakResidentMegabytes());
     const std::vector<double> theirs = libreOfficeRuns(document, options.libreOfficeRuns);

@@ -109,7 +109,8 @@ public:
     {
         Document document = m_application->Documents().Open(path);
         const doc::DocumentLayout layout = doc::layOutDocument(document.content());
-        QImage image = doc::renderMainText(layout, doc::pictureRatio(layout, devicePixelRatio));
+        QImage image = doc::renderMainText(
+            layout, doc::bitmapRatio(QSizeF(doc::pictureSize(layout)) * 15, devicePixelRatio));
         document.Close();
         return image;
     }
@@ -172,7 +173,9 @@ void benchLayoutAndPicture(Bench& bench, const QString& sample)
     const Timing timing = medianTiming(5, [&] {
         const doc::DocumentLayout layout = doc::layOutDocument(longContent);
         pages = layout.pages().size();
-        longSize = doc::renderMainText(layout, doc::pictureRatio(layout, 1)).size();
+        longSize =
+            doc::renderMainText(layout, doc::bitmapRatio(QSizeF(doc::pictureSize(layout)) * 15, 1))
+                .size();
     });
     report("50 classes x 7 days x 2,000 characters: lay out and paint", timing.wallMs, 300);
     report("  the same, processor time", timing.cpuMs, 300);

@@ -12,9 +12,7 @@ namespace quillory::doc {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QByteArray readBytes(const QString& path)
+void checkDocumentFile(const QString& path)
 {
     if (path.isEmpty())
         throw Failure(Failure::InvalidArgument, u"No document was given."_s);
@@ -25,6 +23,13 @@ QByteArray readBytes(const QString& path)
         throw Failure(Failure::NotOwnFile, u"%1 is not a document file."_s.arg(path));
     if (info.size() > MaxRtfSize)
         throw Failure(Failure::TooLarge, u"The document %1 is too large to be opened."_s.arg(path));
+}
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    checkDocumentFile(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(Failure::SystemError,

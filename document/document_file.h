@@ -13,6 +13,10 @@ namespace quillory::doc {
 /// regular file, too large, unreadable or not a document.
 Document readDocumentFile(const QString& path);
 
+/// Throws the Failure readDocumentFile throws when the path is empty, missing, not a regular file
+/// or too large.
+void checkDocumentFile(const QString& path);
+
 /// Reads a document from RTF bytes already in hand (a file held open, for one); `name` names it
 /// in the Failure thrown when the bytes are not a document.
 Document readDocument(const QByteArray& rtf, const QString& name);

@@ -4,6 +4,9 @@
 
 #include "base/prompts.h"
 #include "document/automation/application_starter.h"
+#include "document/document_file.h"
+#include "document/paint/renderer.h"
+#include "resources/schedule_template.h"
 
 #include <QStringList>
 
@@ -46,6 +49,16 @@ bool CheckWordInstalled()
         // A failed quit must not keep the program from starting.
     }
     return true;
+}
+
+void prepareScheduleFonts()
+{
+    try {
+        const doc::Document schedule = doc::readDocument(templateBytes(), QString());
+        doc::renderMainText(doc::layOutDocument(schedule), 1);
+    } catch (const std::exception&) {
+        // Nothing is lost: the first run resolves them itself.
+    }
 }
 
 } // namespace quillory

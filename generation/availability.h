@@ -15,4 +15,8 @@ QString componentUnavailableMessage();
 /// (no window shown, nothing stored). Every other failure inside is ignored.
 bool CheckWordInstalled();
 
+/// Lays the template out and pictures it once, so that its fonts are resolved and their glyphs
+/// drawn before the first run needs them; every failure is ignored (the run reports its own).
+void prepareScheduleFonts();
+
 } // namespace quillory

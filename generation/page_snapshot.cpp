@@ -11,10 +11,12 @@
 #include "document/automation/application_starter.h"
 #include "document/automation/document.h"
 #include "document/automation/range.h"
+#include "document/paint/picture_mime.h"
 #include "generation/snapshot_file.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace quillory {
 
@@ -25,20 +27,27 @@ namespace {
 
 constexpr int ClipboardAttempts = 1000;
 
-QImage readClipboard()
+// This program's own picture as it is; any other program's as the bitmap it gives.
+SnapshotPicture readClipboard()
 {
-    return QGuiApplication::clipboard()->image();
+    const QMimeData* held = QGuiApplication::clipboard()->mimeData();
+    if (const auto* own = qobject_cast<const doc::PictureMimeData*>(held))
+        return own->picture();
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull())
+        return nullptr;
+    return std::make_shared<const doc::VectorPicture>(doc::VectorPicture::fromBitmap(image));
 }
 
 } // namespace
 
-std::optional<QImage> GetClipboardPicture(int /*format*/, const ClipboardReader& read)
+std::optional<SnapshotPicture> GetClipboardPicture(int /*format*/, const ClipboardReader& read)
 {
     const ClipboardReader& reader = read ? read : ClipboardReader(readClipboard);
     for (int attempt = 0; attempt < ClipboardAttempts; ++attempt) {
         try {
-            QImage picture = reader();
-            if (!picture.isNull())
+            SnapshotPicture picture = reader();
+            if (picture)
                 return picture;
         } catch (...) {
             // Another program may hold the clipboard; the next attempt follows at once.
@@ -56,11 +65,11 @@ std::optional<WrittenFile> SaveDocAsJPG(const QString& inFile)
     procedure.step(118, [&] { doc::running(word).Documents().Open(inFile); });
     procedure.step(120, [&] { doc::running(word).ActiveDocument().Range().CopyAsPicture(); });
     procedure.step(122, [&] {
-        const std::optional<QImage> picture = GetClipboardPicture(0);
+        const std::optional<SnapshotPicture> picture = GetClipboardPicture(0);
         if (!picture)
             throw Failure(Failure::Unavailable, u"There is no picture on the clipboard."_s);
         written = writeSnapshotFile(joinPath(TempFolder(), QString::fromUtf16(SnapshotFileName)),
-                                    *picture);
+                                    **picture);
         trackWorkingFile(written->path, written->identity);
     });
     procedure.step(
@@ -69,11 +78,11 @@ std::optional<WrittenFile> SaveDocAsJPG(const QString& inFile)
     return written;
 }
 
-void shareSnapshotWithClipboard(const QImage& snapshot)
+void shareSnapshotWithClipboard(const SnapshotPicture& snapshot)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard->ownsClipboard())
-        clipboard->setImage(snapshot);
+        clipboard->setMimeData(new doc::PictureMimeData(snapshot));
 }
 
 } // namespace quillory

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "base/own_file.h"
+#include "generation/snapshot_file.h"
 
-#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -12,16 +12,17 @@
 
 namespace quillory {
 
-/// The snapshot's file name in the working folder (its content is a 32-bit bitmap).
+/// The snapshot's file name in the working folder (its content is a vector picture, whatever the
+/// name says).
 inline constexpr char16_t SnapshotFileName[] = u"temp.bmp";
 
-/// Reads the clipboard's picture.
-using ClipboardReader = std::function<QImage()>;
+/// Reads the clipboard's picture: null when it holds none.
+using ClipboardReader = std::function<SnapshotPicture()>;
 
 /// The clipboard's picture, reading it up to 1,000 times at once until a read yields one;
 /// nothing when none did. `format` 0 lets the clipboard choose. Never throws.
-std::optional<QImage> GetClipboardPicture(int format,
-                                          const ClipboardReader& read = ClipboardReader());
+std::optional<SnapshotPicture> GetClipboardPicture(int format,
+                                                   const ClipboardReader& read = ClipboardReader());
 
 /// Renders the document at `inFile` through a second instance of the document component and
 /// the clipboard into the snapshot file in the working folder (readable by the user only, and
@@ -31,8 +32,8 @@ std::optional<QImage> GetClipboardPicture(int format,
 std::optional<WrittenFile> SaveDocAsJPG(const QString& inFile);
 
 /// While the clipboard still holds this program's picture, it takes the loaded snapshot, the same
-/// pixels, instead: they stay in the snapshot file's mapping, read only where they are pasted,
-/// and the picture's second copy in memory is freed.
-void shareSnapshotWithClipboard(const QImage& snapshot);
+/// picture, instead: it stays in the snapshot file's mapping, read only where it is pasted, and
+/// the picture's second copy in memory is freed.
+void shareSnapshotWithClipboard(const SnapshotPicture& snapshot);
 
 } // namespace quillory

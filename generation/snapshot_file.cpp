@@ -47,6 +47,7 @@ void applyResolution(QImage& picture, quint32 dotsPerMeter)
 }
 
 // A private, copy-on-write mapping of a whole file, unmapped with the last picture using it.
+// (The one place that maps a file: the descriptor code may move to the files module.)
 struct FileMapping {
     static void release(void* mapping)
     {
@@ -74,8 +75,24 @@ MappedFile mapFile(int handle)
     return mapping;
 }
 
-// Our own layout is shown straight from the mapping: nothing is copied, and only the rows that
-// are painted are ever read from the file; the picture takes the mapping over. A null picture
+// A vector picture is played straight from the mapping, which it takes over: only the pages in
+// view are ever read from the file. Nothing when the file holds another format.
+SnapshotPicture mappedVectorPicture(MappedFile& mapping)
+{
+    const QByteArrayView view = mapping->view();
+    if (!view.startsWith(doc::VectorPicture::Magic))
+        return nullptr;
+    std::shared_ptr<const void> owner(mapping.get(), mapping.get_deleter());
+    const QByteArray bytes = QByteArray::fromRawData(view.data(), view.size());
+    mapping.release();
+    std::optional<doc::VectorPicture> picture = doc::VectorPicture::recognise(bytes, owner);
+    if (!picture)
+        return nullptr;
+    return std::make_shared<const doc::VectorPicture>(std::move(*picture));
+}
+
+// Our own bitmap layout is shown straight from the mapping: nothing is copied, and only the rows
+// that are painted are ever read from the file; the picture takes the mapping over. A null picture
 // when the file is in another format.
 QImage mappedPicture(MappedFile& mapping, const QString& path)
 {
@@ -109,11 +126,18 @@ QImage decodedPicture(QIODevice& device, const QString& path)
     return picture;
 }
 
+SnapshotPicture bitmapPicture(const QImage& bitmap)
+{
+    return std::make_shared<const doc::VectorPicture>(doc::VectorPicture::fromBitmap(bitmap));
+}
+
 } // namespace
 
-WrittenFile writeSnapshotFile(const QString& path, const QImage& picture)
+WrittenFile writeSnapshotFile(const QString& path, const doc::VectorPicture& picture)
 {
-    const QImage words = storableWords(picture);
+    if (picture.bitmap().isNull())
+        return placePrivateFile(path, {picture.header(), picture.body()}, Durability::Unsynced);
+    const QImage words = storableWords(picture.bitmap());
     if (words.isNull() || qint64(words.width()) * words.height() > MaxSnapshotPixels)
         throw Failure(Failure::TooLarge, u"The picture is too large for a snapshot."_s);
     const SnapshotBitmap layout(
@@ -127,7 +151,7 @@ WrittenFile writeSnapshotFile(const QString& path, const QImage& picture)
         Durability::Unsynced);
 }
 
-QImage loadSnapshot(const std::optional<WrittenFile>& written)
+SnapshotPicture loadSnapshot(const std::optional<WrittenFile>& written)
 {
     if (!written)
         throw Failure(Failure::InvalidState, u"No picture was written in this run."_s);
@@ -138,13 +162,17 @@ QImage loadSnapshot(const std::optional<WrittenFile>& written)
                       u"%1 is not the picture this run wrote; it is not shown."_s.arg(path));
     MappedFile mapping = mapFile(file.handle()); // outlives the handle
     if (mapping) {
+        if (SnapshotPicture vector = mappedVectorPicture(mapping))
+            return vector;
+        if (!mapping)
+            throw Failure(Failure::Malformed, u"The picture %1 is damaged."_s.arg(path));
         const QImage picture = mappedPicture(mapping, path);
         if (!picture.isNull())
-            return picture;
+            return bitmapPicture(picture);
     }
     QFile opened;
     opened.open(file.handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
-    return decodedPicture(opened, path);
+    return bitmapPicture(decodedPicture(opened, path));
 }
 
 } // namespace quillory

@@ -5,13 +5,12 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "document/paint/renderer.h"
 #include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
-#include "preview/picture_scaling.h"
 #include "widgets/enter_presses.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
-#include "widgets/wait_pointer.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
 
@@ -82,10 +81,6 @@ void Form2::connectControls()
                 showView();
             });
     connect(Picture1, &PictureArea::mouseReleased, this, run(&PreviewGeometry::Picture1_MouseUp));
-    // After the painting, so the snapshot is on screen while the layout is made.
-    connect(
-        Picture1, &PictureArea::painted, this, [this] { loadFullResolution(); },
-        Qt::QueuedConnection);
     m_pointer->handOver({PushButton1, PushButton2, PushButton6, PushButton8});
     m_pointer->arrowOver({this, Frame1});
     letEnterPressButtons(*this);
@@ -107,24 +102,16 @@ void Form2::Form_Load()
         procedure.step(110, [&] { m_pointer->setHand(loadHandPointer(hand)); });
 }
 
-void Form2::setPicture(const QImage& snapshot)
+void Form2::setPicture(std::shared_ptr<const doc::VectorPicture> snapshot)
 {
-    Picture1->setPicture(drawableImage(snapshot));
-    m_geometry.loadPicture(snapshot.deviceIndependentSize() * TwipsPerPixel);
-    m_fullResolutionPending = snapshot.devicePixelRatio() < Picture1->devicePixelRatioF();
-}
-
-void Form2::loadFullResolution()
-{
-    if (!m_fullResolutionPending || !m_schedule)
-        return;
-    m_fullResolutionPending = false;
-    const WaitPointer waiting;
-    try {
-        Picture1->setFullResolution(m_schedule->laidOut());
-    } catch (const std::exception&) {
-        // The snapshot still shows the schedule, only less sharply.
-    }
+    const QSizeF extent = snapshot ? snapshot->extent() : QSizeF();
+    std::vector<double> pageTops;
+    for (const doc::PicturePage& page : snapshot ? snapshot->pages() : doc::PicturePages())
+        pageTops.push_back(page.top);
+    // The first of several pages without the gap below it.
+    const double firstPage = pageTops.size() > 1 ? pageTops[1] - doc::PageGap : extent.height();
+    Picture1->setPicture(std::move(snapshot));
+    m_geometry.loadPicture(extent, std::move(pageTops), firstPage);
 }
 
 void Form2::Form_Activate()
@@ -209,13 +196,13 @@ void Form2::keepZoomSource()
 
 void Form2::clearPicture()
 {
-    Picture1->setPicture(QImage());
+    Picture1->setPicture(nullptr);
 }
 
+// Nothing is drawn ahead: the picture is played back at this zoom where it is exposed.
 void Form2::drawScaled(QSize source, QSize target)
 {
-    Picture1->setPicture(
-        scaledPicture(Zoom_Ori->picture(), source, target, Picture1->devicePixelRatioF()));
+    Picture1->setPicture(Zoom_Ori->picture(), source, target);
 }
 
 void Form2::showArrow()

@@ -4,10 +4,10 @@
 
 #include "base/own_file.h"
 #include "calendar/school_week.h"
+#include "document/paint/vector_picture.h"
 #include "preview/preview_canvas.h"
 #include "preview/preview_geometry.h"
 
-#include <QImage>
 #include <QString>
 #include <QWidget>
 
@@ -39,10 +39,9 @@ public:
     explicit Form2(QWidget* parent = nullptr);
     ~Form2() override;
 
-    /// Hand-over: the snapshot becomes Picture1's picture (kept at its own pixel ratio); the
-    /// next activation or showing sets the view up from it. Set mWordFile and show the window
-    /// after this.
-    void setPicture(const QImage& snapshot);
+    /// Hand-over: the snapshot becomes Picture1's picture; the next activation or showing sets
+    /// the view up from it. Set mWordFile and show the window after this.
+    void setPicture(std::shared_ptr<const doc::VectorPicture> snapshot);
 
     /// Draws Picture1 at the current zoom factor (or returns to 1.0 when that is too large).
     void RedrawImage();
@@ -94,16 +93,15 @@ protected:
 private:
     /// Full path of the working document that belongs to the snapshot.
     QString mWordFile;
-    /// That document, held open, and laid out once needed: what saving, the PDF, printing and
-    /// the sharp picture read, whatever its name leads to by now. None before a hand-over and
-    /// once discarded.
+    /// That document, held open, and laid out once needed: what saving, the PDF and printing
+    /// read, whatever its name leads to by now. None before a hand-over and once discarded.
     std::unique_ptr<WorkingSchedule> m_schedule;
 
     /// The viewport: white, framed, clips Picture1.
     QFrame* Picture2;
-    /// The scaled snapshot, moved inside the viewport by scrolling and dragging.
+    /// The snapshot at the zoom, moved inside the viewport by scrolling and dragging.
     PictureArea* Picture1;
-    /// Never visible: holds the snapshot at its unscaled size, the source of every zoom.
+    /// Never visible: holds the snapshot at its own size, the source of every zoom.
     PictureArea* Zoom_Ori;
     /// Scrolls Picture1 vertically.
     QScrollBar* VScroll1;
@@ -135,7 +133,6 @@ private:
     void centreOnScreen();
     QPointF pointInPicture1(QPointF position) const;
     void scrollByWheel(const QObject* over, const QWheelEvent& wheel);
-    void loadFullResolution();
 
     void keepZoomSource() override;
     void clearPicture() override;
@@ -145,9 +142,6 @@ private:
     PreviewGeometry m_geometry;
     WindowPointer* m_pointer;
     bool m_centred = false;
-    /// The snapshot was kept at a lower ratio than the screen's: once it has been shown, the
-    /// schedule's layout paints it at full resolution.
-    bool m_fullResolutionPending = false;
 };
 
 } // namespace quillory

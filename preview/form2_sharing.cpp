@@ -3,7 +3,9 @@
 // picture on the clipboard.
 #include "preview/form2.h"
 
+#include "base/failure.h"
 #include "base/guarded_procedure.h"
+#include "document/paint/picture_mime.h"
 #include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
 #include "preview/save_results.h"
@@ -95,7 +97,11 @@ void Form2::mnuAddToCalendar_Click()
 void Form2::mnuCopyPicture_Click()
 {
     GuardedProcedure procedure(locations::Form2CopyPicture);
-    procedure.step(100, [&] { QGuiApplication::clipboard()->setImage(Zoom_Ori->picture()); });
+    procedure.step(100, [&] {
+        if (!Zoom_Ori->picture())
+            throw Failure(Failure::InvalidState, u"The preview holds no picture."_s);
+        QGuiApplication::clipboard()->setMimeData(new doc::PictureMimeData(Zoom_Ori->picture()));
+    });
 }
 
 } // namespace quillory

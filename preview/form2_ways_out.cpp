@@ -11,6 +11,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 
+#include <malloc.h>
+
 namespace quillory {
 
 using namespace Qt::StringLiterals;
@@ -42,8 +44,11 @@ void Form2::PushButton8_Click()
     procedure.step(102, [&] { discardWordFile(); });
     procedure.step(104, [&] { Q_EMIT backRequested(); });
     procedure.step(106, [&] { hide(); });
-    // The layout of a long schedule is not kept for a preview that is not shown.
-    Picture1->setFullResolution(nullptr);
+    // A hidden preview keeps no picture; the next hand-over brings one. What a long schedule
+    // took goes back to the system, not only to the heap.
+    Picture1->setPicture(nullptr);
+    Zoom_Ori->setPicture(nullptr);
+    ::malloc_trim(0);
 }
 
 void Form2::Form_QueryUnload()

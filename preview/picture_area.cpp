@@ -2,7 +2,7 @@
 
 #include "preview/picture_area.h"
 
-#include "preview/laid_out_schedule.h"
+#include "widgets/twips.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -20,17 +20,19 @@ PictureArea::PictureArea(QWidget* parent)
 
 PictureArea::~PictureArea() = default;
 
-void PictureArea::setPicture(const QImage& picture)
+void PictureArea::setPicture(std::shared_ptr<const doc::VectorPicture> picture, QSizeF source,
+                             QSizeF target)
 {
-    m_picture = picture;
-    m_fullResolution.reset();
+    m_picture = std::move(picture);
+    m_source = source;
+    m_target = target;
     update();
 }
 
-void PictureArea::setFullResolution(std::shared_ptr<const LaidOutSchedule> schedule)
+void PictureArea::setPicture(std::shared_ptr<const doc::VectorPicture> picture)
 {
-    m_fullResolution = std::move(schedule);
-    update();
+    const QSizeF extent = picture ? picture->extent() : QSizeF();
+    setPicture(std::move(picture), extent, extent);
 }
 
 void PictureArea::paintEvent(QPaintEvent* event)
@@ -38,27 +40,15 @@ void PictureArea::paintEvent(QPaintEvent* event)
     const QRect exposed = event->rect();
     QPainter painter(this);
     painter.fillRect(exposed, Qt::white);
-    if (m_fullResolution)
-        m_fullResolution->paint(painter, exposed);
-    else
-        paintPicture(painter, exposed);
+    const QSizeF sourcePixels(pixelsFromTwips(m_source.width()),
+                              pixelsFromTwips(m_source.height()));
+    if (m_picture && !sourcePixels.isEmpty()) {
+        painter.scale(pixelsFromTwips(m_target.width()) / sourcePixels.width() / TwipsPerPixel,
+                      pixelsFromTwips(m_target.height()) / sourcePixels.height() / TwipsPerPixel);
+        m_picture->play(painter, painter.transform().inverted().mapRect(QRectF(exposed)));
+    }
     painter.end();
     Q_EMIT painted();
-}
-
-void PictureArea::paintPicture(QPainter& painter, const QRect& exposed) const
-{
-    if (m_picture.isNull())
-        return;
-    const QRectF shown = QRectF(exposed) & QRectF(QPointF(0, 0), m_picture.deviceIndependentSize());
-    if (shown.isEmpty())
-        return;
-    const qreal ratio = m_picture.devicePixelRatio();
-    const QRectF source(shown.topLeft() * ratio, shown.size() * ratio);
-    // A picture kept at a lower resolution than the screen's is stretched; smoothly, since only
-    // the exposed part is drawn.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio < devicePixelRatioF());
-    painter.drawImage(shown, m_picture, source);
 }
 
 void PictureArea::mousePressEvent(QMouseEvent* event)

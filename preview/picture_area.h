@@ -2,8 +2,10 @@
 
 #pragma once
 
-#include <QImage>
+#include "document/paint/vector_picture.h"
+
 #include <QPointF>
+#include <QSizeF>
 #include <QWidget>
 
 #include <memory>
@@ -11,13 +13,12 @@
 
 namespace quillory {
 
-class LaidOutSchedule;
-
-/// A white picture area that shows its picture at its top-left corner and keeps it until it is
-/// given another, so moving or uncovering it never scales the picture anew; a repaint copies
-/// only the part of the picture that is exposed, however tall the picture. It reports the mouse
-/// buttons and the pointer's moves while a button is held; the right button drags only once the
-/// pointer has moved, and a right click without a move asks for the picture's menu.
+/// A white picture area that shows a part of its picture at its top-left corner, stretched to a
+/// size, and keeps it until it is given another. A repaint plays back only the part of the
+/// picture that is exposed, at the screen's resolution, however tall the picture: it is sharp
+/// at every zoom. It reports the mouse buttons and the pointer's moves while a button is held;
+/// the right button drags only once the pointer has moved, and a right click without a move
+/// asks for the picture's menu.
 class PictureArea final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PictureArea)
@@ -27,16 +28,17 @@ public:
     explicit PictureArea(QWidget* parent);
     ~PictureArea() override;
 
-    /// The picture shown, at its device pixel ratio; a null image leaves the area blank. Any
-    /// full-resolution painting of the previous picture stops.
-    void setPicture(const QImage& picture);
+    /// The picture shown: its part of `source` twips from its top-left corner stretched over
+    /// `target` twips, both taken in whole logical pixels (so at the same size a twip is a
+    /// fifteenth of a pixel exactly). None leaves the area blank.
+    void setPicture(std::shared_ptr<const doc::VectorPicture> picture, QSizeF source,
+                    QSizeF target);
+    /// The picture shown whole at its own size; none leaves the area blank.
+    void setPicture(std::shared_ptr<const doc::VectorPicture> picture);
     /// The picture shown.
-    const QImage& picture() const { return m_picture; }
-    /// Paints the part of the picture in view from the schedule's layout, at the screen's full
-    /// resolution, instead of from the picture; nothing goes back to the picture.
-    void setFullResolution(std::shared_ptr<const LaidOutSchedule> schedule);
-    /// Whether the picture is painted from the schedule's layout.
-    bool paintsFullResolution() const { return m_fullResolution != nullptr; }
+    const std::shared_ptr<const doc::VectorPicture>& picture() const { return m_picture; }
+    /// The twips of the picture shown and the twips they are stretched over.
+    std::pair<QSizeF, QSizeF> shownPart() const { return {m_source, m_target}; }
 
 Q_SIGNALS:
     /// A mouse button went down at the position (logical pixels in the area).
@@ -57,10 +59,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void paintPicture(QPainter& painter, const QRect& exposed) const;
-
-    QImage m_picture;
-    std::shared_ptr<const LaidOutSchedule> m_fullResolution;
+    std::shared_ptr<const doc::VectorPicture> m_picture;
+    QSizeF m_source;
+    QSizeF m_target;
     std::optional<QPointF> m_rightPress; ///< where the right button went down, until it drags
 };
 

@@ -8,6 +8,7 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quillory {
 
@@ -28,9 +29,11 @@ PreviewGeometry::PreviewGeometry(PreviewCanvas& canvas)
 {
 }
 
-void PreviewGeometry::loadPicture(QSizeF size)
+void PreviewGeometry::loadPicture(QSizeF size, std::vector<double> pageTops, double firstPageHeight)
 {
     m_loadedSize = size;
+    m_pageTops = pageTops.size() > 1 ? std::move(pageTops) : std::vector<double>();
+    m_firstPageHeight = firstPageHeight;
     mSetupPending = true;
 }
 
@@ -79,7 +82,7 @@ void PreviewGeometry::RedrawImage()
     procedure.step(100, [&] { mZoomWidth = scaledLength(mOrigWidth, mZoom); });
     procedure.step(102, [&] { mZoomHeight = scaledLength(mOrigHeight, mZoom); });
     bool fits = false;
-    procedure.step(104, [&] { fits = mZoomWidth < RefusedWidth && mZoomHeight < RefusedHeight; });
+    procedure.step(104, [&] { fits = fitsTheLimits(); });
     if (fits) {
         drawZoomed(procedure);
         return;
@@ -87,6 +90,14 @@ void PreviewGeometry::RedrawImage()
     // Refused: Picture1 keeps what it showed and the bars stay; only the zoom starts over.
     procedure.step(124, [&] { mZoom = 1.0f; });
     takeOriginalSize(procedure);
+}
+
+// The limits are meant for one page: a strip of pages is held to them by its first page.
+bool PreviewGeometry::fitsTheLimits() const
+{
+    const qint32 height =
+        m_pageTops.empty() ? mZoomHeight : scaledLength(static_cast<int>(m_firstPageHeight), mZoom);
+    return mZoomWidth < RefusedWidth && height < RefusedHeight;
 }
 
 void PreviewGeometry::drawZoomed(GuardedProcedure& procedure)
@@ -146,9 +157,33 @@ void PreviewGeometry::ApplyZoom(float factor)
 {
     if (factor < MinimumZoom || factor > MaximumZoom)
         return;
+    const std::size_t page = pageInView();
     mZoom = factor;
     RedrawImage();
     SetupScrollbars();
+    if (page > 0)
+        showPage(page);
+}
+
+// The page whose part is at the viewport's top, in a picture of more than one; 0 otherwise.
+std::size_t PreviewGeometry::pageInView() const
+{
+    // A twip of slack: scaled edges are whole twips, rounded down.
+    const double top = (1 - m_v.edge) / m_shownZoom;
+    std::size_t page = 0;
+    while (page + 1 < m_pageTops.size() && m_pageTops[page + 1] <= top)
+        ++page;
+    return page;
+}
+
+// As far down as the page's top, or the picture's end; the bar follows.
+void PreviewGeometry::showPage(std::size_t page)
+{
+    if (m_v.step == 0 || !m_v.bar.enabled)
+        return;
+    const double end = std::max(0.0, m_v.size - viewport::InnerHeight);
+    m_v.edge = -std::min(std::floor(m_pageTops[page] * m_shownZoom), end);
+    followPicture(m_v);
 }
 
 void PreviewGeometry::picture1_MouseDown(QPointF point)

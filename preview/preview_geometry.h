@@ -9,6 +9,8 @@
 #include <QSize>
 #include <QSizeF>
 
+#include <vector>
+
 namespace quillory {
 
 class GuardedProcedure;
@@ -41,8 +43,10 @@ public:
     /// The next activation sets the view up.
     void requestSetUp() { mSetupPending = true; }
     /// Hand-over: Picture1's picture is now a snapshot of this size (twips); the next
-    /// activation sets the view up from it.
-    void loadPicture(QSizeF size);
+    /// activation sets the view up from it. A snapshot of more than one page names where its
+    /// pages begin and how tall its first page is (twips): the size rule of the zoom then looks
+    /// at its first page, and a zoom keeps the page in view.
+    void loadPicture(QSizeF size, std::vector<double> pageTops = {}, double firstPageHeight = 0);
 
     /// The window became active: sets the view up from a newly handed-over picture. An
     /// activation during the set-up is ignored.
@@ -105,6 +109,9 @@ private:
     void setUpAxis(PreviewAxis& axis, double viewportOuter, double viewportInner);
     void StepZoom(int direction);
     void ApplyZoom(float factor);
+    bool fitsTheLimits() const;
+    std::size_t pageInView() const;
+    void showPage(std::size_t page);
     void setBarByPercent(PreviewAxis& axis, qint16 percent);
     void bringBarInLine(PreviewAxis& axis, qint16 percent);
     void scrollBy(Qt::Orientation orientation, double distance);
@@ -124,9 +131,11 @@ private:
     float mZoom = 1.0f;
     bool mSetupPending = false;
     bool m_activating = false;
-    float m_shownZoom = 1.0f; // the zoom Picture1 was drawn at; a refused step keeps it
-    QSizeF m_loadedSize;      // Picture1's picture as handed over
-    QSizeF m_zoomSourceSize;  // Zoom_Ori's size, the same inside and out
+    float m_shownZoom = 1.0f;       // the zoom Picture1 was drawn at; a refused step keeps it
+    QSizeF m_loadedSize;            // Picture1's picture as handed over
+    QSizeF m_zoomSourceSize;        // Zoom_Ori's size, the same inside and out
+    std::vector<double> m_pageTops; // where the pages of a picture of more than one begin
+    double m_firstPageHeight = 0;
     PreviewAxis m_h;
     PreviewAxis m_v;
 };

@@ -6,7 +6,9 @@
 #include "document/automation/document_state.h"
 #include "document/document_file.h"
 #include "document/layout/fonts.h"
+#include "document/saved_documents.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
@@ -32,12 +34,21 @@ void requireTemplateFonts()
                       u"The font %1 cannot be found (it resolves to %2)."_s.arg(wanted, resolved));
 }
 
-doc::Document readDocument(const QString& path)
+// A file this component has just saved is not read back: its model is taken as it was saved.
+std::shared_ptr<const doc::Document> readDocument(const QString& path)
 {
-    doc::Document document = readDocumentFile(path);
+    QFile file(path);
+    checkDocumentFile(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(Failure::SystemError,
+                      u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
+    std::shared_ptr<const doc::Document> document = openDocument(file.handle(), path);
     // Every document has a paragraph to hold the insertion point.
-    if (storyParagraphs(document, -1).empty())
-        document.body.push_back(Paragraph{{}, {}, document.base});
+    if (storyParagraphs(*document, -1).empty()) {
+        auto withParagraph = std::make_shared<doc::Document>(*document);
+        withParagraph->body.push_back(Paragraph{{}, {}, document->base});
+        return withParagraph;
+    }
     return document;
 }
 
@@ -56,8 +67,8 @@ Documents::Documents(std::shared_ptr<ApplicationState> application)
 Document Documents::Open(const QString& FileName, bool ReadOnly)
 {
     m_application->requireRunning();
-    doc::Document content = readDocument(FileName);
-    const TextPosition start = documentStart(content);
+    std::shared_ptr<const doc::Document> content = readDocument(FileName);
+    const TextPosition start = documentStart(*content);
     auto state = std::make_shared<DocumentState>(m_application, std::move(content),
                                                  QFileInfo(FileName).absoluteFilePath(), ReadOnly);
     state->selection.caret = start;

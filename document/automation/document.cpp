@@ -6,6 +6,7 @@
 #include "base/file_system.h"
 #include "document/automation/document_state.h"
 #include "document/rtf/rtf_writer.h"
+#include "document/saved_documents.h"
 
 #include <QFileInfo>
 
@@ -97,6 +98,8 @@ void Document::SaveAs(const QString& path) const
     // which lives for one preview, and the user's own copy of it is written durably.
     const QByteArray rtf = toRtf(m_state->content());
     replaceFileAtomically(path, rtf, Durability::Unsynced);
+    // Opened again (as the page snapshot does), the file is not read back: its model is this.
+    rememberSavedDocument(path, m_state->sharedContent());
     m_state->path = QFileInfo(path).absoluteFilePath();
     m_state->readOnly = false;
 }

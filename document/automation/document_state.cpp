@@ -3,6 +3,7 @@
 #include "document/automation/document_state.h"
 
 #include "base/failure.h"
+#include "document/saved_documents.h"
 
 #include <algorithm>
 
@@ -10,8 +11,9 @@ namespace quillory::doc::automation {
 
 using namespace Qt::StringLiterals;
 
-DocumentState::DocumentState(std::weak_ptr<ApplicationState> application, doc::Document content,
-                             QString path, bool readOnly)
+DocumentState::DocumentState(std::weak_ptr<ApplicationState> application,
+                             std::shared_ptr<const doc::Document> content, QString path,
+                             bool readOnly)
     : path(std::move(path))
     , readOnly(readOnly)
     , m_application(std::move(application))
@@ -32,13 +34,17 @@ void DocumentState::requireOpen() const
 doc::Document& DocumentState::edit()
 {
     m_layout.reset();
-    return m_content;
+    if (m_content.use_count() > 1)
+        m_content = std::make_shared<doc::Document>(*m_content);
+    // Every content is made changeable (openDocument, the copy above); only its sole holder
+    // changes it.
+    return const_cast<doc::Document&>(*m_content);
 }
 
 const DocumentLayout& DocumentState::layout()
 {
     if (!m_layout)
-        m_layout = layOutDocument(m_content);
+        m_layout = sharedLayout(m_content);
     return *m_layout;
 }
 

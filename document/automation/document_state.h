@@ -34,16 +34,21 @@ struct SelectionState {
 /// An open document: its content, where it came from, its selection and its cached layout.
 class DocumentState {
 public:
-    DocumentState(std::weak_ptr<ApplicationState> application, doc::Document content, QString path,
-                  bool readOnly);
+    /// An open document whose content may be shared with others until it is first changed.
+    DocumentState(std::weak_ptr<ApplicationState> application,
+                  std::shared_ptr<const doc::Document> content, QString path, bool readOnly);
 
     /// Throws Failure when the document is closed or its instance has quit.
     void requireOpen() const;
     /// The content, to read.
-    const doc::Document& content() const { return m_content; }
-    /// The content, to change; the layout is made again when next needed.
+    const doc::Document& content() const { return *m_content; }
+    /// The content, shared, as it stands.
+    const std::shared_ptr<const doc::Document>& sharedContent() const { return m_content; }
+    /// The content, to change (copied first while it is shared); the layout is made again when
+    /// next needed.
     doc::Document& edit();
-    /// The layout of the current content, made once per change.
+    /// The layout of the current content, made once per change (or shared with the content's
+    /// other readers while it is unchanged).
     const DocumentLayout& layout();
     /// Closes the document: it leaves its instance's list and every later use of it throws.
     void close();
@@ -59,8 +64,8 @@ public:
 
 private:
     std::weak_ptr<ApplicationState> m_application;
-    doc::Document m_content;
-    std::optional<DocumentLayout> m_layout;
+    std::shared_ptr<const doc::Document> m_content;
+    std::shared_ptr<const DocumentLayout> m_layout;
 };
 
 /// A running instance: its switches and its open documents (the last one is active).

@@ -4,25 +4,15 @@
 
 #include "base/failure.h"
 #include "document/automation/document_state.h"
+#include "document/paint/picture_mime.h"
 #include "document/paint/renderer.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QScreen>
 
 namespace quillory::doc::automation {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-qreal screenRatio()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->devicePixelRatio() : 2.0;
-}
-
-} // namespace
 
 Range::Range(std::shared_ptr<DocumentState> document, int shape)
     : m_document(document)
@@ -45,12 +35,8 @@ void Range::CopyAsPicture() const
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr)
         throw Failure(Failure::Unavailable, u"The clipboard cannot be reached."_s);
-    const DocumentLayout& layout = m_document->layout();
-    const QImage picture = renderMainText(layout, pictureRatio(layout, screenRatio()));
-    if (picture.isNull())
-        throw Failure(Failure::TooLarge,
-                      u"There is not enough memory for the picture of the document."_s);
-    clipboard->setImage(picture);
+    clipboard->setMimeData(new PictureMimeData(
+        std::make_shared<const VectorPicture>(recordMainText(m_document->layout()))));
 }
 
 } // namespace quillory::doc::automation

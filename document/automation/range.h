@@ -18,9 +18,8 @@ public:
 
     /// The search over this range; its switches stay with the range.
     automation::Find& Find();
-    /// Renders the main text (every page, one below the other) at the primary screen's device
-    /// pixel ratio (2 without a screen; lower for pictures beyond 64 million device pixels) and
-    /// puts the picture on the system clipboard.
+    /// Records the main text (every page, one below the other) as a vector picture and puts it
+    /// on the system clipboard, where it is also an image once something asks for one.
     void CopyAsPicture() const;
 
 private:

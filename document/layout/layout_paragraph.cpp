@@ -5,6 +5,7 @@
 #include "document/layout/fonts.h"
 #include "document/layout/glyph_text.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -81,12 +82,23 @@ QFont layoutFont(const CharFormat& format)
 {
     static std::once_flag substitutions;
     std::call_once(substitutions, installFontSubstitutions);
+    // Resolved once per format: every paragraph of it then shares one font and its engines,
+    // instead of looking them up again for each of a long schedule's cells.
+    static std::mutex mutex;
+    static QHash<QString, QFont> resolved;
+    const QString key =
+        format.font + u'/' + QString::number(format.halfPoints) + (format.bold ? u"/b" : u"");
+    const std::lock_guard lock(mutex);
+    const auto known = resolved.constFind(key);
+    if (known != resolved.constEnd())
+        return *known;
     QFont font(format.font);
     font.setPixelSize(std::max(1, format.halfPoints) * 10);
     if (format.bold)
         font.setWeight(boldWeight(font));
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
+    resolved.insert(key, font);
     return font;
 }
 

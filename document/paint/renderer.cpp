@@ -3,6 +3,7 @@
 #include "document/paint/renderer.h"
 
 #include "document/paint/page_painting.h"
+#include "document/paint/picture_recorder.h"
 
 #include <QPainter>
 
@@ -48,51 +49,36 @@ QSize pictureSize(const DocumentLayout& layout)
                  std::max(1, int(std::ceil(height / TwipsPerPixel))));
 }
 
-qreal pictureRatio(const DocumentLayout& layout, qreal wanted)
+qreal bitmapRatio(QSizeF extent, qreal wanted)
 {
-    const QSize size = pictureSize(layout);
-    const qreal fitting = std::sqrt(MaxPicturePixels / (qreal(size.width()) * size.height()));
+    const qreal pixels = std::max(1.0, extent.width() / TwipsPerPixel) *
+                         std::max(1.0, extent.height() / TwipsPerPixel);
+    const qreal fitting = std::sqrt(MaxPicturePixels / pixels);
     const qreal steps = std::max(1.0, std::floor(fitting * PictureRatioSteps));
     return std::min(wanted, steps / PictureRatioSteps);
 }
 
-QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
-{
-    const QSize size = pictureSize(layout);
-    QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return image;
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    // Qt's painter scales by the image's ratio only when it is above 1; a long schedule's
-    // lowered ratio is applied here, so the text fills the smaller picture instead of
-    // overflowing it.
-    const qreal unapplied = devicePixelRatio / painter.deviceTransform().m11();
-    painter.scale(unapplied / TwipsPerPixel, unapplied / TwipsPerPixel);
-    paintMainText(painter, layout, QRectF(QPointF(0, 0), QSizeF(size) * TwipsPerPixel),
-                  TwipsPerPixel / devicePixelRatio);
-    return image;
-}
-
-void paintMainText(QPainter& painter, const DocumentLayout& layout, const QRectF& area, qreal pixel)
+VectorPicture recordMainText(const DocumentLayout& layout)
 {
     const std::vector<qreal> stripes = pictureStripes(layout);
     const qreal width = layout.textArea().width();
-    qreal top = 0;
-    for (std::size_t i = 0; i < stripes.size() && top < area.bottom(); ++i) {
-        const qreal next = top + stripes[i] + PageGap;
-        if (next > area.top()) {
-            painter.save();
-            painter.translate(0, top);
-            paintPage(painter, layout.pages()[i], QSizeF(width, stripes[i]), pixel);
-            if (i + 1 < stripes.size())
+    PictureRecorder recorder(width);
+    for (std::size_t i = 0; i < stripes.size(); ++i) {
+        const bool last = i + 1 == stripes.size();
+        recorder.recordPage(stripes[i] + (last ? 0 : PageGap), [&](QPainter& painter) {
+            // Snapped to the logical pixels the preview shows at 100 %; played back, fills snap
+            // again to the device's own pixels.
+            paintPage(painter, layout.pages()[i], QSizeF(width, stripes[i]), TwipsPerPixel);
+            if (!last)
                 painter.fillRect(QRectF(0, stripes[i], width, PageGap), GapColor);
-            painter.restore();
-        }
-        top = next;
+        });
     }
+    return recorder.picture(QSizeF(pictureSize(layout)) * TwipsPerPixel);
+}
+
+QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)
+{
+    return recordMainText(layout).toImage(devicePixelRatio);
 }
 
 } // namespace quillory::doc

@@ -128,6 +128,14 @@ void Emitter::unicode(char16_t unit)
     m_afterWord = false;
 }
 
+void Emitter::copy(QByteArrayView written)
+{
+    m_buffer.append(written);
+    m_afterWord = false;
+    if (m_buffer.size() >= FlushSize)
+        flush();
+}
+
 void Emitter::flush()
 {
     if (m_buffer.isEmpty())

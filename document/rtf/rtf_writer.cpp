@@ -111,6 +111,29 @@ private:
     QList<QRgb> m_colorList;
 };
 
+// Collects the RTF in one byte array.
+class ByteArraySink final : public RtfSink {
+public:
+    void write(QByteArrayView bytes) override { m_bytes.append(bytes); }
+    QByteArray take() { return std::move(m_bytes); }
+
+private:
+    QByteArray m_bytes;
+};
+
+// Whether two rows have the same definition: everything but their cells' text.
+bool sameDefinition(const Row& one, const Row& other)
+{
+    const auto sameCell = [](const Cell& a, const Cell& b) {
+        return a.width == b.width && a.shading == b.shading &&
+               a.verticalAlignment == b.verticalAlignment && a.noWrap == b.noWrap;
+    };
+    return one.minimumHeight == other.minimumHeight &&
+           one.repeatAsHeading == other.repeatAsHeading &&
+           std::equal(one.cells.begin(), one.cells.end(), other.cells.begin(), other.cells.end(),
+                      sameCell);
+}
+
 // Writes one document through an emitter, header first, then text boxes and the main text.
 class Writer {
 public:
@@ -229,11 +252,15 @@ private:
     void writeCharFormat(const CharFormat& format);
     void writeTable(const Table& table);
     void writeRowDefinition(const Table& table, const Row& row);
-    void writeBorder(const char* side, const Borders& borders);
+    void writeRowDefinition(rtf::Emitter& out, const Table& table, const Row& row);
+    void writeBorder(rtf::Emitter& out, const char* side, const Borders& borders);
 
     const Document& m_document;
     Tables m_tables;
     rtf::Emitter& m_out;
+    QByteArray m_definition; ///< the last row definition written
+    const Table* m_definedTable = nullptr;
+    const Row* m_definedRow = nullptr;
 };
 
 // A floating text box; readers that do not know shapes skip it. Its place on the page is not
@@ -340,57 +367,63 @@ void Writer::writeTable(const Table& table)
     }
 }
 
-// Word's row properties. The table's left edge is at the margin (\trleft0); the gap is the
-// padding, for readers that do not know \trpaddl.
+// A table's rows are mostly alike: a definition is written once and copied while the rows after
+// it are like it.
 void Writer::writeRowDefinition(const Table& table, const Row& row)
 {
-    m_out.word("trowd");
-    m_out.word("trgaph", clampLength(table.paddingLeft));
-    m_out.word("trleft", 0);
-    m_out.word("trpaddl", clampLength(table.paddingLeft));
-    m_out.word("trpaddr", clampLength(table.paddingRight));
-    m_out.word("trpaddfl", 3); // 3: the paddings are in twips
-    m_out.word("trpaddfr", 3);
-    m_out.word("trrh", clampLength(row.minimumHeight));
+    if (m_definedTable != &table || !m_definedRow || !sameDefinition(*m_definedRow, row)) {
+        ByteArraySink sink;
+        rtf::Emitter out(sink);
+        writeRowDefinition(out, table, row);
+        out.flush();
+        m_definition = sink.take();
+        m_definedTable = &table;
+        m_definedRow = &row;
+    }
+    m_out.copy(m_definition);
+}
+
+// Word's row properties. The table's left edge is at the margin (\trleft0); the gap is the
+// padding, for readers that do not know \trpaddl.
+void Writer::writeRowDefinition(rtf::Emitter& out, const Table& table, const Row& row)
+{
+    out.word("trowd");
+    out.word("trgaph", clampLength(table.paddingLeft));
+    out.word("trleft", 0);
+    out.word("trpaddl", clampLength(table.paddingLeft));
+    out.word("trpaddr", clampLength(table.paddingRight));
+    out.word("trpaddfl", 3); // 3: the paddings are in twips
+    out.word("trpaddfr", 3);
+    out.word("trrh", clampLength(row.minimumHeight));
     if (row.repeatAsHeading)
-        m_out.word("trhdr");
-    m_out.newline();
+        out.word("trhdr");
+    out.newline();
     for (const char* side : {"trbrdrt", "trbrdrl", "trbrdrb", "trbrdrr", "trbrdrh", "trbrdrv"})
-        writeBorder(side, table.borders);
-    m_out.newline();
+        writeBorder(out, side, table.borders);
+    out.newline();
     qint64 right = 0;
     for (const Cell& cell : row.cells) {
         static constexpr const char* Vertical[] = {"clvertalt", "clvertalc", "clvertalb"};
-        m_out.word(Vertical[int(cell.verticalAlignment)]);
+        out.word(Vertical[int(cell.verticalAlignment)]);
         if (cell.noWrap)
-            m_out.word("clNoWrap");
+            out.word("clNoWrap");
         if (cell.shading)
-            m_out.word("clcbpat", m_tables.color(*cell.shading));
+            out.word("clcbpat", m_tables.color(*cell.shading));
         for (const char* side : {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"})
-            writeBorder(side, table.borders);
+            writeBorder(out, side, table.borders);
         right += clampLength(cell.width);
-        m_out.word("cellx", right);
-        m_out.newline();
+        out.word("cellx", right);
+        out.newline();
     }
 }
 
-void Writer::writeBorder(const char* side, const Borders& borders)
+void Writer::writeBorder(rtf::Emitter& out, const char* side, const Borders& borders)
 {
-    m_out.word(side);
-    m_out.word("brdrs");
-    m_out.word("brdrw", clampLength(borders.width));
-    m_out.word("brdrcf", m_tables.color(borders.color));
+    out.word(side);
+    out.word("brdrs");
+    out.word("brdrw", clampLength(borders.width));
+    out.word("brdrcf", m_tables.color(borders.color));
 }
-
-// Collects the RTF in one byte array.
-class ByteArraySink final : public RtfSink {
-public:
-    void write(QByteArrayView bytes) override { m_bytes.append(bytes); }
-    QByteArray take() { return std::move(m_bytes); }
-
-private:
-    QByteArray m_bytes;
-};
 
 } // namespace
 

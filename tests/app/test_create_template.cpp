@@ -129,7 +129,7 @@ void TestCreateTemplate::sampleDataToPreviewAndBack()
              (QStringList{u"Period"_s, u"1. Physical Science"_s, u"2. English"_s, u"3. Band"_s,
                           u"4. U.S. History"_s, u"5. Accounting"_s, u"6. Biz Applications I"_s,
                           u"7. Study Hall"_s, u"8. Geometry"_s}));
-    QVERIFY(!test::Form2Controls(*preview).Picture1->picture().isNull());
+    QVERIFY(test::Form2Controls(*preview).Picture1->picture() != nullptr);
 
     QTest::mouseClick(test::Form2Controls(*preview).PushButton2, Qt::LeftButton); // zoom out
     QCOMPARE(preview->view().zoom(), 0.75f);
@@ -164,9 +164,9 @@ void TestCreateTemplate::sampleOpensAtFullSizeAndZoomsBackToIt()
     QCOMPARE(preview->view().zoom(), 1.0f);
     QCOMPARE(preview->view().zoomedSize(), twips);
     const QRectF opening = preview->view().picture1();
-    const QSizeF openingPixels =
-        test::Form2Controls(*preview).Picture1->picture().deviceIndependentSize();
-    QCOMPARE(openingPixels, QSizeF(twips + QSize(2, 2)) / 15);
+    // The picture's part of W0 x H0 twips, pixel for pixel.
+    const auto openingPart = test::Form2Controls(*preview).Picture1->shownPart();
+    QCOMPARE(openingPart, std::pair(QSizeF(twips), QSizeF(twips)));
 
     QTest::mouseClick(test::Form2Controls(*preview).PushButton2, Qt::LeftButton);
     QCOMPARE(preview->view().zoom(), 0.75f);
@@ -174,8 +174,7 @@ void TestCreateTemplate::sampleOpensAtFullSizeAndZoomsBackToIt()
     QTest::mouseClick(test::Form2Controls(*preview).PushButton1, Qt::LeftButton);
     QCOMPARE(preview->view().zoom(), 1.0f);
     QCOMPARE(preview->view().picture1(), opening);
-    QCOMPARE(test::Form2Controls(*preview).Picture1->picture().deviceIndependentSize(),
-             openingPixels);
+    QCOMPARE(test::Form2Controls(*preview).Picture1->shownPart(), openingPart);
     QVERIFY(m_prompts->errorReports().isEmpty());
 }
 
@@ -224,9 +223,9 @@ protected:
             return false;
         const bool busy = m_form.cursor().shape() == Qt::WaitCursor;
         if (m_busy && !busy)
-            previewHadPicture
-                << (m_form.preview() != nullptr &&
-                    !test::Form2Controls(*m_form.preview()).Picture1->picture().isNull());
+            previewHadPicture << (m_form.preview() != nullptr &&
+                                  test::Form2Controls(*m_form.preview()).Picture1->picture() !=
+                                      nullptr);
         m_busy = busy;
         return false;
     }
@@ -329,8 +328,8 @@ void TestCreateTemplate::longSchedulesShowAndSaveEveryClass()
     QVERIFY(workingFiles().size() == 1); // the snapshot was read back and deleted
     // Every class's row is pictured: a row is at least 420 twips (28 pixels) high.
     const PictureArea* shown = test::Form2Controls(*preview).Picture1;
-    QVERIFY(shown->picture().deviceIndependentSize().height() > classes * 28);
-    QCOMPARE(shown->size(), shown->picture().deviceIndependentSize().toSize());
+    QVERIFY(shown->picture()->extent().height() > classes * 420);
+    QCOMPARE(shown->size(), (shown->picture()->extent() / 15).toSize());
 
     const QString saved = m_temp->filePath(u"saved.doc"_s);
     m_prompts->savePaths << saved;

@@ -455,7 +455,7 @@ void TestWorkingFolder::plantedFilesAndFolders()
         QCOMPARE(QFileInfo(preview->wordFile()).absolutePath(), folder);
         QVERIFY(titleOf(preview->wordFile()).startsWith(title));
         QCOMPARE(modeOf(preview->wordFile()), 0600u);
-        QCOMPARE(Form2Controls(*preview).Picture1->picture().width(), 912);
+        QCOMPARE(Form2Controls(*preview).Picture1->picture()->extent().width(), 13680.0);
         left.removeOne(QFileInfo(preview->wordFile()).fileName());
     }
     if (plantedStays && QFileInfo(m_plantedPath).absolutePath() == folder)

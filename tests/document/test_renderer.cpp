@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: MIT
 
+#include "document/paint/page_painting.h"
+#include "document/paint/picture_mime.h"
+#include "document/paint/picture_recorder.h"
 #include "document/paint/renderer.h"
 #include "tests/document/schedule_fixture.h"
 
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -18,6 +23,40 @@ Document withRows(int dataRows)
     auto& rows = std::get<Table>(document.body[2]).rows;
     rows.insert(rows.end(), dataRows - 1, rows[1]);
     return document;
+}
+
+// A data row of texts in many scripts and formats, as students type them.
+Document withScripts()
+{
+    Document document = withRows(3);
+    auto& rows = std::get<Table>(document.body[2]).rows;
+    const QStringList texts{u"숙제 읽기 🧪 and प्रश्न ५"_s, u"การบ้าน บทที่ ๓"_s,
+                            u"واجب الصفحة ١٢"_s, u"Ελληνικά, русский, 中文 日本語"_s};
+    for (int day = 0; day < int(texts.size()); ++day) {
+        Paragraph& cell = rows[2].cells[day + 1].paragraphs.front();
+        cell.runs = {Run{texts[day], cell.mark}, Run{u" bold"_s, cell.mark}};
+        cell.runs.back().format.bold = true;
+    }
+    return document;
+}
+
+// The picture as painting the pages straight onto the bitmap makes it: the reference.
+QImage paintedDirectly(const DocumentLayout& layout)
+{
+    QImage image(pictureSize(layout), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.scale(1.0 / 15, 1.0 / 15);
+    const std::vector<qreal> stripes = pictureStripes(layout);
+    for (std::size_t i = 0; i < stripes.size(); ++i) {
+        paintPage(painter, layout.pages()[i], QSizeF(layout.textArea().width(), stripes[i]), 15);
+        if (i + 1 < stripes.size())
+            painter.fillRect(QRectF(0, stripes[i], layout.textArea().width(), 150),
+                             QColor(0xd0d0d0));
+        painter.translate(0, stripes[i] + 150);
+    }
+    return image;
 }
 
 // The top of the table in twips: the data row's day cells start 420 twips below it.
@@ -85,10 +124,12 @@ private Q_SLOTS:
     {
         const DocumentLayout layout = layOutDocument(test::scheduleDocument());
         const QImage picture = renderMainText(layout, 2);
-        const int borderRow = qRound((tableTop(layout) - 2.5) / 7.5);
+        // Lines are a logical pixel thick, two device pixels at double density.
+        const int borderRow = 2 * qRound((tableTop(layout) - 2.5) / 15);
         QCOMPARE(picture.pixelColor(600, borderRow - 1), QColor(Qt::white));
         QCOMPARE(picture.pixelColor(600, borderRow), QColor(Qt::black));
-        QCOMPARE(picture.pixelColor(600, borderRow + 1), QColor(217, 227, 239));
+        QCOMPARE(picture.pixelColor(600, borderRow + 1), QColor(Qt::black));
+        QCOMPARE(picture.pixelColor(600, borderRow + 2), QColor(217, 227, 239));
         // The outer lines of the full-width table stay inside the picture.
         QCOMPARE(picture.pixelColor(0, borderRow + 20), QColor(Qt::black));
         QCOMPARE(picture.pixelColor(picture.width() - 1, borderRow + 20), QColor(Qt::black));
@@ -113,6 +154,129 @@ private Q_SLOTS:
         }
         QVERIFY(dark > 1000);
         QVERIFY(between > 100);
+    }
+
+    void playbackIsPaintingItself_data()
+    {
+        QTest::addColumn<Document>("document");
+        QTest::newRow("sample") << test::scheduleDocument();
+        QTest::newRow("three pages") << withRows(30);
+        QTest::newRow("scripts, emoji and bold runs") << withScripts();
+    }
+
+    // Played back at 100 %, the recorded picture is pixel for pixel the pages painted straight.
+    void playbackIsPaintingItself()
+    {
+        QFETCH(Document, document);
+        const DocumentLayout layout = layOutDocument(document);
+        QCOMPARE(renderMainText(layout, 1), paintedDirectly(layout));
+    }
+
+    // What the schedule never paints comes back too: shapes, images, clipped text.
+    void otherPaintingIsRecorded()
+    {
+        QImage dot(3, 3, QImage::Format_ARGB32_Premultiplied);
+        dot.fill(Qt::red);
+        const auto paint = [&](QPainter& painter) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(Qt::blue, 30));
+            painter.drawRect(QRectF(100, 100, 600, 300));
+            painter.drawEllipse(QRectF(900, 100, 300, 300));
+            painter.drawImage(QRectF(1500, 150, 150, 150), dot);
+            painter.setClipRect(QRectF(0, 600, 900, 120));
+            painter.setFont(QFont(u"URW Gothic"_s, 300));
+            painter.setPen(Qt::darkGreen);
+            painter.drawText(QPointF(60, 760), u"Cut off"_s);
+        };
+        PictureRecorder recorder(1800);
+        recorder.recordPage(900, paint);
+        const QImage played = recorder.picture({1800, 900}).toImage(1);
+        QImage direct(120, 60, QImage::Format_ARGB32_Premultiplied);
+        direct.fill(Qt::white);
+        QPainter painter(&direct);
+        painter.scale(1.0 / 15, 1.0 / 15);
+        paint(painter);
+        painter.end();
+        QCOMPARE(played, direct);
+    }
+
+    void recognisesItsOwnBytesOnly_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("recognised");
+        const VectorPicture picture = recordMainText(layOutDocument(withRows(30)));
+        const QByteArray whole = picture.header() + picture.body();
+        QTest::newRow("whole") << whole << true;
+        QTest::newRow("a bitmap") << QByteArray("BM") + whole.mid(2) << false;
+        QTest::newRow("cut in the header") << whole.first(60) << false;
+        QTest::newRow("last page cut short") << whole.chopped(1) << false;
+        QByteArray pages = whole;
+        pages.replace(12, 4, QByteArray::fromHex("ffffff7f")); // two billion pages
+        QTest::newRow("a damaged page count") << pages << false;
+    }
+
+    void recognisesItsOwnBytesOnly()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, recognised);
+        const std::optional<VectorPicture> read = VectorPicture::recognise(bytes);
+        QCOMPARE(read.has_value(), recognised);
+        if (read)
+            QCOMPARE(read->toImage(1), renderMainText(layOutDocument(withRows(30)), 1));
+    }
+
+    // Commands cut anywhere end their page's playing; nothing is read past them.
+    void damagedCommandsStopPlaying()
+    {
+        const VectorPicture picture = recordMainText(layOutDocument(test::scheduleDocument()));
+        for (qsizetype cut = 0; cut < picture.body().size(); cut += 7) {
+            const VectorPicture damaged(picture.extent(), {{0, picture.extent().height(), 0, cut}},
+                                        {QFont()}, picture.body().first(cut));
+            QVERIFY(!damaged.toImage(1).isNull());
+        }
+    }
+
+    void linesStayCrispAtEveryZoom_data()
+    {
+        QTest::addColumn<qreal>("scale"); // device pixels per logical pixel
+        QTest::newRow("0.75") << 0.75;
+        QTest::newRow("1.25") << 1.25;
+        QTest::newRow("2.5") << 2.5;
+    }
+
+    // Played at any scale, the table's vertical lines cover whole device pixels: a column of
+    // the picture is black or not, never a blend of the line and the shading.
+    void linesStayCrispAtEveryZoom()
+    {
+        QFETCH(qreal, scale);
+        const VectorPicture picture = recordMainText(layOutDocument(test::scheduleDocument()));
+        QImage image((picture.extent() / 15 * scale).toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(scale / 15, scale / 15);
+        picture.play(painter, QRectF(QPointF(0, 0), picture.extent()));
+        painter.end();
+        const int row = qRound(image.height() * 0.9); // in the last data row
+        int blended = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, row);
+            blended += c != QColor(Qt::black) && c != QColor(Qt::white) &&
+                       c != QColor(243, 243, 243) && c != QColor(217, 227, 239);
+        }
+        QCOMPARE(blended, 0);
+    }
+
+    // Pasted, the picture is a bitmap at the screen's resolution; its own bytes read back whole.
+    void clipboardOffersTheImageAndTheBytes()
+    {
+        const auto picture = std::make_shared<const VectorPicture>(
+            recordMainText(layOutDocument(test::scheduleDocument())));
+        PictureMimeData mime(picture);
+        QVERIFY(mime.hasImage());
+        const QImage image = qvariant_cast<QImage>(mime.imageData());
+        QCOMPARE(image, picture->toImage(1));
+        const QByteArray bytes = mime.data(u"application/x-quillory-picture"_s);
+        QCOMPARE(VectorPicture::recognise(bytes)->toImage(1), image);
     }
 
     void pagesAreSeparatedAndTheHeadingRepeats()

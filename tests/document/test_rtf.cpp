@@ -200,6 +200,7 @@ private Q_SLOTS:
     void roundTripsHostileText();
     void roundTripsRandomDocuments();
     void runsWrittenAlikeAreOneGroup();
+    void rowsAlikeAndUnlikeComeBack();
     void templateHasTheScheduleStructure();
     void templateIsInTheWritersForm();
     void refusesMalformedInput_data();
@@ -338,6 +339,24 @@ void TestRtf::roundTripsRandomDocuments()
         const QByteArray rtf = toRtf(document);
         QVERIFY2(readOrFail(rtf) == document, rtf.constData());
     }
+}
+
+// A row's definition is written once for the rows like it: each row still reads back as it was.
+void TestRtf::rowsAlikeAndUnlikeComeBack()
+{
+    Row row;
+    row.cells = {Cell{{Paragraph{}}, 1000, {}, VerticalAlignment::Top, false},
+                 Cell{{Paragraph{}}, 2000, qRgb(1, 2, 3), VerticalAlignment::Center, true}};
+    Row shaded = row;
+    shaded.cells[0].shading = qRgb(9, 9, 9);
+    Row taller = row;
+    taller.minimumHeight = 800;
+    Table table;
+    table.rows = {row, row, shaded, row, taller, taller, row};
+    const Document document = documentWith({Paragraph{}, table, Paragraph{}});
+    const QByteArray rtf = toRtf(document);
+    QCOMPARE(readOrFail(rtf), document);
+    QCOMPARE(rtf.count("\\trowd"), 7);
 }
 
 void TestRtf::runsWrittenAlikeAreOneGroup()

@@ -319,19 +319,17 @@ void TestScheduleRun::snapshotThroughTheClipboard()
 
     QVERIFY(m_prompts->errorReports().isEmpty());
     QCOMPARE(written->path, snapshot);
-    const QImage picture = loadSnapshot(written);
-    QVERIFY(!picture.isNull());
-    QCOMPARE(picture.devicePixelRatio(),
-             QGuiApplication::clipboard()->image().devicePixelRatio() > 1
-                 ? picture.devicePixelRatio()
-                 : 1.0);
-    // The text area of the page, 13,680 twips wide, at 15 twips per logical pixel.
-    QCOMPARE(qRound(picture.width() / picture.devicePixelRatio()), 912);
-    QVERIFY(!QGuiApplication::clipboard()->image().isNull());
+    const SnapshotPicture picture = loadSnapshot(written);
+    QVERIFY(picture && picture->bitmap().isNull()); // a vector picture, not a bitmap
+    QVERIFY(test::readBytes(snapshot).startsWith("QLRYVPC1"));
+    // The text area of the page, 13,680 twips wide.
+    QCOMPARE(picture->extent().width(), 13680.0);
+    const QImage pasted = QGuiApplication::clipboard()->image();
+    QCOMPARE(qRound(pasted.width() / pasted.devicePixelRatio()), 912);
 }
 
-// A very long schedule is pictured at a ratio below 1; read back, it keeps its size in logical
-// pixels: the text area's 912 wide.
+// A very long schedule's picture is pages of commands, in the file as they were recorded; pasted,
+// its bitmap is drawn at a ratio below 1 and keeps its size in logical pixels: 912 wide.
 void TestScheduleRun::longSnapshotKeepsItsLogicalSize()
 {
     const std::optional<QString> working =
@@ -339,10 +337,12 @@ void TestScheduleRun::longSnapshotKeepsItsLogicalSize()
     QVERIFY(working.has_value());
     const std::optional<WrittenFile> written = SaveDocAsJPG(*working);
     QVERIFY(m_prompts->errorReports().isEmpty());
-    const QImage picture = loadSnapshot(written);
-    QVERIFY(picture.devicePixelRatio() < 1);
-    QVERIFY(qAbs(picture.width() / picture.devicePixelRatio() - 912) <= 1);
-    QVERIFY(picture.height() / picture.devicePixelRatio() > 40 * 672);
+    const SnapshotPicture picture = loadSnapshot(written);
+    QVERIFY(picture->pages().size() > 40);
+    QVERIFY(picture->extent().height() > 40 * 10080);
+    const QImage pasted = QGuiApplication::clipboard()->image();
+    QVERIFY(pasted.devicePixelRatio() < 1);
+    QVERIFY(qAbs(pasted.width() / pasted.devicePixelRatio() - 912) <= 1);
 }
 
 void TestScheduleRun::clipboardReadsAreBounded()
@@ -352,14 +352,15 @@ void TestScheduleRun::clipboardReadsAreBounded()
         ++reads;
         if (reads < 5)
             throw std::runtime_error("busy");
-        return QImage(4, 4, QImage::Format_RGB32);
+        return std::make_shared<const doc::VectorPicture>(
+            doc::VectorPicture::fromBitmap(QImage(4, 4, QImage::Format_RGB32)));
     };
     QVERIFY(GetClipboardPicture(0, fifthTime).has_value());
     QCOMPARE(reads, 5);
     reads = 0;
     QVERIFY(!GetClipboardPicture(0, [&] {
                  ++reads;
-                 return QImage();
+                 return SnapshotPicture();
              }).has_value());
     QCOMPARE(reads, 1000);
 }

@@ -2,6 +2,7 @@
 // The snapshot file: its bytes, what comes back from it, Qt's own bitmap reader as an oracle,
 // other picture formats, and damaged files.
 #include "base/failure.h"
+#include "document/paint/picture_recorder.h"
 #include "generation/snapshot_file.h"
 #include "tests/support/test_files.h"
 
@@ -25,6 +26,11 @@ QImage pattern(QSize size, QImage::Format format, int alpha)
     return image.convertToFormat(format);
 }
 
+doc::VectorPicture bitmap(const QImage& image)
+{
+    return doc::VectorPicture::fromBitmap(image);
+}
+
 } // namespace
 
 class TestSnapshotFile : public QObject {
@@ -36,6 +42,7 @@ private Q_SLOTS:
     void picturesComeBackWhole_data();
     void picturesComeBackWhole();
     void otherFormatsAboveQtsLimitLoad();
+    void vectorPicturesAreWrittenAsRecorded();
     void damagedFilesFail_data();
     void damagedFilesFail();
 
@@ -50,7 +57,7 @@ void TestSnapshotFile::bytesOfATinyPicture()
     picture.setPixel(0, 0, 0xff102030);
     picture.setPixel(1, 0, 0xffa0b0c0);
     picture.setDevicePixelRatio(2);
-    writeSnapshotFile(path(), picture);
+    writeSnapshotFile(path(), bitmap(picture));
     const QByteArray expected =
         QByteArray::fromHex("424d82000000000000007a000000" // "BM", file size 130, pixels at 122
                             "6c000000"
@@ -108,14 +115,14 @@ void TestSnapshotFile::picturesComeBackWhole()
     QFETCH(QImage, picture);
     QFETCH(QImage::Format, shownAs);
     QFETCH(bool, qtReadsTheSame);
-    const QImage loaded = loadSnapshot(writeSnapshotFile(path(), picture));
+    const QImage loaded = loadSnapshot(writeSnapshotFile(path(), bitmap(picture)))->bitmap();
     QCOMPARE(loaded.format(), shownAs);
     QCOMPARE(loaded, picture.convertToFormat(shownAs));
     // The picture outlives its file.
     QVERIFY(QFile::remove(path()));
     QCOMPARE(loaded.pixel(0, 0), picture.convertToFormat(shownAs).pixel(0, 0));
     if (qtReadsTheSame) {
-        writeSnapshotFile(path(), picture);
+        writeSnapshotFile(path(), bitmap(picture));
         QImageReader reader(path());
         QCOMPARE(reader.format(), QByteArray("bmp"));
         QImage read = reader.read().convertToFormat(QImage::Format_RGB32);
@@ -134,10 +141,31 @@ void TestSnapshotFile::otherFormatsAboveQtsLimitLoad()
     QVERIFY(large.save(path(), "PNG", 0));
     large = QImage();
     QVERIFY(QImageReader(path()).read().isNull());
-    const QImage loaded = loadSnapshot(WrittenFile{path(), *identityAt(path())});
+    const QImage loaded = loadSnapshot(WrittenFile{path(), *identityAt(path())})->bitmap();
     QCOMPARE(loaded.size(), QSize(side, side));
     QCOMPARE(loaded.pixel(side - 1, side - 1), QColor(Qt::blue).rgb());
     QCOMPARE(loaded.pixel(0, 0), QColor(Qt::white).rgb());
+}
+
+// The file holds the picture's header and commands as they are; read back, the mapping plays the
+// same picture, and it outlives the file.
+void TestSnapshotFile::vectorPicturesAreWrittenAsRecorded()
+{
+    doc::PictureRecorder recorder(300);
+    recorder.recordPage(150, [](QPainter& painter) { painter.fillRect(0, 0, 150, 150, Qt::red); });
+    recorder.recordPage(150,
+                        [](QPainter& painter) { painter.fillRect(150, 0, 150, 150, Qt::blue); });
+    const doc::VectorPicture picture = recorder.picture({300, 300});
+    writeSnapshotFile(path(), picture);
+    QCOMPARE(test::readBytes(path()), picture.header() + picture.body());
+    const SnapshotPicture loaded = loadSnapshot(WrittenFile{path(), *identityAt(path())});
+    QVERIFY(QFile::remove(path()));
+    QCOMPARE(loaded->pages().size(), std::size_t(2));
+    const QImage image = loaded->toImage(1);
+    QCOMPARE(image.size(), QSize(20, 20));
+    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::red));
+    QCOMPARE(image.pixelColor(17, 17), QColor(Qt::blue));
+    QCOMPARE(image.pixelColor(17, 2), QColor(Qt::white));
 }
 
 void TestSnapshotFile::damagedFilesFail_data()
@@ -145,7 +173,7 @@ void TestSnapshotFile::damagedFilesFail_data()
     QTest::addColumn<QByteArray>("bytes");
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    writeSnapshotFile(m_folder->filePath(u"whole.bmp"_s), picture);
+    writeSnapshotFile(m_folder->filePath(u"whole.bmp"_s), bitmap(picture));
     const QByteArray whole = test::readBytes(m_folder->filePath(u"whole.bmp"_s));
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("not a picture") << QByteArray("an older snapshot");
@@ -155,6 +183,10 @@ void TestSnapshotFile::damagedFilesFail_data()
     QByteArray huge = whole;
     huge.replace(22, 4, QByteArray::fromHex("000000c0")); // a billion rows
     QTest::newRow("claims a billion rows") << huge;
+    doc::PictureRecorder recorder(300);
+    recorder.recordPage(150, [](QPainter& painter) { painter.fillRect(0, 0, 15, 15, Qt::red); });
+    const doc::VectorPicture vector = recorder.picture({300, 150});
+    QTest::newRow("a vector picture cut in its header") << vector.header().chopped(1);
 }
 
 void TestSnapshotFile::damagedFilesFail()

@@ -6,7 +6,6 @@
 #include "preview/form2.h"
 #include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
-#include "preview/picture_scaling.h"
 #include "tests/document/schedule_fixture.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
@@ -33,7 +32,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // One-pixel squares in two colours: any blur or shift shows.
-QImage checkerboard(QSize pixels, qreal pixelRatio = 1.0)
+QImage checkerboardImage(QSize pixels, qreal pixelRatio = 1.0)
 {
     QImage image(pixels, QImage::Format_RGB32);
     for (int y = 0; y < pixels.height(); ++y)
@@ -43,14 +42,10 @@ QImage checkerboard(QSize pixels, qreal pixelRatio = 1.0)
     return image;
 }
 
-// Whether any pixel is a blend of the two colours, as smooth resampling makes them.
-bool hasBlends(const QImage& image)
+std::shared_ptr<const doc::VectorPicture> checkerboard(QSize pixels)
 {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != 0xff000000 && image.pixel(x, y) != 0xffffffff)
-                return true;
-    return false;
+    return std::make_shared<const doc::VectorPicture>(
+        doc::VectorPicture::fromBitmap(checkerboardImage(pixels)));
 }
 
 } // namespace
@@ -67,8 +62,6 @@ private Q_SLOTS:
     void zoomDragAndRelease();
     void pointerOverControls();
     void waysOut();
-    void scaledPicture_data();
-    void scaledPicture();
     void paintsTheVisiblePartOfATallPicture_data();
     void paintsTheVisiblePartOfATallPicture();
     void longScheduleReachedAndLegible();
@@ -156,15 +149,17 @@ void TestForm2::zoomDragAndRelease()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(test::Form2Controls(form).Picture1->geometry(), QRect(0, 0, 600, 400));
-    QCOMPARE(test::Form2Controls(form).Picture1->picture(), checkerboard({600, 400}));
+    QCOMPARE(
+        test::Form2Controls(form).Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32),
+        checkerboardImage({600, 400}));
     QVERIFY(!test::Form2Controls(form).HScroll1->isEnabled());
 
     QTest::mouseClick(test::Form2Controls(form).PushButton1, Qt::LeftButton);
     QCOMPARE(form.view().zoom(), 1.25f);
     QCOMPARE(test::Form2Controls(form).Picture1->geometry(),
              QRect(0, 0, 750, 500)); // 11247 x 7497 twips
-    QCOMPARE(test::Form2Controls(form).Picture1->picture().deviceIndependentSize(),
-             QSizeF(750, 500));
+    QCOMPARE(test::Form2Controls(form).Picture1->shownPart(),
+             std::pair(QSizeF(8998, 5998), QSizeF(11247, 7497)));
     QVERIFY(test::Form2Controls(form).HScroll1->isEnabled() &&
             test::Form2Controls(form).VScroll1->isEnabled());
     QCOMPARE(test::Form2Controls(form).HScroll1->maximum(), 192);
@@ -247,51 +242,12 @@ void TestForm2::waysOut()
     form.show();
     QCOMPARE(form.view().zoom(), 1.0f);
     QCOMPARE(test::Form2Controls(form).Picture1->geometry(), QRect(0, 0, 300, 200));
-    QCOMPARE(test::Form2Controls(form).Picture1->picture(), checkerboard({300, 200}));
+    QCOMPARE(test::Form2Controls(form).Picture1->picture()->extent(), QSizeF(4500, 3000));
 
     QVERIFY(form.close());
     QCOMPARE(unloaded.size(), 1);
     QVERIFY(!QFile::exists(form.wordFile()));
     QVERIFY(prompts.errorReports().isEmpty());
-}
-
-void TestForm2::scaledPicture_data()
-{
-    QTest::addColumn<QImage>("picture");
-    QTest::addColumn<QSize>("target"); // twips; the source is the picture less two twips
-    QTest::addColumn<qreal>("screenRatio");
-    QTest::addColumn<QSize>("pixels");
-    QTest::addColumn<bool>("unchanged");
-
-    QTest::newRow("1:1") << checkerboard({600, 400}) << QSize(8998, 5998) << 1.0 << QSize(600, 400)
-                         << true;
-    QTest::newRow("1:1 on a double-density screen")
-        << checkerboard({1200, 800}, 2) << QSize(8998, 5998) << 2.0 << QSize(1200, 800) << true;
-    QTest::newRow("double-density picture, plain screen")
-        << checkerboard({1200, 800}, 2) << QSize(8998, 5998) << 1.0 << QSize(600, 400) << false;
-    QTest::newRow("1.25 on a double-density screen")
-        << checkerboard({1200, 800}, 2) << QSize(11247, 7497) << 2.0 << QSize(1500, 1000) << false;
-    QTest::newRow("1.5 screen") << checkerboard({600, 400}) << QSize(8998, 5998) << 1.5
-                                << QSize(900, 600) << false;
-    QTest::newRow("nothing to draw")
-        << checkerboard({600, 400}) << QSize(0, 0) << 1.0 << QSize(0, 0) << false;
-}
-
-void TestForm2::scaledPicture()
-{
-    QFETCH(QImage, picture);
-    QFETCH(QSize, target);
-    QFETCH(qreal, screenRatio);
-    QFETCH(QSize, pixels);
-    QFETCH(bool, unchanged);
-    const QSize source = (picture.deviceIndependentSize() * 15).toSize() - QSize(2, 2);
-    const QImage scaled = quillory::scaledPicture(picture, source, target, screenRatio);
-    QCOMPARE(scaled.size(), pixels);
-    if (scaled.isNull())
-        return;
-    QCOMPARE(scaled.devicePixelRatio(), screenRatio);
-    QCOMPARE(scaled == picture, unchanged);
-    QCOMPARE(hasBlends(scaled), !unchanged);
 }
 
 void TestForm2::paintsTheVisiblePartOfATallPicture_data()
@@ -312,7 +268,8 @@ void TestForm2::paintsTheVisiblePartOfATallPicture()
                     qRgb(y % 251, y % 251, y % 251));
     tall.setDevicePixelRatio(ratio);
     Form2 form;
-    form.setPicture(tall);
+    form.setPicture(
+        std::make_shared<const doc::VectorPicture>(doc::VectorPicture::fromBitmap(tall)));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const test::Form2Controls controls(form);
@@ -332,23 +289,20 @@ void TestForm2::paintsTheVisiblePartOfATallPicture()
     }
 }
 
-// A 1,000-class schedule pictured at its lowered ratio, as long schedules are: the last class
-// is reached by the bar, the wheel and the keys, and the part in view is painted as the
-// schedule pictured at full resolution.
+// A 1,000-class schedule's picture: the last class is reached by the bar, the wheel and the
+// keys, and the part in view is played back as the whole schedule's bitmap has it.
 void TestForm2::longScheduleReachedAndLegible()
 {
     QTemporaryDir folder;
     const QString wordFile = test::saveSchedule(
         {u"Ann"_s, u"Sep 6, 2021"_s, test::numberedClasses(1000)}, folder.path(), u"dravik"_s);
     const doc::DocumentLayout layout = doc::layOutDocument(doc::readDocumentFile(wordFile));
-    QCOMPARE(doc::pictureRatio(layout, 1.0), 36 / 64.0);
     Form2 form;
-    form.setPicture(doc::renderMainText(layout, 36 / 64.0));
+    form.setPicture(std::make_shared<const doc::VectorPicture>(doc::recordMainText(layout)));
     form.setWordFile(std::make_shared<const OwnFile>(wordFile));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const test::Form2Controls controls(form);
-    QTRY_VERIFY(controls.Picture1->paintsFullResolution());
     // The picture's end meets the viewport's inner edge, 491 pixels down.
     const auto atTheEnd = [&] { return controls.Picture1->geometry().bottom() == 490; };
 
@@ -365,20 +319,13 @@ void TestForm2::longScheduleReachedAndLegible()
     QVERIFY(atTheEnd());
     QCOMPARE(controls.VScroll1->value(), controls.VScroll1->maximum());
 
-    // The crop in view against the schedule pictured at full resolution, grey level by level.
-    const QImage shown = controls.Picture1->parentWidget()->grab().toImage();
-    const QImage full =
-        doc::renderMainText(layout, 1.0).copy({-controls.Picture1->pos(), shown.size()});
-    const auto differing = [&](const QImage& crop) {
-        int count = 0;
-        for (int y = 0; y < crop.height(); ++y)
-            for (int x = 0; x < crop.width(); ++x)
-                count += qAbs(qGray(crop.pixel(x, y)) - qGray(full.pixel(x, y))) > 8;
-        return count;
-    };
-    QCOMPARE(differing(shown), 0);
-    controls.Picture1->setFullResolution(nullptr); // the snapshot stretched: far from it
-    QVERIFY(differing(controls.Picture1->parentWidget()->grab().toImage()) > 5000);
+    // The crop in view against the end of the schedule's bitmap, pixel by pixel.
+    const QImage shown =
+        controls.Picture1->parentWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage full = doc::renderMainText(layout, 1.0)
+                            .copy({-controls.Picture1->pos(), shown.size()})
+                            .convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown, full);
 }
 
 QTEST_MAIN(TestForm2)

@@ -117,8 +117,8 @@ void TestForm2Sharing::openPreview(const test::Schedule& schedule)
 {
     m_wordFile = test::saveSchedule(schedule, m_folder.path(), u"dravik%1"_s.arg(++m_documents));
     m_form = std::make_unique<Form2>();
-    m_form->setPicture(
-        doc::renderMainText(doc::layOutDocument(doc::readDocumentFile(m_wordFile)), 1.0));
+    m_form->setPicture(std::make_shared<const doc::VectorPicture>(
+        doc::recordMainText(doc::layOutDocument(doc::readDocumentFile(m_wordFile)))));
     m_form->setWordFile(std::make_shared<const OwnFile>(m_wordFile));
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -329,8 +329,10 @@ void TestForm2Sharing::pictureMenu()
     test::control<QAction>(*m_form, u"mnuCopyPicture"_s)->trigger();
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), QSize(912, 514));
+    // Drawn from the picture as the preview shows it at 100 %.
+    const QImage shown = controls.Picture1->grab().toImage();
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
-             controls.Zoom_Ori->picture().convertToFormat(QImage::Format_RGB32));
+             shown.convertToFormat(QImage::Format_RGB32));
 
     // The commands add no button; the window keeps its four.
     QCOMPARE(m_form->findChildren<QPushButton*>().size(), 4);

@@ -78,6 +78,8 @@ private Q_SLOTS:
     void valueByPercent();
     void setUpShowsPictureAtOneToOne();
     void zoomStaysInQuarterStepsWithinBounds();
+    void zoomOnAStripOfPages_data();
+    void zoomOnAStripOfPages();
     void limits_data();
     void limits();
     void zoomAfterRefusal_data();
@@ -205,6 +207,50 @@ void TestPreviewGeometry::zoomStaysInQuarterStepsWithinBounds()
     QCOMPARE(view.geometry.zoom(), 0.25f);
     QCOMPARE(view.geometry.picture1().size(), QSizeF(250, 200));
     QCOMPARE(view.canvas.draws.size(), 13 + 15);
+}
+
+void TestPreviewGeometry::zoomOnAStripOfPages_data()
+{
+    QTest::addColumn<int>("scrolledTo"); // VScroll1's value at 1.0, ten twips a step
+    QTest::addColumn<int>("zoomOuts");
+    QTest::addColumn<int>("zoomIns");
+    QTest::addColumn<float>("zoom");
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<double>("top"); // Picture1's top edge after the last step
+
+    // Three pages at 0, 10230 and 20460 twips, the first 10080 high: taller than the limit, so
+    // the set-up shows the strip as loaded and draws nothing.
+    QTest::newRow("a step out is drawn") << 0 << 1 << 0 << 0.75f << 1 << 0.0;
+    QTest::newRow("out, out and in again") << 0 << 2 << 1 << 0.75f << 3 << 0.0;
+    QTest::newRow("the second page stays in view") << 1200 << 1 << 0 << 0.75f << 1 << -7672.0;
+    // At 0.75 the end of the strip stops the view in the second page, which the next step keeps.
+    QTest::newRow("the third page, as far as the end allows")
+        << 2100 << 2 << 0 << 0.5f << 2 << -5115.0;
+    QTest::newRow("a refused step keeps the page") << 1200 << 1 << 1 << 1.0f << 1 << -7672.0;
+}
+
+void TestPreviewGeometry::zoomOnAStripOfPages()
+{
+    QFETCH(int, scrolledTo);
+    QFETCH(int, zoomOuts);
+    QFETCH(int, zoomIns);
+    QFETCH(float, zoom);
+    QFETCH(int, draws);
+    QFETCH(double, top);
+    RecordingCanvas canvas;
+    PreviewGeometry geometry(canvas);
+    geometry.loadPicture({13682, 27000}, {0, 10230, 20460}, 10080);
+    geometry.Form_Activate();
+    QVERIFY(canvas.draws.isEmpty());
+    geometry.VScroll1_Change(scrolledTo);
+    for (int i = 0; i < zoomOuts; ++i)
+        geometry.PushButton2_Click();
+    for (int i = 0; i < zoomIns; ++i)
+        geometry.PushButton1_Click();
+    QCOMPARE(geometry.zoom(), zoom);
+    QCOMPARE(canvas.draws.size(), draws);
+    QCOMPARE(geometry.vertical().edge, top);
+    QCOMPARE(geometry.vertical().bar.value, qRound(-top / 10));
 }
 
 void TestPreviewGeometry::limits_data()
