@@ -9,7 +9,7 @@ set -euo pipefail
 # the fonts the schedule is laid out in (URW Gothic, Liberation Sans, Symbola for emoji).
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev zlib1g-dev
     fonts-urw-base35 fonts-liberation2 fonts-symbola
 )
 # Testing: Google Benchmark; a display and window manager for the GUI benchmarks; the word
