@@ -87,6 +87,7 @@ GeneralDataFrame::GeneralDataFrame(QWidget* parent)
         GuardedProcedure(locations::Form1DateChange).step(100, [this] {
             DateTimePicker1_Change();
         });
+        Q_EMIT edited();
     });
 }
 
@@ -171,6 +172,7 @@ void GeneralDataFrame::Text1_Change()
     GuardedProcedure(locations::Form1NameChange).step(100, [this] {
         storeName(NameBoxIndex, Text1->text());
     });
+    Q_EMIT edited();
 }
 
 void GeneralDataFrame::Text1_GotFocus()

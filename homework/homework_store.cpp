@@ -6,6 +6,7 @@
 #include "base/file_system.h"
 #include "base/settings_format.h"
 #include "base/settings_store.h"
+#include "homework/general_fields.h"
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
 
@@ -53,10 +54,13 @@ std::optional<QString> writeRescueFile(const QString& folder, const QString& set
 
 } // namespace
 
-QString rescueHomeworkList(const HomeworkListModel& list)
+QString rescueHomeworkList(const HomeworkListModel& list, const QString& name, const QString& date)
 {
-    const QByteArray text = writeIni({{u"Quillory/"_s + QString::fromUtf16(SettingKey::Homework),
-                                       toStoredForm(list.entries())}});
+    const QString section = u"Quillory/"_s;
+    const QByteArray text = writeIni(
+        {{section + QString::fromUtf16(SettingKey::Homework), toStoredForm(list.entries())},
+         {section + nameSettingKey(0), name},
+         {section + QString::fromUtf16(SettingKey::Date), date}});
     const QFileInfo settings(settingsFilePath());
     QString reason = u"No name is free for a rescue file."_s;
     for (const QString& folder : {settings.absolutePath(), QDir::homePath(), QDir::tempPath()}) {

@@ -12,11 +12,12 @@ class HomeworkListModel;
 /// settings cannot be written.
 void SaveHomeworkList(const HomeworkListModel& list);
 
-/// Writes the whole list, as a settings file that holds only "Homework", to a new file only the
-/// user can read: "Quillory.conf.rescued" (or ".rescued.2" and on) beside the settings file, else
-/// in the home folder, else in the temporary folder. Returns its path; throws Failure when no
-/// such file can be written.
-QString rescueHomeworkList(const HomeworkListModel& list);
+/// Writes the whole list with the name and the date (as stored texts), as a settings file that
+/// holds only "Homework", "Text1_0" and "DateTimePicker1", to a new file only the user can read:
+/// "Quillory.conf.rescued" (or ".rescued.2" and on) beside the settings file, else in the home
+/// folder, else in the temporary folder. Returns its path; throws Failure when no such file can
+/// be written.
+QString rescueHomeworkList(const HomeworkListModel& list, const QString& name, const QString& date);
 
 /// Empties the list and refills it from "Homework". Rows with fewer than eight fields are
 /// kept (their missing days empty) and the later rows are read too; a Failure saying so is
