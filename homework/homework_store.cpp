@@ -19,7 +19,11 @@ using namespace Qt::StringLiterals;
 
 void SaveHomeworkList(const HomeworkListModel& list)
 {
-    SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(list.entries()));
+    const QString key = QString::fromUtf16(SettingKey::Homework);
+    // A stored list that could not be read stays as it was until the user makes a list.
+    if (list.entries().isEmpty() && SettingIsNoText(key))
+        return;
+    SaveSetting(key, toStoredForm(list.entries()));
 }
 
 namespace {
@@ -78,8 +82,11 @@ QString rescueHomeworkList(const HomeworkListModel& list, const QString& name, c
 void LoadHomeworkList(HomeworkListModel& list)
 {
     list.clear();
-    ParsedHomework parsed =
-        parseStoredForm(GetSetting(QString::fromUtf16(SettingKey::Homework), QString()));
+    const QString key = QString::fromUtf16(SettingKey::Homework);
+    if (SettingIsNoText(key))
+        throw Failure(u"The stored class list is damaged: it is no plain text. It is kept as it "
+                      u"is until you make a list."_s);
+    ParsedHomework parsed = parseStoredForm(GetSetting(key, QString()));
     list.setEntries(std::move(parsed.entries));
     if (parsed.incompleteRows > 0)
         throw Failure(u"The stored class list is damaged: %1 of its classes lacked some of their "
