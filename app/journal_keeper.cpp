@@ -151,7 +151,7 @@ void JournalKeeper::recordStored()
     recordStep();
     const journal::Week shown = shownWeek();
     write([&] { m_journal.recordStored(shown); });
-    m_journal.waitForDisk();
+    waitForDisk();
 }
 
 void JournalKeeper::write(const std::function<void()>& recording)

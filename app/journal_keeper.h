@@ -36,6 +36,8 @@ public:
     void recordStep();
     /// Records that the settings file holds the list, the name and the date shown now.
     void recordStored();
+    /// Waits until every recorded step has reached the disk.
+    void waitForDisk() { m_journal.waitForDisk(); }
     /// The earlier lists of the last 60 days, newest first.
     QList<journal::EarlierList> earlierLists() const;
 

@@ -422,14 +422,19 @@ QByteArray listDigest(const QList<HomeworkEntry>& entries)
     return QCryptographicHash::hash(out.take(), QCryptographicHash::Sha256);
 }
 
+qint64 entrySize(const HomeworkEntry& entry)
+{
+    qint64 size = encodedSize(entry.Period);
+    for (const QString& day : entry.Days)
+        size += encodedSize(day);
+    return size;
+}
+
 qint64 listSize(const QList<HomeworkEntry>& entries)
 {
     qint64 size = 0;
-    for (const HomeworkEntry& entry : entries) {
-        size += encodedSize(entry.Period);
-        for (const QString& day : entry.Days)
-            size += encodedSize(day);
-    }
+    for (const HomeworkEntry& entry : entries)
+        size += entrySize(entry);
     return size;
 }
 

@@ -52,4 +52,7 @@ QByteArray listDigest(const QList<HomeworkEntry>& entries);
 /// in.
 qint64 listSize(const QList<HomeworkEntry>& entries);
 
+/// The bytes one row takes in a record, as listSize counts them.
+qint64 entrySize(const HomeworkEntry& entry);
+
 } // namespace quillory::journal

@@ -27,6 +27,7 @@ bool JournalState::apply(const Record& record)
         return applyStep(*step);
     if (const auto* snapshot = std::get_if<SnapshotRecord>(&record)) {
         m_entries = snapshot->entries;
+        m_size = listSize(m_entries);
         m_fields = snapshot->fields;
         m_stored = snapshot->stored;
         m_nextEarlierId = snapshot->nextEarlierId;
@@ -43,16 +44,18 @@ bool JournalState::apply(const Record& record)
 
 bool JournalState::applyStep(const StepRecord& step)
 {
-    const QList<HomeworkEntry> before = m_entries;
+    // Only a step that keeps the list before it holds on to it: the list is copied on the first
+    // change then, which a list of thousands of rows feels.
+    const bool keeps = !step.replacedBy.isEmpty();
+    const QList<HomeworkEntry> before = keeps ? m_entries : QList<HomeworkEntry>();
+    const qint64 sizeBefore = m_size;
     for (const ListOp& op : step.ops) {
-        if (!applyOp(op)) {
-            m_entries = before;
+        if (!applyOp(op))
             return false;
-        }
     }
     const WeekFields fieldsBefore = std::exchange(m_fields, step.fields);
-    if (!step.replacedBy.isEmpty())
-        keepEarlier(before, fieldsBefore, step);
+    if (keeps)
+        keepEarlier(before, sizeBefore, fieldsBefore, step);
     return true;
 }
 
@@ -64,15 +67,18 @@ bool JournalState::applyOp(const ListOp& op)
         if (op.row < 0 || op.row > count)
             return false;
         m_entries.insert(op.row, op.entry);
+        m_size += entrySize(op.entry);
         return true;
     case ListOp::Kind::Remove:
         if (!isRow(op.row, count))
             return false;
+        m_size -= entrySize(m_entries.at(op.row));
         m_entries.removeAt(op.row);
         return true;
     case ListOp::Kind::Replace:
         if (!isRow(op.row, count))
             return false;
+        m_size += entrySize(op.entry) - entrySize(m_entries.at(op.row));
         m_entries[op.row] = op.entry;
         return true;
     case ListOp::Kind::Move:
@@ -80,15 +86,20 @@ bool JournalState::applyOp(const ListOp& op)
             return false;
         m_entries.move(op.row, op.to);
         return true;
-    case ListOp::Kind::ReplaceAll: m_entries = op.entries; return true;
+    case ListOp::Kind::ReplaceAll:
+        m_entries = op.entries;
+        m_size = listSize(m_entries);
+        return true;
     case ListOp::Kind::EmptyDays:
         for (HomeworkEntry& entry : m_entries)
             entry.Days = {};
+        m_size = listSize(m_entries);
         return true;
     case ListOp::Kind::RestoreEarlier:
-        for (const EarlierList& earlier : m_earlier) {
-            if (earlier.id == op.earlierId) {
-                m_entries = earlier.entries;
+        for (qsizetype i = 0; i < m_earlier.size(); ++i) {
+            if (m_earlier.at(i).id == op.earlierId) {
+                m_entries = m_earlier.at(i).entries;
+                m_size = m_earlierSizes.at(i);
                 return true;
             }
         }
@@ -99,15 +110,15 @@ bool JournalState::applyOp(const ListOp& op)
 
 // An empty list, a list the step left as it was, and the list the last one of the same command
 // kept already (a command undone and made again) are not kept again.
-void JournalState::keepEarlier(QList<HomeworkEntry> before, const WeekFields& fieldsBefore,
-                               const StepRecord& step)
+void JournalState::keepEarlier(QList<HomeworkEntry> before, qint64 sizeBefore,
+                               const WeekFields& fieldsBefore, const StepRecord& step)
 {
     if (before.isEmpty() || before == m_entries)
         return;
     if (!m_earlier.isEmpty() && m_earlier.constLast().replacedBy == step.replacedBy &&
         m_earlier.constLast().entries == before)
         return;
-    m_earlierSizes.append(listSize(before));
+    m_earlierSizes.append(sizeBefore);
     m_earlier.append(EarlierList{m_nextEarlierId++, step.replacedBy, step.replacedAtMs,
                                  std::move(before), fieldsBefore});
     if (m_earlier.size() > MostEarlierLists) {
@@ -157,7 +168,7 @@ QList<Record> JournalState::restarted(qint64 nowMs) const
 
 qint64 JournalState::room() const
 {
-    return std::max(SmallestRoom, 3 * listSize(m_entries));
+    return std::max(SmallestRoom, 3 * m_size);
 }
 
 } // namespace quillory::journal

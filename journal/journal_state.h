@@ -23,7 +23,7 @@ inline constexpr qint64 SmallestRoom = 20'000'000;
 class JournalState {
 public:
     /// Applies the next record; false when it does not fit (a row or an earlier list that is
-    /// not there), which leaves the state as it was.
+    /// not there): the journal is damaged, and the state is of no further use.
     bool apply(const Record& record);
 
     /// The list after the last record.
@@ -51,11 +51,13 @@ public:
 private:
     bool applyStep(const StepRecord& step);
     bool applyOp(const ListOp& op);
-    void keepEarlier(QList<HomeworkEntry> before, const WeekFields& fieldsBefore,
+    void keepEarlier(QList<HomeworkEntry> before, qint64 sizeBefore, const WeekFields& fieldsBefore,
                      const StepRecord& step);
     void dropBeyondRoom();
 
     QList<HomeworkEntry> m_entries;
+    // listSize(m_entries), kept up to date step by step.
+    qint64 m_size = 0;
     WeekFields m_fields;
     StoredWeek m_stored;
     QList<EarlierList> m_earlier;

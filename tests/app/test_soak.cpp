@@ -92,6 +92,12 @@ private:
     SoakWeek storedWeek() const;
     void mismatch(const QString& what);
     int pick(int bound) { return int(m_random.bounded(bound)); }
+    // Sends the signal to the program while it runs (a process id of 0 would reach our own group).
+    void signal(int number)
+    {
+        if (m_driver.state() == QProcess::Running && m_driver.processId() > 0)
+            ::kill(pid_t(m_driver.processId()), number);
+    }
 
     QRandomGenerator m_random;
     QTemporaryDir m_folder;
@@ -358,7 +364,7 @@ void Soak::killDuring()
     // A command answered has reached the journal: only the week after it may show.
     if (m_driver.canReadLine() || m_driver.waitForReadyRead(0))
         m_allowed.removeFirst();
-    ::kill(pid_t(m_driver.processId()), SIGKILL);
+    signal(SIGKILL);
     m_driver.waitForFinished(AnswerWaitMs);
 }
 
@@ -377,7 +383,7 @@ void Soak::end()
     }
     if (kind < 6) {
         ++m_endings[Term];
-        ::kill(pid_t(m_driver.processId()), SIGTERM);
+        signal(SIGTERM);
         if (!m_driver.waitForFinished(AnswerWaitMs))
             mismatch(u"SIGTERM did not end the program"_s);
         return expectStored();
