@@ -389,7 +389,6 @@ ReadOutcome readRecords(QByteArrayView bytes)
         return outcome;
     }
     qsizetype at = header.size();
-    outcome.wholeLength = at;
     while (at < bytes.size()) {
         const qsizetype left = bytes.size() - at;
         const quint32 length =
@@ -410,7 +409,6 @@ ReadOutcome readRecords(QByteArrayView bytes)
         }
         outcome.records.append(std::move(*record));
         at += FrameHeaderSize + length;
-        outcome.wholeLength = at;
     }
     return outcome;
 }

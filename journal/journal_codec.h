@@ -37,8 +37,6 @@ enum class ReadStatus {
 struct ReadOutcome {
     QList<Record> records;
     ReadStatus status = ReadStatus::Whole;
-    /// The bytes up to the end of the last whole record.
-    qsizetype wholeLength = 0;
 };
 
 /// Reads the records of a journal file's bytes. A final record cut short or failing its

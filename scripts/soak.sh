@@ -13,7 +13,9 @@ minutes="${1:-30}"
 log="$(mktemp)"
 trap 'rm -f "$log"' EXIT
 status=0
-QUILLORY_SOAK_SECONDS=$((minutes * 60)) QT_QPA_PLATFORM=offscreen \
+# QtTest ends a test function after 5 minutes unless told otherwise (in milliseconds).
+QUILLORY_SOAK_SECONDS=$((minutes * 60)) QTEST_FUNCTION_TIMEOUT=$(((minutes * 60 + 600) * 1000)) \
+    QT_QPA_PLATFORM=offscreen \
     "$build/tests/app/test_soak" >"$log" 2>&1 || status=$?
 grep -E '^(QINFO|FAIL|Totals)|mismatch' "$log" || true
 exit "$status"
