@@ -56,6 +56,7 @@ int runQuillory(int argc, char** argv)
     Form1 mainWindow(HomePageCall::real());
     if (!mainWindow.Form_Load())
         return ComponentUnavailableExit;
+    const QString journalProblem = mainWindow.openJournal();
     // Ends the program at once: the other windows go with it, without their own close handling.
     QObject::connect(&mainWindow, &Form1::unloaded, &application, [&instance] {
         instance.announceEnding();
@@ -72,6 +73,8 @@ int runQuillory(int argc, char** argv)
     QTimer::singleShot(0, &mainWindow, [&mainWindow] { mainWindow.prepareWhileIdle(); });
     if (claim == Claim::RunUnguarded) // told once, over the window, which runs all the same
         QTimer::singleShot(0, &mainWindow, [&instance] { prompts().note(instance.problem()); });
+    if (!journalProblem.isEmpty())
+        QTimer::singleShot(0, &mainWindow, [journalProblem] { prompts().note(journalProblem); });
     return QApplication::exec();
 }
 

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 
 #include "app/general_data_frame.h"
+#include "app/journal_keeper.h"
 #include "app/list_commands.h"
 #include "app/list_menu.h"
 #include "app/sample_data_command.h"

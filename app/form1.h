@@ -26,6 +26,7 @@ class ClassListMenu;
 class GuardedProcedure;
 class Form2;
 class GeneralDataFrame;
+class JournalKeeper;
 class WindowPointer;
 struct WeekData;
 
@@ -63,7 +64,12 @@ public:
     /// the document component's check. False when the component cannot start: the program then
     /// ends at once, without showing or storing anything.
     bool Form_Load();
-    /// Shows the window centred on the screen, with the focus in the name box.
+    /// Reads the journal the last run left, brings back as one step of the history what the
+    /// settings file lacks of the week it shows, and begins the journal for this run. Returns
+    /// what the user is to be told of the journal (empty when nothing).
+    QString openJournal();
+    /// Shows the window centred on the screen, with the focus in the name box (in the list when
+    /// the journal brought the week back, so that Ctrl+Z takes it back).
     void showCentred();
 
     /// The close request: stores the class list. False when it could not be stored and the user
@@ -164,6 +170,9 @@ private:
     std::unique_ptr<ClassEditor> loadClassEditor();
     void Form_Unload();
     void storeOrRescue();
+    void storeShownFields();
+    void recordStored();
+    void fillEarlierLists();
     ScheduleRequest scheduleRequest();
     Form2& previewWindow();
     bool showPreview(GuardedProcedure& procedure,
@@ -175,6 +184,9 @@ private:
     WindowPointer* m_pointer;
     HomePageCall m_homePage;
     std::unique_ptr<Form2> m_preview;
+    std::unique_ptr<JournalKeeper> m_journal;
+    // The journal brought back what the last run left unstored.
+    bool m_recovered = false;
     // Nobody may be there to read a message: a list that cannot be stored goes to a rescue file.
     bool m_unattended = false;
     // The user was told that the list could not be stored: the next close ends the program.

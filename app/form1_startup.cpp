@@ -99,7 +99,10 @@ void Form1::showCentred()
     move(frame.topLeft());
     show();
     activateWindow();
-    Frame1->focusName();
+    if (m_recovered)
+        ListView1->setFocus(Qt::OtherFocusReason);
+    else
+        Frame1->focusName();
 }
 
 } // namespace quillory

@@ -3,9 +3,11 @@
 #include "app/ending_requests.h"
 #include "app/form1.h"
 
+#include "app/journal_keeper.h"
 #include "base/failure.h"
 #include "base/guarded_procedure.h"
 #include "base/settings_store.h"
+#include "homework/general_fields.h"
 #include "homework/homework_store.h"
 
 #include <QCloseEvent>
@@ -54,10 +56,13 @@ bool Form1::Form_QueryUnload()
     m_toldNotStored = !GuardedProcedure(locations::Form1QueryUnload).step(100, [this] {
         try {
             SaveHomeworkList(m_list);
+            storeShownFields();
         } catch (const Failure& failure) {
             throw Failure(failure.status(), failure.description() + notStoredNote());
         }
     });
+    if (!m_toldNotStored)
+        recordStored();
     return !m_toldNotStored;
 }
 
@@ -84,16 +89,28 @@ void Form1::storeOrRescue()
 {
     try {
         SaveHomeworkList(m_list);
+        storeShownFields();
+        recordStored();
         return;
     } catch (const Failure& failure) {
         tellStandardError(failure.description());
     }
     try {
-        tellStandardError(u"The classes are kept in %1 instead."_s.arg(rescueHomeworkList(m_list)));
+        tellStandardError(u"The classes are kept in %1 instead."_s.arg(
+            rescueHomeworkList(m_list, name(), storedDateText(date()))));
     } catch (const Failure& failure) {
         tellStandardError(
             u"The classes could not be kept anywhere: %1"_s.arg(failure.description()));
     }
+}
+
+// A name or a date typed while the settings could not be written is stored with the list.
+void Form1::storeShownFields()
+{
+    if (restoredName(0) != name())
+        storeName(0, name());
+    if (restoredDate(QDateTime()) != date())
+        storeDate(date());
 }
 
 } // namespace quillory

@@ -151,6 +151,7 @@ void GeneralDataFrame::Text1_Change()
         m_history->push(new NameTyped(*this, m_shownName, typed,
                                       textEdit(m_shownName, typed, m_clock.elapsed())));
     m_shownName = typed;
+    Q_EMIT edited();
 }
 
 void GeneralDataFrame::dateChanged()
@@ -161,6 +162,7 @@ void GeneralDataFrame::dateChanged()
     if (m_history && picked != m_shownDate)
         m_history->push(new DateChanged(*this, m_shownDate, picked));
     m_shownDate = picked;
+    Q_EMIT edited();
 }
 
 void GeneralDataFrame::Text1_GotFocus()

@@ -54,6 +54,10 @@ public:
     /// Stores the picker's current value (also run directly after a command sets the date).
     void DateTimePicker1_Change() override;
 
+Q_SIGNALS:
+    /// The user has changed the name or the date (and it has been stored, or reported).
+    void edited();
+
 private:
     /// "Your Name:" (index 0 of its label group).
     QLabel* Label2_0;

@@ -28,6 +28,9 @@ ClassListMenu::ClassListMenu(QAbstractItemView& list, QUndoStack& history, QWidg
     addSeparator();
     mnuNewWeek = addCommand(u"mnuNewWeek"_s, QString::fromUtf16(captions::NewWeek),
                             {Qt::CTRL | Qt::Key_N}, window);
+    mnuEarlierLists = addMenu(u"Earlier Lists"_s);
+    mnuEarlierLists->setObjectName(u"mnuEarlierLists"_s);
+    mnuEarlierLists->menuAction()->setEnabled(false);
     addSeparator();
     // The stack keeps their captions ("Undo Delete Selected Class") and states up to date.
     mnuUndo = history.createUndoAction(this);

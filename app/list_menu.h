@@ -37,6 +37,8 @@ public:
     QAction* mnuMoveDown;
     /// "Start a New Week" (Ctrl+N).
     QAction* mnuNewWeek;
+    /// "Earlier Lists": the lists that commands replaced, newest first, filled by the window.
+    QMenu* mnuEarlierLists;
     /// "Undo" and what it undoes (Ctrl+Z).
     QAction* mnuUndo;
     /// "Redo" and what it redoes (Ctrl+Shift+Z, Ctrl+Y).

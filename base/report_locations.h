@@ -35,6 +35,8 @@ inline constexpr ReportLocation Form1MoveUp{Form1, u"mnuMoveUp_Click"};
 inline constexpr ReportLocation Form1MoveDown{Form1, u"mnuMoveDown_Click"};
 inline constexpr ReportLocation Form1Undo{Form1, u"mnuUndo_Click"};
 inline constexpr ReportLocation Form1Redo{Form1, u"mnuRedo_Click"};
+inline constexpr ReportLocation Form1EarlierList{Form1, u"mnuEarlierList_Click"};
+inline constexpr ReportLocation Form1Recover{Form1, u"RecoverLastSession"};
 inline constexpr ReportLocation Form1CreateTemplate{Form1, u"PushButton6_Click"};
 inline constexpr ReportLocation Form1PageSnapshot{Form1, u"SaveDocAsJPG"};
 

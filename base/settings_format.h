@@ -13,6 +13,9 @@ struct IniContent {
     QSettings::SettingsMap values;
     /// Whether some line could not be read (it is left out; the other keys are kept).
     bool damaged = false;
+    /// Whether some value of plain text with unquoted commas, which Qt reads as a list, was
+    /// read as the text it was written as (so it is written back as one quoted text).
+    bool commaTexts = false;
 };
 
 /// The settings file's format: Qt's own INI format, read and written byte for byte as Qt does,

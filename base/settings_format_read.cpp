@@ -128,6 +128,7 @@ void readSection(const QString& prefix, QByteArrayView lines, IniContent& conten
         const QString key = prefix + ini::readKey(lineText.first(equals).trimmed());
         // The last of a key's lines wins, also over one of another section of the same name.
         content.values.insert(key, ini::readValue(lineText.sliced(equals + 1)));
+        content.commaTexts = content.commaTexts || ini::commaText(lineText.sliced(equals + 1));
     }
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 // The pieces of one INI line, written and read as Qt's own INI format does: keys with %XX and
 // %UXXXX escapes, values with backslash escapes, quotes, comma-separated lists and Qt's
 // @Type(...) markers for values that are not plain text.
@@ -23,5 +25,9 @@ void appendValue(QByteArray& out, const QVariant& value);
 
 /// Reads the text after the '=' of a key line into the value it stands for.
 QVariant readValue(QByteArrayView raw);
+
+/// The text of a value that Qt reads as a list (plain text with unquoted commas) and that is
+/// read as written instead; nothing for every other value.
+std::optional<QString> commaText(QByteArrayView raw);
 
 } // namespace quillory::ini

@@ -164,8 +164,27 @@ private:
 
 } // namespace
 
+std::optional<QString> commaText(QByteArrayView raw)
+{
+    // A hand-edited "Smith, John": blanks at its ends dropped, as Qt drops them. Quotes,
+    // escapes, '@' markers and invalid UTF-8 (which Qt decodes item by item) leave it a list.
+    QByteArrayView text = raw;
+    while (!text.isEmpty() && (text.front() == ' ' || text.front() == '\t'))
+        text = text.sliced(1);
+    while (!text.isEmpty() && (text.back() == ' ' || text.back() == '\t'))
+        text.chop(1);
+    if (!text.contains(',') || text.contains('"') || text.contains('\\') || text.contains('@'))
+        return std::nullopt;
+    QString written = QString::fromUtf8(text);
+    if (written.toUtf8() != text)
+        return std::nullopt;
+    return written;
+}
+
 QVariant readValue(QByteArrayView raw)
 {
+    if (std::optional<QString> text = commaText(raw))
+        return *text;
     return ValueReader(raw).read();
 }
 

@@ -54,18 +54,33 @@ QString settingsFilePath()
            Organisation + u'/' + Application + u".conf"_s;
 }
 
-QString GetSetting(const QString& key, const QString& defaultValue)
+namespace {
+
+QVariant storedValue(const QString& key)
 {
     const QString path = settingsFilePath();
     if (isNoFile(path))
-        return defaultValue;
+        return {};
     QSettings store(path, settingsFileFormat());
     store.beginGroup(Section);
-    const QVariant value = store.value(key);
+    return store.value(key);
+}
+
+} // namespace
+
+QString GetSetting(const QString& key, const QString& defaultValue)
+{
+    const QVariant value = storedValue(key);
     // A hand-edited file may hold a value that is no plain text; it reads as the default.
     if (!value.isValid() || value.typeId() != QMetaType::QString)
         return defaultValue;
     return value.toString();
+}
+
+bool SettingIsNoText(const QString& key)
+{
+    const QVariant value = storedValue(key);
+    return value.isValid() && value.typeId() != QMetaType::QString;
 }
 
 void SaveSetting(const QString& key, const QString& value)

@@ -24,6 +24,10 @@ QString settingsFilePath();
 /// (also when something other than a file stands at the settings file's name).
 QString GetSetting(const QString& key, const QString& defaultValue);
 
+/// Whether the key holds a value that is no plain text (a hand-edited list of quoted items, say),
+/// which GetSetting reads as the default.
+bool SettingIsNoText(const QString& key);
+
 /// Stores the text under the key and writes it to disk at once (atomically: the earlier file
 /// stays whole if the write breaks off). Throws Failure when the value could not be written,
 /// also when the file's lock cannot be taken within half a second.

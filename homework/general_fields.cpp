@@ -36,15 +36,25 @@ QString restoredName(int index)
     return GetSetting(nameSettingKey(index), QString());
 }
 
+QString storedDateText(const QDateTime& value)
+{
+    return value.toString(Qt::ISODate);
+}
+
+QDateTime dateFromStoredText(const QString& text)
+{
+    return QDateTime::fromString(text, Qt::ISODate);
+}
+
 void storeDate(const QDateTime& value)
 {
-    SaveSetting(QString::fromUtf16(SettingKey::Date), value.toString(Qt::ISODate));
+    SaveSetting(QString::fromUtf16(SettingKey::Date), storedDateText(value));
 }
 
 QDateTime restoredDate(const QDateTime& current)
 {
-    const QDateTime stored = QDateTime::fromString(
-        GetSetting(QString::fromUtf16(SettingKey::Date), QString()), Qt::ISODate);
+    const QDateTime stored =
+        dateFromStoredText(GetSetting(QString::fromUtf16(SettingKey::Date), QString()));
     return stored.isValid() ? stored : current;
 }
 

@@ -30,6 +30,12 @@ void storeName(int index, const QString& text);
 /// The stored text of the name box with the index; empty when never stored.
 QString restoredName(int index);
 
+/// The text a date is stored as: ISO 8601 with the time of day.
+QString storedDateText(const QDateTime& value);
+
+/// The date a stored text stands for; an invalid date when it stands for none.
+QDateTime dateFromStoredText(const QString& text);
+
 /// Stores the picker's value (ISO 8601 with the time of day, so a change of locale does not
 /// change what it reads back as).
 void storeDate(const QDateTime& value);

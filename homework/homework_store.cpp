@@ -6,6 +6,7 @@
 #include "base/file_system.h"
 #include "base/settings_format.h"
 #include "base/settings_store.h"
+#include "homework/general_fields.h"
 #include "homework/homework_list_model.h"
 #include "homework/stored_form.h"
 
@@ -18,7 +19,11 @@ using namespace Qt::StringLiterals;
 
 void SaveHomeworkList(const HomeworkListModel& list)
 {
-    SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(list.entries()));
+    const QString key = QString::fromUtf16(SettingKey::Homework);
+    // A stored list that could not be read stays as it was until the user makes a list.
+    if (list.entries().isEmpty() && SettingIsNoText(key))
+        return;
+    SaveSetting(key, toStoredForm(list.entries()));
 }
 
 namespace {
@@ -53,10 +58,13 @@ std::optional<QString> writeRescueFile(const QString& folder, const QString& set
 
 } // namespace
 
-QString rescueHomeworkList(const HomeworkListModel& list)
+QString rescueHomeworkList(const HomeworkListModel& list, const QString& name, const QString& date)
 {
-    const QByteArray text = writeIni({{u"Quillory/"_s + QString::fromUtf16(SettingKey::Homework),
-                                       toStoredForm(list.entries())}});
+    const QString section = u"Quillory/"_s;
+    const QByteArray text = writeIni(
+        {{section + QString::fromUtf16(SettingKey::Homework), toStoredForm(list.entries())},
+         {section + nameSettingKey(0), name},
+         {section + QString::fromUtf16(SettingKey::Date), date}});
     const QFileInfo settings(settingsFilePath());
     Failure failed(Failure::Unavailable, u"No name is free for a rescue file."_s);
     for (const QString& folder : {settings.absolutePath(), QDir::homePath(), QDir::tempPath()}) {
@@ -74,8 +82,12 @@ QString rescueHomeworkList(const HomeworkListModel& list)
 void LoadHomeworkList(HomeworkListModel& list)
 {
     list.clear();
-    ParsedHomework parsed =
-        parseStoredForm(GetSetting(QString::fromUtf16(SettingKey::Homework), QString()));
+    const QString key = QString::fromUtf16(SettingKey::Homework);
+    if (SettingIsNoText(key))
+        throw Failure(Failure::Malformed,
+                      u"The stored class list is damaged: it is no plain text. It is kept as it "
+                      u"is until you make a list."_s);
+    ParsedHomework parsed = parseStoredForm(GetSetting(key, QString()));
     list.setEntries(std::move(parsed.entries));
     if (parsed.incompleteRows > 0)
         throw Failure(Failure::Malformed,

@@ -11,7 +11,7 @@ set -euo pipefail
 # (WenQuanYi Micro Hei), emoji (Symbola, Unifont).
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev libqpdf-dev libical-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev libqpdf-dev libical-dev zlib1g-dev
     fonts-urw-base35 fonts-liberation2 fonts-symbola
     fonts-noto-ui-core fonts-wqy-microhei fonts-unifont
 )

@@ -481,6 +481,9 @@ void TestMainWindow::aCloseThatCannotStoreKeepsTheWindowOnce()
     form->classList().append({u"1. Choir"_s, {u"sing"_s}});
     // A folder where the settings file belongs makes every write fail.
     QVERIFY(QDir().mkpath(m_settings->filePath()));
+    // A name typed now cannot be stored either (told once); it goes with the list.
+    test::Form1Controls(*form).Text1->setText(u"Ada"_s);
+    m_prompts->clear();
     QSignalSpy unloaded(form.get(), &Form1::unloaded);
     QVERIFY(!form->close());
     QVERIFY(form->isVisible());
@@ -502,7 +505,9 @@ void TestMainWindow::aCloseThatCannotStoreKeepsTheWindowOnce()
              (QSettings::SettingsMap{{u"Quillory/Homework"_s,
                                       u"1. Choir||MySeparator123||sing||MySeparator123||||"
                                       u"MySeparator123||||MySeparator123||||MySeparator123||||"
-                                      u"MySeparator123||||MySeparator123||||MySeparator234||"_s}}));
+                                      u"MySeparator123||||MySeparator123||||MySeparator234||"_s},
+                                     {u"Quillory/Text1_0"_s, u"Ada"_s},
+                                     {u"Quillory/DateTimePicker1"_s, u"2013-06-08T11:51:22"_s}}));
 }
 
 void TestMainWindow::endingSignalsStoreAsTheCloseBoxDoes_data()

@@ -67,8 +67,10 @@ void TestSettingsFormat::readsHandEditedFiles_data()
     QTest::addColumn<bool>("damaged");
     QTest::newRow("blanks, CR LF")
         << QByteArray("[Quillory]\r\n  k = Dana  \r\n") << QVariant(u"Dana"_s) << false;
-    QTest::newRow("list") << QByteArray("[Quillory]\nk=a, b ,c\n")
-                          << QVariant(QStringList{u"a"_s, u"b"_s, u"c"_s}) << false;
+    QTest::newRow("commas read as written") << QByteArray("[Quillory]\nk= Math, Algebra||x ,c \n")
+                                            << QVariant(u"Math, Algebra||x ,c"_s) << false;
+    QTest::newRow("quoted items: a list")
+        << QByteArray("[Quillory]\nk=\"a\", b\n") << QVariant(QStringList{u"a"_s, u"b"_s}) << false;
     QTest::newRow("quoted, comment")
         << QByteArray("[Quillory]\nk=\"a, b\" ; note\n") << QVariant(u"a, b"_s) << false;
     QTest::newRow("escaped line end")

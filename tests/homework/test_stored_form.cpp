@@ -8,7 +8,10 @@
 #include "homework/stored_form.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/test_entries.h"
+#include "tests/support/test_files.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -29,6 +32,8 @@ private Q_SLOTS:
     void rowsThatReadBack();
     void roundTripThroughTheSettingsFile();
     void loadReportsDamageOnceAfterReadingAll();
+    void handEditedCommas_data();
+    void handEditedCommas();
     void listLongerThanSixteenBits();
     void modelOperations();
     void longTextsAreCutForDisplay_data();
@@ -168,6 +173,47 @@ void TestStoredForm::loadReportsDamageOnceAfterReadingAll()
     QCOMPARE(list.rowCount(), 3);
     QCOMPARE(list.entry(0), entry(u"a"_s, {u"m"_s}));
     QCOMPARE(list.entry(2).Period, u"c"_s);
+}
+
+void TestStoredForm::handEditedCommas_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QStringList>("periods");
+    QTest::addColumn<bool>("reported");
+    const QByteArray row = "||MySeparator123||x||MySeparator123||||MySeparator123||||MySeparator"
+                           "123||||MySeparator123||||MySeparator123||||MySeparator123||||MySepa"
+                           "rator234||";
+    QTest::newRow("a comma in a period")
+        << "Homework=Math, Algebra" + row << QStringList{u"Math, Algebra"_s} << false;
+    QTest::newRow("quoted items") << QByteArray("Homework=\"a\", \"b\"") << QStringList{} << true;
+}
+
+// Read as written, or reported and kept as it is until the user makes a list.
+void TestStoredForm::handEditedCommas()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QStringList, periods);
+    QFETCH(bool, reported);
+    test::IsolatedSettings isolated;
+    QVERIFY(QDir().mkpath(QFileInfo(isolated.filePath()).path()));
+    QVERIFY(
+        test::writeBytes(isolated.filePath(), "[Quillory]\n" + line + "\nText1_0=Smith, John\n"));
+    HomeworkListModel list;
+    bool threw = false;
+    try {
+        LoadHomeworkList(list);
+    } catch (const Failure&) {
+        threw = true;
+    }
+    QCOMPARE(threw, reported);
+    QStringList shown;
+    for (const HomeworkEntry& entry : list.entries())
+        shown.append(entry.Period);
+    QCOMPARE(shown, periods);
+    QCOMPARE(restoredName(0), u"Smith, John"_s);
+    SaveHomeworkList(list);
+    QCOMPARE(test::readBytes(isolated.filePath()).contains(line), reported);
+    QCOMPARE(SettingIsNoText(u"Homework"_s), reported);
 }
 
 void TestStoredForm::listLongerThanSixteenBits()

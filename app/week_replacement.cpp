@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+
+#include "app/week_replacement.h"
+
+#include "app/general_data.h"
+#include "base/guarded_procedure.h"
+#include "homework/general_fields.h"
+#include "homework/homework_list_model.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace quillory {
+
+using namespace Qt::StringLiterals;
+
+QString earlierListText(const journal::EarlierList& earlier)
+{
+    const QDateTime when = QDateTime::fromMSecsSinceEpoch(earlier.replacedAtMs);
+    return u"Before %1, %2"_s.arg(earlier.replacedBy,
+                                  QLocale::c().toString(when, u"ddd MMM d HH:mm"_s));
+}
+
+void replaceWeek(WeekData data, const char16_t* caption, const ReportLocation& location,
+                 const QList<HomeworkEntry>& entries, const journal::WeekFields& fields)
+{
+    GuardedProcedure procedure(location);
+    std::unique_ptr<DataChange> change = data.startChange(caption);
+    if (fields.name != data.fields.name())
+        procedure.step(100, [&] { data.fields.setName(fields.name); });
+    // Compared as stored: the stored text has no milliseconds, the picker may.
+    const QDateTime date = dateFromStoredText(fields.date);
+    if (date.isValid() && fields.date != storedDateText(data.fields.date())) {
+        procedure.step(102, [&] { data.fields.setDate(date); });
+        procedure.step(104, [&] { data.fields.DateTimePicker1_Change(); });
+    }
+    if (entries != data.list.entries())
+        procedure.step(106,
+                       [&] { change->apply(std::make_unique<RowsReplaced>(data.list, entries)); });
+    DataChange::push(data.history, std::move(change));
+}
+
+} // namespace quillory

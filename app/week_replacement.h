@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "app/list_commands.h"
+#include "base/report_locations.h"
+#include "journal/journal_records.h"
+
+namespace quillory {
+
+/// The caption of choosing an earlier list, as Undo names it.
+inline constexpr char16_t RestoreEarlierCaption[] = u"Restore Earlier List";
+/// The caption of the week brought back from the journal at start, as Undo names it.
+inline constexpr char16_t RecoverCaption[] = u"Recover Last Session";
+
+/// The menu text of an earlier list: what replaced it and when, in local time ("Before Start a
+/// New Week, Mon Dec 14 09:12").
+QString earlierListText(const journal::EarlierList& earlier);
+
+/// Replaces the list, the name and the date as one step of the history named `caption`; the
+/// name and the date are stored as any change of them is. A step that changes nothing is no
+/// step.
+void replaceWeek(WeekData data, const char16_t* caption, const ReportLocation& location,
+                 const QList<HomeworkEntry>& entries, const journal::WeekFields& fields);
+
+} // namespace quillory

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: MIT
+
+#include "journal/list_journal.h"
+
+#include "base/failure.h"
+#include "journal/journal_codec.h"
+
+#include <QDateTime>
+
+namespace quillory::journal {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint64 MsPerDay = 24 * 60 * 60 * 1000;
+// No journal of ours is larger; a larger file is not read at all.
+constexpr qint64 LargestRead = 64'000'000;
+// A journal begun anew takes at most this share of its room, so steps fit after it.
+constexpr qint64 BegunShareNumerator = 5;
+constexpr qint64 BegunShareDenominator = 6;
+
+qint64 now()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+// The file for the records: a snapshot first, then the newest earlier lists that fit the room
+// (at least one).
+QByteArray fileFor(const QList<Record>& records, qint64 room, QList<Record>& kept)
+{
+    QByteArray snapshot = frame(encodePayload(records.constFirst()));
+    QList<QByteArray> earlier;
+    qint64 size = snapshot.size();
+    for (qsizetype i = records.size() - 1; i > 0; --i) {
+        QByteArray framed = frame(encodePayload(records.at(i)));
+        size += framed.size();
+        if (!earlier.isEmpty() && size > room * BegunShareNumerator / BegunShareDenominator)
+            break;
+        earlier.prepend(std::move(framed));
+    }
+    kept = records.first(1) + records.last(earlier.size());
+    QByteArray bytes = fileHeader() + snapshot;
+    for (const QByteArray& framed : earlier)
+        bytes += framed;
+    return bytes;
+}
+
+QString problemText(const QString& path, QString why, const QString& keptAs)
+{
+    if (why.endsWith(u'.'))
+        why.chop(1);
+    return u"The journal of your classes, %1, could not be read (%2). It is kept as %3, and a "
+           u"new journal has begun."_s.arg(path, why, keptAs);
+}
+
+} // namespace
+
+ListJournal::ListJournal(const QString& settingsPath)
+    : m_path(settingsPath + u".journal"_s)
+    , m_file(m_path)
+{
+}
+
+Opening ListJournal::open(const Week& stored)
+{
+    const FoundFile found =
+        readJournalFile(m_path, std::max(LargestRead, 8 * listSize(stored.entries)));
+    Opening opening;
+    QString why = found.problem;
+    bool replayed = false;
+    if (found.kind == FoundFile::Kind::Read) {
+        const ReadOutcome outcome = readRecords(found.bytes);
+        replayed = !outcome.records.isEmpty();
+        bool fits = outcome.status != ReadStatus::Foreign && outcome.status != ReadStatus::Damaged;
+        for (qsizetype i = 0; fits && i < outcome.records.size(); ++i)
+            fits = (i > 0 || std::holds_alternative<SnapshotRecord>(outcome.records.at(i))) &&
+                   m_state.apply(outcome.records.at(i));
+        if (!fits) {
+            m_state = {};
+            replayed = false;
+            why = outcome.status == ReadStatus::Foreign ? u"it is no journal of Quillory's"_s
+                                                        : u"it is damaged"_s;
+        }
+    }
+    if (!why.isEmpty()) {
+        try {
+            opening.problem = problemText(m_path, why, setAside(m_path));
+        } catch (const Failure& failure) {
+            opening.problem = failure.description();
+        }
+        return opening;
+    }
+    // The last run ended without storing (its last record is no mark of storing) while the
+    // settings still hold the list it began with: its last step is brought back whole, name and
+    // date included, since they may have been stored in the middle of a step.
+    const Week last{m_state.entries(), m_state.fields()};
+    if (replayed && !m_state.endsStored() &&
+        m_state.stored().listDigest == listDigest(stored.entries) && last != stored)
+        opening.recovered = last;
+    return opening;
+}
+
+void ListJournal::begin(const Week& shown, const Week& stored)
+{
+    QList<Record> records = m_state.restarted(now());
+    const quint64 nextId = std::get<SnapshotRecord>(records.constFirst()).nextEarlierId;
+    records.first() = SnapshotRecord{shown.entries, shown.fields,
+                                     StoredWeek{listDigest(stored.entries), stored.fields}, nextId};
+    m_state = {};
+    for (const Record& record : records)
+        m_state.apply(record);
+    beginAnew();
+}
+
+void ListJournal::beginAnew()
+{
+    QList<Record> kept;
+    const QByteArray bytes = fileFor(m_state.restarted(now()), m_state.room(), kept);
+    JournalState state;
+    for (const Record& record : kept)
+        state.apply(record);
+    m_state = std::move(state);
+    m_broken = true;
+    m_file.begin(bytes);
+    m_broken = false;
+}
+
+void ListJournal::record(const StepRecord& step)
+{
+    m_state.apply(step);
+    write(step);
+}
+
+void ListJournal::recordStored(const Week& stored)
+{
+    const StoredRecord record{StoredWeek{listDigest(stored.entries), stored.fields}};
+    m_state.apply(record);
+    write(record);
+}
+
+void ListJournal::write(const Record& record)
+{
+    const QByteArray framed = frame(encodePayload(record));
+    if (m_broken || !m_file.isOpen() || m_file.size() + framed.size() > m_state.room()) {
+        beginAnew();
+        return;
+    }
+    try {
+        m_file.append(framed);
+    } catch (const Failure&) {
+        m_broken = true;
+        throw;
+    }
+}
+
+QList<EarlierList> ListJournal::earlierLists(qint64 nowMs) const
+{
+    QList<EarlierList> lists;
+    for (const EarlierList& earlier : m_state.earlierLists()) {
+        if (earlier.replacedAtMs >= nowMs - EarlierListDays * MsPerDay)
+            lists.prepend(earlier);
+    }
+    return lists;
+}
+
+} // namespace quillory::journal
