@@ -39,8 +39,6 @@ public:
     static QString timeOfDay();
     /// The time of day the program took, in place of timeOfDay() wherever it stands.
     void settle(const QString& date);
-    /// Typing a name or choosing a date: no step of the history.
-    void type(const SoakWeek& after) { current = after; }
     void undo();
     void redo();
     /// A new run that shows `shown` while the settings hold `stored`: the history starts anew,

@@ -12,7 +12,6 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -89,7 +88,6 @@ private:
     void end();
     void killDuring();
     void expectStored();
-    void clearLeftLock();
     void checkEarlierLists();
     SoakWeek storedWeek() const;
     void mismatch(const QString& what);
@@ -108,7 +106,6 @@ private:
     int m_prompts = 0;
     bool m_midWrite = false;
     qint64 m_commands = 0;
-    int m_leftLocks = 0;
     int m_endings[EndingKinds] = {};
     QStringList m_mismatches;
     QStringList m_recent;
@@ -325,14 +322,15 @@ Planned Soak::plan()
         case 9: return {u"redo"_s, [](SoakModel& model) { model.redo(); }};
         case 10: {
             const bool name = pick(2) == 0;
+            // Names of one length never merge as a burst of typing: each is a step of its own.
             const QString value =
-                name ? u"Name "_s + QString::number(pick(1000))
+                name ? u"Name "_s + QString::number(100 + pick(900))
                      : QDateTime(QDate(2000 + pick(30), 1 + pick(12), 1 + pick(28)), QTime(8, 0))
                            .toString(Qt::ISODate);
             return {(name ? u"name\t"_s : u"date\t"_s) + value, [name, value](SoakModel& model) {
                         SoakWeek after = model.current;
                         (name ? after.name : after.date) = value;
-                        model.type(after);
+                        model.command(name ? u"Typing"_s : u"Date Change"_s, after, false);
                     }};
         }
         default:
@@ -369,19 +367,6 @@ void Soak::killDuring()
         m_allowed.removeFirst();
     signal(SIGKILL);
     m_driver.waitForFinished(AnswerWaitMs);
-    clearLeftLock();
-}
-
-// Qt's write lock that a SIGKILL left behind before it could write its process id into it blocks
-// every write for 30 seconds (a fault of the lock's handling, not of the journal's): it goes, and
-// is counted. A lock with a process id Qt finds stale itself.
-void Soak::clearLeftLock()
-{
-    const QString lock = m_folder.filePath(u"Velmora/Quillory.conf.lock"_s);
-    bool holdsNumber = false;
-    readBytes(lock).split('\n').constFirst().toLongLong(&holdsNumber);
-    if (QFile::exists(lock) && !holdsNumber && QFile::remove(lock))
-        ++m_leftLocks;
 }
 
 void Soak::expectStored()
@@ -446,7 +431,6 @@ bool Soak::perform(const Planned& planned)
         // Ended by itself in the middle of a journal write: as a SIGKILL during the command.
         ++m_endings[KillMidWrite];
         m_allowed = {before, m_model};
-        clearLeftLock();
         return false;
     }
     expectAnswer(answer, qPrintable(planned.command), planned.takesTimeOfDay);
@@ -471,10 +455,8 @@ QString Soak::figures() const
     QStringList endings;
     for (int kind = 0; kind < EndingKinds; ++kind)
         endings.append(u"%1 %2"_s.arg(m_endings[kind]).arg(QLatin1StringView(EndingNames[kind])));
-    return u"%1 commands; endings: %2; %3 unreadable write locks left by SIGKILL removed; %4 mismatches"_s
-        .arg(m_commands)
+    return u"%1 commands; endings: %2; %3 mismatches"_s.arg(m_commands)
         .arg(endings.join(u", "))
-        .arg(m_leftLocks)
         .arg(m_mismatches.size());
 }
 
