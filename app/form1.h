@@ -185,8 +185,6 @@ private:
     HomePageCall m_homePage;
     std::unique_ptr<Form2> m_preview;
     std::unique_ptr<JournalKeeper> m_journal;
-    // The journal brought back what the last run left unstored.
-    bool m_recovered = false;
     // Nobody may be there to read a message: a list that cannot be stored goes to a rescue file.
     bool m_unattended = false;
     // The user was told that the list could not be stored: the next close ends the program.

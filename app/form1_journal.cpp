@@ -23,11 +23,9 @@ QString Form1::openJournal()
     m_journal = std::make_unique<JournalKeeper>(m_list, m_history, *Frame1, settingsFilePath());
     const journal::Week stored = m_journal->shownWeek();
     const journal::Opening opening = m_journal->open();
-    if (opening.recovered) {
+    if (opening.recovered)
         replaceWeek(weekData(), RecoverCaption, locations::Form1Recover, opening.recovered->entries,
                     opening.recovered->fields);
-        m_recovered = m_history.count() > 0;
-    }
     connect(Frame1, &GeneralDataFrame::edited, m_journal.get(), &JournalKeeper::recordStep);
     connect(mnuList, &QMenu::aboutToShow, this, &Form1::fillEarlierLists);
     // Told once, after the step that could not be written, not in the middle of it.

@@ -99,10 +99,7 @@ void Form1::showCentred()
     move(frame.topLeft());
     show();
     activateWindow();
-    if (m_recovered)
-        ListView1->setFocus(Qt::OtherFocusReason);
-    else
-        Frame1->focusName();
+    Frame1->focusName();
 }
 
 } // namespace quillory
