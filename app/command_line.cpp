@@ -22,22 +22,42 @@ constexpr int UsageExit = 2;
 
 constexpr char16_t ProgramName[] = u"quillory";
 
-// The options the program answers; the session manager's own is accepted and left to Qt.
+// The options the program answers.
 struct Options {
     QCommandLineOption help{{u"h"_s, u"help"_s}, u"Displays this help."_s};
     QCommandLineOption version{{u"v"_s, u"version"_s}, u"Displays the version."_s};
-    // A desktop that restores its session restarts the program with "-session <id>".
-    QCommandLineOption session{u"session"_s, u"Restores a desktop session."_s, u"id"_s};
 };
+
+// The options every Qt program takes ("-style Fusion", "-reverse"; a desktop that restores its
+// session restarts the program with "-session <id>"): accepted here and left to Qt.
+const char16_t* const QtValueOptions[] = {
+    u"style",   u"stylesheet",      u"platform",      u"platformpluginpath", u"platformtheme",
+    u"plugin",  u"qwindowgeometry", u"qwindowicon",   u"qwindowtitle",       u"session",
+    u"display", u"geometry",        u"qmljsdebugger", u"fontengine"};
+const char16_t* const QtFlagOptions[] = {u"reverse", u"widgetcount"};
+
+void acceptQtOptions(QCommandLineParser& parser)
+{
+    for (const char16_t* name : QtValueOptions) {
+        QCommandLineOption option(QString::fromUtf16(name), QString(), u"value"_s);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char16_t* name : QtFlagOptions) {
+        QCommandLineOption option(QString::fromUtf16(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
 
 void describe(QCommandLineParser& parser, Options& options)
 {
     parser.setApplicationDescription(u"Keeps a student's homework for one week and pours it "
                                      u"into a printable schedule."_s);
-    // Qt's tools and the session manager write single-dash words ("-session"), never "-h -v".
+    // Qt's options and the session manager's are single-dash words ("-session"), never "-h -v".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    options.session.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({options.help, options.version, options.session});
+    parser.addOptions({options.help, options.version});
+    acceptQtOptions(parser);
 }
 
 // Why the arguments were not understood, or nothing when they were.

@@ -55,6 +55,13 @@ void CommandLineTest::answers_data()
     QTest::newRow("session without its id")
         << QStringList{u"-session"_s} << QString() << 2 << QString()
         << refused(u"Missing value after '-session'."_s);
+    // Qt's own options, which the application object takes later, are no error.
+    QTest::newRow("Qt's options") << QStringList{u"-style"_s, u"Fusion"_s, u"-reverse"_s,
+                                                 u"-platformtheme=gtk3"_s, u"--version"_s}
+                                  << QString() << 0 << version << QString();
+    QTest::newRow("Qt's option without its value")
+        << QStringList{u"--version"_s, u"-style"_s} << QString() << 2 << QString()
+        << refused(u"Missing value after '-style'."_s);
 }
 
 void CommandLineTest::answers()
