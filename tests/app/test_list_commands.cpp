@@ -119,8 +119,8 @@ private Q_SLOTS:
     void tabIntoTheNameSelectsItAll();
     void restoringWritesNothing();
     void datePicker();
-    void newWeekNearTheLastDate_data();
-    void newWeekNearTheLastDate();
+    void newWeek_data();
+    void newWeek();
     void aDateTypedAsItIsShown_data();
     void aDateTypedAsItIsShown();
 
@@ -406,26 +406,36 @@ void TestListCommands::datePicker()
     QCOMPARE(m_prompts->shown().size(), 0);
 }
 
-void TestListCommands::newWeekNearTheLastDate_data()
+// The days emptied, the date a week on and stored; past the picker's last date, refused with a
+// note and nothing changed.
+void TestListCommands::newWeek_data()
 {
+    QTest::addColumn<int>("count");
     QTest::addColumn<QDateTime>("date");
-    QTest::addColumn<QDateTime>("after"); // invalid: refused with a note; nothing changes
+    QTest::addColumn<QDateTime>("after"); // invalid: refused
+    QTest::newRow("an empty list: only the date") << 0 << QDateTime(QDate(2030, 1, 31), QTime(9, 5))
+                                                  << QDateTime(QDate(2030, 2, 7), QTime(9, 5));
     QTest::newRow("24 December 9999, last second")
-        << QDateTime(QDate(9999, 12, 24), QTime(23, 59, 59))
+        << 2 << QDateTime(QDate(9999, 12, 24), QTime(23, 59, 59))
         << QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59));
-    QTest::newRow("25 December 9999") << QDateTime(QDate(9999, 12, 25), QTime(0, 0)) << QDateTime();
+    QTest::newRow("25 December 9999")
+        << 2 << QDateTime(QDate(9999, 12, 25), QTime(0, 0)) << QDateTime();
 }
 
-void TestListCommands::newWeekNearTheLastDate()
+void TestListCommands::newWeek()
 {
+    QFETCH(int, count);
     QFETCH(QDateTime, date);
     QFETCH(QDateTime, after);
     m_fields->setDate(date);
     HomeworkListModel list;
-    list.setEntries(rows(2));
+    list.setEntries(rows(count));
     startNewWeek(with(list));
     QCOMPARE(m_fields->date(), after.isValid() ? after : date);
-    QCOMPARE(list.entries(), after.isValid() ? QList({entry(u"1"_s), entry(u"2"_s)}) : rows(2));
+    QList<HomeworkEntry> emptied;
+    for (int i = 1; i <= count; ++i)
+        emptied.append(entry(QString::number(i)));
+    QCOMPARE(list.entries(), after.isValid() ? emptied : rows(count));
     QCOMPARE(restoredDate({}), after);
     QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note),
              after.isValid() ? QStringList() : QStringList{noNewWeekNote()});

@@ -79,7 +79,6 @@ private Q_SLOTS:
     void undoAndRedo_data();
     void undoAndRedo();
     void mixedSequenceGoesBackToTheStart();
-    void newWeek();
     void keyboardOnly();
     void keyboardSessions_data();
     void keyboardSessions();
@@ -212,25 +211,6 @@ void TestUndo::mixedSequenceGoesBackToTheStart()
         press(*form, u"mnuUndo"_s);
     QVERIFY(stateOf(*form) == before);
     QCOMPARE(bytesAfterClosing(std::move(form)), m_unchanged);
-}
-
-void TestUndo::newWeek()
-{
-    std::unique_ptr<Form1> form = started();
-    Form1Controls(*form).PushButton4->click();
-    const QStringList periodsBefore = periods(*form);
-    const QDateTime date = form->date();
-    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(periods(*form), periodsBefore);
-    for (const HomeworkEntry& row : form->classList().entries())
-        QCOMPARE(row.Days, (std::array<QString, 7>{}));
-    QCOMPARE(form->date(), date.addDays(7));
-    QCOMPARE(GetSetting(u"DateTimePicker1"_s, {}), date.addDays(7).toString(Qt::ISODate));
-    // On an empty list only the date moves on.
-    Form1Controls(*form).PushButton3->click();
-    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(form->date(), date.addDays(14));
-    QCOMPARE(form->classList().rowCount(), 0);
 }
 
 void TestUndo::keyboardOnly()
