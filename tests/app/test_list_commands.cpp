@@ -119,8 +119,8 @@ private Q_SLOTS:
     void tabIntoTheNameSelectsItAll();
     void restoringWritesNothing();
     void datePicker();
-    void newWeekNearTheLastDate_data();
-    void newWeekNearTheLastDate();
+    void newWeek_data();
+    void newWeek();
     void aDateTypedAsItIsShown_data();
     void aDateTypedAsItIsShown();
 
@@ -406,28 +406,36 @@ void TestListCommands::datePicker()
     QCOMPARE(m_prompts->shown().size(), 0);
 }
 
-void TestListCommands::newWeekNearTheLastDate_data()
+// The days emptied, the date a week on and stored; past the picker's last date, refused with a
+// note and nothing changed.
+void TestListCommands::newWeek_data()
 {
+    QTest::addColumn<int>("count");
     QTest::addColumn<QDateTime>("date");
     QTest::addColumn<QDateTime>("after"); // invalid: refused
+    QTest::newRow("an empty list: only the date") << 0 << QDateTime(QDate(2030, 1, 31), QTime(9, 5))
+                                                  << QDateTime(QDate(2030, 2, 7), QTime(9, 5));
     QTest::newRow("24 December 9999, last second")
-        << QDateTime(QDate(9999, 12, 24), QTime(23, 59, 59))
+        << 2 << QDateTime(QDate(9999, 12, 24), QTime(23, 59, 59))
         << QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59));
-    QTest::newRow("25 December 9999") << QDateTime(QDate(9999, 12, 25), QTime(0, 0)) << QDateTime();
+    QTest::newRow("25 December 9999")
+        << 2 << QDateTime(QDate(9999, 12, 25), QTime(0, 0)) << QDateTime();
 }
 
-// A week past the picker's last date is refused with a note; nothing changes or is stored.
-void TestListCommands::newWeekNearTheLastDate()
+void TestListCommands::newWeek()
 {
+    QFETCH(int, count);
     QFETCH(QDateTime, date);
     QFETCH(QDateTime, after);
     m_fields->setDate(date);
     HomeworkListModel list;
-    list.setEntries(rows(2));
+    list.setEntries(rows(count));
     startNewWeek(with(list));
     QCOMPARE(m_fields->date(), after.isValid() ? after : date);
-    QCOMPARE(list.entries(),
-             after.isValid() ? QList<HomeworkEntry>({entry(u"1"_s), entry(u"2"_s)}) : rows(2));
+    QList<HomeworkEntry> emptied;
+    for (int i = 1; i <= count; ++i)
+        emptied.append(entry(QString::number(i)));
+    QCOMPARE(list.entries(), after.isValid() ? emptied : rows(count));
     QCOMPARE(restoredDate({}), after);
     QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note),
              after.isValid() ? QStringList() : QStringList{noNewWeekNote()});
@@ -435,45 +443,39 @@ void TestListCommands::newWeekNearTheLastDate()
 
 void TestListCommands::aDateTypedAsItIsShown_data()
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("pasted");
+    QTest::addColumn<QString>("typed"); // pasted when it starts with "^V"
     QTest::addColumn<QKeyCombination>("then");
     QTest::addColumn<QDate>("date");
-    const QDate before(2013, 6, 8);
     const QDate valentines(2027, 2, 14);
     QTest::newRow("as shown, Enter")
-        << u"February 14, 2027"_s << false << QKeyCombination(Qt::Key_Return) << valentines;
+        << u"February 14, 2027"_s << QKeyCombination(Qt::Key_Return) << valentines;
     QTest::newRow("short form pasted, Tab")
-        << u"2/14/27"_s << true << QKeyCombination(Qt::Key_Tab) << valentines;
+        << u"^V2/14/27"_s << QKeyCombination(Qt::Key_Tab) << valentines;
     QTest::newRow("no date, Enter")
-        << u"next Friday"_s << false << QKeyCombination(Qt::Key_Return) << before;
+        << u"next Friday"_s << QKeyCombination(Qt::Key_Return) << QDate(2013, 6, 8);
 }
 
 void TestListCommands::aDateTypedAsItIsShown()
 {
     QFETCH(QString, typed);
-    QFETCH(bool, pasted);
     QFETCH(QKeyCombination, then);
     QFETCH(QDate, date);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QWidget window;
-    auto* fields = new GeneralDataFrame(&window);
-    auto* after = new QLineEdit(&window);
-    QDateTimeEdit* picker = test::GeneralDataControls(*fields).DateTimePicker1;
-    QWidget::setTabOrder(picker, after);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    GeneralDataFrame fields;
+    QDateTimeEdit* picker = test::GeneralDataControls(fields).DateTimePicker1;
+    fields.show();
+    QVERIFY(QTest::qWaitForWindowActive(&fields));
     picker->setFocus();
     QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
-    if (pasted) {
-        QGuiApplication::clipboard()->setText(typed);
+    if (typed.startsWith(u"^V"_s)) {
+        QGuiApplication::clipboard()->setText(typed.mid(2));
         QTest::keyClick(picker, Qt::Key_V, Qt::ControlModifier);
     } else {
         QTest::keyClicks(picker, typed);
     }
     QTest::keyClick(picker, then.key(), then.keyboardModifiers());
     QLocale::setDefault(QLocale::system());
-    QCOMPARE(fields->date(), QDateTime(date, QTime(11, 51, 22)));
+    QCOMPARE(fields.date(), QDateTime(date, QTime(11, 51, 22)));
     QCOMPARE(picker->text(), date.toString(u"MMMM dd, yyyy"_s));
 }
 

@@ -79,7 +79,6 @@ private Q_SLOTS:
     void undoAndRedo_data();
     void undoAndRedo();
     void mixedSequenceGoesBackToTheStart();
-    void newWeek();
     void keyboardOnly();
     void keyboardSessions_data();
     void keyboardSessions();
@@ -214,25 +213,6 @@ void TestUndo::mixedSequenceGoesBackToTheStart()
     QCOMPARE(bytesAfterClosing(std::move(form)), m_unchanged);
 }
 
-void TestUndo::newWeek()
-{
-    std::unique_ptr<Form1> form = started();
-    Form1Controls(*form).PushButton4->click();
-    const QStringList periodsBefore = periods(*form);
-    const QDateTime date = form->date();
-    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(periods(*form), periodsBefore);
-    for (const HomeworkEntry& row : form->classList().entries())
-        QCOMPARE(row.Days, (std::array<QString, 7>{}));
-    QCOMPARE(form->date(), date.addDays(7));
-    QCOMPARE(GetSetting(u"DateTimePicker1"_s, {}), date.addDays(7).toString(Qt::ISODate));
-    // On an empty list only the date moves on.
-    Form1Controls(*form).PushButton3->click();
-    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(form->date(), date.addDays(14));
-    QCOMPARE(form->classList().rowCount(), 0);
-}
-
 void TestUndo::keyboardOnly()
 {
     std::unique_ptr<Form1> form = started();
@@ -352,32 +332,29 @@ void TestUndo::undoingClearBringsBackTheListsPlace()
 
 void TestUndo::burstsOfTyping_data()
 {
-    // The name went from `first` to `second` at 0 ms, then to `third` at `at` ms.
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<QString>("third");
+    // The name went from the first text to the second at 0 ms, then to the third at `at` ms.
+    QTest::addColumn<QString>("texts"); // split at '|'
     QTest::addColumn<int>("at");
     QTest::addColumn<bool>("oneStep");
-    QTest::newRow("typed on") << u""_s << u"B"_s << u"Bo"_s << 300 << true;
-    QTest::newRow("typed over the selection, then on")
-        << u"Ada"_s << u"B"_s << u"Bo"_s << 300 << true;
-    QTest::newRow("two seconds later") << u"B"_s << u"Bo"_s << u"Bob"_s << 2000 << true;
-    QTest::newRow("after a longer pause") << u"B"_s << u"Bo"_s << u"Bob"_s << 2001 << false;
-    QTest::newRow("typed elsewhere") << u""_s << u"B"_s << u"xB"_s << 300 << false;
-    QTest::newRow("Backspace twice") << u"Bob"_s << u"Bo"_s << u"B"_s << 100 << true;
-    QTest::newRow("Delete twice") << u"Bob"_s << u"ob"_s << u"b"_s << 100 << true;
-    QTest::newRow("typed after a paste") << u""_s << u"Hello"_s << u"Hellos"_s << 100 << false;
-    QTest::newRow("a selection deleted") << u"Bob"_s << u"B"_s << u""_s << 100 << false;
+    QTest::newRow("typed on") << u"|B|Bo"_s << 300 << true;
+    QTest::newRow("typed over the selection, then on") << u"Ada|B|Bo"_s << 300 << true;
+    QTest::newRow("two seconds later") << u"B|Bo|Bob"_s << 2000 << true;
+    QTest::newRow("after a longer pause") << u"B|Bo|Bob"_s << 2001 << false;
+    QTest::newRow("typed elsewhere") << u"|B|xB"_s << 300 << false;
+    QTest::newRow("Backspace twice") << u"Bob|Bo|B"_s << 100 << true;
+    QTest::newRow("Delete twice") << u"Bob|ob|b"_s << 100 << true;
+    QTest::newRow("typed after a paste") << u"|Hello|Hellos"_s << 100 << false;
+    QTest::newRow("a selection deleted") << u"Bob|B|"_s << 100 << false;
 }
 
 void TestUndo::burstsOfTyping()
 {
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(QString, third);
+    QFETCH(QString, texts);
     QFETCH(int, at);
     QFETCH(bool, oneStep);
-    QCOMPARE(continuesTyping(textEdit(first, second, 0), textEdit(second, third, at)), oneStep);
+    const QStringList name = texts.split(u'|');
+    QCOMPARE(continuesTyping(textEdit(name[0], name[1], 0), textEdit(name[1], name[2], at)),
+             oneStep);
 }
 
 void TestUndo::undoReportsANameItCannotStore()

@@ -52,16 +52,14 @@ double textContrast(const QImage& area)
 QPalette palette(const QString& name)
 {
     QPalette palette = QApplication::style()->standardPalette();
-    const QColor dark(53, 53, 53);
-    const QColor light(240, 240, 240);
-    if (name == u"dark"_s) {
-        palette.setColor(QPalette::Window, dark);
-        palette.setColor(QPalette::WindowText, light);
-    }
-    if (name != u"light"_s) {
-        palette.setColor(QPalette::Button, dark);
-        palette.setColor(QPalette::ButtonText, light);
-    }
+    const auto darken = [&](QPalette::ColorRole back, QPalette::ColorRole text) {
+        palette.setColor(back, QColor(53, 53, 53));
+        palette.setColor(text, QColor(240, 240, 240));
+    };
+    if (name == u"dark"_s)
+        darken(QPalette::Window, QPalette::WindowText);
+    if (name != u"light"_s)
+        darken(QPalette::Button, QPalette::ButtonText);
     return palette;
 }
 

@@ -82,10 +82,8 @@ class TestFileDescriptor : public QObject {
 
 private Q_SLOTS:
     void descriptorClosesItselfOnce();
-    void ownFileRefusals_data();
-    void ownFileRefusals();
-    void modes_data();
-    void modes();
+    void madeFiles_data();
+    void madeFiles();
 
 private:
     QTemporaryDir m_folder;
@@ -111,44 +109,33 @@ void TestFileDescriptor::descriptorClosesItselfOnce()
     QVERIFY(!isOpen(first));
 }
 
-void TestFileDescriptor::ownFileRefusals_data()
-{
-    QTest::addColumn<Made>("made");
-    QTest::addColumn<std::optional<Failure::Status>>("failure");
-    QTest::newRow("own file") << Made::File << std::optional<Failure::Status>();
-    QTest::newRow("nothing") << Made::Nothing << std::optional(Failure::SystemError);
-    QTest::newRow("link") << Made::Link << std::optional(Failure::NotOwnFile);
-    QTest::newRow("pipe") << Made::Pipe << std::optional(Failure::NotOwnFile);
-}
-
-void TestFileDescriptor::ownFileRefusals()
-{
-    QFETCH(Made, made);
-    QFETCH(std::optional<Failure::Status>, failure);
-    test::IsolatedSettings isolated;
-    std::optional<FileLock> lock;
-    const QString file = make(made, isolated.folder(), lock).second;
-    QCOMPARE(test::failureOf([&] { OwnFile{file}; }), failure);
-}
-
-void TestFileDescriptor::modes_data()
+// What is made at the name, its folder's and its own modes under a umask of 022, and what opening
+// it as an own file fails with.
+void TestFileDescriptor::madeFiles_data()
 {
     QTest::addColumn<Made>("made");
     QTest::addColumn<int>("folderMode");
-    QTest::addColumn<int>("fileMode");
-    QTest::newRow("settings") << Made::Settings << 0700 << 0600;
-    QTest::newRow("settings and their home") << Made::SettingsHome << 0700 << 0600;
-    QTest::newRow("settings over a file") << Made::OverFile << 0755 << 0644;
-    QTest::newRow("kept copy of a damaged file") << Made::Damaged << 0755 << 0600;
-    QTest::newRow("running copy's lock") << Made::Lock << 0700 << 0600;
-    QTest::newRow("rescue file's name") << Made::Rescue << 0755 << 0600;
+    QTest::addColumn<int>("fileMode"); // -1: nothing
+    QTest::addColumn<std::optional<Failure::Status>>("failure");
+    const std::optional<Failure::Status> own;
+    QTest::newRow("own file") << Made::File << 0755 << 0644 << own;
+    QTest::newRow("nothing") << Made::Nothing << 0755 << -1 << std::optional(Failure::SystemError);
+    QTest::newRow("link") << Made::Link << 0755 << 0777 << std::optional(Failure::NotOwnFile);
+    QTest::newRow("pipe") << Made::Pipe << 0755 << 0600 << std::optional(Failure::NotOwnFile);
+    QTest::newRow("settings") << Made::Settings << 0700 << 0600 << own;
+    QTest::newRow("settings and their home") << Made::SettingsHome << 0700 << 0600 << own;
+    QTest::newRow("settings over a file") << Made::OverFile << 0755 << 0644 << own;
+    QTest::newRow("kept copy of a damaged file") << Made::Damaged << 0755 << 0600 << own;
+    QTest::newRow("running copy's lock") << Made::Lock << 0700 << 0600 << own;
+    QTest::newRow("rescue file's name") << Made::Rescue << 0755 << 0600 << own;
 }
 
-void TestFileDescriptor::modes()
+void TestFileDescriptor::madeFiles()
 {
     QFETCH(Made, made);
     QFETCH(int, folderMode);
     QFETCH(int, fileMode);
+    QFETCH(std::optional<Failure::Status>, failure);
     test::IsolatedSettings isolated;
     std::optional<FileLock> lock;
     const mode_t mask = ::umask(022);
@@ -156,6 +143,7 @@ void TestFileDescriptor::modes()
     ::umask(mask);
     QCOMPARE(modeOf(folder), folderMode);
     QCOMPARE(modeOf(file), fileMode);
+    QCOMPARE(test::failureOf([&] { OwnFile{file}; }), failure);
 }
 
 QTEST_GUILESS_MAIN(TestFileDescriptor)

@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,7 +22,6 @@ namespace {
 constexpr int WriteCases = 2000;
 constexpr int FileCases = 3000;
 
-// The first key where the two differ, for the failure message.
 // Where Qt reads a list from plain text with unquoted commas, ours reads the text as written:
 // split at its commas and stripped of blanks, it gives Qt's items.
 bool isListReadAsText(const QVariant& ours, const QVariant& qts)
@@ -29,15 +29,12 @@ bool isListReadAsText(const QVariant& ours, const QVariant& qts)
     if (ours.typeId() != QMetaType::QString || qts.typeId() != QMetaType::QStringList)
         return false;
     QStringList items = ours.toString().split(u',');
-    for (QString& item : items) {
-        while (item.startsWith(u' ') || item.startsWith(u'\t'))
-            item.remove(0, 1);
-        while (item.endsWith(u' ') || item.endsWith(u'\t'))
-            item.chop(1);
-    }
+    for (QString& item : items)
+        item.remove(QRegularExpression(u"^[ \t]+|[ \t]+$"_s));
     return items == qts.toStringList();
 }
 
+// The first key where the two differ, for the failure message.
 QString difference(const test::SettingsSnapshot& ours, const test::SettingsSnapshot& qts)
 {
     for (qsizetype i = 0; i < std::max(ours.size(), qts.size()); ++i) {

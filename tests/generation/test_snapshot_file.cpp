@@ -162,10 +162,8 @@ void TestSnapshotFile::vectorPicturesAreWrittenAsRecorded()
     QVERIFY(QFile::remove(path()));
     QCOMPARE(loaded->pages().size(), std::size_t(2));
     const QImage image = loaded->toImage(1);
-    QCOMPARE(image.size(), QSize(20, 20));
-    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::red));
+    QCOMPARE(image, picture.toImage(1));
     QCOMPARE(image.pixelColor(17, 17), QColor(Qt::blue));
-    QCOMPARE(image.pixelColor(17, 2), QColor(Qt::white));
 }
 
 void TestSnapshotFile::damagedFilesFail_data()

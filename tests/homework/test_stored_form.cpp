@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: MIT
-// The class list's stored form, the list model and the stored name and date.
+// The class list's stored form, the list model, the stored name and date, and dates typed.
 #include "base/failure.h"
 #include "base/settings_store.h"
 #include "homework/general_fields.h"
 #include "homework/homework_list_model.h"
 #include "homework/homework_store.h"
 #include "homework/stored_form.h"
+#include "homework/typed_date.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -40,6 +40,8 @@ private Q_SLOTS:
     void longTextsAreCutForDisplay();
     void fiftyMegabyteTextStaysWhole();
     void generalFields();
+    void typedDates_data();
+    void typedDates();
 };
 
 void TestStoredForm::writesTheExactText_data()
@@ -178,38 +180,28 @@ void TestStoredForm::loadReportsDamageOnceAfterReadingAll()
 void TestStoredForm::handEditedCommas_data()
 {
     QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QStringList>("periods");
+    QTest::addColumn<QList<HomeworkEntry>>("read");
     QTest::addColumn<bool>("reported");
-    const QByteArray row = "||MySeparator123||x||MySeparator123||||MySeparator123||||MySeparator"
-                           "123||||MySeparator123||||MySeparator123||||MySeparator123||||MySepa"
-                           "rator234||";
     QTest::newRow("a comma in a period")
-        << "Homework=Math, Algebra" + row << QStringList{u"Math, Algebra"_s} << false;
-    QTest::newRow("quoted items") << QByteArray("Homework=\"a\", \"b\"") << QStringList{} << true;
+        << "Homework=Math, Algebra" + (F + u"x"_s + F.repeated(6) + R).toUtf8()
+        << QList{entry(u"Math, Algebra"_s, {u"x"_s})} << false;
+    QTest::newRow("quoted items") << QByteArray("Homework=\"a\", \"b\"") << QList<HomeworkEntry>()
+                                  << true;
 }
 
 // Read as written, or reported and kept as it is until the user makes a list.
 void TestStoredForm::handEditedCommas()
 {
     QFETCH(QByteArray, line);
-    QFETCH(QStringList, periods);
+    QFETCH(QList<HomeworkEntry>, read);
     QFETCH(bool, reported);
     test::IsolatedSettings isolated;
-    QVERIFY(QDir().mkpath(QFileInfo(isolated.filePath()).path()));
+    SaveSetting(u"Text1_0"_s, {}); // makes the settings folder
     QVERIFY(
         test::writeBytes(isolated.filePath(), "[Quillory]\n" + line + "\nText1_0=Smith, John\n"));
     HomeworkListModel list;
-    bool threw = false;
-    try {
-        LoadHomeworkList(list);
-    } catch (const Failure&) {
-        threw = true;
-    }
-    QCOMPARE(threw, reported);
-    QStringList shown;
-    for (const HomeworkEntry& entry : list.entries())
-        shown.append(entry.Period);
-    QCOMPARE(shown, periods);
+    QCOMPARE(test::failureOf([&] { LoadHomeworkList(list); }).has_value(), reported);
+    QCOMPARE(list.entries(), read);
     QCOMPARE(restoredName(0), u"Smith, John"_s);
     SaveHomeworkList(list);
     QCOMPARE(test::readBytes(isolated.filePath()).contains(line), reported);
@@ -321,6 +313,46 @@ void TestStoredForm::generalFields()
         SaveSetting(u"DateTimePicker1"_s, unreadable);
         QCOMPARE(restoredDate(initial), initial);
     }
+}
+
+// Dates typed or pasted into the date picker, in the locale's forms.
+void TestStoredForm::typedDates_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("nearYear");
+    QTest::addColumn<QDate>("date"); // invalid: the text is no date
+    const QDate valentines(2027, 2, 14);
+    QTest::newRow("as shown") << u"en_US"_s << u"February 14, 2027"_s << 2013 << valentines;
+    QTest::newRow("as shown, one-digit day")
+        << u"en_US"_s << u"February 4, 2027"_s << 2013 << QDate(2027, 2, 4);
+    QTest::newRow("as shown, spaces and small letters")
+        << u"en_US"_s << u"  february  04, 2027 "_s << 2013 << QDate(2027, 2, 4);
+    QTest::newRow("short") << u"en_US"_s << u"2/14/27"_s << 2013 << valentines;
+    QTest::newRow("short, four-digit year") << u"en_US"_s << u"2/14/2027"_s << 2013 << valentines;
+    QTest::newRow("two digits, nearer the last century")
+        << u"en_US"_s << u"2/14/76"_s << 2025 << QDate(1976, 2, 14);
+    QTest::newRow("two digits, as near both ways")
+        << u"en_US"_s << u"2/14/76"_s << 2026 << QDate(2076, 2, 14);
+    QTest::newRow("German short") << u"de_DE"_s << u"14.02.27"_s << 2026 << valentines;
+    QTest::newRow("Japanese as shown") << u"ja_JP"_s << u"2月 14, 2027"_s << 2026 << valentines;
+    QTest::newRow("Arabic short, Arabic digits")
+        << u"ar_EG"_s << u"١٤\u200F/٢\u200F/٢٠٢٧"_s << 2026 << valentines;
+    QTest::newRow("Arabic short, Western digits")
+        << u"ar_EG"_s << u"14/2/2027"_s << 2026 << valentines;
+    QTest::newRow("abbreviated month") << u"en_US"_s << u"Feb 14, 2027"_s << 2026 << QDate();
+    QTest::newRow("no such day") << u"en_US"_s << u"February 30, 2027"_s << 2026 << QDate();
+    QTest::newRow("day first in the US") << u"en_US"_s << u"14/2/27"_s << 2026 << QDate();
+    QTest::newRow("before the picker's range") << u"en_US"_s << u"12/31/1600"_s << 2026 << QDate();
+}
+
+void TestStoredForm::typedDates()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(int, nearYear);
+    QFETCH(QDate, date);
+    QCOMPARE(readTypedDate(typed, QLocale(locale), nearYear).value_or(QDate()), date);
 }
 
 QTEST_GUILESS_MAIN(TestStoredForm)

@@ -2,20 +2,12 @@
 
 #pragma once
 
+#include "tests/support/processes.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace quillory::test {
-
-/// How a command ended: its exit status (-1 when it did not finish) and what it printed.
-struct Run {
-    int status = -1;
-    QString output;
-    QString error;
-};
-
-/// Runs a command to its end (at most `timeoutMs`), with apt and dpkg asking nothing.
-Run run(const QString& program, const QStringList& arguments, int timeoutMs = 300000);
 
 /// The tools making a package needs that are not installed; empty when all are.
 QStringList missingPackageTools();

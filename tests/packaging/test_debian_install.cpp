@@ -92,6 +92,7 @@ void DebianInstallTest::initTestCase()
         QSKIP(qPrintable(missing.join(u", "_s) + u" missing (scripts/install-deps.sh test)"_s));
     if (packageInstalled())
         QSKIP("a quillory package is installed already; the test would replace it");
+    qputenv("DEBIAN_FRONTEND", "noninteractive"); // apt and dpkg ask nothing
 }
 
 void DebianInstallTest::installsStartsAndPurges()

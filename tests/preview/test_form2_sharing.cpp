@@ -306,14 +306,11 @@ void TestForm2Sharing::pictureMenu()
     auto* menu = test::control<QMenu>(*m_form, u"mnuPicture"_s);
     QTest::mouseClick(controls.Picture1, Qt::RightButton, {}, {20, 20});
     QVERIFY(menu->isVisible());
-    QStringList captions;
+    QStringList captions; // with the shortcut the menu shows
     for (const QAction* action : menu->actions())
-        captions << action->text();
-    QCOMPARE(captions, (QStringList{u"Print…"_s, u"Save as PDF…"_s, u"Add to Calendar…"_s,
-                                    u"Copy Picture"_s}));
-    QCOMPARE(menu->actions().first()->shortcut(), QKeySequence(u"Ctrl+P"_s));
-    QCOMPARE(menu->actions().at(1)->shortcut(), QKeySequence(u"Ctrl+Shift+S"_s));
-    QCOMPARE(menu->actions().at(2)->shortcut(), QKeySequence(u"Ctrl+Shift+E"_s));
+        captions << action->text() + u'|' + action->shortcut().toString();
+    QCOMPARE(captions, (QStringList{u"Print…|Ctrl+P"_s, u"Save as PDF…|Ctrl+Shift+S"_s,
+                                    u"Add to Calendar…|Ctrl+Shift+E"_s, u"Copy Picture|Ctrl+C"_s}));
     menu->hide();
 
     // Ctrl+Shift+E: the week handed over, as a calendar file, through the save dialog.

@@ -30,10 +30,8 @@ private Q_SLOTS:
     void outcomes_data();
     void outcomes();
     void dialogIsAskedForNothingButTitleAndFilter();
-    void savedForm_data();
-    void savedForm();
-    void nameGetsTheFiltersExtension_data();
-    void nameGetsTheFiltersExtension();
+    void pathAndFormOfAChoice_data();
+    void pathAndFormOfAChoice();
     void failedCopyKeepsOldFileAndSaysNoDone();
     void savingOntoTheWorkingCopyKeepsIt();
     void twoSavesInARow();
@@ -79,18 +77,19 @@ void TestSaveResults::outcomes()
     QFETCH(QByteArray, expected);
     QFETCH(int, questions);
     test::ScriptedPrompts prompts;
-    const QString target = m_folder.filePath(u"week.doc"_s);
+    const QString target = m_folder.filePath(u"week.doc"_s); // typed as "week"
     QFile::remove(target);
     if (targetExists)
         QVERIFY(test::writeBytes(target, "old"));
     if (!cancel)
-        prompts.savePaths << target;
+        prompts.savePaths << m_folder.filePath(u"week"_s);
     prompts.answers = answers;
 
     saveResultsToWordFile(m_schedule.get());
 
     QCOMPARE(test::readBytes(target), expected);
     QCOMPARE(QFile::exists(target), targetExists || !expected.isEmpty());
+    QVERIFY(!QFile::exists(m_folder.filePath(u"week"_s)));
     QCOMPARE(prompts.texts(Kind::Question).size(), questions);
     if (questions > 0)
         QCOMPARE(prompts.texts(Kind::Question).first(),
@@ -111,59 +110,36 @@ void TestSaveResults::dialogIsAskedForNothingButTitleAndFilter()
     QCOMPARE(dialog.selectedFilter, u"Word Files (*.doc)"_s);
 }
 
-// A name's ".pdf" or ".ics" decides, else the filter chosen.
-void TestSaveResults::savedForm_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<SavedForm>("form");
-    const QString word = u"Word Files (*.doc)"_s, calendar = u"Calendar Files (*.ics)"_s;
-    QTest::newRow(".ICS, Word filter") << u"week.ICS"_s << word << SavedForm::Calendar;
-    QTest::newRow("no extension, calendar filter") << u"week"_s << calendar << SavedForm::Calendar;
-    QTest::newRow(".pdf, calendar filter") << u"week.pdf"_s << calendar << SavedForm::Pdf;
-    QTest::newRow(".ics.doc, Word filter") << u"week.ics.doc"_s << word << SavedForm::Word;
-}
-
-void TestSaveResults::savedForm()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, filter);
-    QFETCH(SavedForm, form);
-    QCOMPARE(savedFormOf({path, filter}), form);
-}
-
-void TestSaveResults::nameGetsTheFiltersExtension_data()
+// A name without an extension gets the filter's; a name's ".pdf" or ".ics" decides what is
+// saved, else the filter chosen.
+void TestSaveResults::pathAndFormOfAChoice_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("saved");
-    const QString word = u"Word Files (*.doc)"_s;
-    const QString pdf = u"PDF Files (*.pdf)"_s;
-    QTest::newRow("Word, no extension") << u"week1"_s << word << u"week1.doc"_s;
-    QTest::newRow("PDF, no extension") << u"week1"_s << pdf << u"week1.pdf"_s;
-    QTest::newRow("calendar, no extension")
-        << u"week1"_s << u"Calendar Files (*.ics)"_s << u"week1.ics"_s;
-    QTest::newRow("a trailing dot") << u"week 2."_s << word << u"week 2.doc"_s;
-    QTest::newRow("Word's, under the PDF filter") << u"plan.doc"_s << pdf << u"plan.doc"_s;
-    QTest::newRow("no filter named") << u"week1"_s << QString() << u"week1"_s;
+    QTest::addColumn<SavedForm>("form");
+    const QString word = u"Word Files (*.doc)"_s, pdf = u"PDF Files (*.pdf)"_s;
+    const QString calendar = u"Calendar Files (*.ics)"_s;
+    QTest::newRow("Word") << u"week1"_s << word << u"week1.doc"_s << SavedForm::Word;
+    QTest::newRow("PDF") << u"week1"_s << pdf << u"week1.pdf"_s << SavedForm::Pdf;
+    QTest::newRow("calendar") << u"week1"_s << calendar << u"week1.ics"_s << SavedForm::Calendar;
+    QTest::newRow("a trailing dot") << u"week 2."_s << word << u"week 2.doc"_s << SavedForm::Word;
+    QTest::newRow(".doc, PDF filter") << u"plan.doc"_s << pdf << u"plan.doc"_s << SavedForm::Pdf;
+    QTest::newRow("no filter named") << u"week1"_s << QString() << u"week1"_s << SavedForm::Word;
+    QTest::newRow(".ICS, Word filter") << u"a.ICS"_s << word << u"a.ICS"_s << SavedForm::Calendar;
+    QTest::newRow(".pdf, calendar filter")
+        << u"a.pdf"_s << calendar << u"a.pdf"_s << SavedForm::Pdf;
+    QTest::newRow(".ics.doc") << u"a.ics.doc"_s << word << u"a.ics.doc"_s << SavedForm::Word;
 }
 
-// The overwrite question, when the file exists, names the path that is written.
-void TestSaveResults::nameGetsTheFiltersExtension()
+void TestSaveResults::pathAndFormOfAChoice()
 {
     QFETCH(QString, typed);
     QFETCH(QString, filter);
     QFETCH(QString, saved);
-    QVERIFY(test::writeBytes(m_folder.filePath(saved), "old"));
-    test::ScriptedPrompts prompts;
-    prompts.savePaths << m_folder.filePath(typed);
-    prompts.saveFilters << filter;
-    prompts.answers << true;
-    saveResults(m_schedule.get(), SavedForm::Word, locations::Form2Save);
-    QCOMPARE(prompts.texts(Kind::Question), QStringList{u"Are you sure you wish to overwrite "_s +
-                                                        m_folder.filePath(saved) + u" ?"_s});
-    QVERIFY(test::readBytes(m_folder.filePath(saved)) != "old");
-    QVERIFY(!QFile::exists(m_folder.filePath(typed)) || typed == saved);
+    QFETCH(SavedForm, form);
+    QCOMPARE(savedPath({typed, filter}), saved);
+    QCOMPARE(savedFormOf({saved, filter}), form);
 }
 
 void TestSaveResults::failedCopyKeepsOldFileAndSaysNoDone()

@@ -2,12 +2,11 @@
 
 #include "tests/support/other_user.h"
 
+#include "tests/support/processes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-
-#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,45 +15,30 @@ namespace quillory::test {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The command's standard output when it ran and succeeded; nothing otherwise.
-std::optional<QByteArray> runCommand(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        return std::nullopt;
-    return process.readAllStandardOutput();
-}
-
-} // namespace
-
 OtherUser::OtherUser(const QString& tag)
 {
     if (::geteuid() != 0)
         return;
     const QString name = u"qltest%1%2"_s.arg(QCoreApplication::applicationPid()).arg(tag);
-    if (!runCommand(u"useradd"_s,
-                    {u"--no-create-home"_s, u"--shell"_s, u"/usr/sbin/nologin"_s, name}))
+    const QStringList user{u"--no-create-home"_s, u"--shell"_s, u"/usr/sbin/nologin"_s, name};
+    if (test::run(u"useradd"_s, user).status != 0)
         return;
     m_name = name;
-    if (const std::optional<QByteArray> id = runCommand(u"id"_s, {u"-u"_s, name}))
-        m_id = id->trimmed().toUInt();
+    if (const Run id = test::run(u"id"_s, {u"-u"_s, name}); id.status == 0)
+        m_id = id.output.trimmed().toUInt();
 }
 
 OtherUser::~OtherUser()
 {
     if (!m_name.isEmpty())
-        runCommand(u"userdel"_s, {m_name});
+        test::run(u"userdel"_s, {m_name});
 }
 
 bool OtherUser::run(const QString& shellCommand) const
 {
     return exists() &&
-           runCommand(u"runuser"_s, {u"-u"_s, m_name, u"--"_s, u"/bin/sh"_s, u"-c"_s, shellCommand})
-               .has_value();
+           test::run(u"runuser"_s, {u"-u"_s, m_name, u"--"_s, u"/bin/sh"_s, u"-c"_s, shellCommand})
+                   .status == 0;
 }
 
 QString OtherUser::reachableCopy(const QString& program)

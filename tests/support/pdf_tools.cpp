@@ -2,7 +2,8 @@
 
 #include "tests/support/pdf_tools.h"
 
-#include <QProcess>
+#include "tests/support/processes.h"
+
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -16,16 +17,10 @@ namespace {
 
 QString run(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(120000);
-    if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        QTest::qFail(qPrintable(program + u" failed: "_s +
-                                QString::fromUtf8(process.readAllStandardError())),
-                     __FILE__, __LINE__);
-        return QString();
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
+    const Run ran = test::run(program, arguments, 120000);
+    if (ran.status != 0)
+        QTest::qFail(qPrintable(program + u" failed: "_s + ran.error), __FILE__, __LINE__);
+    return ran.output;
 }
 
 QRectF boxOf(const QXmlStreamAttributes& attributes)

@@ -2,10 +2,10 @@
 
 #include "tests/support/text_readers.h"
 
+#include "tests/support/processes.h"
 #include "tests/support/test_files.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <array>
@@ -27,17 +27,14 @@ constexpr struct {
                {u"pandoc", u"pandoc"}};
 
 // Runs a program to its end; its standard output, or nothing when it failed.
-QByteArray run(const QString& program, const QStringList& arguments,
-               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+QString read(const QString& program, const QStringList& arguments,
+             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(ReaderTimeout) || process.exitCode() != 0) {
-        qWarning("%s: %s", qPrintable(program), process.readAllStandardError().constData());
-        return {};
-    }
-    return process.readAllStandardOutput();
+    const Run ran = run(program, arguments, ReaderTimeout, environment);
+    if (ran.status == 0)
+        return ran.output;
+    qWarning("%s: %s", qPrintable(program), qPrintable(ran.error));
+    return {};
 }
 
 // Pandoc's HTML without its markup: every tag ends a line, entities become characters.
@@ -106,15 +103,14 @@ QString TextReaders::abiWordText(const QString& document)
     const QString output = m_folder.filePath(QFileInfo(document).completeBaseName() + u".txt"_s);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"HOME"_s, m_folder.path());
-    run(m_abiWord, {u"--to=txt"_s, u"--to-name="_s + output, document}, environment);
+    read(m_abiWord, {u"--to=txt"_s, u"--to-name="_s + output, document}, environment);
     // Its right-to-left marks around Hebrew are not part of the text.
     return QString::fromUtf8(readBytes(output)).remove(QChar(0x200E)).remove(QChar(0x200F));
 }
 
 QString TextReaders::pandocText(const QString& document)
 {
-    return htmlText(QString::fromUtf8(
-        run(m_pandoc, {u"--from=rtf"_s, u"--to=html"_s, u"--wrap=none"_s, document})));
+    return htmlText(read(m_pandoc, {u"--from=rtf"_s, u"--to=html"_s, u"--wrap=none"_s, document}));
 }
 
 } // namespace quillory::test
