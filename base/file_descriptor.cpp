@@ -59,13 +59,14 @@ std::optional<FileIdentity> FileDescriptor::identity() const
     return found ? std::optional(FileIdentity::of(*found)) : std::nullopt;
 }
 
-std::optional<QByteArray> FileDescriptor::readFromStart(qsizetype limit) const
+std::optional<QByteArray> FileDescriptor::readAt(qint64 offset, qsizetype limit) const
 {
     QByteArray bytes(limit, Qt::Uninitialized);
     qsizetype done = 0;
     while (done < bytes.size()) {
         // pread: the descriptor's own position stays where it was, whoever else reads it.
-        const ssize_t read = ::pread(m_handle, bytes.data() + done, size_t(limit - done), done);
+        const ssize_t read =
+            ::pread(m_handle, bytes.data() + done, size_t(limit - done), offset + done);
         if (read < 0 && errno == EINTR)
             continue;
         if (read < 0)
@@ -76,6 +77,22 @@ std::optional<QByteArray> FileDescriptor::readFromStart(qsizetype limit) const
     }
     bytes.truncate(done);
     return bytes;
+}
+
+bool writeAllTo(int handle, QByteArrayView bytes)
+{
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(handle, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
 }
 
 std::optional<struct stat> statusOf(int handle)

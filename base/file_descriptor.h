@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 
@@ -69,11 +70,18 @@ public:
     std::optional<FileIdentity> identity() const;
     /// Up to `limit` bytes from the file's start, read without moving the descriptor's position;
     /// nothing, with errno set, when they cannot be read.
-    std::optional<QByteArray> readFromStart(qsizetype limit) const;
+    std::optional<QByteArray> readFromStart(qsizetype limit) const { return readAt(0, limit); }
+    /// Up to `limit` bytes from `offset` on, read without moving the descriptor's position;
+    /// nothing, with errno set, when they cannot be read.
+    std::optional<QByteArray> readAt(qint64 offset, qsizetype limit) const;
 
 private:
     int m_handle = -1;
 };
+
+/// Writes all the bytes at the position of a descriptor owned elsewhere (a QFile's handle), going
+/// on after a short write; false, with errno set, when the system refuses (a full disk).
+bool writeAllTo(int handle, QByteArrayView bytes);
 
 /// The status of the file open at a descriptor owned elsewhere (a QFile's handle); nothing,
 /// with errno set, when it cannot be read.
