@@ -56,7 +56,10 @@ void save(const WorkingSchedule* held, const SaveChoice& choice)
     switch (savedFormOf(choice)) {
     case SavedForm::Pdf: writePdf(schedule, choice.path); break;
     case SavedForm::Calendar: writeCalendarFile(schedule, choice.path); break;
-    case SavedForm::Word: replaceFileAtomically(choice.path, schedule.file().readAll()); break;
+    case SavedForm::Word:
+        replaceFileAtomically(
+            choice.path, [&](const FileAppender& append) { schedule.file().readPieces(append); });
+        break;
     }
 }
 
