@@ -150,7 +150,10 @@ std::optional<VectorPicture> VectorPicture::recognise(QByteArray bytes,
     }
     if (!index.atEnd())
         return std::nullopt;
-    picture.m_body = bytes.sliced(*headerSize);
+    // The body stays where it lies (a file's mapping, for one), never copied.
+    if (!owner)
+        owner = std::make_shared<const QByteArray>(bytes);
+    picture.m_body = QByteArray::fromRawData(bytes.constData() + *headerSize, bodySize);
     picture.m_owner = std::move(owner);
     return picture;
 }
