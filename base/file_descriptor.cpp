@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace quillory {
@@ -77,6 +78,23 @@ std::optional<QByteArray> FileDescriptor::readAt(qint64 offset, qsizetype limit)
     }
     bytes.truncate(done);
     return bytes;
+}
+
+std::unique_ptr<FileMapping> FileMapping::map(const FileDescriptor& file)
+{
+    const std::optional<struct stat> status = file.status();
+    if (!status || !S_ISREG(status->st_mode) || status->st_size <= 0)
+        return nullptr;
+    void* data = ::mmap(nullptr, size_t(status->st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE,
+                        file.get(), 0);
+    if (data == MAP_FAILED)
+        return nullptr;
+    return std::unique_ptr<FileMapping>(new FileMapping(static_cast<char*>(data), status->st_size));
+}
+
+FileMapping::~FileMapping()
+{
+    ::munmap(m_data, size_t(m_size));
 }
 
 bool writeAllTo(int handle, QByteArrayView bytes)

@@ -12,13 +12,13 @@ LaidOutSchedule::LaidOutSchedule(doc::SharedDocument shared)
 std::shared_ptr<const LaidOutSchedule> LaidOutSchedule::read(const OwnFile& wordDocument)
 {
     return std::make_shared<const LaidOutSchedule>(
-        doc::readLaidOutDocument(wordDocument.handle(), wordDocument.path()));
+        doc::readLaidOutDocument(wordDocument.descriptor(), wordDocument.path()));
 }
 
 WorkingSchedule::WorkingSchedule(std::shared_ptr<const OwnFile> file, SchoolWeek week)
     : m_file(std::move(file))
     , m_week(std::move(week))
-    , m_saved(doc::takeSavedDocument(m_file->handle()))
+    , m_saved(doc::takeSavedDocument(m_file->descriptor()))
 {
 }
 

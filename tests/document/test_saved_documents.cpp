@@ -10,7 +10,6 @@
 #include <QTest>
 
 #include <fcntl.h>
-#include <unistd.h>
 #include <utime.h>
 
 using namespace quillory;
@@ -59,9 +58,8 @@ void TestSavedDocuments::onlyTheFileAsSavedTakesTheModel()
         QVERIFY(::rename(QFile::encodeName(folder.filePath(u"other"_s)).constData(),
                          QFile::encodeName(path).constData()) == 0);
     }
-    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    const std::shared_ptr<const doc::Document> opened = doc::openDocument(handle, path);
-    ::close(handle);
+    const std::shared_ptr<const doc::Document> opened =
+        doc::openDocument(FileDescriptor::open(path, O_RDONLY), path);
     QCOMPARE(opened == saved, taken);
     QCOMPARE(doc::toRtf(*opened), rtf); // read or taken, the same document
 }
@@ -78,14 +76,13 @@ void TestSavedDocuments::theModelGoesWithItsLastReader()
     const std::shared_ptr<const doc::DocumentLayout> layout = doc::sharedLayout(saved);
     QCOMPARE(doc::sharedLayout(saved), layout); // laid out once
     saved.reset();
-    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    const FileDescriptor handle = FileDescriptor::open(path, O_RDONLY);
     std::optional<doc::SharedDocument> taken = doc::takeSavedDocument(handle);
     QVERIFY(taken && taken->layout == layout);
     QCOMPARE(doc::readLaidOutDocument(handle, path).layout, layout); // while it is held
     taken.reset();
     QVERIFY(watch.expired());
     QVERIFY(!doc::takeSavedDocument(handle));
-    ::close(handle);
 }
 
 QTEST_MAIN(TestSavedDocuments)
