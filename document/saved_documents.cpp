@@ -21,14 +21,14 @@ std::optional<FileStamp> stampOf(const std::optional<struct stat>& status)
     return FileStamp::of(*status);
 }
 
-// The last save: its model and, once made, its layout; kept alive here until a reader takes
-// them, then known for as long as that reader keeps them.
+// The last save: its model and, once recorded, its picture; kept alive here until a reader
+// takes them, then known for as long as that reader keeps them.
 struct SavedDocument {
     FileStamp stamp;
     std::weak_ptr<const Document> document;
-    std::weak_ptr<const DocumentLayout> layout;
+    std::weak_ptr<const VectorPicture> picture;
     std::shared_ptr<const Document> keptDocument;
-    std::shared_ptr<const DocumentLayout> keptLayout;
+    std::shared_ptr<const VectorPicture> keptPicture;
 };
 
 std::mutex& savedMutex()
@@ -69,52 +69,28 @@ std::shared_ptr<const Document> openDocument(const FileDescriptor& file, const Q
     return std::make_shared<Document>(readDocument(readDocumentBytes(file, name), name));
 }
 
-std::shared_ptr<const DocumentLayout> sharedLayout(const std::shared_ptr<const Document>& document)
+void rememberPicture(const std::shared_ptr<const Document>& document,
+                     std::shared_ptr<const VectorPicture> picture)
 {
-    const auto isSaved = [&] { return lastSaved() && lastSaved()->document.lock() == document; };
-    {
-        const std::lock_guard lock(savedMutex());
-        if (isSaved()) {
-            if (std::shared_ptr<const DocumentLayout> layout = lastSaved()->layout.lock())
-                return layout;
-        }
-    }
-    auto layout = std::make_shared<const DocumentLayout>(layOutDocument(*document));
     const std::lock_guard lock(savedMutex());
-    if (isSaved()) {
-        lastSaved()->layout = layout;
-        if (lastSaved()->keptDocument)
-            lastSaved()->keptLayout = layout;
-    }
-    return layout;
+    if (!lastSaved() || lastSaved()->document.lock() != document)
+        return;
+    lastSaved()->picture = picture;
+    if (lastSaved()->keptDocument)
+        lastSaved()->keptPicture = std::move(picture);
 }
 
 std::optional<SharedDocument> takeSavedDocument(const FileDescriptor& file)
 {
     const std::optional<FileStamp> stamp = stampOf(file.status());
-    std::shared_ptr<const Document> document;
-    {
-        const std::lock_guard lock(savedMutex());
-        if (!stamp || !lastSaved() || !(lastSaved()->stamp == *stamp))
-            return std::nullopt;
-        document = lastSaved()->document.lock();
-    }
-    if (!document)
-        return std::nullopt;
-    SharedDocument shared{document, sharedLayout(document)};
     const std::lock_guard lock(savedMutex());
-    if (lastSaved()) {
-        lastSaved()->keptDocument.reset();
-        lastSaved()->keptLayout.reset();
-    }
-    return shared;
-}
-
-SharedDocument readLaidOutDocument(const FileDescriptor& file, const QString& name)
-{
-    SharedDocument shared;
-    shared.document = openDocument(file, name);
-    shared.layout = sharedLayout(shared.document);
+    if (!stamp || !lastSaved() || !(lastSaved()->stamp == *stamp))
+        return std::nullopt;
+    SharedDocument shared{lastSaved()->document.lock(), lastSaved()->picture.lock()};
+    lastSaved()->keptDocument.reset();
+    lastSaved()->keptPicture.reset();
+    if (!shared.document)
+        return std::nullopt;
     return shared;
 }
 

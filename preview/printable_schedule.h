@@ -4,41 +4,45 @@
 
 #include "base/own_file.h"
 #include "calendar/school_week.h"
-#include "document/layout/layout.h"
+#include "document/paint/vector_picture.h"
 #include "document/rtf/model.h"
 #include "document/saved_documents.h"
+
+#include <QString>
 
 #include <memory>
 #include <optional>
 
 namespace quillory {
 
-/// The working document read and laid out, once, for what needs more than its bytes: the PDF
-/// and printing.
-class LaidOutSchedule {
+/// The working document as paper shows it: the picture of its pages (recorded from its one
+/// layout), its paper and margins and its title. What the PDF and printing are made of; the
+/// model itself is not kept.
+class PrintableSchedule {
 public:
-    /// The document and its layout.
-    explicit LaidOutSchedule(doc::SharedDocument shared);
-    /// Reads the working document held open (never by its name) and lays it out; throws Failure
-    /// when it cannot be read.
-    static std::shared_ptr<const LaidOutSchedule> read(const OwnFile& wordDocument);
+    /// The document's picture, recorded now from the model when none was recorded of it.
+    explicit PrintableSchedule(const doc::SharedDocument& shared);
 
-    /// The document as read.
-    const doc::Document& document() const { return *m_shared.document; }
-    /// Its layout.
-    const doc::DocumentLayout& layout() const { return *m_shared.layout; }
+    /// The pages, as recorded.
+    const doc::VectorPicture& picture() const { return *m_picture; }
+    /// The paper and its margins.
+    const doc::PageSetup& page() const { return m_page; }
+    /// The title line before its date, for the PDF's title and the print job's name.
+    const QString& title() const { return m_title; }
 
 private:
-    doc::SharedDocument m_shared;
+    std::shared_ptr<const doc::VectorPicture> m_picture;
+    doc::PageSetup m_page;
+    QString m_title;
 };
 
-/// The working document the preview was given, held open since its creation: the model the run
-/// saved and the layout its picture was recorded from, while the file is still as saved, else
-/// read and laid out when first needed. The PDF and printing share that one layout.
+/// The working document the preview was given, held open since its creation: the picture the
+/// run recorded of the model it saved, while the file is still as saved, else the file as it
+/// stands read and recorded when needed. The PDF and printing share that one picture.
 class WorkingSchedule {
 public:
     /// Holds the document open, with the week it was made of, and takes the run's model and
-    /// layout of it; nothing is read yet.
+    /// picture of it; of the model, only what paper needs is kept.
     explicit WorkingSchedule(std::shared_ptr<const OwnFile> file, SchoolWeek week = {});
 
     /// The document held open.
@@ -46,15 +50,19 @@ public:
     /// The week as typed: what the calendar file is made of, never text read back from the
     /// document.
     const SchoolWeek& week() const { return m_week; }
-    /// The document read and laid out (the run's own while the file is still as saved), at the
-    /// first call; throws Failure when it cannot be read (and tries again at the next call).
-    std::shared_ptr<const LaidOutSchedule> laidOut() const;
+    /// The document as paper shows it (the run's own picture while the file is still as saved);
+    /// throws Failure when it cannot be read (and tries again at the next call).
+    std::shared_ptr<const PrintableSchedule> printable() const;
 
 private:
+    std::optional<FileStamp> stamp() const;
+
     std::shared_ptr<const OwnFile> m_file;
     SchoolWeek m_week;
-    std::optional<doc::SharedDocument> m_saved; ///< keeps the run's model while the preview lives
-    mutable std::shared_ptr<const LaidOutSchedule> m_laidOut;
+    mutable std::optional<doc::SharedDocument> m_saved; ///< the run's model, until recorded
+    std::optional<FileStamp> m_savedStamp;              ///< the file as it was saved
+    mutable std::shared_ptr<const PrintableSchedule> m_printable;
+    mutable std::optional<FileStamp> m_printableStamp; ///< the file it was made of
 };
 
 } // namespace quillory
