@@ -217,6 +217,23 @@ private Q_SLOTS:
         QCOMPARE(renderMainText(layout, 1), paintedDirectly(layout));
     }
 
+    void recordingAsLaidOutIsTheWholeLayoutsRecording_data()
+    {
+        playbackIsPaintingItself_data();
+        QTest::newRow("a hundred rows") << withRows(100);
+    }
+
+    // Recorded page by page as the layout makes them, the picture is byte for byte the one
+    // recorded from the whole layout.
+    void recordingAsLaidOutIsTheWholeLayoutsRecording()
+    {
+        QFETCH(Document, document);
+        const VectorPicture streamed = recordDocument(document);
+        const VectorPicture whole = recordMainText(layOutDocument(document));
+        QCOMPARE(streamed.header(), whole.header());
+        QCOMPARE(streamed.body(), whole.body());
+    }
+
     void paperIsPaintingItself_data()
     {
         QTest::addColumn<Document>("document");
