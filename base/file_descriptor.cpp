@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace quillory {
@@ -59,13 +60,14 @@ std::optional<FileIdentity> FileDescriptor::identity() const
     return found ? std::optional(FileIdentity::of(*found)) : std::nullopt;
 }
 
-std::optional<QByteArray> FileDescriptor::readFromStart(qsizetype limit) const
+std::optional<QByteArray> FileDescriptor::readAt(qint64 offset, qsizetype limit) const
 {
     QByteArray bytes(limit, Qt::Uninitialized);
     qsizetype done = 0;
     while (done < bytes.size()) {
         // pread: the descriptor's own position stays where it was, whoever else reads it.
-        const ssize_t read = ::pread(m_handle, bytes.data() + done, size_t(limit - done), done);
+        const ssize_t read =
+            ::pread(m_handle, bytes.data() + done, size_t(limit - done), offset + done);
         if (read < 0 && errno == EINTR)
             continue;
         if (read < 0)
@@ -76,6 +78,39 @@ std::optional<QByteArray> FileDescriptor::readFromStart(qsizetype limit) const
     }
     bytes.truncate(done);
     return bytes;
+}
+
+std::unique_ptr<FileMapping> FileMapping::map(const FileDescriptor& file)
+{
+    const std::optional<struct stat> status = file.status();
+    if (!status || !S_ISREG(status->st_mode) || status->st_size <= 0)
+        return nullptr;
+    void* data = ::mmap(nullptr, size_t(status->st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE,
+                        file.get(), 0);
+    if (data == MAP_FAILED)
+        return nullptr;
+    return std::unique_ptr<FileMapping>(new FileMapping(static_cast<char*>(data), status->st_size));
+}
+
+FileMapping::~FileMapping()
+{
+    ::munmap(m_data, size_t(m_size));
+}
+
+bool writeAllTo(int handle, QByteArrayView bytes)
+{
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(handle, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
 }
 
 std::optional<struct stat> statusOf(int handle)

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -29,6 +31,22 @@ struct FileIdentity {
         return {quint64(status.st_dev), quint64(status.st_ino)};
     }
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+/// Which file in which state: its identity, size and modification time. A file rewritten in
+/// place, even with the same bytes, has another stamp.
+struct FileStamp {
+    FileIdentity identity;
+    qint64 size = 0;
+    qint64 modifiedNs = 0; ///< nanoseconds since the epoch
+
+    /// The stamp a file's status names.
+    static FileStamp of(const struct stat& status)
+    {
+        return {FileIdentity::of(status), qint64(status.st_size),
+                qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+    }
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
 /// An open file descriptor that closes itself when its owner goes; it moves, it is never copied.
@@ -69,11 +87,48 @@ public:
     std::optional<FileIdentity> identity() const;
     /// Up to `limit` bytes from the file's start, read without moving the descriptor's position;
     /// nothing, with errno set, when they cannot be read.
-    std::optional<QByteArray> readFromStart(qsizetype limit) const;
+    std::optional<QByteArray> readFromStart(qsizetype limit) const { return readAt(0, limit); }
+    /// Up to `limit` bytes from `offset` on, read without moving the descriptor's position;
+    /// nothing, with errno set, when they cannot be read.
+    std::optional<QByteArray> readAt(qint64 offset, qsizetype limit) const;
 
 private:
     int m_handle = -1;
 };
+
+/// A private, copy-on-write mapping of a whole file: it outlives the descriptor and the file's
+/// deletion, and only the pages that are read are ever loaded. Unmapped when it goes.
+class FileMapping {
+public:
+    /// Maps the whole regular file open at `file`, readable and privately writable; none, with
+    /// errno set where the system refused, when it is empty, not a regular file or cannot be
+    /// mapped.
+    static std::unique_ptr<FileMapping> map(const FileDescriptor& file);
+    ~FileMapping();
+    FileMapping(const FileMapping&) = delete;
+    FileMapping& operator=(const FileMapping&) = delete;
+
+    /// The mapped bytes, changeable without changing the file.
+    char* data() const { return m_data; }
+    /// How many bytes are mapped.
+    qint64 size() const { return m_size; }
+    /// The mapped bytes, to read.
+    QByteArrayView view() const { return {m_data, m_size}; }
+
+private:
+    FileMapping(char* data, qint64 size)
+        : m_data(data)
+        , m_size(size)
+    {
+    }
+
+    char* m_data;
+    qint64 m_size;
+};
+
+/// Writes all the bytes at the position of a descriptor owned elsewhere (a QFile's handle), going
+/// on after a short write; false, with errno set, when the system refuses (a full disk).
+bool writeAllTo(int handle, QByteArrayView bytes);
 
 /// The status of the file open at a descriptor owned elsewhere (a QFile's handle); nothing,
 /// with errno set, when it cannot be read.

@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,35 +45,31 @@ QString writeAll(int handle, QByteArrayView bytes)
 {
     if (writeFault() != 0)
         return systemReason(writeFault());
-    const char* data = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(handle, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            return systemReason(errno);
-        data += written;
-        left -= written;
-    }
-    return {};
+    return writeAllTo(handle, bytes) ? QString() : systemReason(errno);
 }
 
-// Writes the pieces one after the other, gives the file its permissions and, when asked,
-// waits until the disk has them.
-QString writeAndSync(int handle, std::initializer_list<QByteArrayView> pieces, mode_t permissions,
-                     Durability durability)
+// Writes the content, gives the file its permissions and, when asked, waits until the disk has
+// them; throws Failure, naming the target, when it cannot.
+void writeAndSync(int handle, const QString& target, const ContentWriter& write, mode_t permissions,
+                  Durability durability)
 {
-    QString reason;
-    for (const QByteArrayView piece : pieces) {
-        if (reason.isEmpty())
-            reason = writeAll(handle, piece);
-    }
-    if (reason.isEmpty() && ::fchmod(handle, permissions) != 0)
-        reason = systemReason(errno);
-    if (reason.isEmpty() && durability == Durability::Synced && ::fsync(handle) != 0)
-        reason = systemReason(errno);
-    return reason;
+    write([&](QByteArrayView piece) {
+        const QString reason = writeAll(handle, piece);
+        if (!reason.isEmpty())
+            throw cannotWrite(target, reason);
+    });
+    if (::fchmod(handle, permissions) != 0 ||
+        (durability == Durability::Synced && ::fsync(handle) != 0))
+        throw cannotWrite(target, systemReason(errno));
+}
+
+// The pieces, one after the other.
+ContentWriter piecesWriter(std::initializer_list<QByteArrayView> pieces)
+{
+    return [views = std::vector<QByteArrayView>(pieces)](const FileAppender& append) {
+        for (const QByteArrayView piece : views)
+            append(piece);
+    };
 }
 
 // What a file written in place of the path should allow: the old file's permissions when there
@@ -87,16 +84,13 @@ mode_t permissionsFor(const QString& path)
     return 0666 & ~mask;
 }
 
-// Writes the pieces to the new temporary file and tells which file it is.
-FileIdentity writeTemporary(QTemporaryFile& file, const QString& target,
-                            std::initializer_list<QByteArrayView> pieces, mode_t permissions,
-                            Durability durability)
+// Writes the content to the new temporary file and tells which file it is.
+FileIdentity writeTemporary(QTemporaryFile& file, const QString& target, const ContentWriter& write,
+                            mode_t permissions, Durability durability)
 {
     if (!file.open())
         throw cannotWrite(target, file.errorString());
-    const QString reason = writeAndSync(file.handle(), pieces, permissions, durability);
-    if (!reason.isEmpty())
-        throw cannotWrite(target, reason);
+    writeAndSync(file.handle(), target, write, permissions, durability);
     const std::optional<struct stat> status = statusOf(file.handle());
     return status ? FileIdentity::of(*status) : FileIdentity{};
 }
@@ -111,14 +105,13 @@ bool isRefusedReplacement(int error)
     return error == EPERM || error == EACCES || error == EISDIR;
 }
 
-WrittenFile replaceFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                        mode_t permissions, Durability durability,
-                        WhenRefused whenRefused = WhenRefused::Fail)
+WrittenFile replaceFile(const QString& path, const ContentWriter& write, mode_t permissions,
+                        Durability durability, WhenRefused whenRefused = WhenRefused::Fail)
 {
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
     QTemporaryFile file(joinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
-    WrittenFile written{path, writeTemporary(file, path, pieces, permissions, durability)};
+    WrittenFile written{path, writeTemporary(file, path, write, permissions, durability)};
     if (::rename(QFile::encodeName(file.fileName()).constData(),
                  QFile::encodeName(path).constData()) != 0) {
         const int error = errno;
@@ -166,18 +159,24 @@ void DeleteFileQuietly(const QString& path)
 
 void replaceFileAtomically(const QString& path, const QByteArray& bytes, Durability durability)
 {
-    replaceFile(path, {QByteArrayView(bytes)}, permissionsFor(path), durability);
+    replaceFile(path, piecesWriter({bytes}), permissionsFor(path), durability);
+}
+
+void replaceFileAtomically(const QString& path, const ContentWriter& write, Durability durability)
+{
+    replaceFile(path, write, permissionsFor(path), durability);
 }
 
 FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes)
 {
-    return replaceFile(path, {QByteArrayView(bytes)}, OwnerOnly, Durability::Synced).identity;
+    return replaceFile(path, piecesWriter({bytes}), OwnerOnly, Durability::Synced).identity;
 }
 
 WrittenFile placePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
                              Durability durability)
 {
-    return replaceFile(path, pieces, OwnerOnly, durability, WhenRefused::KeepPrivateName);
+    return replaceFile(path, piecesWriter(pieces), OwnerOnly, durability,
+                       WhenRefused::KeepPrivateName);
 }
 
 WrittenFile writePrivateFile(const QString& folder, const QString& pattern, const QByteArray& bytes)
@@ -185,7 +184,7 @@ WrittenFile writePrivateFile(const QString& folder, const QString& pattern, cons
     const QString target = joinPath(folder, pattern);
     QTemporaryFile file(target);
     const FileIdentity identity =
-        writeTemporary(file, target, {QByteArrayView(bytes)}, OwnerOnly, Durability::Unsynced);
+        writeTemporary(file, target, piecesWriter({bytes}), OwnerOnly, Durability::Unsynced);
     file.setAutoRemove(false);
     return {file.fileName(), identity};
 }

@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 
 namespace quillory {
@@ -35,6 +36,17 @@ enum class Durability { Synced, Unsynced };
 /// followed. A replaced file keeps its permissions, a new one gets the umask's. Throws Failure
 /// with the system's reason when it cannot.
 void replaceFileAtomically(const QString& path, const QByteArray& bytes,
+                           Durability durability = Durability::Synced);
+
+/// Hands one piece of a file's content on to the file, after the pieces before it.
+using FileAppender = std::function<void(QByteArrayView piece)>;
+/// Makes a file's content piece by piece, handing each piece to the appender as it is made.
+using ContentWriter = std::function<void(const FileAppender& append)>;
+
+/// As replaceFileAtomically, with the content written as `write` makes it, so that it is never
+/// held whole in memory. The appender throws Failure with the system's reason when a piece
+/// cannot be written; the old file then stays as it was.
+void replaceFileAtomically(const QString& path, const ContentWriter& write,
                            Durability durability = Durability::Synced);
 
 /// As replaceFileAtomically, but the new file is readable and writable by the user only;

@@ -48,9 +48,27 @@ QByteArray OwnFile::readAll() const
     if (status)
         bytes = m_file.readFromStart(qsizetype(status->st_size));
     if (!bytes)
-        throw Failure(Failure::SystemError,
-                      u"Cannot read %1: %2"_s.arg(m_path, systemReason(errno)));
+        throw cannotRead();
     return *bytes;
+}
+
+void OwnFile::readPieces(const std::function<void(QByteArrayView piece)>& take) const
+{
+    constexpr qsizetype PieceSize = 1024 * 1024;
+    for (qint64 offset = 0;; offset += PieceSize) {
+        const std::optional<QByteArray> piece = m_file.readAt(offset, PieceSize);
+        if (!piece)
+            throw cannotRead();
+        if (!piece->isEmpty())
+            take(*piece);
+        if (piece->size() < PieceSize)
+            return;
+    }
+}
+
+Failure OwnFile::cannotRead() const
+{
+    return Failure(Failure::SystemError, u"Cannot read %1: %2"_s.arg(m_path, systemReason(errno)));
 }
 
 void deleteIfSameFile(const QString& path, const FileIdentity& identity)

@@ -2,9 +2,13 @@
 
 #pragma once
 
+#include "base/failure.h"
 #include "base/file_descriptor.h"
 
+#include <QByteArrayView>
 #include <QString>
+
+#include <functional>
 
 namespace quillory {
 
@@ -29,6 +33,10 @@ public:
     /// The whole file from its start, read through the descriptor, never by its name. Throws
     /// Failure with the system's reason when it cannot be read.
     QByteArray readAll() const;
+    /// The whole file from its start, handed to `take` piece by piece as it is read through the
+    /// descriptor, never by its name: a large file is never held whole. Throws Failure with the
+    /// system's reason when it cannot be read.
+    void readPieces(const std::function<void(QByteArrayView piece)>& take) const;
     /// The opened file's identity.
     FileIdentity identity() const { return m_identity; }
     /// The open file (read-only), owned by this object.
@@ -37,6 +45,8 @@ public:
     int handle() const { return m_file.get(); }
 
 private:
+    Failure cannotRead() const;
+
     QString m_path;
     FileDescriptor m_file;
     FileIdentity m_identity;

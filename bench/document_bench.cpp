@@ -108,9 +108,8 @@ public:
     QImage picture(const QString& path, qreal devicePixelRatio)
     {
         Document document = m_application->Documents().Open(path);
-        const doc::DocumentLayout layout = doc::layOutDocument(document.content());
-        QImage image = doc::renderMainText(
-            layout, doc::bitmapRatio(QSizeF(doc::pictureSize(layout)) * 15, devicePixelRatio));
+        const doc::VectorPicture recorded = doc::recordDocument(document.content());
+        QImage image = recorded.toImage(doc::bitmapRatio(recorded.extent(), devicePixelRatio));
         document.Close();
         return image;
     }
@@ -171,11 +170,9 @@ void benchLayoutAndPicture(Bench& bench, const QString& sample)
     QSize longSize;
     std::size_t pages = 0;
     const Timing timing = medianTiming(5, [&] {
-        const doc::DocumentLayout layout = doc::layOutDocument(longContent);
-        pages = layout.pages().size();
-        longSize =
-            doc::renderMainText(layout, doc::bitmapRatio(QSizeF(doc::pictureSize(layout)) * 15, 1))
-                .size();
+        const doc::VectorPicture recorded = doc::recordDocument(longContent);
+        pages = recorded.pages().size();
+        longSize = recorded.toImage(doc::bitmapRatio(recorded.extent(), 1)).size();
     });
     report("50 classes x 7 days x 2,000 characters: lay out and paint", timing.wallMs, 300);
     report("  the same, processor time", timing.cpuMs, 300);

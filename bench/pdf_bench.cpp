@@ -9,6 +9,7 @@
 #include "bench/bench_support.h"
 #include "document/document_file.h"
 #include "document/paint/paged_output.h"
+#include "document/paint/renderer.h"
 #include "document/pdf/pdf_finishing.h"
 #include "document/pdf/pdf_output.h"
 #include "tests/document/schedule_fixture.h"
@@ -102,20 +103,20 @@ Timing benchOurs(const Case& bench, const QString& folder)
     const QString title = doc::scheduleTitle(document);
     const Timing alone = medianTiming(bench.runs, [&] { doc::pdfFromDocument(document, title); });
 
-    const doc::DocumentLayout layout = doc::layOutDocument(document);
+    const doc::VectorPicture picture = doc::recordDocument(document);
     const doc::PaintedPdf painted =
-        doc::paintedPdf(layout, document.page, title, doc::allPages(layout));
+        doc::paintedPdf(picture, document.page, title, doc::allPages(picture));
     const Timing finishing =
         medianTiming(bench.runs, [&] { doc::finishedPdf(painted, "Quillory"); });
 
-    const std::size_t pages = layout.pages().size();
+    const std::size_t pages = picture.pages().size();
     std::printf("%s: %zu page(s), PDF %lld KB, working document %lld KB\n", bench.name, pages,
                 QFileInfo(target).size() / 1024, QFileInfo(bench.document).size() / 1024);
     QString note;
     if (bench.targetMs > 0)
         note = u"target < %1 ms%2"_s.arg(bench.targetMs)
                    .arg(save.wallMs < bench.targetMs ? u""_s : u"  OVER"_s);
-    printRow("save as PDF (read, lay out, write)", bench.runs, save, note);
+    printRow("save as PDF (read, record, write)", bench.runs, save, note);
     printRow("pdfFromDocument alone", bench.runs, alone, {});
     printRow("of which finishing Qt's PDF", bench.runs, finishing, {});
     return save;

@@ -5,8 +5,11 @@
 #include "base/failure.h"
 #include "document/rtf/rtf_reader.h"
 
-#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
 
 namespace quillory::doc {
 
@@ -27,25 +30,34 @@ void checkDocumentFile(const QString& path)
 
 namespace {
 
-QByteArray readBytes(const QString& path)
+Failure cannotRead(const QString& name, int error)
 {
-    checkDocumentFile(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(Failure::SystemError,
-                      u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(Failure::SystemError,
-                      u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
-    return bytes;
+    return Failure(Failure::SystemError,
+                   u"The document %1 cannot be read: %2"_s.arg(name, systemReason(error)));
 }
 
 } // namespace
 
+QByteArray readDocumentBytes(const FileDescriptor& file, const QString& name)
+{
+    const std::optional<struct stat> status = file.status();
+    if (!status)
+        throw cannotRead(name, errno);
+    if (status->st_size > MaxRtfSize)
+        throw Failure(Failure::TooLarge, u"The document %1 is too large to be opened."_s.arg(name));
+    const std::optional<QByteArray> bytes = file.readFromStart(qsizetype(status->st_size));
+    if (!bytes)
+        throw cannotRead(name, errno);
+    return *bytes;
+}
+
 Document readDocumentFile(const QString& path)
 {
-    return readDocument(readBytes(path), path);
+    checkDocumentFile(path);
+    const FileDescriptor file = FileDescriptor::open(path, O_RDONLY);
+    if (!file.isOpen())
+        throw cannotRead(path, errno);
+    return readDocument(readDocumentBytes(file, path), path);
 }
 
 Document readDocument(const QByteArray& rtf, const QString& name)

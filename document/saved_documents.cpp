@@ -2,16 +2,10 @@
 
 #include "document/saved_documents.h"
 
-#include "base/failure.h"
 #include "document/document_file.h"
-#include "document/rtf/rtf_reader.h"
-
-#include <QFile>
 
 #include <mutex>
 #include <optional>
-
-#include <sys/stat.h>
 
 namespace quillory::doc {
 
@@ -19,43 +13,22 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Which file, in which state: a file rewritten in place has another size or time. (The one
-// place that looks at a descriptor's status here; it may move to the files module.)
-struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-
-    bool operator==(const FileStamp& other) const
-    {
-        return device == other.device && inode == other.inode && size == other.size &&
-               modified.tv_sec == other.modified.tv_sec &&
-               modified.tv_nsec == other.modified.tv_nsec;
-    }
-};
-
-std::optional<FileStamp> stampOf(const struct stat& status)
+// A regular file's stamp; nothing for anything else.
+std::optional<FileStamp> stampOf(const std::optional<struct stat>& status)
 {
-    if (!S_ISREG(status.st_mode))
+    if (!status || !S_ISREG(status->st_mode))
         return std::nullopt;
-    return FileStamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+    return FileStamp::of(*status);
 }
 
-std::optional<FileStamp> stampOfHandle(int handle)
-{
-    struct stat status {};
-    return ::fstat(handle, &status) == 0 ? stampOf(status) : std::nullopt;
-}
-
-// The last save: its model and, once made, its layout; kept alive here until a reader takes
-// them, then known for as long as that reader keeps them.
+// The last save: its model and, once recorded, its picture; kept alive here until a reader
+// takes them, then known for as long as that reader keeps them.
 struct SavedDocument {
     FileStamp stamp;
     std::weak_ptr<const Document> document;
-    std::weak_ptr<const DocumentLayout> layout;
+    std::weak_ptr<const VectorPicture> picture;
     std::shared_ptr<const Document> keptDocument;
-    std::shared_ptr<const DocumentLayout> keptLayout;
+    std::shared_ptr<const VectorPicture> keptPicture;
 };
 
 std::mutex& savedMutex()
@@ -70,28 +43,11 @@ std::optional<SavedDocument>& lastSaved()
     return saved;
 }
 
-QByteArray readHandle(int handle, const QString& name)
-{
-    QFile file;
-    if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !file.seek(0))
-        throw Failure(Failure::SystemError,
-                      u"The document %1 cannot be read: %2"_s.arg(name, file.errorString()));
-    if (file.size() > MaxRtfSize)
-        throw Failure(Failure::TooLarge, u"The document %1 is too large to be opened."_s.arg(name));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(Failure::SystemError,
-                      u"The document %1 cannot be read: %2"_s.arg(name, file.errorString()));
-    return bytes;
-}
-
 } // namespace
 
 void rememberSavedDocument(const QString& path, std::shared_ptr<const Document> document)
 {
-    struct stat status {};
-    const std::optional<FileStamp> stamp =
-        ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? stampOf(status) : std::nullopt;
+    const std::optional<FileStamp> stamp = stampOf(statusAt(path));
     const std::lock_guard lock(savedMutex());
     if (stamp)
         lastSaved() = SavedDocument{*stamp, document, {}, document, nullptr};
@@ -99,9 +55,9 @@ void rememberSavedDocument(const QString& path, std::shared_ptr<const Document> 
         lastSaved().reset();
 }
 
-std::shared_ptr<const Document> openDocument(int handle, const QString& name)
+std::shared_ptr<const Document> openDocument(const FileDescriptor& file, const QString& name)
 {
-    const std::optional<FileStamp> stamp = stampOfHandle(handle);
+    const std::optional<FileStamp> stamp = stampOf(file.status());
     {
         const std::lock_guard lock(savedMutex());
         if (stamp && lastSaved() && lastSaved()->stamp == *stamp) {
@@ -110,55 +66,31 @@ std::shared_ptr<const Document> openDocument(int handle, const QString& name)
         }
     }
     // Made changeable: whoever holds the only copy may edit it in place.
-    return std::make_shared<Document>(readDocument(readHandle(handle, name), name));
+    return std::make_shared<Document>(readDocument(readDocumentBytes(file, name), name));
 }
 
-std::shared_ptr<const DocumentLayout> sharedLayout(const std::shared_ptr<const Document>& document)
+void rememberPicture(const std::shared_ptr<const Document>& document,
+                     std::shared_ptr<const VectorPicture> picture)
 {
-    const auto isSaved = [&] { return lastSaved() && lastSaved()->document.lock() == document; };
-    {
-        const std::lock_guard lock(savedMutex());
-        if (isSaved()) {
-            if (std::shared_ptr<const DocumentLayout> layout = lastSaved()->layout.lock())
-                return layout;
-        }
-    }
-    auto layout = std::make_shared<const DocumentLayout>(layOutDocument(*document));
     const std::lock_guard lock(savedMutex());
-    if (isSaved()) {
-        lastSaved()->layout = layout;
-        if (lastSaved()->keptDocument)
-            lastSaved()->keptLayout = layout;
-    }
-    return layout;
+    if (!lastSaved() || lastSaved()->document.lock() != document)
+        return;
+    lastSaved()->picture = picture;
+    if (lastSaved()->keptDocument)
+        lastSaved()->keptPicture = std::move(picture);
 }
 
-std::optional<SharedDocument> takeSavedDocument(int handle)
+std::optional<SharedDocument> takeSavedDocument(const FileDescriptor& file)
 {
-    const std::optional<FileStamp> stamp = stampOfHandle(handle);
-    std::shared_ptr<const Document> document;
-    {
-        const std::lock_guard lock(savedMutex());
-        if (!stamp || !lastSaved() || !(lastSaved()->stamp == *stamp))
-            return std::nullopt;
-        document = lastSaved()->document.lock();
-    }
-    if (!document)
+    const std::optional<FileStamp> stamp = stampOf(file.status());
+    const std::lock_guard lock(savedMutex());
+    if (!stamp || !lastSaved() || !(lastSaved()->stamp == *stamp))
         return std::nullopt;
-    SharedDocument shared{document, sharedLayout(document)};
-    const std::lock_guard lock(savedMutex());
-    if (lastSaved()) {
-        lastSaved()->keptDocument.reset();
-        lastSaved()->keptLayout.reset();
-    }
-    return shared;
-}
-
-SharedDocument readLaidOutDocument(int handle, const QString& name)
-{
-    SharedDocument shared;
-    shared.document = openDocument(handle, name);
-    shared.layout = sharedLayout(shared.document);
+    SharedDocument shared{lastSaved()->document.lock(), lastSaved()->picture.lock()};
+    lastSaved()->keptDocument.reset();
+    lastSaved()->keptPicture.reset();
+    if (!shared.document)
+        return std::nullopt;
     return shared;
 }
 

@@ -13,9 +13,6 @@
 #include <cmath>
 #include <memory>
 
-#include <sys/mman.h>
-#include <sys/stat.h>
-
 namespace quillory {
 
 using namespace Qt::StringLiterals;
@@ -46,33 +43,12 @@ void applyResolution(QImage& picture, quint32 dotsPerMeter)
         picture.setDevicePixelRatio(ratio);
 }
 
-// A private, copy-on-write mapping of a whole file, unmapped with the last picture using it.
-// (The one place that maps a file: the descriptor code may move to the files module.)
-struct FileMapping {
-    static void release(void* mapping)
-    {
-        const auto* self = static_cast<FileMapping*>(mapping);
-        ::munmap(self->bytes, size_t(self->size));
-        delete self;
-    }
-    QByteArrayView view() const { return {static_cast<const char*>(bytes), size}; }
-    void* bytes;
-    qint64 size;
-};
+using MappedFile = std::unique_ptr<FileMapping>;
 
-using MappedFile = std::unique_ptr<FileMapping, void (*)(void*)>;
-
-MappedFile mapFile(int handle)
+// The QImage cleanup that unmaps the file with the last copy of the picture.
+void unmap(void* mapping)
 {
-    MappedFile mapping(nullptr, &FileMapping::release);
-    struct stat status {};
-    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0)
-        return mapping;
-    void* bytes =
-        ::mmap(nullptr, size_t(status.st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE, handle, 0);
-    if (bytes != MAP_FAILED)
-        mapping.reset(new FileMapping{bytes, status.st_size});
-    return mapping;
+    delete static_cast<FileMapping*>(mapping);
 }
 
 // A vector picture is played straight from the mapping, which it takes over: only the pages in
@@ -82,9 +58,8 @@ SnapshotPicture mappedVectorPicture(MappedFile& mapping)
     const QByteArrayView view = mapping->view();
     if (!view.startsWith(doc::VectorPicture::Magic))
         return nullptr;
-    std::shared_ptr<const void> owner(mapping.get(), mapping.get_deleter());
     const QByteArray bytes = QByteArray::fromRawData(view.data(), view.size());
-    mapping.release();
+    std::shared_ptr<const void> owner(std::move(mapping));
     std::optional<doc::VectorPicture> picture = doc::VectorPicture::recognise(bytes, owner);
     if (!picture)
         return nullptr;
@@ -101,14 +76,14 @@ QImage mappedPicture(MappedFile& mapping, const QString& path)
         return {};
     // Reading past the file's end would end the program, and Qt's reader fills missing rows
     // with anything.
-    if (layout->fileBytes() > mapping->size ||
+    if (layout->fileBytes() > mapping->size() ||
         qint64(layout->pixels().width()) * layout->pixels().height() > MaxSnapshotPixels)
         throw Failure(Failure::Malformed, u"The picture %1 is cut short or too large."_s.arg(path));
-    auto* first = static_cast<uchar*>(mapping->bytes) + SnapshotBitmap::HeaderBytes;
+    auto* first = reinterpret_cast<uchar*>(mapping->data()) + SnapshotBitmap::HeaderBytes;
     QImage picture(first, layout->pixels().width(), layout->pixels().height(),
                    qsizetype(layout->pixels().width()) * 4,
                    layout->alpha() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32,
-                   &FileMapping::release, mapping.release());
+                   &unmap, mapping.release());
     applyResolution(picture, layout->dotsPerMeter());
     return picture;
 }
@@ -160,7 +135,7 @@ SnapshotPicture loadSnapshot(const std::optional<WrittenFile>& written)
     if (file.identity() != written->identity)
         throw Failure(Failure::NotOwnFile,
                       u"%1 is not the picture this run wrote; it is not shown."_s.arg(path));
-    MappedFile mapping = mapFile(file.handle()); // outlives the handle
+    MappedFile mapping = FileMapping::map(file.descriptor()); // outlives the descriptor
     if (mapping) {
         if (SnapshotPicture vector = mappedVectorPicture(mapping))
             return vector;

@@ -5,9 +5,8 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
-#include "document/paint/renderer.h"
-#include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
+#include "preview/printable_schedule.h"
 #include "widgets/enter_presses.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
@@ -108,8 +107,8 @@ void Form2::setPicture(std::shared_ptr<const doc::VectorPicture> snapshot)
     std::vector<double> pageTops;
     for (const doc::PicturePage& page : snapshot ? snapshot->pages() : doc::PicturePages())
         pageTops.push_back(page.top);
-    // The first of several pages without the gap below it.
-    const double firstPage = pageTops.size() > 1 ? pageTops[1] - doc::PageGap : extent.height();
+    const double firstPage =
+        pageTops.size() > 1 ? snapshot->pages().front().height : extent.height();
     Picture1->setPicture(std::move(snapshot));
     m_geometry.loadPicture(extent, std::move(pageTops), firstPage);
 }

@@ -6,8 +6,8 @@
 #include "base/failure.h"
 #include "base/guarded_procedure.h"
 #include "document/paint/picture_mime.h"
-#include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
+#include "preview/printable_schedule.h"
 #include "preview/save_results.h"
 #include "preview/schedule_printing.h"
 #include "widgets/held_input.h"
@@ -72,7 +72,7 @@ void Form2::mnuPrint_Click()
     std::unique_ptr<SchedulePrint> job;
     bool chosen = false;
     procedure.step(100, [&] {
-        job = std::make_unique<SchedulePrint>(heldSchedule(m_schedule.get()).laidOut());
+        job = std::make_unique<SchedulePrint>(heldSchedule(m_schedule.get()).printable());
     });
     if (job)
         procedure.step(102, [&] { chosen = job->askPrinter(this); });

@@ -4,8 +4,8 @@
 
 #include "base/guarded_procedure.h"
 #include "base/working_files.h"
-#include "preview/laid_out_schedule.h"
 #include "preview/picture_area.h"
+#include "preview/printable_schedule.h"
 #include "preview/save_results.h"
 
 #include <QCloseEvent>

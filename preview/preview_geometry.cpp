@@ -92,12 +92,16 @@ void PreviewGeometry::RedrawImage()
     takeOriginalSize(procedure);
 }
 
-// The limits are meant for one page: a strip of pages is held to them by its first page.
+// The limits are meant for one page: a strip of pages is held to them by its first page, and
+// never kept from the size the set-up shows it at, or smaller (a full page is taller than the
+// limit, and the way back to 100 % must stay open).
 bool PreviewGeometry::fitsTheLimits() const
 {
-    const qint32 height =
-        m_pageTops.empty() ? mZoomHeight : scaledLength(static_cast<int>(m_firstPageHeight), mZoom);
-    return mZoomWidth < RefusedWidth && height < RefusedHeight;
+    if (m_pageTops.empty())
+        return mZoomWidth < RefusedWidth && mZoomHeight < RefusedHeight;
+    return mZoom <= 1.0f ||
+           (mZoomWidth < RefusedWidth &&
+            scaledLength(static_cast<int>(m_firstPageHeight), mZoom) < RefusedHeight);
 }
 
 void PreviewGeometry::drawZoomed(GuardedProcedure& procedure)

@@ -4,7 +4,7 @@
 
 #include "base/file_system.h"
 #include "calendar/week_calendar.h"
-#include "preview/laid_out_schedule.h"
+#include "preview/printable_schedule.h"
 
 namespace quillory {
 

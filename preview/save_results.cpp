@@ -7,7 +7,7 @@
 #include "base/guarded_procedure.h"
 #include "document/paint/paged_output.h"
 #include "document/pdf/pdf_output.h"
-#include "preview/laid_out_schedule.h"
+#include "preview/printable_schedule.h"
 #include "preview/save_calendar.h"
 #include "preview/save_folder.h"
 #include "widgets/held_input.h"
@@ -41,11 +41,10 @@ bool isSameFile(const QString& a, const QString& b)
 void writePdf(const WorkingSchedule& schedule, const QString& target)
 {
     const WaitPointer waiting;
-    const std::shared_ptr<const LaidOutSchedule> laidOut = schedule.laidOut();
-    const doc::Document& document = laidOut->document();
-    replaceFileAtomically(target, doc::pdfFromLayout(laidOut->layout(), document.page,
-                                                     doc::scheduleTitle(document),
-                                                     doc::allPages(laidOut->layout())));
+    const std::shared_ptr<const PrintableSchedule> printable = schedule.printable();
+    replaceFileAtomically(target, doc::pdfFromPicture(printable->picture(), printable->page(),
+                                                      printable->title(),
+                                                      doc::allPages(printable->picture())));
 }
 
 void save(const WorkingSchedule* held, const SaveChoice& choice)
@@ -56,7 +55,10 @@ void save(const WorkingSchedule* held, const SaveChoice& choice)
     switch (savedFormOf(choice)) {
     case SavedForm::Pdf: writePdf(schedule, choice.path); break;
     case SavedForm::Calendar: writeCalendarFile(schedule, choice.path); break;
-    case SavedForm::Word: replaceFileAtomically(choice.path, schedule.file().readAll()); break;
+    case SavedForm::Word:
+        replaceFileAtomically(
+            choice.path, [&](const FileAppender& append) { schedule.file().readPieces(append); });
+        break;
     }
 }
 

@@ -6,8 +6,8 @@
 #include "base/file_system.h"
 #include "document/paint/paged_output.h"
 #include "document/pdf/pdf_output.h"
-#include "preview/laid_out_schedule.h"
 #include "preview/print_order.h"
+#include "preview/printable_schedule.h"
 #include "widgets/wait_pointer.h"
 
 #include <QPainter>
@@ -54,7 +54,7 @@ void setPrintDialogRunner(PrintDialogRunner runner)
     printDialogRunner() = runner ? std::move(runner) : showSystemPrintDialog;
 }
 
-SchedulePrint::SchedulePrint(std::shared_ptr<const LaidOutSchedule> schedule)
+SchedulePrint::SchedulePrint(std::shared_ptr<const PrintableSchedule> schedule)
     : m_schedule(std::move(schedule))
 {
 }
@@ -64,23 +64,22 @@ SchedulePrint::~SchedulePrint() = default;
 bool SchedulePrint::askPrinter(QWidget* parent)
 {
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    m_printer->setPageLayout(doc::paperLayout(m_schedule->document().page));
+    m_printer->setPageLayout(doc::paperLayout(m_schedule->page()));
     // The pages are placed from the paper's corner by the document's own margins.
     m_printer->setFullPage(true);
     // The dialog offers the document's name as the file to print to: a slash would make it a
     // folder that does not exist.
-    m_printer->setDocName(doc::scheduleTitle(m_schedule->document()).replace(u'/', u'-'));
+    m_printer->setDocName(QString(m_schedule->title()).replace(u'/', u'-'));
     m_printer->setCreator(u"Quillory"_s);
     m_printer->setPrintRange(QPrinter::AllPages);
-    return printDialogRunner()(*m_printer, int(m_schedule->layout().pages().size()), parent);
+    return printDialogRunner()(*m_printer, pageCount(), parent);
 }
 
 void SchedulePrint::print()
 {
     if (!m_printer)
         throw Failure(Failure::Cancelled, u"No printer was chosen."_s);
-    const std::vector<int> pages =
-        printSequence(printChoice(*m_printer, int(m_schedule->layout().pages().size())));
+    const std::vector<int> pages = printSequence(printChoice(*m_printer, pageCount()));
     if (pages.empty())
         return;
     const WaitPointer waiting;
@@ -91,7 +90,7 @@ void SchedulePrint::print()
     QPainter painter;
     if (!painter.begin(m_printer.get()))
         throw Failure(Failure::Unavailable, u"The printer could not be started."_s);
-    doc::paintPages(painter, *m_printer, m_schedule->layout(), m_schedule->document().page, pages);
+    doc::paintPages(painter, *m_printer, m_schedule->picture(), m_schedule->page(), pages);
     if (!painter.end() || m_printer->printerState() == QPrinter::Error)
         throw Failure(Failure::SystemError, u"The printer reported an error."_s);
 }
@@ -103,9 +102,13 @@ void SchedulePrint::printToFile(const std::vector<int>& pages)
     const QString file = m_printer->outputFileName();
     if (file.isEmpty())
         throw Failure(Failure::Cancelled, u"No file to print to was chosen."_s);
-    replaceFileAtomically(file,
-                          doc::pdfFromLayout(m_schedule->layout(), m_schedule->document().page,
-                                             doc::scheduleTitle(m_schedule->document()), pages));
+    replaceFileAtomically(file, doc::pdfFromPicture(m_schedule->picture(), m_schedule->page(),
+                                                    m_schedule->title(), pages));
+}
+
+int SchedulePrint::pageCount() const
+{
+    return int(m_schedule->picture().pages().size());
 }
 
 } // namespace quillory

@@ -13,7 +13,7 @@ class QWidget;
 
 namespace quillory {
 
-class LaidOutSchedule;
+class PrintableSchedule;
 
 /// Shows the print dialog for a printer and a document of `pageCount` pages; true when the user
 /// chose to print.
@@ -22,12 +22,12 @@ using PrintDialogRunner = std::function<bool(QPrinter& printer, int pageCount, Q
 /// Replaces the system's print dialog (tests script it); an empty runner brings it back.
 void setPrintDialogRunner(PrintDialogRunner runner);
 
-/// Printing the working document: read and laid out first, then the print dialog, then the
-/// pages at their true size, placed by the document's own margins.
+/// Printing the working document: its pages as recorded, after the print dialog, at their true
+/// size, placed by the document's own margins.
 class SchedulePrint {
 public:
-    /// Prints the working document as read and laid out.
-    explicit SchedulePrint(std::shared_ptr<const LaidOutSchedule> schedule);
+    /// Prints the working document as paper shows it.
+    explicit SchedulePrint(std::shared_ptr<const PrintableSchedule> schedule);
     ~SchedulePrint();
     SchedulePrint(const SchedulePrint&) = delete;
     SchedulePrint& operator=(const SchedulePrint&) = delete;
@@ -40,8 +40,9 @@ public:
 
 private:
     void printToFile(const std::vector<int>& pages);
+    int pageCount() const;
 
-    std::shared_ptr<const LaidOutSchedule> m_schedule;
+    std::shared_ptr<const PrintableSchedule> m_schedule;
     std::unique_ptr<QPrinter> m_printer;
 };
 

@@ -8,11 +8,14 @@
 #include "document/layout/fonts.h"
 #include "document/saved_documents.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
 #include <QGuiApplication>
+
+#include <cerrno>
+
+#include <fcntl.h>
 
 namespace quillory::doc::automation {
 
@@ -37,12 +40,12 @@ void requireTemplateFonts()
 // A file this component has just saved is not read back: its model is taken as it was saved.
 std::shared_ptr<const doc::Document> readDocument(const QString& path)
 {
-    QFile file(path);
     checkDocumentFile(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileDescriptor file = FileDescriptor::open(path, O_RDONLY);
+    if (!file.isOpen())
         throw Failure(Failure::SystemError,
-                      u"The document %1 cannot be read: %2"_s.arg(path, file.errorString()));
-    std::shared_ptr<const doc::Document> document = openDocument(file.handle(), path);
+                      u"The document %1 cannot be read: %2"_s.arg(path, systemReason(errno)));
+    std::shared_ptr<const doc::Document> document = openDocument(file, path);
     // Every document has a paragraph to hold the insertion point.
     if (storyParagraphs(*document, -1).empty()) {
         auto withParagraph = std::make_shared<doc::Document>(*document);

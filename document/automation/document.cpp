@@ -27,6 +27,20 @@ bool samePath(const QString& one, const QString& other)
     return QFileInfo(one).absoluteFilePath() == QFileInfo(other).absoluteFilePath();
 }
 
+// Hands the RTF to the file piece by piece as the writer makes it: a long schedule's text is
+// never held whole.
+class FileSink final : public RtfSink {
+public:
+    explicit FileSink(const FileAppender& append)
+        : m_append(append)
+    {
+    }
+    void write(QByteArrayView bytes) override { m_append(bytes); }
+
+private:
+    const FileAppender& m_append;
+};
+
 } // namespace
 
 TextFrame::TextFrame(std::shared_ptr<DocumentState> document, int shape)
@@ -96,8 +110,13 @@ void Document::SaveAs(const QString& path) const
                       u"%1 was opened read-only; save it under another name."_s.arg(path));
     // Atomic, but without waiting for the disk: the program saves only its working document,
     // which lives for one preview, and the user's own copy of it is written durably.
-    const QByteArray rtf = toRtf(m_state->content());
-    replaceFileAtomically(path, rtf, Durability::Unsynced);
+    replaceFileAtomically(
+        path,
+        [&](const FileAppender& append) {
+            FileSink sink(append);
+            writeRtf(m_state->content(), sink);
+        },
+        Durability::Unsynced);
     // Opened again (as the page snapshot does), the file is not read back: its model is this.
     rememberSavedDocument(path, m_state->sharedContent());
     m_state->path = QFileInfo(path).absoluteFilePath();

@@ -3,7 +3,6 @@
 #include "document/automation/document_state.h"
 
 #include "base/failure.h"
-#include "document/saved_documents.h"
 
 #include <algorithm>
 
@@ -44,7 +43,7 @@ doc::Document& DocumentState::edit()
 const DocumentLayout& DocumentState::layout()
 {
     if (!m_layout)
-        m_layout = sharedLayout(m_content);
+        m_layout = std::make_shared<const DocumentLayout>(layOutDocument(*m_content));
     return *m_layout;
 }
 

@@ -47,8 +47,7 @@ public:
     /// The content, to change (copied first while it is shared); the layout is made again when
     /// next needed.
     doc::Document& edit();
-    /// The layout of the current content, made once per change (or shared with the content's
-    /// other readers while it is unchanged).
+    /// The layout of the current content, made once per change.
     const DocumentLayout& layout();
     /// Closes the document: it leaves its instance's list and every later use of it throws.
     void close();

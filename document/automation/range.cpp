@@ -6,6 +6,7 @@
 #include "document/automation/document_state.h"
 #include "document/paint/picture_mime.h"
 #include "document/paint/renderer.h"
+#include "document/saved_documents.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -35,8 +36,10 @@ void Range::CopyAsPicture() const
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr)
         throw Failure(Failure::Unavailable, u"The clipboard cannot be reached."_s);
-    clipboard->setMimeData(new PictureMimeData(
-        std::make_shared<const VectorPicture>(recordMainText(m_document->layout()))));
+    // Recorded as it is laid out; the PDF and printing of the saved file take this picture.
+    auto picture = std::make_shared<const VectorPicture>(recordDocument(m_document->content()));
+    rememberPicture(m_document->sharedContent(), picture);
+    clipboard->setMimeData(new PictureMimeData(std::move(picture)));
 }
 
 } // namespace quillory::doc::automation

@@ -9,12 +9,12 @@ namespace quillory::doc {
 // Fills pages from the top down, keeping the current page and the height used on it.
 class LayoutBuilder {
 public:
-    explicit LayoutBuilder(const Document& document)
+    // With a sink, each page goes to it once complete and nothing else is kept.
+    explicit LayoutBuilder(const Document& document, const PageSink* sink = nullptr)
         : m_document(document)
+        , m_sink(sink)
     {
-        const PageSetup& page = document.page;
-        m_result.m_textArea =
-            QSizeF(page.textWidth(), page.height - page.marginTop - page.marginBottom);
+        m_result.m_textArea = QSizeF(document.page.textWidth(), document.page.textHeight());
     }
 
     DocumentLayout build()
@@ -25,12 +25,13 @@ public:
             else
                 placeParagraph(std::get<Paragraph>(m_document.body[block]), block);
         }
+        if (m_sink)
+            (*m_sink)(page());
         return std::move(m_result);
     }
 
 private:
     LaidOutPage& page() { return m_result.m_pages.back(); }
-    int pageIndex() const { return int(m_result.m_pages.size()) - 1; }
 
     // A line taller than a whole page still goes on an empty page, where it is cut at the foot.
     void makeRoom(qreal height)
@@ -41,7 +42,15 @@ private:
 
     void startPage()
     {
-        m_result.m_pages.emplace_back();
+        if (m_sink) {
+            (*m_sink)(page());
+            page().shadings.clear();
+            page().borders.clear();
+            page().paragraphs.clear();
+        } else {
+            m_result.m_pages.emplace_back();
+        }
+        ++m_pageIndex;
         m_y = 0;
         m_pageHasContent = false;
     }
@@ -49,7 +58,8 @@ private:
     void remember(const ParagraphAddress& address,
                   const std::shared_ptr<const ParagraphLayout>& layout, const QPointF& origin)
     {
-        m_result.m_places.try_emplace(address, ParagraphPlace{layout, origin, pageIndex()});
+        if (!m_sink)
+            m_result.m_places.try_emplace(address, ParagraphPlace{layout, origin, m_pageIndex});
     }
 
     void placeParagraph(const Paragraph& paragraph, int block)
@@ -163,7 +173,9 @@ private:
     }
 
     const Document& m_document;
+    const PageSink* m_sink;
     DocumentLayout m_result;
+    int m_pageIndex = 0;
     qreal m_y = 0;
     bool m_pageHasContent = false;
 };
@@ -171,6 +183,11 @@ private:
 DocumentLayout layOutDocument(const Document& document)
 {
     return LayoutBuilder(document).build();
+}
+
+void layOutPages(const Document& document, const PageSink& sink)
+{
+    LayoutBuilder(document, &sink).build();
 }
 
 } // namespace quillory::doc

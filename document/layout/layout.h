@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QRgb>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -69,5 +70,13 @@ private:
 /// split between the lines of its cells and goes on on the next page, below the table's heading
 /// rows repeated there; no line is cut or lost, however long a cell is.
 DocumentLayout layOutDocument(const Document& document);
+
+/// Receives the pages of a layout one by one, top first, each once it is complete.
+using PageSink = std::function<void(const LaidOutPage& page)>;
+
+/// Lays out a document's main text as layOutDocument does, but hands each page to `sink` as
+/// soon as it is complete and keeps neither the page nor where its paragraphs lie: a long
+/// document's layout is never held whole. Its text area is its page set-up's.
+void layOutPages(const Document& document, const PageSink& sink);
 
 } // namespace quillory::doc

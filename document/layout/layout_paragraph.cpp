@@ -3,7 +3,6 @@
 #include "document/layout/layout_paragraph.h"
 
 #include "document/layout/fonts.h"
-#include "document/layout/glyph_text.h"
 
 #include <QHash>
 #include <QPainter>
@@ -191,12 +190,6 @@ void ParagraphLayout::drawLine(QPainter& painter, int line, const QPointF& origi
         painter.setPen(*m_color);
     m_text->lineAt(line).draw(&painter, origin);
     drawReplacementBoxes(painter, *m_text, line, origin);
-}
-
-void ParagraphLayout::recordLine(GlyphTextRecorder& recorder, int line) const
-{
-    if (m_text)
-        recorder.recordLine(*m_text, line);
 }
 
 } // namespace quillory::doc

@@ -17,8 +17,6 @@ class QPointF;
 
 namespace quillory::doc {
 
-class GlyphTextRecorder;
-
 /// The font a character format is laid out in: sized in twips (a pixel size of points × 20, so
 /// one pixel is one twip), unhinted and unkerned, so widths do not depend on the screen.
 QFont layoutFont(const CharFormat& format);
@@ -54,8 +52,6 @@ public:
     /// Paints one line with the paragraph's origin at `origin`; a paragraph of one format sets
     /// the painter's pen to its colour.
     void drawLine(QPainter& painter, int line, const QPointF& origin) const;
-    /// Notes one line's glyphs, as drawLine draws them, with `recorder`.
-    void recordLine(GlyphTextRecorder& recorder, int line) const;
 
 private:
     void layOutText(const Paragraph& paragraph, int defaultTabWidth, qreal width);

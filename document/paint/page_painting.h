@@ -8,13 +8,12 @@ class QPainter;
 
 namespace quillory::doc {
 
-class GlyphTextRecorder;
+class PictureRecorder;
 
-/// Paints one laid-out page's text area, in twips, its top-left corner at the painter's origin
-/// and clipped to `area`: shadings, then text, then borders. Fill edges are snapped to whole
-/// multiples of `pixel` twips (a device pixel), so a picture has crisp lines without seams.
-/// A `recorder` notes every line's glyphs as they are painted.
-void paintPage(QPainter& painter, const LaidOutPage& page, const QSizeF& area, qreal pixel,
-               GlyphTextRecorder* recorder = nullptr);
+/// Records one laid-out page's text area on the page `recorder` is painting with `painter`, in
+/// twips from its top-left corner: shadings cut at the area, then the text clipped to it, then
+/// the borders, kept inside it. Shadings and borders snap to the grid the picture is played at.
+void recordLaidOutPage(QPainter& painter, PictureRecorder& recorder, const LaidOutPage& page,
+                       const QSizeF& area);
 
 } // namespace quillory::doc

@@ -3,8 +3,6 @@
 #include "document/paint/paged_output.h"
 
 #include "base/failure.h"
-#include "document/layout/glyph_text.h"
-#include "document/paint/page_painting.h"
 
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -36,7 +34,7 @@ QPageLayout paperLayout(const PageSetup& page)
                        QMarginsF(0, 0, 0, 0));
 }
 
-void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayout& layout,
+void paintPages(QPainter& painter, QPagedPaintDevice& device, const VectorPicture& picture,
                 const PageSetup& page, const std::vector<int>& pages, GlyphTextRecorder* recorder)
 {
     painter.save();
@@ -44,7 +42,8 @@ void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayo
     painter.scale(qreal(device.logicalDpiX()) / TwipsPerInch,
                   qreal(device.logicalDpiY()) / TwipsPerInch);
     // One device pixel, in twips: fills snap to the device's own grid.
-    const qreal pixel = qreal(TwipsPerInch) / std::max(1, device.logicalDpiX());
+    const PageTarget paper{QSizeF(page.textWidth(), page.textHeight()),
+                           qreal(TwipsPerInch) / std::max(1, device.logicalDpiX()), recorder, true};
     bool first = true;
     for (const int index : pages) {
         if (!first && !device.newPage())
@@ -52,16 +51,15 @@ void paintPages(QPainter& painter, QPagedPaintDevice& device, const DocumentLayo
         first = false;
         painter.save();
         painter.translate(page.marginLeft, page.marginTop);
-        paintPage(painter, layout.pages().at(std::size_t(index)), layout.textArea(), pixel,
-                  recorder);
+        picture.playOnPaper(painter, std::size_t(index), paper);
         painter.restore();
     }
     painter.restore();
 }
 
-std::vector<int> allPages(const DocumentLayout& layout)
+std::vector<int> allPages(const VectorPicture& picture)
 {
-    std::vector<int> pages(layout.pages().size());
+    std::vector<int> pages(picture.pages().size());
     for (std::size_t i = 0; i < pages.size(); ++i)
         pages[i] = int(i);
     return pages;

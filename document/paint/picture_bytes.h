@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QRectF>
+#include <QStringView>
 #include <QtEndian>
 
 #include <cstring>
@@ -31,6 +32,13 @@ public:
     {
         for (const qreal value : {rect.x(), rect.y(), rect.width(), rect.height()})
             put(float(value));
+    }
+    /// A text's UTF-16 units, each little-endian.
+    void putUnits(QStringView text)
+    {
+        const qsizetype at = m_bytes.size();
+        m_bytes.resize(at + 2 * text.size());
+        qToLittleEndian<quint16>(text.utf16(), text.size(), m_bytes.data() + at);
     }
     /// Bytes as they are.
     void putRaw(const void* data, qsizetype size)

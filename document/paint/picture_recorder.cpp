@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 
@@ -130,7 +131,7 @@ public:
     void drawTextItem(const QPointF& point, const QTextItem& item) override
     {
         const QString text = item.text();
-        if (text.trimmed().isEmpty())
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); }))
             return;
         const quint16 font = m_recorder.fontIndex(item.font());
         PictureBytesWriter out = command(PictureCommand::Text);
@@ -141,8 +142,17 @@ public:
         out.putRect(QRectF(baseline.x(), baseline.y(), item.width(), item.ascent()));
         out.put(float(item.descent()));
         out.put(quint32(text.size()));
-        for (const QChar c : text)
-            out.put(c.unicode());
+        out.putUnits(text);
+    }
+
+    // A fill of the page's own layout, written straight away under the clip it names.
+    void gridFill(PictureCommand kind, const QRectF& rect, QRgb colour,
+                  const std::optional<QRectF>& clip)
+    {
+        PictureBytesWriter out = command(kind, clip);
+        out.put(quint32(colour));
+        for (const qreal edge : {rect.x(), rect.y(), rect.width(), rect.height()})
+            out.put(double(edge));
     }
 
 private:
@@ -160,8 +170,11 @@ private:
     // A command's writer, after the clip it is drawn under where that has changed.
     PictureBytesWriter command(PictureCommand code)
     {
+        return command(code, m_clipEnabled ? m_clip : std::nullopt);
+    }
+    PictureBytesWriter command(PictureCommand code, const std::optional<QRectF>& clip)
+    {
         PictureBytesWriter out(m_recorder.body());
-        const std::optional<QRectF> clip = m_clipEnabled ? m_clip : std::nullopt;
         if (clip != m_recordedClip) {
             out.put(quint8(PictureCommand::Clip));
             out.put(quint8(clip ? 1 : 0));
@@ -209,6 +222,7 @@ public:
         Q_ASSERT(!paintingActive());
     }
     QPaintEngine* paintEngine() const override { return &m_engine; }
+    RecordingEngine& engine() { return m_engine; }
     void setSize(QSizeF size) { m_size = size.toSize(); }
 
 protected:
@@ -236,8 +250,9 @@ private:
     QSize m_size;
 };
 
-PictureRecorder::PictureRecorder(qreal width)
+PictureRecorder::PictureRecorder(qreal width, qreal gap)
     : m_width(width)
+    , m_gap(gap)
     , m_device(std::make_unique<RecordingDevice>(*this))
 {
 }
@@ -253,12 +268,31 @@ void PictureRecorder::recordPage(qreal height, const std::function<void(QPainter
         paint(painter);
     }
     m_pages.push_back({m_top, height, offset, m_body.size() - offset});
-    m_top += height;
+    m_top += height + m_gap;
+}
+
+void PictureRecorder::gridFill(PictureCommand kind, const QRectF& rect, QRgb colour,
+                               const std::optional<QRectF>& clip)
+{
+    m_device->engine().gridFill(kind, rect, colour, clip);
+}
+
+void PictureRecorder::endLastPageAt(qreal height)
+{
+    if (!m_pages.empty())
+        m_pages.back().height = height;
+}
+
+qreal PictureRecorder::height() const
+{
+    return m_pages.empty() ? 0 : m_pages.back().top + m_pages.back().height;
 }
 
 VectorPicture PictureRecorder::picture(QSizeF extent)
 {
-    return VectorPicture(extent, std::move(m_pages), std::move(m_fonts), std::move(m_body));
+    m_body.squeeze();
+    return VectorPicture(extent, m_width, std::move(m_pages), std::move(m_fonts),
+                         std::move(m_body));
 }
 
 quint16 PictureRecorder::fontIndex(const QFont& font)

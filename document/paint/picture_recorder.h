@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -22,8 +23,8 @@ class RecordingDevice;
 /// painter's unit is a twip; it may move its origin but never scale or turn.
 class PictureRecorder {
 public:
-    /// A recorder of pages `width` twips wide.
-    explicit PictureRecorder(qreal width);
+    /// A recorder of pages `width` twips wide, `gap` twips apart.
+    explicit PictureRecorder(qreal width, qreal gap = 0);
     ~PictureRecorder();
     PictureRecorder(const PictureRecorder&) = delete;
     PictureRecorder& operator=(const PictureRecorder&) = delete;
@@ -31,6 +32,15 @@ public:
     /// Records a page of `height` twips below the pages so far: `paint` paints it on a painter
     /// whose origin is the page's top-left corner.
     void recordPage(qreal height, const std::function<void(QPainter&)>& paint);
+    /// Records, on the page being painted, a fill whose edges snap to the grid it is played at
+    /// (a logical pixel on a screen, a device pixel on paper): a shading cut at `clip` where
+    /// there is one, or a border line (`Border`) kept inside the page's text area.
+    void gridFill(PictureCommand kind, const QRectF& rect, QRgb colour,
+                  const std::optional<QRectF>& clip);
+    /// Ends the last page recorded at `height` twips: a picture ends where its content ends.
+    void endLastPageAt(qreal height);
+    /// How far down the pages recorded reach, in twips.
+    qreal height() const;
     /// The picture of the pages recorded, `extent` twips large.
     VectorPicture picture(QSizeF extent);
 
@@ -41,6 +51,7 @@ public:
 
 private:
     qreal m_width;
+    qreal m_gap;
     std::unique_ptr<RecordingDevice> m_device;
     std::vector<PicturePage> m_pages;
     std::vector<QFont> m_fonts;

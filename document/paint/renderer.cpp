@@ -14,7 +14,42 @@ namespace quillory::doc {
 
 namespace {
 
-const QColor GapColor(0xd0, 0xd0, 0xd0);
+// The gap between two pages in the picture, in twips: ten logical pixels.
+constexpr int PageGap = 150;
+
+// Records a layout's pages one below the other as they come.
+class MainTextRecording {
+public:
+    explicit MainTextRecording(QSizeF textArea)
+        : m_textArea(textArea)
+        , m_recorder(textArea.width(), PageGap)
+    {
+    }
+
+    void add(const LaidOutPage& page)
+    {
+        m_recorder.recordPage(m_textArea.height(), [&](QPainter& painter) {
+            recordLaidOutPage(painter, m_recorder, page, m_textArea);
+        });
+        m_lastBottom = contentBottom(page, m_textArea);
+    }
+
+    // The last page ends at its last content; the extent is in whole logical pixels.
+    VectorPicture picture()
+    {
+        m_recorder.endLastPageAt(m_lastBottom);
+        const auto wholePixels = [](qreal twips) {
+            return std::max(1.0, std::ceil(twips / TwipsPerPixel)) * TwipsPerPixel;
+        };
+        return m_recorder.picture(
+            QSizeF(wholePixels(m_textArea.width()), wholePixels(m_recorder.height())));
+    }
+
+private:
+    QSizeF m_textArea;
+    PictureRecorder m_recorder;
+    qreal m_lastBottom = 0;
+};
 
 } // namespace
 
@@ -33,22 +68,6 @@ qreal contentBottom(const LaidOutPage& page, const QSizeF& textArea)
     return std::min(bottom, textArea.height());
 }
 
-std::vector<qreal> pictureStripes(const DocumentLayout& layout)
-{
-    std::vector<qreal> stripes(layout.pages().size(), layout.textArea().height());
-    stripes.back() = contentBottom(layout.pages().back(), layout.textArea());
-    return stripes;
-}
-
-QSize pictureSize(const DocumentLayout& layout)
-{
-    qreal height = -PageGap;
-    for (const qreal stripe : pictureStripes(layout))
-        height += stripe + PageGap;
-    return QSize(std::max(1, int(std::ceil(layout.textArea().width() / TwipsPerPixel))),
-                 std::max(1, int(std::ceil(height / TwipsPerPixel))));
-}
-
 qreal bitmapRatio(QSizeF extent, qreal wanted)
 {
     const qreal pixels = std::max(1.0, extent.width() / TwipsPerPixel) *
@@ -60,20 +79,17 @@ qreal bitmapRatio(QSizeF extent, qreal wanted)
 
 VectorPicture recordMainText(const DocumentLayout& layout)
 {
-    const std::vector<qreal> stripes = pictureStripes(layout);
-    const qreal width = layout.textArea().width();
-    PictureRecorder recorder(width);
-    for (std::size_t i = 0; i < stripes.size(); ++i) {
-        const bool last = i + 1 == stripes.size();
-        recorder.recordPage(stripes[i] + (last ? 0 : PageGap), [&](QPainter& painter) {
-            // Snapped to the logical pixels the preview shows at 100 %; played back, fills snap
-            // again to the device's own pixels.
-            paintPage(painter, layout.pages()[i], QSizeF(width, stripes[i]), TwipsPerPixel);
-            if (!last)
-                painter.fillRect(QRectF(0, stripes[i], width, PageGap), GapColor);
-        });
-    }
-    return recorder.picture(QSizeF(pictureSize(layout)) * TwipsPerPixel);
+    MainTextRecording recording(layout.textArea());
+    for (const LaidOutPage& page : layout.pages())
+        recording.add(page);
+    return recording.picture();
+}
+
+VectorPicture recordDocument(const Document& document)
+{
+    MainTextRecording recording(QSizeF(document.page.textWidth(), document.page.textHeight()));
+    layOutPages(document, [&](const LaidOutPage& page) { recording.add(page); });
+    return recording.picture();
 }
 
 QImage renderMainText(const DocumentLayout& layout, qreal devicePixelRatio)

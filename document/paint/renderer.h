@@ -13,19 +13,9 @@ class QPainter;
 
 namespace quillory::doc {
 
-/// The gap between two pages in the picture, in twips.
-inline constexpr int PageGap = 150;
-
 /// How far down a page's content reaches: the bottom of its last line, shading or border, in
 /// twips from the top of its text area, at most the area's height.
 qreal contentBottom(const LaidOutPage& page, const QSizeF& textArea);
-
-/// The height each page takes in the picture, in twips: the text area's height for every page
-/// but the last, which ends at its last content.
-std::vector<qreal> pictureStripes(const DocumentLayout& layout);
-
-/// The size of the picture of a layout, in logical pixels (at least one by one).
-QSize pictureSize(const DocumentLayout& layout);
 
 /// The most device pixels a bitmap of the picture takes (64 MB at four bytes each): a very long
 /// schedule's bitmap is drawn at a lower ratio rather than taking gigabytes.
@@ -41,8 +31,12 @@ qreal bitmapRatio(QSizeF extent, qreal wanted);
 
 /// Records the laid-out main text as a vector picture, the text's own extent in whole pixels:
 /// the pages' text areas one below the other with a grey gap between them, the last ending at
-/// its last content, each page painted as the printer and the PDF paint it.
+/// its last content; played on paper, each page is what the printer and the PDF show.
 VectorPicture recordMainText(const DocumentLayout& layout);
+
+/// The document's main text laid out and recorded as recordMainText records it, each page as
+/// soon as it is laid out: the layout is made once and never held whole.
+VectorPicture recordDocument(const Document& document);
 
 /// The laid-out main text as a bitmap at the given device pixel ratio, on white, antialiased:
 /// its recorded picture played back.

@@ -15,14 +15,18 @@ namespace quillory::doc {
 
 namespace {
 
-// Magic, header size, page and font counts, a reserved word, then the extent.
-constexpr qint64 FixedHeaderBytes = 8 + 4 * 4 + 2 * 8;
+// Magic, header size, page and font counts, a reserved word, then the extent and the page width.
+constexpr qint64 FixedHeaderBytes = 8 + 4 * 4 + 3 * 8;
 constexpr qint64 PageEntryBytes = 4 * 8;
 // Far beyond any schedule (32,766 classes take about 2,700 pages), and it keeps a damaged count
 // from asking for gigabytes.
 constexpr quint32 MostPages = 1 << 20;
 constexpr quint32 MostFonts = 1 << 12;
 constexpr double LargestSide = 1e9;
+// What lies between two pages.
+const QColor GapColor(0xd0, 0xd0, 0xd0);
+// Everything on paper: nothing is left out for lying outside a view.
+const QRectF WholePage(-LargestSide, -LargestSide, 2 * LargestSide, 2 * LargestSide);
 
 QByteArray fontBytes(const QFont& font)
 {
@@ -67,9 +71,10 @@ std::optional<PicturePage> readPage(PictureBytesReader& reader, qint64 bodySize)
 
 } // namespace
 
-VectorPicture::VectorPicture(QSizeF extent, std::vector<PicturePage> pages,
+VectorPicture::VectorPicture(QSizeF extent, qreal pageWidth, std::vector<PicturePage> pages,
                              std::vector<QFont> fonts, QByteArray body)
     : m_extent(extent)
+    , m_pageWidth(pageWidth)
     , m_pages(std::move(pages))
     , m_fonts(std::move(fonts))
     , m_body(std::move(body))
@@ -81,6 +86,7 @@ VectorPicture VectorPicture::fromBitmap(const QImage& bitmap)
     VectorPicture picture;
     picture.m_bitmap = bitmap;
     picture.m_extent = bitmap.deviceIndependentSize() * TwipsPerPixel;
+    picture.m_pageWidth = picture.m_extent.width();
     picture.m_pages = {PicturePage{0, picture.m_extent.height(), 0, 0}};
     return picture;
 }
@@ -103,6 +109,7 @@ QByteArray VectorPicture::header() const
     out.put(quint32(0));
     out.put(double(m_extent.width()));
     out.put(double(m_extent.height()));
+    out.put(double(m_pageWidth));
     for (const PicturePage& page : m_pages) {
         out.put(page.top);
         out.put(page.height);
@@ -128,12 +135,14 @@ std::optional<VectorPicture> VectorPicture::recognise(QByteArray bytes,
     reader.get<quint32>();
     const std::optional<double> width = reader.get<double>();
     const std::optional<double> height = reader.get<double>();
-    if (!height || *headerSize > bytes.size() || *headerSize < FixedHeaderBytes ||
+    const std::optional<double> pageWidth = reader.get<double>();
+    if (!pageWidth || *headerSize > bytes.size() || *headerSize < FixedHeaderBytes ||
         *pageCount == 0 || *pageCount > MostPages || *fontCount > MostFonts || !isSide(*width) ||
-        !isSide(*height))
+        !isSide(*height) || !isSide(*pageWidth))
         return std::nullopt;
     VectorPicture picture;
     picture.m_extent = QSizeF(*width, *height);
+    picture.m_pageWidth = *pageWidth;
     const qint64 bodySize = bytes.size() - *headerSize;
     PictureBytesReader index(bytes.constData() + FixedHeaderBytes, *headerSize - FixedHeaderBytes);
     for (quint32 i = 0; i < *pageCount; ++i) {
@@ -150,7 +159,10 @@ std::optional<VectorPicture> VectorPicture::recognise(QByteArray bytes,
     }
     if (!index.atEnd())
         return std::nullopt;
-    picture.m_body = bytes.sliced(*headerSize);
+    // The body stays where it lies (a file's mapping, for one), never copied.
+    if (!owner)
+        owner = std::make_shared<const QByteArray>(bytes);
+    picture.m_body = QByteArray::fromRawData(bytes.constData() + *headerSize, bodySize);
     picture.m_owner = std::move(owner);
     return picture;
 }
@@ -167,22 +179,47 @@ void VectorPicture::play(QPainter& painter, const QRectF& area) const
                               shown.size().toSize() != m_bitmap.size());
         painter.drawImage(target, m_bitmap);
     } else {
-        for (const PicturePage& page : m_pages) {
+        for (std::size_t i = 0; i < m_pages.size(); ++i) {
+            const PicturePage& page = m_pages[i];
             if (page.top >= area.bottom())
                 break;
-            if (page.top + page.height > area.top())
-                playPage(painter, page, area.translated(0, -page.top));
+            const double end = i + 1 < m_pages.size() ? m_pages[i + 1].top : page.top + page.height;
+            if (end > area.top())
+                playPage(painter, i, area.translated(0, -page.top));
         }
     }
     painter.restore();
 }
 
-void VectorPicture::playPage(QPainter& painter, const PicturePage& page, const QRectF& area) const
+// On a screen, shadings and borders snap to logical pixels; the last page's borders stay inside
+// what is shown of it. The gap below a page is painted with it.
+void VectorPicture::playPage(QPainter& painter, std::size_t index, const QRectF& area) const
 {
+    const PicturePage& page = m_pages[index];
     painter.save();
     painter.translate(0, page.top);
-    PicturePlayer player(painter, m_fonts, area);
+    PicturePlayer player(painter, m_fonts, area,
+                         {QSizeF(m_pageWidth, page.height), TwipsPerPixel, nullptr});
     player.play(m_body.constData() + page.offset, page.size);
+    if (index + 1 < m_pages.size()) {
+        painter.setClipping(false);
+        player.fill(
+            QRectF(0, page.height, m_pageWidth, m_pages[index + 1].top - page.top - page.height),
+            GapColor);
+    }
+    painter.restore();
+}
+
+void VectorPicture::playOnPaper(QPainter& painter, std::size_t index, const PageTarget& paper) const
+{
+    painter.save();
+    if (!m_bitmap.isNull()) {
+        painter.drawImage(QRectF(QPointF(0, 0), m_extent), m_bitmap);
+    } else {
+        const PicturePage& page = m_pages.at(index);
+        PicturePlayer player(painter, m_fonts, WholePage, paper);
+        player.play(m_body.constData() + page.offset, page.size);
+    }
     painter.restore();
 }
 

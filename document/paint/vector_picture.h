@@ -16,15 +16,29 @@ class QPainter;
 
 namespace quillory::doc {
 
+class GlyphTextRecorder;
+
 /// Twips per logical pixel of the picture: 96 pixels per inch.
 inline constexpr int TwipsPerPixel = 15;
 
-/// One page of a vector picture: where it lies and where its commands are.
+/// One page of a vector picture: where it lies and where its commands are. Pages lie one below
+/// the other; the space between two is a grey gap.
 struct PicturePage {
     double top = 0;    ///< twips from the picture's top
-    double height = 0; ///< twips, its gap below included
+    double height = 0; ///< twips, down to its last content on a picture's last page
     qint64 offset = 0; ///< its commands' first byte in the body
     qint64 size = 0;   ///< bytes of its commands
+};
+
+/// What a page is played for: the text area its borders stay inside, the grid its shadings and
+/// borders snap to (a logical pixel on a screen, a device pixel on paper), who notes the glyphs
+/// it draws, and whether shadings and borders of one colour that continue one another down the
+/// page are painted as one (on paper: the same ink in far fewer rectangles).
+struct PageTarget {
+    QSizeF area;                           ///< twips
+    qreal grid = 1;                        ///< twips
+    GlyphTextRecorder* recorder = nullptr; ///< none when nobody notes them
+    bool joinFills = false;                ///< join them
 };
 
 /// The pages of a picture, top first.
@@ -34,16 +48,17 @@ using PicturePages = std::vector<PicturePage>;
 /// page's painting commands (fills, text as characters with their font, clips, anything else as
 /// a path or an image), in twips from the page's top-left corner. A bitmap read from elsewhere
 /// is held as it is instead. Playing it paints only the pages that meet the area asked for, at
-/// whatever resolution the painter has, so it is sharp at every zoom and screen.
+/// whatever resolution the painter has, so it is sharp at every zoom and screen; a page played
+/// on paper is what a printer or a PDF shows of it.
 class VectorPicture {
 public:
     /// The bytes every picture file of this kind begins with.
-    static constexpr QByteArrayView Magic = "QLRYVPC1";
+    static constexpr QByteArrayView Magic = "QLRYVPC2";
 
-    /// A picture of `extent` twips from its recorded pages: `body` holds their commands, `fonts`
-    /// the fonts those commands name by their place in the list.
-    VectorPicture(QSizeF extent, std::vector<PicturePage> pages, std::vector<QFont> fonts,
-                  QByteArray body);
+    /// A picture of `extent` twips from its recorded pages, each `pageWidth` twips wide: `body`
+    /// holds their commands, `fonts` the fonts those commands name by their place in the list.
+    VectorPicture(QSizeF extent, qreal pageWidth, std::vector<PicturePage> pages,
+                  std::vector<QFont> fonts, QByteArray body);
     /// A bitmap as a picture: its extent is its size at its device pixel ratio, 15 twips a
     /// logical pixel.
     static VectorPicture fromBitmap(const QImage& bitmap);
@@ -65,18 +80,23 @@ public:
     const QImage& bitmap() const { return m_bitmap; }
 
     /// Paints the part of the picture within `area` (twips from its top-left corner) on a
-    /// painter whose unit is a twip from that corner. Fills snap to the painter's device pixels,
-    /// so lines stay crisp; damaged commands end their page's painting.
+    /// painter whose unit is a twip from that corner, as a screen shows it: shadings and borders
+    /// snap to logical pixels, then every fill to the painter's device pixels, so lines stay
+    /// crisp; damaged commands end their page's painting.
     void play(QPainter& painter, const QRectF& area) const;
+    /// Paints the page whole on paper, its top-left corner at the painter's origin (whose unit
+    /// is a twip): fills snap to the paper's device pixels and borders stay inside its text area.
+    void playOnPaper(QPainter& painter, std::size_t page, const PageTarget& paper) const;
     /// The whole picture as a bitmap at the device pixel ratio, white behind, 15 twips a logical
     /// pixel; a null image when there is not the memory for it.
     QImage toImage(qreal devicePixelRatio) const;
 
 private:
     VectorPicture() = default;
-    void playPage(QPainter& painter, const PicturePage& page, const QRectF& area) const;
+    void playPage(QPainter& painter, std::size_t index, const QRectF& area) const;
 
     QSizeF m_extent;
+    qreal m_pageWidth = 0;
     std::vector<PicturePage> m_pages;
     std::vector<QFont> m_fonts;
     QByteArray m_body;
@@ -86,11 +106,13 @@ private:
 
 /// The commands a page's body is made of; each begins with its one-byte code.
 enum class PictureCommand : quint8 {
-    Fill = 1,  ///< colour (32 bits), rectangle (four floats)
-    Text = 2,  ///< font, colour, direction, baseline point, width, ascent, descent, characters
-    Clip = 3,  ///< whether a clip holds, then its rectangle
-    Shape = 4, ///< a path, pen, brush and antialiasing, in Qt's own stream form
-    Image = 5, ///< target and source rectangles and an image, in Qt's own stream form
+    Fill = 1,    ///< colour (32 bits), rectangle (four floats)
+    Text = 2,    ///< font, colour, direction, baseline point, width, ascent, descent, characters
+    Clip = 3,    ///< whether a clip holds, then its rectangle
+    Shape = 4,   ///< a path, pen, brush and antialiasing, in Qt's own stream form
+    Image = 5,   ///< target and source rectangles and an image, in Qt's own stream form
+    Shading = 6, ///< colour, rectangle (four doubles): a fill whose edges snap to the grid
+    Border = 7,  ///< as Shading, and kept inside the page's text area across its thickness
 };
 
 } // namespace quillory::doc

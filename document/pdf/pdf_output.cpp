@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "document/layout/glyph_text.h"
 #include "document/paint/paged_output.h"
+#include "document/paint/renderer.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -21,7 +22,7 @@ constexpr QByteArrayView Maker = "Quillory";
 
 } // namespace
 
-PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+PaintedPdf paintedPdf(const VectorPicture& picture, const PageSetup& page, const QString& title,
                       const std::vector<int>& pages)
 {
     QByteArray pdf;
@@ -38,22 +39,22 @@ PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const
         QPainter painter;
         if (!painter.begin(&writer))
             throw Failure(Failure::SystemError, u"The PDF could not be started."_s);
-        paintPages(painter, writer, layout, page, pages, &recorder);
+        paintPages(painter, writer, picture, page, pages, &recorder);
         painter.end();
     }
     return {std::move(pdf), recorder.faces(), recorder.spans(), recorder.glyphCount()};
 }
 
-QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
-                         const std::vector<int>& pages)
+QByteArray pdfFromPicture(const VectorPicture& picture, const PageSetup& page, const QString& title,
+                          const std::vector<int>& pages)
 {
-    return finishedPdf(paintedPdf(layout, page, title, pages), Maker);
+    return finishedPdf(paintedPdf(picture, page, title, pages), Maker);
 }
 
 QByteArray pdfFromDocument(const Document& document, const QString& title)
 {
-    const DocumentLayout layout = layOutDocument(document);
-    return pdfFromLayout(layout, document.page, title, allPages(layout));
+    const VectorPicture picture = recordDocument(document);
+    return pdfFromPicture(picture, document.page, title, allPages(picture));
 }
 
 } // namespace quillory::doc

@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "document/layout/layout.h"
+#include "document/paint/vector_picture.h"
 #include "document/pdf/pdf_finishing.h"
 #include "document/rtf/model.h"
 
@@ -13,19 +13,19 @@
 
 namespace quillory::doc {
 
-/// The pages `pages` of a layout painted into a PDF by Qt, as pdfFromLayout starts it, before
-/// it is finished.
-PaintedPdf paintedPdf(const DocumentLayout& layout, const PageSetup& page, const QString& title,
+/// The pages `pages` of a document's picture painted into a PDF by Qt, as pdfFromPicture starts
+/// it, before it is finished.
+PaintedPdf paintedPdf(const VectorPicture& picture, const PageSetup& page, const QString& title,
                       const std::vector<int>& pages);
 
-/// Pages of a laid-out document as a PDF file, in the order `pages` gives (indices into the
-/// layout's pages, repeats allowed): each at its true size on the document's paper, drawn as
-/// text and lines (never as a picture), its fonts embedded as tagged subsets whose text reads
-/// as typed, with `title` as its title and Quillory as its creator and producer.
-QByteArray pdfFromLayout(const DocumentLayout& layout, const PageSetup& page, const QString& title,
-                         const std::vector<int>& pages);
+/// Pages of a document's picture as a PDF file, in the order `pages` gives (indices into the
+/// picture's pages, repeats allowed): each at its true size on the document's paper (`page`),
+/// drawn as text and lines (never as a bitmap), its fonts embedded as tagged subsets whose text
+/// reads as typed, with `title` as its title and Quillory as its creator and producer.
+QByteArray pdfFromPicture(const VectorPicture& picture, const PageSetup& page, const QString& title,
+                          const std::vector<int>& pages);
 
-/// The document as a PDF file: every page of its layout, as pdfFromLayout makes them.
+/// The document as a PDF file: every page of its picture, as pdfFromPicture makes them.
 QByteArray pdfFromDocument(const Document& document, const QString& title);
 
 } // namespace quillory::doc

@@ -130,6 +130,8 @@ struct PageSetup {
 
     /// The width between the left and the right margin.
     int textWidth() const { return width - marginLeft - marginRight; }
+    /// The height between the top and the bottom margin.
+    int textHeight() const { return height - marginTop - marginBottom; }
     bool operator==(const PageSetup&) const = default;
 };
 

@@ -4,6 +4,10 @@
 
 #include "document/rtf/rtf_code_page.h"
 
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+
 namespace quillory::doc::rtf {
 
 namespace {
@@ -42,7 +46,9 @@ void Emitter::word(const char* name)
 void Emitter::word(const char* name, qint64 value)
 {
     word(name);
-    put(QByteArray::number(value).constData());
+    char digits[24];
+    *std::to_chars(std::begin(digits), std::end(digits) - 1, value).ptr = '\0';
+    put(digits);
 }
 
 void Emitter::open()
@@ -83,6 +89,13 @@ QString Emitter::readBack(QStringView text)
         }
     }
     return read;
+}
+
+bool Emitter::writesText(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0x20 || c == u'\t' || isLineBreak(c.unicode());
+    });
 }
 
 void Emitter::text(QStringView text, bool inTable)

@@ -39,6 +39,9 @@ public:
     /// The text as a reader gets it back from text(): control characters left out, each line
     /// break (CR LF as one) the line separator U+2028.
     static QString readBack(QStringView text);
+    /// Whether text() writes anything of the text: false when it is empty or only control
+    /// characters that are left out (readBack() gives an empty text).
+    static bool writesText(QStringView text);
     /// Bytes another emitter wrote, ending with a line break (a row's definition written once
     /// and copied for the rows like it).
     void copy(QByteArrayView written);

@@ -61,7 +61,15 @@ public:
         }
     }
 
-    int font(const QString& name) const { return m_fonts.value(writtenFontName(name)); }
+    int font(const QString& name) const
+    {
+        // A long document names one font over and over: the last one is known at once.
+        if (name != m_lastFontName) {
+            m_lastFont = m_fonts.value(writtenFontName(name));
+            m_lastFontName = name;
+        }
+        return m_lastFont;
+    }
     int color(QRgb color) const { return m_colors.value(opaque(color)); }
     const QStringList& fonts() const { return m_fontNames; }
     const QList<QRgb>& colors() const { return m_colorList; }
@@ -69,6 +77,10 @@ public:
 private:
     void addFormat(const CharFormat& format)
     {
+        // Most formats repeat the one before.
+        if (m_lastAdded && m_lastAdded->font == format.font && m_lastAdded->color == format.color)
+            return;
+        m_lastAdded = format;
         const QString font = writtenFontName(format.font);
         if (!m_fonts.contains(font)) {
             m_fonts.insert(font, int(m_fontNames.size()));
@@ -87,7 +99,7 @@ private:
     void addParagraph(const Paragraph& paragraph)
     {
         for (const Run& run : paragraph.runs) {
-            if (!rtf::Emitter::readBack(run.text).isEmpty())
+            if (rtf::Emitter::writesText(run.text))
                 addFormat(run.format);
         }
         addFormat(paragraph.mark);
@@ -109,6 +121,9 @@ private:
     QStringList m_fontNames;
     QHash<QRgb, int> m_colors;
     QList<QRgb> m_colorList;
+    std::optional<CharFormat> m_lastAdded;
+    mutable std::optional<QString> m_lastFontName;
+    mutable int m_lastFont = 0;
 };
 
 // Collects the RTF in one byte array.
@@ -258,7 +273,9 @@ private:
     const Document& m_document;
     Tables m_tables;
     rtf::Emitter& m_out;
-    QByteArray m_definition; ///< the last row definition written
+    std::optional<CharFormat> m_lastRunFormat; ///< the format of the last run written
+    CharFormat m_lastWrittenFormat;            ///< that format as the file states it
+    QByteArray m_definition;                   ///< the last row definition written
     const Table* m_definedTable = nullptr;
     const Row* m_definedRow = nullptr;
 };
@@ -323,9 +340,13 @@ void Writer::writeRuns(const std::vector<Run>& runs)
     // alone is no group at all, as an empty one reads back as nothing.
     std::optional<CharFormat> open;
     for (const Run& run : runs) {
-        if (rtf::Emitter::readBack(run.text).isEmpty())
+        if (!rtf::Emitter::writesText(run.text))
             continue;
-        const CharFormat format = writtenFormat(run.format);
+        if (run.format != m_lastRunFormat) {
+            m_lastRunFormat = run.format;
+            m_lastWrittenFormat = writtenFormat(run.format);
+        }
+        const CharFormat& format = m_lastWrittenFormat;
         if (format != open) {
             if (open)
                 m_out.close();

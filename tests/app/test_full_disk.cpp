@@ -8,7 +8,7 @@
 #include "document/layout/fonts.h"
 #include "generation/page_snapshot.h"
 #include "generation/schedule_run.h"
-#include "preview/laid_out_schedule.h"
+#include "preview/printable_schedule.h"
 #include "preview/save_results.h"
 #include "preview/schedule_printing.h"
 #include "tests/support/isolated_settings.h"
@@ -71,7 +71,7 @@ void printToFile(const WorkingSchedule& schedule, const QString& file)
         return true;
     });
     GuardedProcedure procedure(locations::Form2Print);
-    SchedulePrint job(schedule.laidOut());
+    SchedulePrint job(schedule.printable());
     if (job.askPrinter(nullptr))
         procedure.step(104, [&] { job.print(); });
     setPrintDialogRunner({});

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+
 using namespace quillory;
 using namespace Qt::StringLiterals;
 using Kind = test::ScriptedPrompts::Kind;
@@ -38,6 +40,8 @@ private Q_SLOTS:
     void fileExists();
     void writeBytesNeverOverwritesNorFollowsLinks();
     void replaceFileAtomicallyReplacesLinkNotTarget();
+    void streamedReplaceKeepsTheOldFileUntilWhole_data();
+    void streamedReplaceKeepsTheOldFileUntilWhole();
 };
 
 void TestBase::errorTextIsExact()
@@ -278,6 +282,44 @@ void TestBase::replaceFileAtomicallyReplacesLinkNotTarget()
     QVERIFY(QFile::permissions(fresh) & QFile::WriteOwner);
     QCOMPARE(QDir(folder.path()).entryList({u".quillory-*"_s}, QDir::Hidden | QDir::Files).size(),
              0);
+}
+
+void TestBase::streamedReplaceKeepsTheOldFileUntilWhole_data()
+{
+    QTest::addColumn<int>("failingPiece"); // -1: none fails
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("every piece written") << -1 << QByteArray("{\\rtf1 one two}");
+    QTest::newRow("the first piece refused") << 0 << QByteArray("old");
+    QTest::newRow("a later piece refused") << 2 << QByteArray("old");
+}
+
+// Pieces land in order; when one cannot be written the old file stays and no piece is left.
+void TestBase::streamedReplaceKeepsTheOldFileUntilWhole()
+{
+    QFETCH(int, failingPiece);
+    QFETCH(QByteArray, content);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"dravik12345678.doc"_s);
+    replaceFileAtomically(path, "old");
+    const auto write = [&](const FileAppender& append) {
+        const QByteArrayView pieces[] = {"{\\rtf1", " one", " two", "}"};
+        for (int i = 0; i < 4; ++i) {
+            setWriteFaultForTests(i == failingPiece ? ENOSPC : 0);
+            append(pieces[i]);
+        }
+    };
+    bool failed = false;
+    try {
+        replaceFileAtomically(path, write);
+    } catch (const Failure&) {
+        failed = true;
+    }
+    setWriteFaultForTests(0);
+    QCOMPARE(failed, failingPiece >= 0);
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), content);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Hidden | QDir::Files).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestBase)

@@ -3,6 +3,7 @@
 // poppler still reads without a complaint, and the bold title drawn once.
 #include "document/document_file.h"
 #include "document/paint/paged_output.h"
+#include "document/paint/renderer.h"
 #include "document/pdf/pdf_finishing.h"
 #include "document/pdf/pdf_output.h"
 #include "document/pdf/to_unicode.h"
@@ -154,9 +155,9 @@ private Q_SLOTS:
         QTemporaryDir folder;
         const doc::Document document = doc::readDocumentFile(
             test::saveSchedule(test::sampleSchedule(), folder.path(), u"bold"_s));
-        const doc::DocumentLayout layout = doc::layOutDocument(document);
+        const doc::VectorPicture picture = doc::recordDocument(document);
         const QByteArray drawing = inflatedStreams(
-            doc::paintedPdf(layout, document.page, u"Title"_s, doc::allPages(layout)).pdf);
+            doc::paintedPdf(picture, document.page, u"Title"_s, doc::allPages(picture)).pdf);
         QVERIFY(drawing.contains(" Tj"));
         QVERIFY(!drawing.contains("/ActualText <>"));
     }

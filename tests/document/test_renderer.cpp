@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 
-#include "document/paint/page_painting.h"
 #include "document/paint/picture_mime.h"
 #include "document/paint/picture_recorder.h"
 #include "document/paint/renderer.h"
@@ -10,6 +9,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTest>
+
+#include <algorithm>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -40,21 +42,64 @@ Document withScripts()
     return document;
 }
 
-// The picture as painting the pages straight onto the bitmap makes it: the reference.
+// On whole steps of the grid, at least one wide and high.
+QRectF onGrid(const QRectF& rect, qreal grid)
+{
+    return QRectF(std::round(rect.left() / grid) * grid, std::round(rect.top() / grid) * grid,
+                  std::max(grid, std::round(rect.width() / grid) * grid),
+                  std::max(grid, std::round(rect.height() / grid) * grid));
+}
+
+// A page painted straight, the reference: shadings and text clipped to the area, borders on
+// top, each on the grid and moved inside the `shown` height of the page across its thickness.
+void paintPageDirectly(QPainter& painter, const LaidOutPage& page, QSizeF area, qreal shown,
+                       qreal grid)
+{
+    painter.save();
+    painter.setClipRect(QRectF(QPointF(0, 0), area));
+    for (const PlacedFill& shading : page.shadings)
+        painter.fillRect(onGrid(shading.rect, grid), QColor::fromRgb(shading.color));
+    for (const PlacedParagraph& placed : page.paragraphs) {
+        for (int line = placed.firstLine; line < placed.firstLine + placed.lineCount; ++line)
+            placed.layout->drawLine(painter, line, placed.origin);
+    }
+    painter.restore();
+    for (const PlacedFill& border : page.borders) {
+        QRectF line = onGrid(border.rect, grid);
+        if (line.height() > line.width())
+            line.moveLeft(std::clamp(line.left(), 0.0, area.width() - line.width()));
+        else
+            line.moveTop(std::clamp(line.top(), 0.0, shown - line.height()));
+        painter.fillRect(line & QRectF(0, 0, area.width(), shown), QColor::fromRgb(border.color));
+    }
+}
+
+QImage whiteImage(QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    return image;
+}
+
+// The pages painted straight onto a bitmap: the text areas one below the other, ten pixels of
+// grey between them, the last ending at its content.
 QImage paintedDirectly(const DocumentLayout& layout)
 {
-    QImage image(pictureSize(layout), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
+    const QSizeF area = layout.textArea();
+    std::vector<qreal> shown(layout.pages().size(), area.height());
+    shown.back() = contentBottom(layout.pages().back(), area);
+    const qreal height = std::accumulate(shown.begin(), shown.end(), -150.0,
+                                         [](qreal sum, qreal page) { return sum + page + 150; });
+    QImage image =
+        whiteImage(QSize(int(std::ceil(area.width() / 15)), int(std::ceil(height / 15))));
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.scale(1.0 / 15, 1.0 / 15);
-    const std::vector<qreal> stripes = pictureStripes(layout);
-    for (std::size_t i = 0; i < stripes.size(); ++i) {
-        paintPage(painter, layout.pages()[i], QSizeF(layout.textArea().width(), stripes[i]), 15);
-        if (i + 1 < stripes.size())
-            painter.fillRect(QRectF(0, stripes[i], layout.textArea().width(), 150),
-                             QColor(0xd0d0d0));
-        painter.translate(0, stripes[i] + 150);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        paintPageDirectly(painter, layout.pages()[i], area, shown[i], 15);
+        if (i + 1 < shown.size())
+            painter.fillRect(QRectF(0, shown[i], area.width(), 150), QColor(0xd0d0d0));
+        painter.translate(0, shown[i] + 150);
     }
     return image;
 }
@@ -84,12 +129,12 @@ private Q_SLOTS:
     void pictureCoversTheTextItself()
     {
         QFETCH(qreal, ratio);
-        const DocumentLayout layout = layOutDocument(withRows(1));
-        const QImage picture = renderMainText(layout, ratio);
+        const VectorPicture recorded = recordDocument(withRows(1));
+        const QImage picture = recorded.toImage(ratio);
         const qreal twips = test::fontLineHeight(32, true) + test::fontLineHeight(20) + 420 + 792 +
                             test::fontLineHeight(20);
         const QSize logical(912, int(std::ceil(twips / 15)));
-        QCOMPARE(pictureSize(layout), logical);
+        QCOMPARE(recorded.extent(), QSizeF(logical) * 15);
         QCOMPARE(picture.size(), (QSizeF(logical) * ratio).toSize());
         QCOMPARE(picture.devicePixelRatio(), ratio);
         QCOMPARE(picture.format(), QImage::Format_ARGB32_Premultiplied);
@@ -172,6 +217,67 @@ private Q_SLOTS:
         QCOMPARE(renderMainText(layout, 1), paintedDirectly(layout));
     }
 
+    void recordingAsLaidOutIsTheWholeLayoutsRecording_data()
+    {
+        playbackIsPaintingItself_data();
+        QTest::newRow("a hundred rows") << withRows(100);
+    }
+
+    // Recorded page by page as the layout makes them, the picture is byte for byte the one
+    // recorded from the whole layout.
+    void recordingAsLaidOutIsTheWholeLayoutsRecording()
+    {
+        QFETCH(Document, document);
+        const VectorPicture streamed = recordDocument(document);
+        const VectorPicture whole = recordMainText(layOutDocument(document));
+        QCOMPARE(streamed.header(), whole.header());
+        QCOMPARE(streamed.body(), whole.body());
+    }
+
+    void paperIsPaintingItself_data()
+    {
+        QTest::addColumn<Document>("document");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("sample, 96 dpi") << test::scheduleDocument() << 0 << 96;
+        QTest::newRow("second of three pages, 300 dpi") << withRows(30) << 1 << 300;
+        QTest::newRow("last of three pages, 150 dpi") << withRows(30) << 2 << 150;
+        QTest::newRow("scripts, 200 dpi") << withScripts() << 0 << 200;
+    }
+
+    // A page of the picture played on paper, its fills joined, is the page painted straight at
+    // the paper's resolution, its borders inside the whole text area.
+    void paperIsPaintingItself()
+    {
+        QFETCH(Document, document);
+        QFETCH(int, page);
+        QFETCH(int, dpi);
+        const DocumentLayout layout = layOutDocument(document);
+        const QSizeF area = layout.textArea();
+        const qreal grid = 1440.0 / dpi;
+        QImage played = whiteImage((area / grid).toSize());
+        QImage direct = played;
+        for (QImage* image : {&played, &direct}) {
+            QPainter painter(image);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+            painter.scale(1 / grid, 1 / grid);
+            if (image == &played)
+                recordDocument(document).playOnPaper(painter, page, {area, grid, nullptr, true});
+            else
+                paintPageDirectly(painter, layout.pages()[page], area, area.height(), grid);
+        }
+        // Edges on fractions of a twip may round a level apart.
+        QCOMPARE(played.size(), direct.size());
+        int apart = 0;
+        for (int y = 0; y < played.height(); ++y) {
+            const auto* a = reinterpret_cast<const uchar*>(played.constScanLine(y));
+            const auto* b = reinterpret_cast<const uchar*>(direct.constScanLine(y));
+            for (int i = 0; i < 4 * played.width(); ++i)
+                apart += std::abs(a[i] - b[i]) > 1;
+        }
+        QCOMPARE(apart, 0);
+    }
+
     // What the schedule never paints comes back too: shapes, images, clipped text.
     void otherPaintingIsRecorded()
     {
@@ -230,8 +336,9 @@ private Q_SLOTS:
     {
         const VectorPicture picture = recordMainText(layOutDocument(test::scheduleDocument()));
         for (qsizetype cut = 0; cut < picture.body().size(); cut += 7) {
-            const VectorPicture damaged(picture.extent(), {{0, picture.extent().height(), 0, cut}},
-                                        {QFont()}, picture.body().first(cut));
+            const VectorPicture damaged(picture.extent(), picture.extent().width(),
+                                        {{0, picture.extent().height(), 0, cut}}, {QFont()},
+                                        picture.body().first(cut));
             QVERIFY(!damaged.toImage(1).isNull());
         }
     }

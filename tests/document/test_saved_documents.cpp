@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A file the component has just saved is opened from its model; any other file is read.
+#include "document/paint/renderer.h"
 #include "document/rtf/rtf_writer.h"
 #include "document/saved_documents.h"
 #include "tests/document/schedule_fixture.h"
@@ -10,7 +11,6 @@
 #include <QTest>
 
 #include <fcntl.h>
-#include <unistd.h>
 #include <utime.h>
 
 using namespace quillory;
@@ -59,14 +59,13 @@ void TestSavedDocuments::onlyTheFileAsSavedTakesTheModel()
         QVERIFY(::rename(QFile::encodeName(folder.filePath(u"other"_s)).constData(),
                          QFile::encodeName(path).constData()) == 0);
     }
-    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    const std::shared_ptr<const doc::Document> opened = doc::openDocument(handle, path);
-    ::close(handle);
+    const std::shared_ptr<const doc::Document> opened =
+        doc::openDocument(FileDescriptor::open(path, O_RDONLY), path);
     QCOMPARE(opened == saved, taken);
     QCOMPARE(doc::toRtf(*opened), rtf); // read or taken, the same document
 }
 
-// Once the preview has taken the model and the layout, the component keeps them no longer.
+// Once the preview has taken the model and its picture, the component keeps them no longer.
 void TestSavedDocuments::theModelGoesWithItsLastReader()
 {
     QTemporaryDir folder;
@@ -75,17 +74,21 @@ void TestSavedDocuments::theModelGoesWithItsLastReader()
     QVERIFY(test::writeBytes(path, doc::toRtf(*saved)));
     doc::rememberSavedDocument(path, saved);
     const std::weak_ptr<const doc::Document> watch = saved;
-    const std::shared_ptr<const doc::DocumentLayout> layout = doc::sharedLayout(saved);
-    QCOMPARE(doc::sharedLayout(saved), layout); // laid out once
+    auto picture = std::make_shared<const doc::VectorPicture>(doc::recordDocument(*saved));
+    const std::weak_ptr<const doc::VectorPicture> watchPicture = picture;
+    doc::rememberPicture(saved, picture);
+    doc::rememberPicture(std::make_shared<const doc::Document>(*saved),
+                         nullptr); // not the saved one
     saved.reset();
-    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    picture.reset();
+    const FileDescriptor handle = FileDescriptor::open(path, O_RDONLY);
     std::optional<doc::SharedDocument> taken = doc::takeSavedDocument(handle);
-    QVERIFY(taken && taken->layout == layout);
-    QCOMPARE(doc::readLaidOutDocument(handle, path).layout, layout); // while it is held
+    QVERIFY(taken && taken->picture == watchPicture.lock());
+    QCOMPARE(doc::openDocument(handle, path), taken->document); // while it is held
     taken.reset();
     QVERIFY(watch.expired());
+    QVERIFY(watchPicture.expired());
     QVERIFY(!doc::takeSavedDocument(handle));
-    ::close(handle);
 }
 
 QTEST_MAIN(TestSavedDocuments)

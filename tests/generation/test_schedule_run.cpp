@@ -321,7 +321,7 @@ void TestScheduleRun::snapshotThroughTheClipboard()
     QCOMPARE(written->path, snapshot);
     const SnapshotPicture picture = loadSnapshot(written);
     QVERIFY(picture && picture->bitmap().isNull()); // a vector picture, not a bitmap
-    QVERIFY(test::readBytes(snapshot).startsWith("QLRYVPC1"));
+    QVERIFY(test::readBytes(snapshot).startsWith("QLRYVPC2"));
     // The text area of the page, 13,680 twips wide.
     QCOMPARE(picture->extent().width(), 13680.0);
     const QImage pasted = QGuiApplication::clipboard()->image();

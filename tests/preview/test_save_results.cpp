@@ -2,9 +2,12 @@
 // Saving the generated document: dialog, overwrite question, atomic copy, "Done."; where the
 // dialog opens and the name it gives back.
 #include "base/own_file.h"
-#include "preview/laid_out_schedule.h"
+#include "document/paint/renderer.h"
+#include "document/rtf/rtf_writer.h"
+#include "preview/printable_schedule.h"
 #include "preview/save_folder.h"
 #include "preview/save_results.h"
+#include "tests/document/schedule_fixture.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_files.h"
 #include "widgets/message_box_prompts.h"
@@ -39,6 +42,7 @@ private Q_SLOTS:
     void startFolder();
     void savesUnderTheTypedName_data();
     void savesUnderTheTypedName();
+    void printingTakesTheRunsPictureWhileTheFileIsAsSaved();
 
 private:
     QTemporaryDir m_folder;
@@ -247,6 +251,25 @@ void TestSaveResults::savesUnderTheTypedName()
         u"Save File"_s, u"PDF Files (*.pdf)"_s, u"PDF Files (*.pdf)"_s, folder.path());
     QCOMPARE(openedWith, folder.path() + u'|'); // and no name proposed
     QCOMPARE(choice.path, folder.path() + u'/' + typed);
+}
+
+// Printing and the PDF take the picture the run recorded while the file is as saved, and the
+// file as it stands once it was changed in place.
+void TestSaveResults::printingTakesTheRunsPictureWhileTheFileIsAsSaved()
+{
+    const QString path = m_folder.filePath(u"run.doc"_s);
+    const auto saved = std::make_shared<const doc::Document>(test::scheduleDocument());
+    QVERIFY(test::writeBytes(path, doc::toRtf(*saved)));
+    doc::rememberSavedDocument(path, saved);
+    const auto picture = std::make_shared<const doc::VectorPicture>(doc::recordDocument(*saved));
+    doc::rememberPicture(saved, picture);
+    const WorkingSchedule schedule(std::make_shared<const OwnFile>(path));
+    QCOMPARE(&schedule.printable()->picture(), picture.get());
+    doc::Document longer = *saved;
+    auto& rows = std::get<doc::Table>(longer.body[2]).rows;
+    rows.insert(rows.end(), 29, rows[1]);
+    QVERIFY(test::writeBytes(path, doc::toRtf(longer)));
+    QCOMPARE(schedule.printable()->picture().pages().size(), std::size_t(3));
 }
 
 QTEST_MAIN(TestSaveResults)
