@@ -3,8 +3,10 @@
 #include "journal/journal_file.h"
 
 #include "base/failure.h"
+#include "base/file_descriptor.h"
 #include "base/file_system.h"
 #include "base/own_file.h"
+#include "base/private_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +16,6 @@
 #include <cstdio>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillory::journal {
@@ -31,50 +32,36 @@ std::function<void()>& writeInterruption()
     return interruption;
 }
 
-QString reason(int error)
-{
-    return qt_error_string(error);
-}
-
-bool writeWhole(int handle, const char* data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(handle, data, size_t(size));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 // A renamed or new name lasts a power cut only once its folder has reached the disk.
 void syncFolder(const QString& folder)
 {
-    const int handle =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0)
+    const FileDescriptor handle = FileDescriptor::open(folder, O_RDONLY | O_DIRECTORY);
+    if (!handle.isOpen())
         throw Failure(Failure::SystemError,
-                      u"Cannot open the folder %1: %2"_s.arg(folder, reason(errno)));
-    const int failed = ::fsync(handle) != 0 ? errno : 0;
-    ::close(handle);
-    if (failed)
+                      u"Cannot open the folder %1: %2"_s.arg(folder, systemReason(errno)));
+    if (::fsync(handle.get()) != 0)
         throw Failure(Failure::SystemError,
-                      u"Cannot write the folder %1: %2"_s.arg(folder, reason(failed)));
+                      u"Cannot write the folder %1: %2"_s.arg(folder, systemReason(errno)));
+}
+
+// Folders made for the journal are the user's alone.
+void makePrivateFolders(const QString& folder)
+{
+    if (!makePrivateFolder(folder))
+        throw Failure(Failure::SystemError,
+                      u"Cannot create the folder %1: %2"_s.arg(folder, systemReason(errno)));
 }
 
 } // namespace
 
 FoundFile readJournalFile(const QString& path, qint64 largest)
 {
-    struct stat status {};
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0 && errno == ENOENT)
+    if (!statusAt(path) && errno == ENOENT)
         return {};
     try {
         const OwnFile file(path);
-        if (::fstat(file.handle(), &status) == 0 && status.st_size > largest)
+        if (const std::optional<struct stat> status = statusOf(file.handle());
+            status && status->st_size > largest)
             return {FoundFile::Kind::Unusable,
                     {},
                     u"%1 is larger than any journal of Quillory's."_s.arg(path)};
@@ -96,22 +83,10 @@ QString setAside(const QString& path)
             return name;
         if (errno != EEXIST)
             throw Failure(Failure::SystemError,
-                          u"Cannot move %1 aside: %2"_s.arg(path, reason(errno)));
+                          u"Cannot move %1 aside: %2"_s.arg(path, systemReason(errno)));
     }
     throw Failure(Failure::Unavailable,
                   u"Cannot move %1 aside: every name for it is taken."_s.arg(path));
-}
-
-void makePrivateFolders(const QString& folder)
-{
-    const QString absolute = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    QString reached;
-    for (const QString& part : absolute.split(u'/', Qt::SkipEmptyParts)) {
-        reached += u'/' + part;
-        if (::mkdir(QFile::encodeName(reached).constData(), 0700) != 0 && errno != EEXIST)
-            throw Failure(Failure::SystemError,
-                          u"Cannot create the folder %1: %2"_s.arg(reached, reason(errno)));
-    }
 }
 
 JournalFile::JournalFile(QString path)
@@ -133,9 +108,7 @@ JournalFile::~JournalFile()
 
 void JournalFile::close()
 {
-    if (m_handle >= 0)
-        ::close(m_handle);
-    m_handle = -1;
+    m_file.reset();
 }
 
 void JournalFile::begin(const QByteArray& bytes)
@@ -146,18 +119,14 @@ void JournalFile::begin(const QByteArray& bytes)
     makePrivateFolders(folder);
     const FileIdentity written = replacePrivateFile(m_path, bytes);
     syncFolder(folder);
-    const int handle =
-        ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
-    if (handle < 0)
-        throw Failure(Failure::SystemError, u"Cannot open %1: %2"_s.arg(m_path, reason(errno)));
-    struct stat status {};
-    if (::fstat(handle, &status) != 0 || status.st_ino != written.inode ||
-        status.st_dev != written.device) {
-        ::close(handle);
+    FileDescriptor file = FileDescriptor::open(m_path, O_WRONLY | O_APPEND | O_NOFOLLOW);
+    if (!file.isOpen())
+        throw Failure(Failure::SystemError,
+                      u"Cannot open %1: %2"_s.arg(m_path, systemReason(errno)));
+    if (file.identity() != written)
         throw Failure(Failure::NotOwnFile,
                       u"%1 was replaced while Quillory wrote it."_s.arg(m_path));
-    }
-    m_handle = handle;
+    m_file = std::move(file);
     m_size = bytes.size();
 }
 
@@ -169,25 +138,26 @@ void JournalFile::append(const QByteArray& bytes)
         const std::lock_guard lock(m_mutex);
         syncError = std::exchange(m_syncError, 0);
     }
-    if (m_handle < 0)
+    if (!m_file.isOpen())
         throw Failure(Failure::InvalidState, u"%1 is not open for writing."_s.arg(m_path));
     if (syncError != 0) {
         close();
         throw Failure(Failure::SystemError,
-                      u"Cannot write %1: %2"_s.arg(m_path, reason(syncError)));
+                      u"Cannot write %1: %2"_s.arg(m_path, systemReason(syncError)));
     }
     const qsizetype firstHalf = writeInterruption() ? bytes.size() / 2 : bytes.size();
-    bool written = writeWhole(m_handle, bytes.constData(), firstHalf);
+    bool written = writeAllTo(m_file.get(), QByteArrayView(bytes).first(firstHalf));
     if (written && firstHalf < bytes.size()) {
         writeInterruption()();
-        written = writeWhole(m_handle, bytes.constData() + firstHalf, bytes.size() - firstHalf);
+        written = writeAllTo(m_file.get(), QByteArrayView(bytes).sliced(firstHalf));
     }
     if (!written) {
         const int error = errno;
         // A record cut short would stand before the next one: the file goes back to its end.
-        if (::ftruncate(m_handle, m_size) != 0)
+        if (::ftruncate(m_file.get(), m_size) != 0)
             close();
-        throw Failure(Failure::SystemError, u"Cannot write %1: %2"_s.arg(m_path, reason(error)));
+        throw Failure(Failure::SystemError,
+                      u"Cannot write %1: %2"_s.arg(m_path, systemReason(error)));
     }
     m_size += bytes.size();
     {
@@ -210,7 +180,7 @@ void JournalFile::syncInBackground()
         m_changed.wait(lock, [this] { return m_syncDue || m_stopping; });
         if (!m_syncDue)
             return;
-        const int handle = m_handle;
+        const int handle = m_file.get();
         lock.unlock();
         const int error = ::fdatasync(handle) == 0 ? 0 : errno;
         lock.lock();

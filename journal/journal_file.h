@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "base/file_descriptor.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -34,9 +36,6 @@ FoundFile readJournalFile(const QString& path, qint64 largest);
 /// never over anything), and returns the new name. Throws Failure when it cannot.
 QString setAside(const QString& path);
 
-/// Creates the folders of the path that are missing, readable by the user only.
-void makePrivateFolders(const QString& folder);
-
 /// The journal file as the program writes it: begun whole, then appended to. Each append
 /// reaches the disk (fdatasync) in the background; the next append waits for it first, so the
 /// journal on disk is never more than one append behind the one in memory.
@@ -58,7 +57,7 @@ public:
     /// The file's size as written.
     qint64 size() const { return m_size; }
     /// Whether the file can be appended to (begun, and no append has failed since).
-    bool isOpen() const { return m_handle >= 0; }
+    bool isOpen() const { return m_file.isOpen(); }
 
     /// Runs between the two halves of every append, for tests that end the program mid-write.
     static void setWriteInterruptionForTests(std::function<void()> interruption);
@@ -68,7 +67,7 @@ private:
     void close();
 
     QString m_path;
-    int m_handle = -1;
+    FileDescriptor m_file;
     qint64 m_size = 0;
     std::mutex m_mutex;
     std::condition_variable m_changed;
