@@ -6,6 +6,7 @@
 //
 //   create_template_bench [--classes 8,200] [--runs 15] [--libreoffice-runs 1]
 #include "app/form1.h"
+#include "bench/click_timing.h"
 #include "bench/example_classes.h"
 #include "document/layout/fonts.h"
 #include "preview/form2.h"
@@ -59,82 +60,9 @@ void printSpread(const char* what, std::vector<double> times)
                 times.front(), median(times), times.back(), times.size());
 }
 
-// Watches one run: the release on the button starts the clock, and it stops once the preview
-// is exposed and its picture has been painted and flushed (the queued call runs after that).
-class RunWatch final : public QObject {
-public:
-    explicit RunWatch(QPushButton* button)
-        : m_button(button)
-    {
-        button->installEventFilter(this);
-    }
-    void watchPicture(PictureArea* picture)
-    {
-        if (m_picture != picture)
-            picture->installEventFilter(this);
-        m_picture = picture;
-    }
-    void reset()
-    {
-        m_startNs = -1;
-        m_endNs = -1;
-    }
-    bool done() const { return m_endNs >= 0; }
-    double elapsedMs() const { return (m_endNs - m_startNs) / 1e6; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == m_button && event->type() == QEvent::MouseButtonRelease && m_startNs < 0)
-            m_startNs = m_clock.nsecsElapsed();
-        if (watched == m_picture && event->type() == QEvent::Paint && m_startNs >= 0 &&
-            m_endNs < 0 && m_picture->window()->windowHandle()->isExposed())
-            QMetaObject::invokeMethod(
-                this, [this] { m_endNs = m_clock.nsecsElapsed(); }, Qt::QueuedConnection);
-        return false;
-    }
-
-private:
-    QPushButton* m_button;
-    PictureArea* m_picture = nullptr;
-    QElapsedTimer m_clock = [] {
-        QElapsedTimer clock;
-        clock.start();
-        return clock;
-    }();
-    qint64 m_startNs = -1;
-    qint64 m_endNs = -1;
-};
-
 bool onX11()
 {
     return QGuiApplication::platformName() == u"xcb"_s;
-}
-
-// A real click through the X server where there is one; a synthetic one offscreen.
-void click(QPushButton* button)
-{
-    if (!onX11()) {
-        QTest::mouseClick(button, Qt::LeftButton);
-        return;
-    }
-    const QPoint at = button->mapToGlobal(button->rect().center());
-    QProcess::startDetached(u"xdotool"_s, {u"mousemove"_s, QString::number(at.x()),
-                                           QString::number(at.y()), u"click"_s, u"1"_s});
-}
-
-// Runs events as they come until the condition holds; QTest::qWaitFor would sleep 10 ms
-// between its checks and add that to the time measured.
-bool waitFor(const std::function<bool()>& condition)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!condition()) {
-        if (waited.elapsed() > 60000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
 }
 
 bool waitUntilShown(QWidget* window)
@@ -155,21 +83,16 @@ void goBack(Form1& form)
 std::vector<double> timeRuns(Form1& form, int runs, QString& workingDocument)
 {
     QPushButton* start = test::Form1Controls(form).PushButton6;
-    RunWatch watch(start);
+    bench::ClickTiming timing(start, u"Picture1"_s);
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
         if (!waitUntilShown(&form))
             return {};
-        watch.reset();
-        if (form.preview())
-            watch.watchPicture(test::Form2Controls(*form.preview()).Picture1);
-        click(start);
-        if (!waitFor([&] { return form.preview() != nullptr; }))
+        timing.reset();
+        bench::clickOnScreen(start);
+        if (!bench::runUntil([&] { return timing.done(); }))
             return {};
-        watch.watchPicture(test::Form2Controls(*form.preview()).Picture1);
-        if (!waitFor([&] { return watch.done(); }))
-            return {};
-        times.push_back(watch.elapsedMs());
+        times.push_back(timing.elapsedMs());
         workingDocument = form.preview()->wordFile();
         if (run + 1 < runs)
             goBack(form);
