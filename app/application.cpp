@@ -37,7 +37,7 @@ void raiseVisibleWindows()
 
 } // namespace
 
-int runQuillory(int argc, char** argv)
+int runQuillory(int argc, char** argv, const FileLayer& layer)
 {
     QApplication application(argc, argv);
     MessageBoxPrompts messageBoxes;
@@ -53,7 +53,7 @@ int runQuillory(int argc, char** argv)
     }
     QObject::connect(&instance, &SingleInstance::raiseRequested, &application, raiseVisibleWindows);
     doc::installFontSubstitutions();
-    Form1 mainWindow(HomePageCall::real());
+    Form1 mainWindow(HomePageCall::real(), settingsFilePath(), layer);
     if (!mainWindow.Form_Load())
         return ComponentUnavailableExit;
     const QString journalProblem = mainWindow.openJournal();

@@ -43,10 +43,10 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QRect
 
 } // namespace
 
-Form1::Form1(HomePageCall homePage, const QString& settingsPath)
+Form1::Form1(HomePageCall homePage, const QString& settingsPath, const FileLayer& layer)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_session(settingsPath)
+    , m_session(settingsPath, layer)
     , m_pointer(new WindowPointer(this))
     , m_homePage(std::move(homePage))
 {

@@ -55,7 +55,8 @@ class Form1 final : public QWidget {
 public:
     /// Creates the window and its controls for the week kept in the settings file at the path;
     /// nothing is read or shown until Form_Load.
-    explicit Form1(HomePageCall homePage, const QString& settingsPath = settingsFilePath());
+    explicit Form1(HomePageCall homePage, const QString& settingsPath = settingsFilePath(),
+                   const FileLayer& layer = FileLayer::system());
     ~Form1() override;
 
     /// Start-up: skin, caption and icon, hand pointer, home page, name, date, columns, list and

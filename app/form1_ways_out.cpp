@@ -4,6 +4,7 @@
 #include "app/form1.h"
 
 #include "base/guarded_procedure.h"
+#include "base/prompts.h"
 #include "base/settings_store.h"
 
 #include <QCloseEvent>
@@ -23,6 +24,14 @@ QString notStoredNote()
            u"more and ends it; classes that still cannot be stored are kept in a rescue file "
            u"beside the settings (%1.rescued, or a numbered one after it), or else in your home "
            u"or temporary folder."_s.arg(settingsFilePath());
+}
+
+// Told at a close whose store reached the settings but whose note of it did not reach the
+// journal: nothing is lost, but the next start may offer the week again.
+QString journalNotSyncedNote(const Problem& problem)
+{
+    return u"Your classes are stored, but the journal beside the settings could not note it "
+           u"(%1)."_s.arg(problem.description);
 }
 
 void tellStandardError(const QString& text)
@@ -53,6 +62,8 @@ bool Form1::Form_QueryUnload()
         if (const Outcome stored = m_session.store(); !stored)
             throw Failure(stored.problem().status, stored.problem().description + notStoredNote());
     });
+    if (!m_toldNotStored && !m_session.journalAfterStore())
+        prompts().note(journalNotSyncedNote(m_session.journalAfterStore().problem()));
     return !m_toldNotStored;
 }
 
@@ -78,6 +89,8 @@ void Form1::storeForSessionEnd()
 void Form1::storeOrRescue()
 {
     const Outcome stored = m_session.store();
+    if (stored && !m_session.journalAfterStore())
+        tellStandardError(journalNotSyncedNote(m_session.journalAfterStore().problem()));
     if (stored)
         return;
     tellStandardError(stored.problem().description);

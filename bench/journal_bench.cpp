@@ -10,9 +10,10 @@
 #include "homework/sample_data.h"
 #include "session/general_data.h"
 #include "session/journal_keeper.h"
+#include "tests/support/failure_status.h"
 
-#include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -79,12 +80,12 @@ struct Setup {
         keeper = std::make_unique<JournalKeeper>(list, history, fields,
                                                  folder.filePath(u"Quillory.conf"_s));
         keeper->open();
-        keeper->begin(keeper->shownWeek());
+        test::require(keeper->begin(keeper->shownWeek()));
     }
     void settle()
     {
         if (keeper)
-            keeper->waitForDisk();
+            test::require(keeper->waitForDisk());
     }
 };
 
@@ -166,10 +167,10 @@ void journalOf500EarlierLists()
         Setup setup(200, false);
         JournalKeeper keeper(setup.list, setup.history, setup.fields, settings);
         keeper.open();
-        keeper.begin(keeper.shownWeek());
+        test::require(keeper.begin(keeper.shownWeek()));
         for (int week = 0; week < 500; ++week)
             undoNewWeek(setup, week, [](const std::function<void()>&) {});
-        keeper.waitForDisk();
+        test::require(keeper.waitForDisk());
     }
     const qint64 before = QFileInfo(settings + u".journal"_s).size();
     // The next start reads it and begins it anew with the earlier lists.
@@ -177,7 +178,7 @@ void journalOf500EarlierLists()
     JournalKeeper keeper(again.list, again.history, again.fields, settings);
     const bench::Timing start = bench::timeOnce([&] {
         keeper.open();
-        keeper.begin(keeper.shownWeek());
+        test::require(keeper.begin(keeper.shownWeek()));
     });
     std::printf("500 weeks of 200 classes, each text its own: journal %.1f MB, begun anew "
                 "%.1f MB with %lld earlier lists (room 20 MB); reading and beginning it at "
@@ -190,7 +191,7 @@ void journalOf500EarlierLists()
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     const Change editing = [](Setup& setup, int round, const auto& timed) {
         timed([&] { edit(setup, round); });
     };

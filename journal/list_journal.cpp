@@ -56,9 +56,10 @@ QString problemText(const QString& path, QString why, const QString& keptAs)
 
 } // namespace
 
-ListJournal::ListJournal(const QString& settingsPath)
+ListJournal::ListJournal(const QString& settingsPath, const FileLayer& layer,
+                         std::function<void(const Problem&)> failed)
     : m_path(settingsPath + u".journal"_s)
-    , m_file(m_path)
+    , m_writer(m_path, layer, std::move(failed))
 {
 }
 
@@ -101,7 +102,7 @@ Opening ListJournal::open(const Week& stored)
     return opening;
 }
 
-void ListJournal::begin(const Week& shown, const Week& stored)
+Outcome ListJournal::begin(const Week& shown, const Week& stored)
 {
     QList<Record> records = m_state.restarted(now());
     const quint64 nextId = std::get<SnapshotRecord>(records.constFirst()).nextEarlierId;
@@ -110,10 +111,10 @@ void ListJournal::begin(const Week& shown, const Week& stored)
     m_state = {};
     for (const Record& record : records)
         m_state.apply(record);
-    beginAnew();
+    return beginAnew();
 }
 
-void ListJournal::beginAnew()
+Outcome ListJournal::beginAnew()
 {
     QList<Record> kept;
     const QByteArray bytes = fileFor(m_state.restarted(now()), m_state.room(), kept);
@@ -121,37 +122,29 @@ void ListJournal::beginAnew()
     for (const Record& record : kept)
         state.apply(record);
     m_state = std::move(state);
-    m_broken = true;
-    m_file.begin(bytes);
-    m_broken = false;
+    return m_writer.begin(bytes);
 }
 
-void ListJournal::record(const StepRecord& step)
+Outcome ListJournal::record(const StepRecord& step)
 {
     m_state.apply(step);
-    write(step);
+    return write(step);
 }
 
-void ListJournal::recordStored(const Week& stored)
+Outcome ListJournal::recordStored(const Week& stored)
 {
     const StoredRecord record{StoredWeek{listDigest(stored.entries), stored.fields}};
     m_state.apply(record);
-    write(record);
+    return write(record);
 }
 
-void ListJournal::write(const Record& record)
+// A journal that could not take the last record begins anew with the whole state.
+Outcome ListJournal::write(const Record& record)
 {
     const QByteArray framed = frame(encodePayload(record));
-    if (m_broken || !m_file.isOpen() || m_file.size() + framed.size() > m_state.room()) {
-        beginAnew();
-        return;
-    }
-    try {
-        m_file.append(framed);
-    } catch (const Failure&) {
-        m_broken = true;
-        throw;
-    }
+    if (!m_writer.isOpen() || m_writer.size() + framed.size() > m_state.room())
+        return beginAnew();
+    return m_writer.append(framed);
 }
 
 QList<EarlierList> ListJournal::earlierLists(qint64 nowMs) const

@@ -2,8 +2,11 @@
 
 #pragma once
 
+#include "base/file_layer.h"
+#include "base/result.h"
 #include "journal/journal_file.h"
 #include "journal/journal_state.h"
+#include "journal/journal_writer.h"
 
 #include <QString>
 
@@ -32,20 +35,23 @@ struct Opening {
 /// and the lists that clearing, the example week, a new week and deleting replaced.
 class ListJournal {
 public:
-    /// The journal of the settings file at the path: "<settings file>.journal".
-    explicit ListJournal(const QString& settingsPath);
+    /// The journal of the settings file at the path: "<settings file>.journal", written through
+    /// the layer; `failed` hears of what the writing in the background could not do (on its
+    /// thread).
+    explicit ListJournal(const QString& settingsPath, const FileLayer& layer = FileLayer::system(),
+                         std::function<void(const Problem&)> failed = {});
 
     /// Reads the journal the last run left, for a start that read `stored` from the settings.
     /// A journal that cannot be used is moved aside (and said so); nothing blocks or waits.
     Opening open(const Week& stored);
     /// Begins the journal anew for this run: the week it shows, what the settings hold, and
-    /// the earlier lists kept. Throws Failure when it cannot be written.
-    void begin(const Week& shown, const Week& stored);
-    /// Records one step. Throws Failure when it cannot be written; the step is kept all the
-    /// same, and the next one begins the file anew with it.
-    void record(const StepRecord& step);
-    /// Records that the settings file holds this week now. Throws Failure as record() does.
-    void recordStored(const Week& stored);
+    /// the earlier lists kept. Fails when it cannot be written.
+    Outcome begin(const Week& shown, const Week& stored);
+    /// Records one step. Fails when it cannot be written; the step is kept all the same, and
+    /// the next one begins the file anew with it.
+    Outcome record(const StepRecord& step);
+    /// Records that the settings file holds this week now. Fails as record() does.
+    Outcome recordStored(const Week& stored);
 
     /// The list, name, date and earlier lists as recorded.
     const JournalState& state() const { return m_state; }
@@ -54,17 +60,16 @@ public:
     QList<EarlierList> earlierLists(qint64 nowMs) const;
     /// The journal's file.
     const QString& path() const { return m_path; }
-    /// Waits until every step has reached the disk.
-    void waitForDisk() { m_file.waitForDisk(); }
+    /// Waits until every step has reached the disk; fails when some did not.
+    Outcome waitForDisk() { return m_writer.waitForDisk(); }
 
 private:
-    void write(const Record& record);
-    void beginAnew();
+    Outcome write(const Record& record);
+    Outcome beginAnew();
 
     QString m_path;
     JournalState m_state;
-    JournalFile m_file;
-    bool m_broken = false;
+    JournalWriter m_writer;
 };
 
 } // namespace quillory::journal

@@ -2,11 +2,11 @@
 
 #include "session/journal_keeper.h"
 
-#include "session/general_data.h"
-#include "session/history_step.h"
 #include "base/failure.h"
 #include "homework/general_fields.h"
 #include "homework/homework_list_model.h"
+#include "session/general_data.h"
+#include "session/history_step.h"
 
 #include <QDateTime>
 #include <QUndoStack>
@@ -31,11 +31,15 @@ bool isWithEmptyDays(const QList<HomeworkEntry>& entries, const QList<HomeworkEn
 } // namespace
 
 JournalKeeper::JournalKeeper(HomeworkListModel& list, QUndoStack& history,
-                             const GeneralData& fields, const QString& settingsPath)
+                             const GeneralData& fields, const QString& settingsPath,
+                             const FileLayer& layer)
     : m_list(list)
     , m_history(history)
     , m_fields(fields)
-    , m_journal(settingsPath)
+    // Told on this object's thread, once the writing thread has found it.
+    , m_journal(settingsPath, layer, [this](const Problem& problem) {
+        QMetaObject::invokeMethod(this, [this, problem] { write(problem); });
+    })
 {
 }
 
@@ -49,11 +53,11 @@ journal::Opening JournalKeeper::open()
     return m_journal.open(shownWeek());
 }
 
-void JournalKeeper::begin(const journal::Week& stored)
+Outcome JournalKeeper::begin(const journal::Week& stored)
 {
     m_historyIndex = m_history.index();
     follow();
-    m_journal.begin(shownWeek(), stored);
+    return m_journal.begin(shownWeek(), stored);
 }
 
 void JournalKeeper::follow()
@@ -128,7 +132,7 @@ void JournalKeeper::historyMoved(int index)
     }
     if (step.ops.isEmpty() && step.fields == m_journal.state().fields())
         return;
-    write([&] { m_journal.record(step); });
+    write(m_journal.record(step));
 }
 
 void JournalKeeper::recordStep()
@@ -136,22 +140,18 @@ void JournalKeeper::recordStep()
     historyMoved(m_history.index());
 }
 
-void JournalKeeper::recordStored()
+Outcome JournalKeeper::recordStored()
 {
     recordStep();
-    const journal::Week shown = shownWeek();
-    write([&] { m_journal.recordStored(shown); });
-    waitForDisk();
+    const Outcome recorded = m_journal.recordStored(shownWeek());
+    const Outcome synced = m_journal.waitForDisk();
+    return recorded ? synced : recorded;
 }
 
-void JournalKeeper::write(const std::function<void()>& recording)
+void JournalKeeper::write(const Outcome& outcome)
 {
-    try {
-        recording();
-    } catch (const Failure& failure) {
-        if (!std::exchange(m_toldFailure, true))
-            Q_EMIT writeFailed(failure.description());
-    }
+    if (!outcome && !std::exchange(m_toldFailure, true))
+        Q_EMIT writeFailed(outcome.problem().description);
 }
 
 QList<journal::EarlierList> JournalKeeper::earlierLists() const

@@ -21,23 +21,25 @@ class JournalKeeper final : public QObject {
     Q_DISABLE_COPY_MOVE(JournalKeeper)
 
 public:
-    /// The journal beside the settings file at the path, of this list, history and fields.
+    /// The journal beside the settings file at the path, of this list, history and fields,
+    /// written through the layer.
     JournalKeeper(HomeworkListModel& list, QUndoStack& history, const GeneralData& fields,
-                  const QString& settingsPath);
+                  const QString& settingsPath, const FileLayer& layer = FileLayer::system());
 
     /// The list, name and date shown now.
     journal::Week shownWeek() const;
     /// Reads the journal the last run left, for a start that shows what the settings hold.
     journal::Opening open();
     /// Begins the journal for this run and follows every change from now on; `stored` is what
-    /// the settings hold. Throws Failure when the journal cannot be written.
-    void begin(const journal::Week& stored);
+    /// the settings hold. Fails when the journal cannot be written.
+    Outcome begin(const journal::Week& stored);
     /// Records the changes made since the last step, if any.
     void recordStep();
-    /// Records that the settings file holds the list, the name and the date shown now.
-    void recordStored();
-    /// Waits until every recorded step has reached the disk.
-    void waitForDisk() { m_journal.waitForDisk(); }
+    /// Records that the settings file holds the list, the name and the date shown now, and
+    /// waits until the journal has reached the disk; fails when it has not.
+    Outcome recordStored();
+    /// Waits until every recorded step has reached the disk; fails when some did not.
+    Outcome waitForDisk() { return m_journal.waitForDisk(); }
     /// The earlier lists of the last 60 days, newest first.
     QList<journal::EarlierList> earlierLists() const;
 
@@ -53,7 +55,7 @@ private:
     void noteChanged(int first, int last);
     void noteReset();
     void historyMoved(int index);
-    void write(const std::function<void()>& recording);
+    void write(const Outcome& outcome);
 
     HomeworkListModel& m_list;
     QUndoStack& m_history;

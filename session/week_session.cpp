@@ -26,6 +26,7 @@ QString homeworkKey()
 
 WeekSession::WeekSession(const QString& settingsPath, const FileLayer& layer)
     : m_settingsPath(settingsPath)
+    , m_layer(layer)
     , m_writer(settingsPath, layer)
     , m_fields(m_writer)
 {
@@ -85,7 +86,8 @@ void WeekSession::pickDate(const QDateTime& picked)
 
 QString WeekSession::openJournal()
 {
-    m_journal = std::make_unique<JournalKeeper>(m_list, m_history, m_fields, m_settingsPath);
+    m_journal =
+        std::make_unique<JournalKeeper>(m_list, m_history, m_fields, m_settingsPath, m_layer);
     const journal::Week stored = m_journal->shownWeek();
     const journal::Opening opening = m_journal->open();
     if (opening.recovered)
@@ -93,12 +95,9 @@ QString WeekSession::openJournal()
                     opening.recovered->entries, opening.recovered->fields,
                     FieldsStored::WithTheList);
     connect(m_journal.get(), &JournalKeeper::writeFailed, this, &WeekSession::journalWriteFailed);
-    try {
-        m_journal->begin(stored);
-    } catch (const Failure& failure) {
-        return opening.problem.isEmpty() ? failure.description()
-                                         : opening.problem + u' ' + failure.description();
-    }
+    if (const Outcome begun = m_journal->begin(stored); !begun)
+        return opening.problem.isEmpty() ? begun.problem().description
+                                         : opening.problem + u' ' + begun.problem().description;
     return opening.problem;
 }
 
@@ -123,8 +122,9 @@ Outcome WeekSession::store()
     // The caller tells of a failure here itself.
     m_storesFailing = true;
     const Outcome outcome = m_writer.flush();
+    // Only a week known to be on the disk is noted as stored.
     if (outcome && m_journal)
-        m_journal->recordStored();
+        m_journalAfterStore = m_journal->recordStored();
     return outcome;
 }
 

@@ -75,8 +75,12 @@ public:
     void restoreEarlier(const journal::EarlierList& earlier);
 
     /// Stores the list, with whatever name or date has not reached the settings yet, and waits
-    /// for the disk; then the journal notes that the settings hold the week.
+    /// for the disk; then the journal notes that the settings hold the week (see
+    /// journalAfterStore()).
     Outcome store();
+    /// Whether the journal's note of the last successful store reached the disk; the week is
+    /// stored either way.
+    const Outcome& journalAfterStore() const { return m_journalAfterStore; }
     /// Waits until every store asked for has been written: success when all reached the disk.
     Outcome flushStores() { return m_writer.flush(); }
     /// Writes the week to a rescue file beside the settings (or in the home or temporary
@@ -91,6 +95,7 @@ private:
     void reportStoreFailure(const ProcedureStep& step, const Problem& problem);
 
     QString m_settingsPath;
+    const FileLayer& m_layer;
     SettingsWriter m_writer;
     HomeworkListModel m_list;
     GeneralData m_fields;
@@ -102,6 +107,7 @@ private:
     QElapsedTimer m_clock;
     // Failing stores are reported once until a write succeeds again.
     bool m_storesFailing = false;
+    Outcome m_journalAfterStore;
 };
 
 } // namespace quillory

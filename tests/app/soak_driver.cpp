@@ -6,11 +6,11 @@
 // in the middle of that share of the journal's writes.
 #include "app/application.h"
 #include "app/form1.h"
+#include "base/file_layer.h"
 #include "document/automation/application_starter.h"
 #include "homework/editor/form3.h"
 #include "homework/general_fields.h"
 #include "homework/stored_form.h"
-#include "journal/journal_file.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/window_controls.h"
 
@@ -183,19 +183,38 @@ public Q_SLOTS:
     void open(const QUrl&) {}
 };
 
+// The program's files written through this layer end the program now and then in the middle
+// of a write, after its first half, as a kill at that instant would.
+class MidWriteKiller final : public FileLayer {
+public:
+    explicit MidWriteKiller(int permille)
+        : m_permille(permille)
+    {
+    }
+
+    bool writeAll(int handle, QByteArrayView bytes) const override
+    {
+        if (m_permille <= 0 || bytes.size() < 2)
+            return FileLayer::writeAll(handle, bytes);
+        const qsizetype half = bytes.size() / 2;
+        if (!FileLayer::writeAll(handle, bytes.first(half)))
+            return false;
+        if (QRandomGenerator::global()->bounded(1000) < m_permille)
+            ::kill(::getpid(), SIGKILL);
+        return FileLayer::writeAll(handle, bytes.sliced(half));
+    }
+
+private:
+    int m_permille;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     HomePageTaker homePage;
     QDesktopServices::setUrlHandler(u"https"_s, &homePage, "open");
-    const int permille = qEnvironmentVariableIntValue("QUILLORY_SOAK_MIDWRITE_PERMILLE");
-    if (permille > 0) {
-        journal::JournalFile::setWriteInterruptionForTests([permille] {
-            if (QRandomGenerator::global()->bounded(1000) < permille)
-                ::kill(::getpid(), SIGKILL);
-        });
-    }
+    const MidWriteKiller layer(qEnvironmentVariableIntValue("QUILLORY_SOAK_MIDWRITE_PERMILLE"));
     bool started = false;
     // The first start is the availability check at start-up, before the window shows.
     doc::setApplicationStarter([&started] {
@@ -203,7 +222,7 @@ int main(int argc, char** argv)
             startDriving();
         return std::make_unique<doc::Application>();
     });
-    const int exitCode = runQuillory(argc, argv);
+    const int exitCode = runQuillory(argc, argv, layer);
     QDesktopServices::unsetUrlHandler(u"https"_s);
     return exitCode;
 }

@@ -4,6 +4,7 @@
 #include "base/file_system.h"
 #include "journal/journal_codec.h"
 #include "journal/list_journal.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/test_entries.h"
 #include "tests/support/test_files.h"
 
@@ -225,7 +226,8 @@ void TestJournal::aStartAfterTheLastRun()
     QCOMPARE(opening.problem, QString());
     QCOMPARE(opening.recovered, recovered);
     // The journal begun anew holds the week shown and is private.
-    journal.begin(opening.recovered.value_or(stored), stored);
+    test::require(journal.begin(opening.recovered.value_or(stored), stored));
+    test::require(journal.waitForDisk());
     ListJournal again(settings);
     again.open(stored);
     QCOMPARE(again.state().entries(), opening.recovered.value_or(stored).entries);
@@ -272,7 +274,8 @@ void TestJournal::anUnusableJournalIsSetAsideAtOnce()
     QVERIFY(!opening.recovered);
     QVERIFY(QFileInfo(path + u".damaged"_s).exists() ||
             QFileInfo(path + u".damaged"_s).isSymLink());
-    journal.begin(stored, stored);
+    test::require(journal.begin(stored, stored));
+    test::require(journal.waitForDisk());
     QVERIFY(readRecords(readBytes(path)).status == ReadStatus::Whole);
 }
 
@@ -293,11 +296,11 @@ void TestJournal::longListsKeepFewerEarlierLists()
     const QString settings = folder.filePath(u"Quillory.conf"_s);
     ListJournal journal(settings);
     journal.open({});
-    journal.begin({rows, {}}, {rows, {}});
+    test::require(journal.begin({rows, {}}, {rows, {}}));
     for (int week = 0; week < 4; ++week) {
         rows.first().Period = u"week "_s + QString::number(week);
-        journal.record(step({replaceAll(rows)}, u"Start a New Week"_s));
-        journal.waitForDisk();
+        test::require(journal.record(step({replaceAll(rows)}, u"Start a New Week"_s)));
+        test::require(journal.waitForDisk());
         QVERIFY(QFileInfo(settings + u".journal"_s).size() <= room);
     }
     ListJournal again(settings);
