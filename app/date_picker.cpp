@@ -51,9 +51,8 @@ bool DatePicker::isTyping(const QKeyEvent& event) const
     if (isPrintable(event) || event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Delete)
         return true;
     // Moving the cursor through text typed so far keeps it.
-    const bool typedSoFar = lineEdit()->text() != textFromDateTime(dateTime());
-    return typedSoFar && (event.key() == Qt::Key_Left || event.key() == Qt::Key_Right ||
-                          event.key() == Qt::Key_Home || event.key() == Qt::Key_End);
+    return hasTypingPending() && (event.key() == Qt::Key_Left || event.key() == Qt::Key_Right ||
+                                  event.key() == Qt::Key_Home || event.key() == Qt::Key_End);
 }
 
 void DatePicker::keyPressEvent(QKeyEvent* event)
@@ -93,9 +92,22 @@ void DatePicker::fixup(QString& /*input*/) const
 
 QDateTime DatePicker::dateTimeFromText(const QString& text) const
 {
+    // Qt's own reading makes a day the month lacks ("April 31") its last day: a text that is no
+    // date leaves the value as it was.
     if (const std::optional<QDate> typed = typedDate(text))
         return QDateTime(*typed, time());
-    return QDateTimeEdit::dateTimeFromText(text);
+    return dateTime();
+}
+
+bool DatePicker::hasTypingPending() const
+{
+    return lineEdit()->text() != textFromDateTime(dateTime());
+}
+
+void DatePicker::takeBackTyping()
+{
+    const QSignalBlocker quiet(lineEdit());
+    lineEdit()->setText(textFromDateTime(dateTime()));
 }
 
 } // namespace quillory

@@ -20,6 +20,11 @@ class DatePicker final : public QDateTimeEdit {
 public:
     explicit DatePicker(QWidget* parent = nullptr);
 
+    /// Whether text has been typed that is not taken yet.
+    bool hasTypingPending() const;
+    /// Shows the picker's value again in place of the text typed.
+    void takeBackTyping();
+
 protected:
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;

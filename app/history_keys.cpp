@@ -2,6 +2,8 @@
 
 #include "app/history_keys.h"
 
+#include "app/date_picker.h"
+
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,6 +25,15 @@ bool isHistoryKey(const QKeyEvent& key)
            QKeySequence(key.keyCombination()) == UndoKeys ||
            QKeySequence(key.keyCombination()) == RedoKeys ||
            key.keyCombination() == (Qt::CTRL | Qt::Key_Y);
+}
+
+// The date picker that `watched` is, or holds the text of, when it has typing pending.
+DatePicker* pickerWithTyping(QObject* watched)
+{
+    auto* picker = qobject_cast<DatePicker*>(watched);
+    if (!picker && watched)
+        picker = qobject_cast<DatePicker*>(watched->parent());
+    return picker && picker->hasTypingPending() ? picker : nullptr;
 }
 
 // The text box's own items, by the names newer Qt gives them or by their captions.
@@ -52,6 +63,13 @@ bool HistoryKeys::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ShortcutOverride:
         if (!isHistoryKey(*static_cast<QKeyEvent*>(event)))
             return false;
+        // A date typed and not yet taken is the latest change: Undo takes the typing back.
+        if (DatePicker* picker = pickerWithTyping(watched);
+            picker && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+            picker->takeBackTyping();
+            event->accept();
+            return true;
+        }
         event->ignore(); // the window's Undo and Redo take the key
         return true;
     case QEvent::KeyPress:

@@ -8,6 +8,8 @@
 #include <QDateTime>
 #include <QHash>
 
+#include <algorithm>
+
 #include <libical/ical.h>
 
 #include <memory>
@@ -84,6 +86,13 @@ QByteArray written(icalcomponent* calendar)
 }
 
 } // namespace
+
+bool weekHasEvents(const SchoolWeek& week)
+{
+    return std::any_of(week.classes.cbegin(), week.classes.cend(), [](const HomeworkEntry& entry) {
+        return std::any_of(entry.Days.cbegin(), entry.Days.cend(), holdsHomework);
+    });
+}
 
 QByteArray weekCalendar(const SchoolWeek& week)
 {

@@ -15,4 +15,7 @@ namespace quillory {
 /// Failure when a day with homework lies outside the years 1 to 3000, the ones libical writes.
 QByteArray weekCalendar(const SchoolWeek& week);
 
+/// Whether the week gives a calendar any event: some day of some class holds homework.
+bool weekHasEvents(const SchoolWeek& week);
+
 } // namespace quillory

@@ -21,13 +21,14 @@ QString commandCaption(CommandKind kind)
     case CommandKind::RecoverSession: return u"Recover Last Session"_s;
     case CommandKind::Typing: return u"Typing"_s;
     case CommandKind::DateChange: return u"Date Change"_s;
+    case CommandKind::SettingsChanged: return u"Settings File Changed"_s;
     }
     return {};
 }
 
 std::optional<CommandKind> commandKindFrom(int number)
 {
-    if (number < int(CommandKind::AddClass) || number > int(CommandKind::DateChange))
+    if (number < int(CommandKind::AddClass) || number > int(CommandKind::SettingsChanged))
         return std::nullopt;
     return CommandKind(number);
 }

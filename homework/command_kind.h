@@ -24,6 +24,9 @@ enum class CommandKind : quint8 {
     RecoverSession = 10, ///< the week the last run left unstored, brought back at start
     Typing = 11,         ///< a burst of typing in the name box
     DateChange = 12,     ///< a change of the date in the picker
+    /// the week the settings file holds, changed elsewhere, in place of the one the journal
+    /// kept (at a start; never a step of the history)
+    SettingsChanged = 13,
 };
 
 /// The caption of a kind of change, as its button or menu item shows it and Undo names it.

@@ -3,6 +3,8 @@
 #include "journal/list_journal.h"
 
 #include "base/failure.h"
+#include "base/file_descriptor.h"
+#include "homework/command_kind.h"
 #include "journal/journal_codec.h"
 
 #include <QDateTime>
@@ -46,6 +48,21 @@ QByteArray fileFor(const QList<Record>& records, qint64 room, QList<Record>& kep
     return bytes;
 }
 
+ListOp replaceAll(const QList<HomeworkEntry>& entries)
+{
+    return ListOp{ListOp::Kind::ReplaceAll, 0, 0, {}, entries, 0};
+}
+
+QString disagreementText(bool journalWon)
+{
+    return journalWon ? u"Your classes in the settings file are older than the journal beside it, "
+                        u"which Quillory keeps of every change: the journal's week is shown. The "
+                        u"settings' week is under Earlier Lists in the list's menu."_s
+                      : u"Your classes in the settings file were changed after Quillory last "
+                        u"wrote them: that week is shown. The week Quillory last kept is under "
+                        u"Earlier Lists in the list's menu."_s;
+}
+
 QString problemText(const QString& path, QString why, const QString& keptAs)
 {
     if (why.endsWith(u'.'))
@@ -58,7 +75,8 @@ QString problemText(const QString& path, QString why, const QString& keptAs)
 
 ListJournal::ListJournal(const QString& settingsPath, const FileLayer& layer,
                          std::function<void(const Problem&)> failed)
-    : m_path(settingsPath + u".journal"_s)
+    : m_settingsPath(settingsPath)
+    , m_path(settingsPath + u".journal"_s)
     , m_writer(m_path, layer, std::move(failed))
 {
 }
@@ -92,14 +110,52 @@ Opening ListJournal::open(const Week& stored)
         }
         return opening;
     }
-    // The last run ended without storing (its last record is no mark of storing) while the
-    // settings still hold the list it began with: its last step is brought back whole, name and
-    // date included, since they may have been stored in the middle of a step.
-    const Week last{m_state.entries(), m_state.fields()};
-    if (replayed && !m_state.endsStored() &&
-        m_state.stored().listDigest == listDigest(stored.entries) && last != stored)
-        opening.recovered = last;
+    if (replayed)
+        settle(stored, opening);
     return opening;
+}
+
+// The week the journal ends with against the one the settings hold. When the settings still
+// hold the list the journal knew them to hold, the journal's is the newer: the last run ended
+// without storing it, and it is brought back whole, name and date included. When they hold
+// another list, the two disagree: the newer of the two files wins, the other week is kept as an
+// earlier list, and the user is told.
+void ListJournal::settle(const Week& stored, Opening& opening)
+{
+    const Week last{m_state.entries(), m_state.fields()};
+    if (last == stored)
+        return;
+    if (m_state.stored().listDigest == listDigest(stored.entries)) {
+        if (!m_state.endsStored())
+            opening.recovered = last;
+        return;
+    }
+    if (isNewerThanSettings()) {
+        opening.recovered = last;
+        // The settings' week goes in first and is replaced by the journal's, which keeps it.
+        m_state.apply(StepRecord{{replaceAll(stored.entries)}, stored.fields, {}, 0});
+        m_state.apply(StepRecord{{replaceAll(last.entries)},
+                                 last.fields,
+                                 commandCaption(CommandKind::RecoverSession),
+                                 now()});
+    } else {
+        m_state.apply(StepRecord{{replaceAll(stored.entries)},
+                                 stored.fields,
+                                 commandCaption(CommandKind::SettingsChanged),
+                                 now()});
+    }
+    opening.notice = disagreementText(opening.recovered.has_value());
+}
+
+// The journal's last write against the settings file's; a settings file that is missing or
+// empty holds no week the user made, and loses.
+bool ListJournal::isNewerThanSettings() const
+{
+    const std::optional<struct stat> journal = statusAt(m_path);
+    const std::optional<struct stat> settings = statusAt(m_settingsPath, Links::Followed);
+    if (!settings || settings->st_size == 0)
+        return true;
+    return journal && FileStamp::of(*journal).modifiedNs >= FileStamp::of(*settings).modifiedNs;
 }
 
 Outcome ListJournal::begin(const Week& shown, const Week& stored)
@@ -142,8 +198,12 @@ Outcome ListJournal::recordStored(const Week& stored)
 Outcome ListJournal::write(const Record& record)
 {
     const QByteArray framed = frame(encodePayload(record));
-    if (!m_writer.isOpen() || m_writer.size() + framed.size() > m_state.room())
-        return beginAnew();
+    if (m_writer.isOpen() && m_writer.size() + framed.size() <= m_state.room())
+        return m_writer.append(framed);
+    // A snapshot holds every step; that the settings hold the week is a record of its own.
+    const Outcome begun = beginAnew();
+    if (!begun || !std::holds_alternative<StoredRecord>(record))
+        return begun;
     return m_writer.append(framed);
 }
 

@@ -29,6 +29,9 @@ struct Opening {
     std::optional<Week> recovered;
     /// Why the journal could not be used and where it is kept aside; empty when it could.
     QString problem;
+    /// What the user is told when the settings and the journal held different weeks; empty
+    /// when they did not.
+    QString notice;
 };
 
 /// The journal beside the settings file: every step of the list, name and date as it happens,
@@ -64,9 +67,12 @@ public:
     Outcome waitForDisk() { return m_writer.waitForDisk(); }
 
 private:
+    void settle(const Week& stored, Opening& opening);
+    bool isNewerThanSettings() const;
     Outcome write(const Record& record);
     Outcome beginAnew();
 
+    QString m_settingsPath;
     QString m_path;
     JournalState m_state;
     JournalWriter m_writer;

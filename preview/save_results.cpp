@@ -5,6 +5,7 @@
 #include "base/failure.h"
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
+#include "calendar/week_calendar.h"
 #include "document/paint/paged_output.h"
 #include "document/pdf/pdf_output.h"
 #include "preview/printable_schedule.h"
@@ -108,6 +109,10 @@ SavedForm savedFormOf(const SaveChoice& choice)
 
 void saveResults(const WorkingSchedule* schedule, SavedForm offered, const ReportLocation& location)
 {
+    if (offered == SavedForm::Calendar && schedule && !weekHasEvents(schedule->week())) {
+        prompts().note(QString::fromUtf16(NothingForCalendarNote));
+        return;
+    }
     GuardedProcedure procedure(location);
     SaveDialogRequest dialog;
     SaveChoice choice;
@@ -129,6 +134,12 @@ void saveResults(const WorkingSchedule* schedule, SavedForm offered, const Repor
                                               dialog.folder);
     });
     procedure.step(114, [&] { choice = {savedPath(dialog.answer), dialog.answer.filter}; });
+    // A calendar of no event would import as nothing: nothing is written, and the user is told.
+    if (!choice.path.isEmpty() && savedFormOf(choice) == SavedForm::Calendar && schedule &&
+        !weekHasEvents(schedule->week())) {
+        prompts().note(QString::fromUtf16(NothingForCalendarNote));
+        return;
+    }
     if (!choice.path.isEmpty()) {
         // The old file is not deleted first: the save below replaces it in one rename.
         if (FileExists(choice.path))

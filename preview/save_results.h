@@ -34,6 +34,9 @@ inline constexpr std::array SaveFilters{SaveFilter{SaveDialogFilter, u".doc"},
 
 /// Said after every save that did not fail.
 inline constexpr char16_t SaveDoneNote[] = u"Done.";
+/// Told instead of saving a calendar that would hold no event.
+inline constexpr char16_t NothingForCalendarNote[] =
+    u"There is nothing to add to a calendar: no day of this week holds homework.";
 
 /// What a saved file holds.
 enum class SavedForm {

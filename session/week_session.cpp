@@ -95,10 +95,13 @@ QString WeekSession::openJournal()
                     opening.recovered->entries, opening.recovered->fields,
                     FieldsStored::WithTheList);
     connect(m_journal.get(), &JournalKeeper::writeFailed, this, &WeekSession::journalWriteFailed);
+    QStringList told;
+    for (const QString& text : {opening.problem, opening.notice})
+        if (!text.isEmpty())
+            told.append(text);
     if (const Outcome begun = m_journal->begin(stored); !begun)
-        return opening.problem.isEmpty() ? begun.problem().description
-                                         : opening.problem + u' ' + begun.problem().description;
-    return opening.problem;
+        told.append(begun.problem().description);
+    return told.join(u' ');
 }
 
 QList<journal::EarlierList> WeekSession::earlierLists() const

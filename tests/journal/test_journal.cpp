@@ -185,29 +185,37 @@ void TestJournal::aStartAfterTheLastRun_data()
     QTest::addColumn<QList<Record>>("records");
     QTest::addColumn<QList<HomeworkEntry>>("settingsList");
     QTest::addColumn<QString>("settingsName");
+    // The settings file beside the journal: "newer" or "older" than it, "empty", or none.
+    QTest::addColumn<QString>("settingsFile");
     QTest::addColumn<std::optional<Week>>("recovered");
+    QTest::addColumn<QString>("keptAsEarlier"); // the caption of the week kept, if one is
     const WeekFields fields{u"Ada"_s, u"2030-01-31T09:05:00"_s};
     const QList<HomeworkEntry> firstRow{TwoRows.first()};
     const Record stored = StoredRecord{{listDigest(firstRow), fields}};
-    QTest::newRow("killed after a step")
-        << QList<Record>{snapshot(TwoRows), step({remove(1)})} << TwoRows << u"Ada"_s
-        << std::optional<Week>(Week{firstRow, fields});
+    const QList<Record> afterAStep{snapshot(TwoRows), step({remove(1)})};
+    const std::optional<Week> none;
+    QTest::newRow("killed after a step") << afterAStep << TwoRows << u"Ada"_s << u"older"_s
+                                         << std::optional(Week{firstRow, fields}) << QString();
     QTest::newRow("killed with a name stored in the middle of a step")
-        << QList<Record>{snapshot(TwoRows)} << TwoRows << u"Dana Whitlow"_s
-        << std::optional<Week>(Week{TwoRows, fields});
-    QTest::newRow("ended storing") << QList<Record>{snapshot(TwoRows), step({remove(1)}), stored}
-                                   << firstRow << u"Ada"_s << std::optional<Week>();
+        << QList<Record>{snapshot(TwoRows)} << TwoRows << u"Dana Whitlow"_s << u"newer"_s
+        << std::optional(Week{TwoRows, fields}) << QString();
+    QTest::newRow("ended storing")
+        << afterAStep + QList{stored} << firstRow << u"Ada"_s << u"newer"_s << none << QString();
     QTest::newRow("a name edited by hand since it ended")
-        << QList<Record>{snapshot(TwoRows), step({remove(1)}), stored} << firstRow << u"Bo"_s
-        << std::optional<Week>();
+        << afterAStep + QList{stored} << firstRow << u"Bo"_s << u"newer"_s << none << QString();
     QTest::newRow("killed after the list was stored")
-        << QList<Record>{snapshot(TwoRows), step({remove(1)})} << firstRow << u"Ada"_s
-        << std::optional<Week>();
-    QTest::newRow("a list replaced by hand since")
-        << QList<Record>{snapshot(TwoRows), step({remove(1)})} << QList<HomeworkEntry>{} << u"Ada"_s
-        << std::optional<Week>();
+        << afterAStep << firstRow << u"Ada"_s << u"newer"_s << none << QString();
+    QTest::newRow("another list written by hand since")
+        << afterAStep << QList{entry(u"hand"_s)} << u"Ada"_s << u"newer"_s << none
+        << u"Settings File Changed"_s;
+    QTest::newRow("another list, older than the journal")
+        << afterAStep << QList{entry(u"hand"_s)} << u"Ada"_s << u"older"_s
+        << std::optional(Week{firstRow, fields}) << u"Recover Last Session"_s;
+    QTest::newRow("the settings file emptied")
+        << afterAStep << QList<HomeworkEntry>{} << QString() << u"empty"_s
+        << std::optional(Week{firstRow, fields}) << QString();
     QTest::newRow("no journal yet")
-        << QList<Record>{} << TwoRows << u"Ada"_s << std::optional<Week>();
+        << QList<Record>{} << TwoRows << u"Ada"_s << u"newer"_s << none << QString();
 }
 
 void TestJournal::aStartAfterTheLastRun()
@@ -215,16 +223,26 @@ void TestJournal::aStartAfterTheLastRun()
     QFETCH(QList<Record>, records);
     QFETCH(QList<HomeworkEntry>, settingsList);
     QFETCH(QString, settingsName);
+    QFETCH(QString, settingsFile);
     QFETCH(std::optional<Week>, recovered);
+    QFETCH(QString, keptAsEarlier);
     const QTemporaryDir folder;
     const QString settings = folder.filePath(u"Quillory.conf"_s);
     if (!records.isEmpty())
         QVERIFY(writeBytes(settings + u".journal"_s, journalOf(records)));
+    // The settings' content is what `stored` says; only its file's size and time count here.
+    QVERIFY(writeBytes(settings, settingsFile == u"empty"_s ? "" : "[Quillory]\n"));
+    const QDateTime journalTime = QFileInfo(settings + u".journal"_s).lastModified();
+    if (!records.isEmpty())
+        QVERIFY(setModified(settings, journalTime.addSecs(settingsFile == u"newer"_s ? 60 : -60)));
     ListJournal journal(settings);
     const Week stored{settingsList, {settingsName, u"2030-01-31T09:05:00"_s}};
     const Opening opening = journal.open(stored);
     QCOMPARE(opening.problem, QString());
     QCOMPARE(opening.recovered, recovered);
+    QCOMPARE(opening.notice.isEmpty(), keptAsEarlier.isEmpty() && settingsFile != u"empty"_s);
+    const QList<EarlierList> earlier = journal.earlierLists(QDateTime::currentMSecsSinceEpoch());
+    QCOMPARE(earlier.isEmpty() ? QString() : earlier.constFirst().replacedBy, keptAsEarlier);
     // The journal begun anew holds the week shown and is private.
     test::require(journal.begin(opening.recovered.value_or(stored), stored));
     test::require(journal.waitForDisk());

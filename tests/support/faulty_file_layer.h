@@ -11,7 +11,7 @@ namespace quillory::test {
 /// A file layer that fails or slows down chosen calls, as a full, broken or slow disk would:
 /// the writers under test take it in place of the system's. Thread-safe: writers call it from
 /// their own threads.
-class FaultyFileLayer final : public FileLayer {
+class FaultyFileLayer : public FileLayer {
 public:
     /// Writes fail with this error (ENOSPC: a full disk) once this many more bytes were written;
     /// the write that crosses the limit writes what fits, as a nearly full disk does. -1: never.

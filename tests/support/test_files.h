@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 namespace quillory::test {
@@ -12,5 +13,8 @@ QByteArray readBytes(const QString& path);
 
 /// Creates or replaces a file with the bytes; false when it cannot be written.
 bool writeBytes(const QString& path, const QByteArray& bytes);
+
+/// Gives the file this modification time; false when it cannot.
+bool setModified(const QString& path, const QDateTime& time);
 
 } // namespace quillory::test
