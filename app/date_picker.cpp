@@ -6,6 +6,9 @@
 #include "homework/typed_date.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -56,8 +59,35 @@ bool DatePicker::isTyping(const QKeyEvent& event) const
                           event.key() == Qt::Key_Home || event.key() == Qt::Key_End);
 }
 
+// F4 and Alt+Down open the calendar, as in every desktop's date and list fields; Qt's picker
+// would step the date with Alt+Down instead.
+bool DatePicker::opensCalendar(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_F4 && modifiers == Qt::NoModifier) ||
+           (event.key() == Qt::Key_Down && modifiers == Qt::AltModifier);
+}
+
+// Qt opens the calendar only for a press on the arrow: the key presses it there.
+void DatePicker::openCalendar()
+{
+    QStyleOptionComboBox arrow;
+    arrow.initFrom(this);
+    arrow.editable = true;
+    arrow.subControls = QStyle::SC_All;
+    const QPointF centre =
+        style()->subControlRect(QStyle::CC_ComboBox, &arrow, QStyle::SC_ComboBoxArrow, this).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    mousePressEvent(&press);
+}
+
 void DatePicker::keyPressEvent(QKeyEvent* event)
 {
+    if (opensCalendar(*event)) {
+        openCalendar();
+        return;
+    }
     if (!isTyping(*event)) {
         QDateTimeEdit::keyPressEvent(event);
         return;

@@ -27,6 +27,7 @@ class GuardedProcedure;
 class Form2;
 class GeneralDataFrame;
 class JournalKeeper;
+class WindowFit;
 class WindowPointer;
 struct WeekData;
 
@@ -68,8 +69,9 @@ public:
     /// settings file lacks of the week it shows, and begins the journal for this run. Returns
     /// what the user is to be told of the journal (empty when nothing).
     QString openJournal();
-    /// Shows the window centred on the screen, with the focus in the name box (in the list when
-    /// the journal brought the week back, so that Ctrl+Z takes it back).
+    /// Shows the window centred on the screen (fitted to it, its controls scrolling where it is
+    /// too small), with the focus in the name box (in the list when the journal brought the week
+    /// back, so that Ctrl+Z takes it back).
     void showCentred();
 
     /// The close request: stores the class list. False when it could not be stored and the user
@@ -182,6 +184,7 @@ private:
     QUndoStack m_history;
     int m_rowBeforeReset = -1;
     WindowPointer* m_pointer;
+    WindowFit* m_fit;
     HomePageCall m_homePage;
     std::unique_ptr<Form2> m_preview;
     std::unique_ptr<JournalKeeper> m_journal;

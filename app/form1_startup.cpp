@@ -11,15 +11,14 @@
 #include "homework/homework_store.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
+#include "widgets/window_fit.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
 #include "widgets/window_skin.h"
 
 #include <QDesktopServices>
 #include <QFile>
-#include <QGuiApplication>
 #include <QRandomGenerator>
-#include <QScreen>
 #include <QTreeView>
 
 namespace quillory {
@@ -94,9 +93,7 @@ void Form1::callHomePage()
 
 void Form1::showCentred()
 {
-    QRect frame = frameGeometry();
-    frame.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
-    move(frame.topLeft());
+    m_fit->centre();
     show();
     activateWindow();
     Frame1->focusName();

@@ -3,6 +3,7 @@
 #include "app/general_data_frame.h"
 #include "app/list_commands.h"
 #include "app/sample_data_command.h"
+#include "app/week_replacement.h"
 #include "base/settings_store.h"
 #include "homework/editor/form3.h"
 #include "homework/general_fields.h"
@@ -13,6 +14,7 @@
 #include "tests/support/test_entries.h"
 #include "tests/support/window_controls.h"
 
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QDateTimeEdit>
 #include <QFile>
@@ -119,10 +121,14 @@ private Q_SLOTS:
     void tabIntoTheNameSelectsItAll();
     void restoringWritesNothing();
     void datePicker();
+    void pickerKeys_data();
+    void pickerKeys();
     void newWeek_data();
     void newWeek();
     void aDateTypedAsItIsShown_data();
     void aDateTypedAsItIsShown();
+    void earlierListNamesItsWeek_data();
+    void earlierListNamesItsWeek();
 
 private:
     WeekData with(HomeworkListModel& list) { return {list, *m_fields, m_history}; }
@@ -406,6 +412,31 @@ void TestListCommands::datePicker()
     QCOMPARE(m_prompts->shown().size(), 0);
 }
 
+// F4 and Alt+Down open the calendar and leave the date; Down steps it.
+void TestListCommands::pickerKeys_data()
+{
+    QTest::addColumn<QKeyCombination>("keys");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("F4") << QKeyCombination(Qt::Key_F4) << true;
+    QTest::newRow("Alt+Down") << (Qt::ALT | Qt::Key_Down) << true;
+    QTest::newRow("Down") << QKeyCombination(Qt::Key_Down) << false;
+}
+
+void TestListCommands::pickerKeys()
+{
+    QFETCH(QKeyCombination, keys);
+    QFETCH(bool, opens);
+    GeneralDataFrame fields;
+    fields.show();
+    QDateTimeEdit* picker = test::GeneralDataControls(fields).DateTimePicker1;
+    const QDateTime before = fields.date();
+    QTest::keyClick(picker, keys.key(), keys.keyboardModifiers());
+    QCOMPARE(picker->calendarWidget()->isVisible(), opens);
+    QCOMPARE(fields.date() == before, opens);
+    QCOMPARE(restoredDate(QDateTime()).isValid(), !opens); // only a step is stored
+}
+
+
 // The days emptied, the date a week on and stored; past the picker's last date, refused with a
 // note and nothing changed.
 void TestListCommands::newWeek_data()
@@ -477,6 +508,35 @@ void TestListCommands::aDateTypedAsItIsShown()
     QLocale::setDefault(QLocale::system());
     QCOMPARE(fields.date(), QDateTime(date, QTime(11, 51, 22)));
     QCOMPARE(picker->text(), date.toString(u"MMMM dd, yyyy"_s));
+}
+
+void TestListCommands::earlierListNamesItsWeek_data()
+{
+    QTest::addColumn<QString>("date"); // as stored
+    QTest::addColumn<QDateTime>("replaced");
+    QTest::addColumn<QString>("text");
+    const QDateTime now(QDate(2026, 12, 21), QTime(8, 0));
+    const QString week = storedDateText(QDateTime(QDate(2026, 12, 14), QTime(11, 51)));
+    QTest::newRow("this week: the weekday")
+        << week << QDateTime(QDate(2026, 12, 14), QTime(23, 39))
+        << u"Week of Dec 14, 2026 \u2013 before Start a New Week, Mon 23:39"_s;
+    QTest::newRow("older: the date too")
+        << week << QDateTime(QDate(2026, 12, 15), QTime(9, 12)).addDays(-7)
+        << u"Week of Dec 14, 2026 \u2013 before Start a New Week, Tue Dec 8 09:12"_s;
+    QTest::newRow("no date that reads")
+        << u"soon"_s << now << u"Before Start a New Week, Mon 08:00"_s;
+}
+
+void TestListCommands::earlierListNamesItsWeek()
+{
+    QFETCH(QString, date);
+    QFETCH(QDateTime, replaced);
+    QFETCH(QString, text);
+    journal::EarlierList earlier;
+    earlier.replacedBy = u"Start a New Week"_s;
+    earlier.replacedAtMs = replaced.toMSecsSinceEpoch();
+    earlier.fields = {u"Ann"_s, date};
+    QCOMPARE(earlierListText(earlier, QDateTime(QDate(2026, 12, 21), QTime(8, 0))), text);
 }
 
 QTEST_MAIN(TestListCommands)

@@ -243,6 +243,10 @@ void TestForm2::waysOut()
     QCOMPARE(form.view().zoom(), 1.0f);
     QCOMPARE(test::Form2Controls(form).Picture1->geometry(), QRect(0, 0, 300, 200));
     QCOMPARE(test::Form2Controls(form).Picture1->picture()->extent(), QSizeF(4500, 3000));
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_Escape); // as "< Back"
+    QCOMPARE(back.size(), 2);
+    QVERIFY(form.isHidden());
 
     QVERIFY(form.close());
     QCOMPARE(unloaded.size(), 1);
