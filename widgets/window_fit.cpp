@@ -77,6 +77,8 @@ bool WindowFit::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Show:
     case QEvent::ScreenChangeInternal: fit(); break;
+    // Centred for one showing; later showings keep the place the user chose.
+    case QEvent::Hide: m_centring = false; break;
     // The window manager has framed the window: its frame's size is known now.
     case QEvent::Move:
         if (m_window.isVisible() && frameMargins() != m_fittedFrame)
@@ -106,9 +108,6 @@ void WindowFit::fit()
     const QPoint kept(within(m_window.x(), outer.width(), available.left(), available.right() + 1),
                       within(m_window.y(), outer.height(), available.top(), available.bottom() + 1));
     m_window.move(m_centring ? place.frameTopLeft : kept);
-    // Centred once its frame is known; later showings keep the place the user chose.
-    if (!m_fittedFrame.isNull())
-        m_centring = false;
 }
 
 // The controls move, as laid out, into a scrolling area that fills the window; the tab order

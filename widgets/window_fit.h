@@ -37,8 +37,8 @@ public:
     /// Watches `window` (and belongs to it) from now on; its present size is its laid-out size.
     explicit WindowFit(QWidget& window);
 
-    /// Centres the window on its screen, fitted to it; again once the window manager tells the
-    /// size of its frame.
+    /// Centres the window on its screen, fitted to it, for its next showing; again once the
+    /// window manager tells the size of its frame.
     void centre();
 
 protected:

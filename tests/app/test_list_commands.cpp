@@ -515,16 +515,16 @@ void TestListCommands::earlierListNamesItsWeek_data()
     QTest::addColumn<QString>("date"); // as stored
     QTest::addColumn<QDateTime>("replaced");
     QTest::addColumn<QString>("text");
-    const QDateTime now(QDate(2026, 12, 21), QTime(8, 0));
+    const QDateTime now(QDate(2026, 12, 22), QTime(8, 0)); // a Tuesday
     const QString week = storedDateText(QDateTime(QDate(2026, 12, 14), QTime(11, 51)));
     QTest::newRow("this week: the weekday")
-        << week << QDateTime(QDate(2026, 12, 14), QTime(23, 39))
+        << week << QDateTime(QDate(2026, 12, 21), QTime(23, 39))
         << u"Week of Dec 14, 2026 \u2013 before Start a New Week, Mon 23:39"_s;
     QTest::newRow("older: the date too")
         << week << QDateTime(QDate(2026, 12, 15), QTime(9, 12)).addDays(-7)
         << u"Week of Dec 14, 2026 \u2013 before Start a New Week, Tue Dec 8 09:12"_s;
     QTest::newRow("no date that reads")
-        << u"soon"_s << now << u"Before Start a New Week, Mon 08:00"_s;
+        << u"soon"_s << now << u"Before Start a New Week, Tue 08:00"_s;
 }
 
 void TestListCommands::earlierListNamesItsWeek()
@@ -536,7 +536,7 @@ void TestListCommands::earlierListNamesItsWeek()
     earlier.replacedBy = u"Start a New Week"_s;
     earlier.replacedAtMs = replaced.toMSecsSinceEpoch();
     earlier.fields = {u"Ann"_s, date};
-    QCOMPARE(earlierListText(earlier, QDateTime(QDate(2026, 12, 21), QTime(8, 0))), text);
+    QCOMPARE(earlierListText(earlier, QDateTime(QDate(2026, 12, 22), QTime(8, 0))), text);
 }
 
 QTEST_MAIN(TestListCommands)

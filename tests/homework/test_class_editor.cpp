@@ -142,8 +142,10 @@ void TestClassEditor::save()
     editor.setIndex(index);
     editor.showCentred();
     fill(editor, typed);
-    if (byKeys)
+    if (byKeys) {
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
         QTest::keyClick(test::Form3Controls(editor).Text1.at(2), Qt::Key_Return, Qt::ControlModifier);
+    }
     else
         QTest::mouseClick(test::Form3Controls(editor).PushButton3, Qt::LeftButton);
     QCOMPARE(list.entries(), expected);

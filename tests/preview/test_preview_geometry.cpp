@@ -218,29 +218,33 @@ void TestPreviewGeometry::zoomKeepsTheCentre_data()
     QTest::addColumn<float>("zoom");
     QTest::addColumn<int>("draws");
     QTest::addColumn<QPointF>("edges"); // Picture1's left and top after the last step
+    QTest::addColumn<int>("barValue");  // VScroll1's
 
     // Three pages, the first 10080 high: taller than the limit, yet drawn at 1.0 and below. The
     // viewport's centre lies 4635 and 3682.5 twips into it.
     const QSizeF strip(13682, 27000);
     QTest::newRow("a step out is drawn")
-        << strip << 10080.0 << QPoint() << 0 << 1 << 0 << 0.75f << 2 << QPointF(0, 0);
+        << strip << 10080.0 << QPoint() << 0 << 1 << 0 << 0.75f << 2 << QPointF(0, 0) << 0;
+    // At 0.5 the centre is 9270 and 7365 twips into the page: at 0.75, as far as the page goes.
     QTest::newRow("out, out and in again")
-        << strip << 10080.0 << QPoint() << 0 << 2 << 1 << 0.75f << 4 << QPointF(0, 0);
+        << strip << 10080.0 << QPoint() << 0 << 2 << 1 << 0.75f << 4 << QPointF(-990, -1841) << 184;
     // 15682.5 down at 1.0 is 11761.875 at 0.75, at the centre.
     QTest::newRow("the centre stays, out")
-        << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 0 << 0.75f << 2 << QPointF(0, -8079);
+        << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 0 << 0.75f << 2 << QPointF(0, -8079) << 808;
     QTest::newRow("as far as the end allows")
-        << strip << 10080.0 << QPoint(0, 1957) << 0 << 2 << 0 << 0.5f << 3 << QPointF(0, -6134);
-    QTest::newRow("out and in: back in place")
-        << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 1 << 1.0f << 3 << QPointF(0, -12000);
+        << strip << 10080.0 << QPoint(0, 1957) << 0 << 2 << 0 << 0.5f << 3 << QPointF(0, -6134) << 607;
+    // Down the strip back in place; across, the centre at 0.75 was 6180 twips in.
+    QTest::newRow("out and in: the point at the centre stays")
+        << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 1 << 1.0f << 3 << QPointF(-1545, -12000) << 1200;
     QTest::newRow("a step past 1.0 is refused, in place")
-        << strip << 10080.0 << QPoint(0, 1200) << 1 << 0 << 0 << 1.0f << 1 << QPointF(0, -12000);
-    // One page of 9000 × 7000: the centre 4635 × 3682.5 is 5793.75 × 4603.125 at 1.25.
-    const QSizeF page(9002, 7002);
+        << strip << 10080.0 << QPoint(0, 1200) << 1 << 0 << 0 << 1.0f << 1 << QPointF(0, -12000) << 1200;
+    // One page of 9000 × 6000: the centre 4635 × 3682.5 is 5793.75 × 4603.125 at 1.25, where
+    // the page's end stops the view 135 twips down.
+    const QSizeF page(9002, 6002);
     QTest::newRow("one page, in: both ways")
-        << page << 0.0 << QPoint() << 1 << 0 << 0 << 1.25f << 2 << QPointF(-1159, -921);
+        << page << 0.0 << QPoint() << 1 << 0 << 0 << 1.25f << 2 << QPointF(-1159, -135) << 75;
     QTest::newRow("one page, in twice and out")
-        << page << 0.0 << QPoint() << 2 << 1 << 0 << 1.25f << 4 << QPointF(-1159, -921);
+        << page << 0.0 << QPoint() << 2 << 1 << 0 << 1.25f << 4 << QPointF(-1159, -135) << 75;
 }
 
 void TestPreviewGeometry::zoomKeepsTheCentre()
@@ -254,6 +258,7 @@ void TestPreviewGeometry::zoomKeepsTheCentre()
     QFETCH(float, zoom);
     QFETCH(int, draws);
     QFETCH(QPointF, edges);
+    QFETCH(int, barValue);
     RecordingCanvas canvas;
     PreviewGeometry geometry(canvas);
     geometry.loadPicture(loaded, firstPage);
@@ -270,7 +275,7 @@ void TestPreviewGeometry::zoomKeepsTheCentre()
     QCOMPARE(geometry.zoom(), zoom);
     QCOMPARE(canvas.draws.size(), draws);
     QCOMPARE(geometry.picture1().topLeft(), edges);
-    QCOMPARE(geometry.vertical().bar.value, qRound(-edges.y() / 10));
+    QCOMPARE(geometry.vertical().bar.value, barValue);
 }
 
 // A step above 1.0 is refused from a scaled width of 13800 or height of 9700 on; 1.0 and below
@@ -456,10 +461,10 @@ void TestPreviewGeometry::scrollByKeysWheelAndBar_data()
     QTest::newRow("PageDown: to the end, as a drag goes")
         << page << 0 << -1 << 0.0 << int(Qt::Key_PageDown) << 0 << -1635.0 << 158;
     QTest::newRow("wheel towards the user") << page << 0 << -1 << 0.0 << 0 << -1 << -768.0 << 77;
-    // 1,000,000 high: forty twips a unit, the end at 7365 - 1000000.
+    // 999,998 high, drawn at 1.0: forty twips a unit, the end at 7365 - 999998.
     const QSizeF tall(9332, 1000000);
     QTest::newRow("long: the bar's maximum shows the end")
-        << tall << 0 << 24816 << 0.0 << 0 << 0 << -992635.0 << 24816;
+        << tall << 0 << 24816 << 0.0 << 0 << 0 << -992633.0 << 24816;
     QTest::newRow("long: a released drag stays, the bar follows")
         << tall << 0 << 1000 << -4900.0 << 0 << 0 << -44900.0 << 1122;
 }
