@@ -6,11 +6,11 @@
 #include "homework/typed_date.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QLineEdit>
-#include <QSignalBlocker>
 
 namespace quillory {
 
@@ -76,7 +76,9 @@ void DatePicker::openCalendar()
     arrow.editable = true;
     arrow.subControls = QStyle::SC_All;
     const QPointF centre =
-        style()->subControlRect(QStyle::CC_ComboBox, &arrow, QStyle::SC_ComboBoxArrow, this).center();
+        style()
+            ->subControlRect(QStyle::CC_ComboBox, &arrow, QStyle::SC_ComboBoxArrow, this)
+            .center();
     QMouseEvent press(QEvent::MouseButtonPress, centre, mapToGlobal(centre), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     mousePressEvent(&press);

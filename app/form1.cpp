@@ -129,7 +129,7 @@ void Form1::wireControls()
     letEnterPressButtons(*this);
     // Ctrl+Q closes the window as its close box does, storing the list.
     auto* quit = new QAction(this);
-    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcut(Qt::CTRL | Qt::Key_Q);
     addAction(quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
     wireListMenu();

@@ -21,8 +21,7 @@ QString earlierListText(const journal::EarlierList& earlier, const QDateTime& no
     // Within the last six days the weekday says which day it was.
     const qint64 daysAgo = when.date().daysTo(now.date());
     const QString form = daysAgo >= 0 && daysAgo < 6 ? u"ddd HH:mm"_s : u"ddd MMM d HH:mm"_s;
-    const QString replaced =
-        u"%1, %2"_s.arg(earlier.replacedBy, QLocale::c().toString(when, form));
+    const QString replaced = u"%1, %2"_s.arg(earlier.replacedBy, QLocale::c().toString(when, form));
     const QDateTime week = dateFromStoredText(earlier.fields.date);
     if (!week.isValid())
         return u"Before "_s + replaced;

@@ -131,9 +131,9 @@ private:
     float mZoom = 1.0f;
     bool mSetupPending = false;
     bool m_activating = false;
-    float m_shownZoom = 1.0f;       // the zoom Picture1 was drawn at; a refused step keeps it
-    QSizeF m_loadedSize;            // Picture1's picture as handed over
-    QSizeF m_zoomSourceSize;        // Zoom_Ori's size, the same inside and out
+    float m_shownZoom = 1.0f;     // the zoom Picture1 was drawn at; a refused step keeps it
+    QSizeF m_loadedSize;          // Picture1's picture as handed over
+    QSizeF m_zoomSourceSize;      // Zoom_Ori's size, the same inside and out
     double m_firstPageHeight = 0; // of a picture of more than one page; 0 for one page
     PreviewAxis m_h;
     PreviewAxis m_v;

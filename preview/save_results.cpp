@@ -92,7 +92,8 @@ QString savedPath(const SaveChoice& choice)
     const auto filter = std::find_if(SaveFilters.cbegin(), SaveFilters.cend(), [&](auto row) {
         return choice.filter == QString::fromUtf16(row.filter);
     });
-    if (choice.path.isEmpty() || filter == SaveFilters.cend() || endsInDocumentExtension(choice.path))
+    if (choice.path.isEmpty() || filter == SaveFilters.cend() ||
+        endsInDocumentExtension(choice.path))
         return choice.path;
     QString path = choice.path;
     if (path.endsWith(u'.'))

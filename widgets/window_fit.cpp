@@ -47,9 +47,9 @@ WindowPlacement placeWindow(QSize laidOut, QMargins frame, QRect available, int 
                         fitted(laidOut.height() + (across ? scrollBarExtent : 0), room.height()))
                 : laidOut;
     const QSize outer = client.grownBy(frame);
-    const QPoint centred = available.topLeft() + QPoint(available.width() - outer.width(),
-                                                         available.height() - outer.height()) /
-                                                      2;
+    const QPoint centred =
+        available.topLeft() +
+        QPoint(available.width() - outer.width(), available.height() - outer.height()) / 2;
     return {{within(centred.x(), outer.width(), available.left(), available.right() + 1),
              within(centred.y(), outer.height(), available.top(), available.bottom() + 1)},
             client,
@@ -102,11 +102,13 @@ void WindowFit::fit()
     if (place.scrolls && !m_scrolling)
         scrollContent();
     m_window.setFixedSize(place.client);
-    if (auto* area = m_window.findChild<QScrollArea*>(u"WindowFitArea"_s, Qt::FindDirectChildrenOnly))
+    if (auto* area =
+            m_window.findChild<QScrollArea*>(u"WindowFitArea"_s, Qt::FindDirectChildrenOnly))
         area->setGeometry(m_window.rect());
     const QSize outer = place.client.grownBy(m_fittedFrame);
-    const QPoint kept(within(m_window.x(), outer.width(), available.left(), available.right() + 1),
-                      within(m_window.y(), outer.height(), available.top(), available.bottom() + 1));
+    const QPoint kept(
+        within(m_window.x(), outer.width(), available.left(), available.right() + 1),
+        within(m_window.y(), outer.height(), available.top(), available.bottom() + 1));
     m_window.move(m_centring ? place.frameTopLeft : kept);
 }
 

@@ -14,8 +14,8 @@ namespace quillory {
 
 /// Where a window laid out at a fixed size goes on a screen, and how large its client area is.
 struct WindowPlacement {
-    QPoint frameTopLeft; ///< the top-left corner of the window with its frame
-    QSize client;        ///< the client area: the laid-out size where it fits
+    QPoint frameTopLeft;  ///< the top-left corner of the window with its frame
+    QSize client;         ///< the client area: the laid-out size where it fits
     bool scrolls = false; ///< the laid-out content is larger than the client area and scrolls
 };
 

@@ -436,7 +436,6 @@ void TestListCommands::pickerKeys()
     QCOMPARE(restoredDate(QDateTime()).isValid(), !opens); // only a step is stored
 }
 
-
 // The days emptied, the date a week on and stored; past the picker's last date, refused with a
 // note and nothing changed.
 void TestListCommands::newWeek_data()

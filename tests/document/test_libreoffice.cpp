@@ -35,14 +35,7 @@ const QStringList ClassTexts[] = {
      {},
      u"Lab report"_s,
      u"Rest"_s},
-    {u"Art"_s,
-     u"ทำแบบฝึกหัด"_s,
-     u"الأسئلة"_s,
-     u"作业"_s,
-     {},
-     {},
-     {},
-     u"Sketch a; b"_s},
+    {u"Art"_s, u"ทำแบบฝึกหัด"_s, u"الأسئلة"_s, u"作业"_s, {}, {}, {}, u"Sketch a; b"_s},
 };
 
 // Writes the RTF straight into a file, as the program does.

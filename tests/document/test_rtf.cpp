@@ -260,7 +260,8 @@ void TestRtf::namesFacesForScripts_data()
                             << "{\\rtlch\\af1\\ltrch\\f0\\fs20\\u1513\\'3f\\u1500\\'3f}"_ba
                             << "{\\f1\\fnil\\fcharset1 DejaVu Sans;}"_ba;
     QTest::newRow("Arabic after Latin")
-        << u"Read \u0644\u0627"_s << "{\\rtlch\\af1\\ltrch\\f0\\fs20 Read \\u1604\\'3f\\u1575\\'3f}"_ba
+        << u"Read \u0644\u0627"_s
+        << "{\\rtlch\\af1\\ltrch\\f0\\fs20 Read \\u1604\\'3f\\u1575\\'3f}"_ba
         << "{\\f1\\fnil\\fcharset1 DejaVu Sans;}"_ba;
     QTest::newRow("Thai, then Arabic")
         << u"\u0E17\u0E33 \u0644"_s
@@ -281,9 +282,9 @@ void TestRtf::namesFacesForScripts()
     QFETCH(QByteArray, fonts);
     const QByteArray rtf = toRtf(documentWith({paragraphOf(text)}));
     QVERIFY2(rtf.contains(QByteArray("\\ql" + groups + "\\f0\\fs20\\par")), rtf.constData());
-    QVERIFY2(rtf.contains(
-                 QByteArray("{\\fonttbl{\\f0\\fnil\\fcharset0 Century Gothic;}" + fonts + "}")),
-             rtf.constData());
+    QVERIFY2(
+        rtf.contains(QByteArray("{\\fonttbl{\\f0\\fnil\\fcharset0 Century Gothic;}" + fonts + "}")),
+        rtf.constData());
     QCOMPARE(readOrFail(rtf).body, documentWith({paragraphOf(text)}).body);
 }
 

@@ -117,15 +117,17 @@ void TestClassEditor::save_data()
     QTest::newRow("Ctrl+Enter saves, adding no line")
         << qint16(-1) << typed << (threeRows() << typed) << QString() << true;
     QTest::newRow("edit the first row")
-        << qint16(1) << typed << QList{typed, threeRows().at(1), threeRows().at(2)} << QString() << false;
+        << qint16(1) << typed << QList{typed, threeRows().at(1), threeRows().at(2)} << QString()
+        << false;
     QTest::newRow("edit the last row")
-        << qint16(3) << typed << QList{threeRows().at(0), threeRows().at(1), typed} << QString() << false;
+        << qint16(3) << typed << QList{threeRows().at(0), threeRows().at(1), typed} << QString()
+        << false;
     QTest::newRow("blank period, add")
         << qint16(-1) << entry(u" "_s, {u"keep me"_s}) << threeRows() << forgot << false;
     QTest::newRow("empty period, edit")
         << qint16(2) << entry({}, {u"keep"_s}) << threeRows() << forgot << false;
-    QTest::newRow("separator, edit")
-        << qint16(1) << entry(u"p"_s, {QString(), {}, u"x"_s + R}) << threeRows() << u"Wednesday"_s << false;
+    QTest::newRow("separator, edit") << qint16(1) << entry(u"p"_s, {QString(), {}, u"x"_s + R})
+                                     << threeRows() << u"Wednesday"_s << false;
 }
 
 void TestClassEditor::save()
@@ -144,9 +146,9 @@ void TestClassEditor::save()
     fill(editor, typed);
     if (byKeys) {
         QVERIFY(QTest::qWaitForWindowActive(&editor));
-        QTest::keyClick(test::Form3Controls(editor).Text1.at(2), Qt::Key_Return, Qt::ControlModifier);
-    }
-    else
+        QTest::keyClick(test::Form3Controls(editor).Text1.at(2), Qt::Key_Return,
+                        Qt::ControlModifier);
+    } else
         QTest::mouseClick(test::Form3Controls(editor).PushButton3, Qt::LeftButton);
     QCOMPARE(list.entries(), expected);
     QVERIFY(prompts.errorReports().isEmpty());

@@ -229,15 +229,17 @@ void TestPreviewGeometry::zoomKeepsTheCentre_data()
     QTest::newRow("out, out and in again")
         << strip << 10080.0 << QPoint() << 0 << 2 << 1 << 0.75f << 4 << QPointF(-990, -1841) << 184;
     // 15682.5 down at 1.0 is 11761.875 at 0.75, at the centre.
-    QTest::newRow("the centre stays, out")
-        << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 0 << 0.75f << 2 << QPointF(0, -8079) << 808;
-    QTest::newRow("as far as the end allows")
-        << strip << 10080.0 << QPoint(0, 1957) << 0 << 2 << 0 << 0.5f << 3 << QPointF(0, -6134) << 607;
+    QTest::newRow("the centre stays, out") << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 0
+                                           << 0.75f << 2 << QPointF(0, -8079) << 808;
+    QTest::newRow("as far as the end allows") << strip << 10080.0 << QPoint(0, 1957) << 0 << 2 << 0
+                                              << 0.5f << 3 << QPointF(0, -6134) << 607;
     // Down the strip back in place; across, the centre at 0.75 was 6180 twips in.
     QTest::newRow("out and in: the point at the centre stays")
-        << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 1 << 1.0f << 3 << QPointF(-1545, -12000) << 1200;
+        << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 1 << 1.0f << 3 << QPointF(-1545, -12000)
+        << 1200;
     QTest::newRow("a step past 1.0 is refused, in place")
-        << strip << 10080.0 << QPoint(0, 1200) << 1 << 0 << 0 << 1.0f << 1 << QPointF(0, -12000) << 1200;
+        << strip << 10080.0 << QPoint(0, 1200) << 1 << 0 << 0 << 1.0f << 1 << QPointF(0, -12000)
+        << 1200;
     // One page of 9000 × 6000: the centre 4635 × 3682.5 is 5793.75 × 4603.125 at 1.25, where
     // the page's end stops the view 135 twips down.
     const QSizeF page(9002, 6002);
@@ -265,10 +267,9 @@ void TestPreviewGeometry::zoomKeepsTheCentre()
     geometry.Form_Activate();
     geometry.HScroll1_Change(scrolledTo.x());
     geometry.VScroll1_Change(scrolledTo.y());
-    for (const auto& [clicks, zoomStep] :
-         {std::pair{zoomIns, &PreviewGeometry::PushButton1_Click},
-          {zoomOuts, &PreviewGeometry::PushButton2_Click},
-          {zoomInsAfter, &PreviewGeometry::PushButton1_Click}}) {
+    for (const auto& [clicks, zoomStep] : {std::pair{zoomIns, &PreviewGeometry::PushButton1_Click},
+                                           {zoomOuts, &PreviewGeometry::PushButton2_Click},
+                                           {zoomInsAfter, &PreviewGeometry::PushButton1_Click}}) {
         for (int i = 0; i < clicks; ++i)
             (geometry.*zoomStep)();
     }
@@ -292,7 +293,8 @@ void TestPreviewGeometry::limits_data()
         << QSizeF(11041, 5000) << 0 << 1 << 1.25f << QSize(13798, 6247);
     QTest::newRow("13800 wide at 1.25")
         << QSizeF(11042, 5000) << 0 << 1 << 1.0f << QSize(11040, 4998);
-    QTest::newRow("9698 high at 1.25") << QSizeF(5000, 7761) << 0 << 1 << 1.25f << QSize(6247, 9698);
+    QTest::newRow("9698 high at 1.25")
+        << QSizeF(5000, 7761) << 0 << 1 << 1.25f << QSize(6247, 9698);
     QTest::newRow("9700 high at 1.25") << QSizeF(5000, 7762) << 0 << 1 << 1.0f << QSize(4998, 7760);
     QTest::newRow("past the limits: set up at 1.0")
         << QSizeF(20002, 12002) << 0 << 0 << 1.0f << QSize(20000, 12000);

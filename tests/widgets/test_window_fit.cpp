@@ -26,8 +26,8 @@ void TestWindowFit::placement_data()
     const QSize preview(656, 626);
     QTest::newRow("fits: as laid out, centred")
         << preview << QRect(0, 0, 1280, 1024) << QPoint(308, 185) << preview << false;
-    QTest::newRow("below a panel") << preview << QRect(0, 30, 1280, 994) << QPoint(308, 200)
-                                   << preview << false;
+    QTest::newRow("below a panel")
+        << preview << QRect(0, 30, 1280, 994) << QPoint(308, 200) << preview << false;
     QTest::newRow("200 % of 1280 x 1024: both ways")
         << preview << QRect(0, 0, 640, 512) << QPoint(0, 0) << QSize(632, 484) << true;
     QTest::newRow("125 % of 1366 x 768: down, wider by the bar")
