@@ -79,8 +79,10 @@ bool WindowFit::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ScreenChangeInternal: fit(); break;
     // Centred for one showing; later showings keep the place the user chose.
     case QEvent::Hide: m_centring = false; break;
-    // The window manager has framed the window: its frame's size is known now.
+    // The window manager has framed the window: its frame's size is known now (it may frame it
+    // where it was asked to, without moving it).
     case QEvent::Move:
+    case QEvent::WindowActivate:
         if (m_window.isVisible() && frameMargins() != m_fittedFrame)
             fit();
         break;
@@ -136,11 +138,13 @@ void WindowFit::scrollContent()
     area->setWidget(content);
     // The window's own background shows through, as it did behind the controls.
     area->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
     area->show();
     for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
-    connect(qApp, &QApplication::focusChanged, area, [area, content](QWidget*, QWidget* now) {
-        if (now && content->isAncestorOf(now))
+    // Only a move of the focus within the window: the window opens showing its top left.
+    connect(qApp, &QApplication::focusChanged, area, [area, content](QWidget* old, QWidget* now) {
+        if (old && now && content->isAncestorOf(old) && content->isAncestorOf(now))
             area->ensureWidgetVisible(now);
     });
     m_scrolling = true;
