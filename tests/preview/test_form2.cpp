@@ -142,8 +142,7 @@ void TestForm2::zoomKeysAndWheel_data()
         << QList{Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_0} << 0
         << 1.0f;
     QTest::newRow("wheel away, a notch") << QList<QKeyCombination>() << 120 << 1.25f;
-    QTest::newRow("wheel towards, two notches in halves")
-        << QList<QKeyCombination>() << -60 << 0.5f;
+    QTest::newRow("wheel towards, two notches") << QList<QKeyCombination>() << -240 << 0.5f;
 }
 
 void TestForm2::zoomKeysAndWheel()
@@ -157,12 +156,10 @@ void TestForm2::zoomKeysAndWheel()
     QVERIFY(QTest::qWaitForWindowActive(&form));
     for (const QKeyCombination key : keys)
         QTest::keyClick(&form, key.key(), key.keyboardModifiers());
-    for (int turned = 0; turned < (wheel < 0 ? 4 : 1); ++turned) {
-        QWheelEvent turn({10, 10}, {}, {}, {0, wheel}, {}, Qt::ControlModifier, Qt::NoScrollPhase,
-                         false);
-        QSpontaneKeyEvent::setSpontaneous(&turn);
-        qApp->notify(test::Form2Controls(form).Picture1, &turn);
-    }
+    QWheelEvent turn({10, 10}, {}, {}, {0, wheel}, {}, Qt::ControlModifier, Qt::NoScrollPhase,
+                     false);
+    QSpontaneKeyEvent::setSpontaneous(&turn);
+    qApp->notify(test::Form2Controls(form).Picture1, &turn);
     QCOMPARE(form.view().zoom(), zoom);
 }
 

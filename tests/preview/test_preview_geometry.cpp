@@ -298,8 +298,6 @@ void TestPreviewGeometry::limits_data()
     QTest::newRow("9700 high at 1.25") << QSizeF(5000, 7762) << 0 << 1 << 1.0f << QSize(4998, 7760);
     QTest::newRow("past the limits: set up at 1.0")
         << QSizeF(20002, 12002) << 0 << 0 << 1.0f << QSize(20000, 12000);
-    QTest::newRow("past the limits: in is refused")
-        << QSizeF(20002, 12002) << 0 << 1 << 1.0f << QSize(20000, 12000);
     QTest::newRow("past the limits: out")
         << QSizeF(20002, 12002) << 1 << 0 << 0.75f << QSize(15000, 9000);
     QTest::newRow("9780 high: out and back to 1.0")
