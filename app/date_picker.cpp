@@ -7,7 +7,10 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace quillory {
 
@@ -55,8 +58,37 @@ bool DatePicker::isTyping(const QKeyEvent& event) const
                                   event.key() == Qt::Key_Home || event.key() == Qt::Key_End);
 }
 
+// F4 and Alt+Down open the calendar, as in every desktop's date and list fields; Qt's picker
+// would step the date with Alt+Down instead.
+bool DatePicker::opensCalendar(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_F4 && modifiers == Qt::NoModifier) ||
+           (event.key() == Qt::Key_Down && modifiers == Qt::AltModifier);
+}
+
+// Qt opens the calendar only for a press on the arrow: the key presses it there.
+void DatePicker::openCalendar()
+{
+    QStyleOptionComboBox arrow;
+    arrow.initFrom(this);
+    arrow.editable = true;
+    arrow.subControls = QStyle::SC_All;
+    const QPointF centre =
+        style()
+            ->subControlRect(QStyle::CC_ComboBox, &arrow, QStyle::SC_ComboBoxArrow, this)
+            .center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    mousePressEvent(&press);
+}
+
 void DatePicker::keyPressEvent(QKeyEvent* event)
 {
+    if (opensCalendar(*event)) {
+        openCalendar();
+        return;
+    }
     if (!isTyping(*event)) {
         QDateTimeEdit::keyPressEvent(event);
         return;
@@ -80,9 +112,12 @@ QValidator::State DatePicker::validate(QString& input, int& pos) const
 {
     if (typedDate(input))
         return QValidator::Acceptable;
-    // Anything may be typed on the way to a date.
-    const QValidator::State own = QDateTimeEdit::validate(input, pos);
-    return own == QValidator::Invalid ? QValidator::Intermediate : own;
+    // Anything may be typed on the way to a date. Qt's own check makes a day the month lacks
+    // ("April 31") the month's last day: that is no date the user typed.
+    QString checked = input;
+    int checkedPos = pos;
+    const QValidator::State own = QDateTimeEdit::validate(checked, checkedPos);
+    return own == QValidator::Invalid || checked != input ? QValidator::Intermediate : own;
 }
 
 void DatePicker::fixup(QString& /*input*/) const

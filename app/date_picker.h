@@ -12,7 +12,8 @@ namespace quillory {
 /// first and the last date it can show, with a calendar to pick from. A date typed or pasted as
 /// it is shown or in the user's short date form sets that date when Enter is pressed or the
 /// picker is left; any other text leaves the value as it was. The arrow keys step the part the
-/// cursor is in; Tab leaves the picker rather than stepping through its parts.
+/// cursor is in; F4 and Alt+Down open the calendar; Tab leaves the picker rather than stepping
+/// through its parts.
 class DatePicker final : public QDateTimeEdit {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DatePicker)
@@ -34,6 +35,8 @@ protected:
     QDateTime dateTimeFromText(const QString& text) const override;
 
 private:
+    static bool opensCalendar(const QKeyEvent& event);
+    void openCalendar();
     bool isTyping(const QKeyEvent& event) const;
     std::optional<QDate> typedDate(const QString& text) const;
 };

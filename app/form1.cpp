@@ -12,9 +12,11 @@
 #include "widgets/form_colors.h"
 #include "widgets/one_line_delegate.h"
 #include "widgets/twips.h"
+#include "widgets/window_fit.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDateTimeEdit>
 #include <QGroupBox>
@@ -57,6 +59,7 @@ Form1::Form1(HomePageCall homePage, const QString& settingsPath, const FileLayer
     createControls();
     describeControls();
     wireControls();
+    m_fit = new WindowFit(*this);
 }
 
 Form1::~Form1() = default;
@@ -126,6 +129,11 @@ void Form1::wireControls()
         {PushButton1, PushButton2, PushButton3, PushButton4, PushButton5, PushButton6});
     m_pointer->arrowOver({this, Frame1, Frame2, ListView1, ListView1->viewport()});
     letEnterPressButtons(*this);
+    // Ctrl+Q closes the window as its close box does, storing the list.
+    auto* quit = new QAction(this);
+    quit->setShortcut(Qt::CTRL | Qt::Key_Q);
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
     wireListMenu();
 }
 

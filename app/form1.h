@@ -25,6 +25,7 @@ class ClassListMenu;
 class GuardedProcedure;
 class Form2;
 class GeneralDataFrame;
+class WindowFit;
 class WindowPointer;
 
 /// The maker's home page, opened at about one start in a hundred.
@@ -67,8 +68,9 @@ public:
     /// settings file lacks of the week it shows, and begins the journal for this run. Returns
     /// what the user is to be told of the journal (empty when nothing).
     QString openJournal();
-    /// Shows the window centred on the screen, with the focus in the name box (in the list when
-    /// the journal brought the week back, so that Ctrl+Z takes it back).
+    /// Shows the window centred on the screen (fitted to it, its controls scrolling where it is
+    /// too small), with the focus in the name box (in the list when the journal brought the week
+    /// back, so that Ctrl+Z takes it back).
     void showCentred();
 
     /// The close request: stores the class list. False when it could not be stored and the user
@@ -179,6 +181,7 @@ private:
     WeekSession m_session;
     int m_rowBeforeReset = -1;
     WindowPointer* m_pointer;
+    WindowFit* m_fit;
     HomePageCall m_homePage;
     std::unique_ptr<Form2> m_preview;
     // Nobody may be there to read a message: a list that cannot be stored goes to a rescue file.

@@ -10,15 +10,14 @@
 #include "generation/availability.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
+#include "widgets/window_fit.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
 #include "widgets/window_skin.h"
 
 #include <QDesktopServices>
 #include <QFile>
-#include <QGuiApplication>
 #include <QRandomGenerator>
-#include <QScreen>
 #include <QTreeView>
 
 namespace quillory {
@@ -95,9 +94,7 @@ void Form1::callHomePage()
 
 void Form1::showCentred()
 {
-    QRect frame = frameGeometry();
-    frame.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
-    move(frame.topLeft());
+    m_fit->centre();
     show();
     activateWindow();
     Frame1->focusName();

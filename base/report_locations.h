@@ -46,6 +46,7 @@ inline constexpr ReportLocation Form2Activate{Form2, u"Form_Activate"};
 inline constexpr ReportLocation Form2Redraw{Form2, u"RedrawImage"};
 inline constexpr ReportLocation Form2ZoomIn{Form2, u"PushButton1_Click"};
 inline constexpr ReportLocation Form2ZoomOut{Form2, u"PushButton2_Click"};
+inline constexpr ReportLocation Form2ActualSize{Form2, u"mnuActualSize_Click"};
 inline constexpr ReportLocation Form2MouseDown{Form2, u"picture1_MouseDown"};
 inline constexpr ReportLocation Form2MouseMove{Form2, u"picture1_MouseMove"};
 inline constexpr ReportLocation Form2MouseUp{Form2, u"Picture1_MouseUp"};

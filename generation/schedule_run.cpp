@@ -304,12 +304,6 @@ private:
 
 } // namespace
 
-QString scheduleDate(const QDate& date)
-{
-    // The C locale writes English month abbreviations and Western digits.
-    return QLocale::c().toString(date, u"MMM d, yyyy"_s);
-}
-
 FilledSchedule fillScheduleTemplate(GuardedProcedure& procedure, const ScheduleRequest& request)
 {
     return ScheduleRun(procedure, request).run();

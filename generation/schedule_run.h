@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/own_file.h"
+#include "homework/general_fields.h"
 #include "homework/homework_entry.h"
 
 #include <QDate>
@@ -18,11 +19,6 @@ class GuardedProcedure;
 
 /// How working documents' names begin; eight digits from 1 to 9 and ".doc" follow.
 inline constexpr char16_t WorkingDocumentPrefix[] = u"dravik";
-
-/// The date as the schedule's title line writes it, in the template's own language whatever the
-/// user's locale: English month abbreviations and Western digits ("Sep 6, 2021"), so the line
-/// reads as one sentence, left to right.
-QString scheduleDate(const QDate& date);
 
 /// What a schedule is made from. The name, the date and the classes are read at the moments
 /// the run uses them, so that what the user changed while the run waited is what it types.

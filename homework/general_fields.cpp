@@ -4,7 +4,11 @@
 
 #include "base/settings_store.h"
 
+#include <QLocale>
+
 namespace quillory {
+
+using namespace Qt::StringLiterals;
 
 QDateTime initialPickerDate()
 {
@@ -39,6 +43,12 @@ QString restoredName(int index)
 QString storedDateText(const QDateTime& value)
 {
     return value.toString(Qt::ISODate);
+}
+
+QString scheduleDate(const QDate& date)
+{
+    // The C locale writes English month abbreviations and Western digits.
+    return QLocale::c().toString(date, u"MMM d, yyyy"_s);
 }
 
 QDateTime dateFromStoredText(const QString& text)

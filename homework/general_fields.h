@@ -35,6 +35,11 @@ QString restoredName(int index);
 /// The text a date is stored as: ISO 8601 with the time of day.
 QString storedDateText(const QDateTime& value);
 
+/// The date as the schedule's title line writes it, in the template's own language whatever the
+/// user's locale: English month abbreviations and Western digits ("Sep 6, 2021"), so the line
+/// reads as one sentence, left to right.
+QString scheduleDate(const QDate& date);
+
 /// The date a stored text stands for; an invalid date when it stands for none.
 QDateTime dateFromStoredText(const QString& text);
 

@@ -10,6 +10,7 @@
 #include "widgets/enter_presses.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
+#include "widgets/window_fit.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
 
@@ -17,8 +18,8 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 namespace quillory {
@@ -48,6 +49,7 @@ Form2::Form2(QWidget* parent)
     connectControls();
     Form_Load();
     showView();
+    m_fit = new WindowFit(*this);
 }
 
 Form2::~Form2() = default;
@@ -64,6 +66,9 @@ void Form2::connectControls()
     connect(PushButton2, &QPushButton::clicked, this, run(&PreviewGeometry::PushButton2_Click));
     connect(PushButton6, &QPushButton::clicked, this, [this] { PushButton6_Click(); });
     connect(PushButton8, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
+    // Escape goes back, as "< Back" does.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
+            [this] { PushButton8_Click(); });
     connect(HScroll1, &QScrollBar::valueChanged, this, [this](int value) {
         m_geometry.HScroll1_Change(value);
         showView();
@@ -104,13 +109,10 @@ void Form2::Form_Load()
 void Form2::setPicture(std::shared_ptr<const doc::VectorPicture> snapshot)
 {
     const QSizeF extent = snapshot ? snapshot->extent() : QSizeF();
-    std::vector<double> pageTops;
-    for (const doc::PicturePage& page : snapshot ? snapshot->pages() : doc::PicturePages())
-        pageTops.push_back(page.top);
     const double firstPage =
-        pageTops.size() > 1 ? snapshot->pages().front().height : extent.height();
+        snapshot && snapshot->pages().size() > 1 ? snapshot->pages().front().height : 0;
     Picture1->setPicture(std::move(snapshot));
-    m_geometry.loadPicture(extent, std::move(pageTops), firstPage);
+    m_geometry.loadPicture(extent, firstPage);
 }
 
 void Form2::Form_Activate()
@@ -157,18 +159,11 @@ bool Form2::event(QEvent* event)
 void Form2::showEvent(QShowEvent* event)
 {
     if (!m_centred)
-        centreOnScreen();
+        m_fit->centre();
+    m_centred = true;
     // Set up on showing too: a window manager may show the window without activating it.
     Form_Activate();
     QWidget::showEvent(event);
-}
-
-void Form2::centreOnScreen()
-{
-    QRect place = geometry();
-    place.moveCenter(screen()->availableGeometry().center());
-    move(place.topLeft());
-    m_centred = true;
 }
 
 // Brings the controls in line with the view; the bars' own signals stay quiet meanwhile.

@@ -25,6 +25,7 @@ namespace quillory {
 
 class PictureArea;
 class WorkingSchedule;
+class WindowFit;
 class WindowPointer;
 
 /// The preview window: the page snapshot in a fixed viewport, zoomed in quarter steps from
@@ -55,7 +56,8 @@ public:
 
     /// "Save Results To Word File": a copy of the working document at a path the user chooses.
     void PushButton6_Click();
-    /// "< Back": deletes the working document, asks for the main window and hides this one.
+    /// "< Back" (also Escape): deletes the working document, asks for the main window and hides
+    /// this one.
     void PushButton8_Click();
     /// The close request: deletes the working document; the close is never refused.
     void Form_QueryUnload();
@@ -130,9 +132,9 @@ private:
     void Form_Activate();
     void setBarByPercent(QScrollBar* bar, qint16 percent);
     void showView();
-    void centreOnScreen();
     QPointF pointInPicture1(QPointF position) const;
     void scrollByWheel(const QObject* over, const QWheelEvent& wheel);
+    void zoomByWheel(int eighthsOfADegree);
 
     void keepZoomSource() override;
     void clearPicture() override;
@@ -141,7 +143,9 @@ private:
 
     PreviewGeometry m_geometry;
     WindowPointer* m_pointer;
+    WindowFit* m_fit;
     bool m_centred = false;
+    int m_zoomTurn = 0; // of the wheel with Ctrl held, less than a notch, in eighths of a degree
 };
 
 } // namespace quillory

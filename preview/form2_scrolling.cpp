@@ -27,6 +27,17 @@ void Form2::createScrollKeys()
             showView();
         });
     }
+    // Ctrl with plus, minus, 0 or the wheel zooms, as the zoom buttons do (0: back to 100 %).
+    const auto zoomKeys = [this](const QList<QKeySequence>& keys, auto zoom) {
+        for (const QKeySequence& key : keys)
+            connect(new QShortcut(key, this), &QShortcut::activated, this, [this, zoom] {
+                (m_geometry.*zoom)();
+                showView();
+            });
+    };
+    zoomKeys({QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal}, &PreviewGeometry::PushButton1_Click);
+    zoomKeys({QKeySequence::ZoomOut}, &PreviewGeometry::PushButton2_Click);
+    zoomKeys({Qt::CTRL | Qt::Key_0}, &PreviewGeometry::zoomToActualSize);
     for (QWidget* over : {static_cast<QWidget*>(Picture2), static_cast<QWidget*>(HScroll1),
                           static_cast<QWidget*>(VScroll1)})
         over->installEventFilter(this);
@@ -45,6 +56,10 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
 void Form2::scrollByWheel(const QObject* over, const QWheelEvent& wheel)
 {
     const QPoint turn = wheel.angleDelta();
+    if (wheel.modifiers().testFlag(Qt::ControlModifier)) {
+        zoomByWheel(turn.y());
+        return;
+    }
     const double along = (turn.y() != 0 ? turn.y() : turn.x()) / WheelNotch;
     const int lines = QApplication::wheelScrollLines();
     if (over == VScroll1) {
@@ -55,6 +70,21 @@ void Form2::scrollByWheel(const QObject* over, const QWheelEvent& wheel)
         m_geometry.scrollByWheel(Qt::Vertical, turn.y() / WheelNotch, lines);
         m_geometry.scrollByWheel(Qt::Horizontal, turn.x() / WheelNotch, lines);
     }
+    showView();
+}
+
+} // namespace quillory
+
+namespace quillory {
+
+// A step a notch: away from the user zooms in. Finer wheels add up to a notch first.
+void Form2::zoomByWheel(int eighthsOfADegree)
+{
+    m_zoomTurn += eighthsOfADegree;
+    for (; m_zoomTurn >= WheelNotch; m_zoomTurn -= WheelNotch)
+        m_geometry.PushButton1_Click();
+    for (; m_zoomTurn <= -WheelNotch; m_zoomTurn += WheelNotch)
+        m_geometry.PushButton2_Click();
     showView();
 }
 

@@ -29,10 +29,9 @@ PreviewGeometry::PreviewGeometry(PreviewCanvas& canvas)
 {
 }
 
-void PreviewGeometry::loadPicture(QSizeF size, std::vector<double> pageTops, double firstPageHeight)
+void PreviewGeometry::loadPicture(QSizeF size, double firstPageHeight)
 {
     m_loadedSize = size;
-    m_pageTops = pageTops.size() > 1 ? std::move(pageTops) : std::vector<double>();
     m_firstPageHeight = firstPageHeight;
     mSetupPending = true;
 }
@@ -92,16 +91,15 @@ void PreviewGeometry::RedrawImage()
     takeOriginalSize(procedure);
 }
 
-// The limits are meant for one page: a strip of pages is held to them by its first page, and
-// never kept from the size the set-up shows it at, or smaller (a full page is taller than the
-// limit, and the way back to 100 % must stay open).
+// The limits are meant for one page: a strip of pages is held to them by its first page. No
+// picture is kept from the size the set-up shows it at, or smaller: a full page is taller than
+// the limit, and the way back to 100 % must stay open.
 bool PreviewGeometry::fitsTheLimits() const
 {
-    if (m_pageTops.empty())
-        return mZoomWidth < RefusedWidth && mZoomHeight < RefusedHeight;
-    return mZoom <= 1.0f ||
-           (mZoomWidth < RefusedWidth &&
-            scaledLength(static_cast<int>(m_firstPageHeight), mZoom) < RefusedHeight);
+    const int pageHeight = m_firstPageHeight > 0
+                               ? scaledLength(static_cast<int>(m_firstPageHeight), mZoom)
+                               : mZoomHeight;
+    return mZoom <= 1.0f || (mZoomWidth < RefusedWidth && pageHeight < RefusedHeight);
 }
 
 void PreviewGeometry::drawZoomed(GuardedProcedure& procedure)
@@ -152,42 +150,47 @@ void PreviewGeometry::PushButton2_Click()
     procedure.step(100, [&] { StepZoom(1); });
 }
 
+void PreviewGeometry::zoomToActualSize()
+{
+    GuardedProcedure procedure(locations::Form2ActualSize);
+    procedure.step(100, [&] { ApplyZoom(1.0f); });
+}
+
 void PreviewGeometry::StepZoom(int direction)
 {
     ApplyZoom(direction == 0 ? mZoom + ZoomStep : mZoom - ZoomStep);
 }
 
+// The point of the picture under the viewport's centre stays there, as far as the picture's
+// ends allow; a refused step leaves the picture where it was.
 void PreviewGeometry::ApplyZoom(float factor)
 {
     if (factor < MinimumZoom || factor > MaximumZoom)
         return;
-    const std::size_t page = pageInView();
+    const QPointF centre = pointAtCentre();
     mZoom = factor;
     RedrawImage();
     SetupScrollbars();
-    if (page > 0)
-        showPage(page);
+    putAtCentre(m_h, centre.x(), viewport::InnerWidth);
+    putAtCentre(m_v, centre.y(), viewport::InnerHeight);
 }
 
-// The page whose part is at the viewport's top, in a picture of more than one; 0 otherwise.
-std::size_t PreviewGeometry::pageInView() const
+// The unscaled point under the viewport's centre.
+QPointF PreviewGeometry::pointAtCentre() const
 {
-    // A twip of slack: scaled edges are whole twips, rounded down.
-    const double top = (1 - m_v.edge) / m_shownZoom;
-    std::size_t page = 0;
-    while (page + 1 < m_pageTops.size() && m_pageTops[page + 1] <= top)
-        ++page;
-    return page;
+    return QPointF(viewport::InnerWidth / 2.0 - m_h.edge, viewport::InnerHeight / 2.0 - m_v.edge) /
+           m_shownZoom;
 }
 
-// As far down as the page's top, or the picture's end; the bar follows.
-void PreviewGeometry::showPage(std::size_t page)
+// Moves the picture so that the unscaled `point` is at the viewport's centre, within the bounds
+// a drag keeps to, in whole twips; the bar follows.
+void PreviewGeometry::putAtCentre(PreviewAxis& axis, double point, double viewportInner)
 {
-    if (m_v.step == 0 || !m_v.bar.enabled)
+    if (axis.step == 0 || !axis.bar.enabled)
         return;
-    const double end = std::max(0.0, m_v.size - viewport::InnerHeight);
-    m_v.edge = -std::min(std::floor(m_pageTops[page] * m_shownZoom), end);
-    followPicture(m_v);
+    const double reach = std::max(0.0, axis.size - viewportInner);
+    axis.edge = -std::clamp(std::round(point * m_shownZoom - viewportInner / 2.0), 0.0, reach);
+    followPicture(axis);
 }
 
 void PreviewGeometry::picture1_MouseDown(QPointF point)

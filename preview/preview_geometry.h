@@ -9,8 +9,6 @@
 #include <QSize>
 #include <QSizeF>
 
-#include <vector>
-
 namespace quillory {
 
 class GuardedProcedure;
@@ -43,10 +41,10 @@ public:
     /// The next activation sets the view up.
     void requestSetUp() { mSetupPending = true; }
     /// Hand-over: Picture1's picture is now a snapshot of this size (twips); the next
-    /// activation sets the view up from it. A snapshot of more than one page names where its
-    /// pages begin and how tall its first page is (twips): the size rule of the zoom then looks
-    /// at its first page, and a zoom keeps the page in view.
-    void loadPicture(QSizeF size, std::vector<double> pageTops = {}, double firstPageHeight = 0);
+    /// activation sets the view up from it. A snapshot of more than one page names how tall its
+    /// first page is (twips): the size rule of the zoom then looks at its first page. A zoom
+    /// keeps the point under the viewport's centre where it is.
+    void loadPicture(QSizeF size, double firstPageHeight = 0);
 
     /// The window became active: sets the view up from a newly handed-over picture. An
     /// activation during the set-up is ignored.
@@ -58,6 +56,8 @@ public:
     void PushButton1_Click();
     /// "Zoom Out": one quarter down, down to 0.25.
     void PushButton2_Click();
+    /// Back to 100 % (Ctrl+0), under the rules of the zoom buttons.
+    void zoomToActualSize();
 
     /// A mouse button went down at the point (twips from Picture1's top-left corner).
     void picture1_MouseDown(QPointF point);
@@ -110,8 +110,8 @@ private:
     void StepZoom(int direction);
     void ApplyZoom(float factor);
     bool fitsTheLimits() const;
-    std::size_t pageInView() const;
-    void showPage(std::size_t page);
+    QPointF pointAtCentre() const;
+    void putAtCentre(PreviewAxis& axis, double point, double viewportInner);
     void setBarByPercent(PreviewAxis& axis, qint16 percent);
     void bringBarInLine(PreviewAxis& axis, qint16 percent);
     void scrollBy(Qt::Orientation orientation, double distance);
@@ -131,11 +131,10 @@ private:
     float mZoom = 1.0f;
     bool mSetupPending = false;
     bool m_activating = false;
-    float m_shownZoom = 1.0f;       // the zoom Picture1 was drawn at; a refused step keeps it
-    QSizeF m_loadedSize;            // Picture1's picture as handed over
-    QSizeF m_zoomSourceSize;        // Zoom_Ori's size, the same inside and out
-    std::vector<double> m_pageTops; // where the pages of a picture of more than one begin
-    double m_firstPageHeight = 0;
+    float m_shownZoom = 1.0f;     // the zoom Picture1 was drawn at; a refused step keeps it
+    QSizeF m_loadedSize;          // Picture1's picture as handed over
+    QSizeF m_zoomSourceSize;      // Zoom_Ori's size, the same inside and out
+    double m_firstPageHeight = 0; // of a picture of more than one page; 0 for one page
     PreviewAxis m_h;
     PreviewAxis m_v;
 };

@@ -65,6 +65,16 @@ void save(const WorkingSchedule* held, const SaveChoice& choice)
     }
 }
 
+// A dot in a name is often no extension ("Homework Dec. 7", "week.1"): only the endings of the
+// documents a save writes, and RTF's own, count as one.
+bool endsInDocumentExtension(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    return std::any_of(DocumentExtensions.cbegin(), DocumentExtensions.cend(), [&](auto extension) {
+        return suffix.compare(QString::fromUtf16(extension), Qt::CaseInsensitive) == 0;
+    });
+}
+
 } // namespace
 
 const WorkingSchedule& heldSchedule(const WorkingSchedule* schedule)
@@ -86,7 +96,7 @@ QString savedPath(const SaveChoice& choice)
         return choice.filter == QString::fromUtf16(row.filter);
     });
     if (choice.path.isEmpty() || filter == SaveFilters.cend() ||
-        !QFileInfo(choice.path).suffix().isEmpty())
+        endsInDocumentExtension(choice.path))
         return choice.path;
     QString path = choice.path;
     if (path.endsWith(u'.'))

@@ -32,6 +32,10 @@ inline constexpr std::array SaveFilters{SaveFilter{SaveDialogFilter, u".doc"},
                                         SaveFilter{PdfDialogFilter, u".pdf"},
                                         SaveFilter{CalendarDialogFilter, u".ics"}};
 
+/// The endings a typed name keeps as its extension: what a save writes, and RTF, which the Word
+/// file is. Any other ending after a dot is part of the name.
+inline constexpr std::array<const char16_t*, 4> DocumentExtensions{u"doc", u"rtf", u"pdf", u"ics"};
+
 /// Said after every save that did not fail.
 inline constexpr char16_t SaveDoneNote[] = u"Done.";
 /// Told instead of saving a calendar that would hold no event.
@@ -51,8 +55,9 @@ QString overwriteQuestion(const QString& path);
 /// A name ending in ".pdf" or ".ics" (in any case) decides; otherwise the chosen filter does.
 SavedForm savedFormOf(const SaveChoice& choice);
 
-/// The path a save writes: the chosen one, with the chosen filter's extension when its name has
-/// none (a trailing dot gives way to it), so that the file opens with a double click.
+/// The path a save writes: the chosen one, with the chosen filter's extension unless its name
+/// ends in one of DocumentExtensions (a trailing dot gives way to it), so that the file opens
+/// with a double click.
 QString savedPath(const SaveChoice& choice);
 
 /// The working schedule a save or a print reads; throws Failure when there is none (the preview

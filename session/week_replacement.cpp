@@ -2,10 +2,10 @@
 
 #include "session/week_replacement.h"
 
-#include "session/general_data.h"
 #include "base/guarded_procedure.h"
 #include "homework/general_fields.h"
 #include "homework/homework_list_model.h"
+#include "session/general_data.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -14,11 +14,17 @@ namespace quillory {
 
 using namespace Qt::StringLiterals;
 
-QString earlierListText(const journal::EarlierList& earlier)
+QString earlierListText(const journal::EarlierList& earlier, const QDateTime& now)
 {
     const QDateTime when = QDateTime::fromMSecsSinceEpoch(earlier.replacedAtMs);
-    return u"Before %1, %2"_s.arg(earlier.replacedBy,
-                                  QLocale::c().toString(when, u"ddd MMM d HH:mm"_s));
+    // Within the last six days the weekday says which day it was.
+    const qint64 daysAgo = when.date().daysTo(now.date());
+    const QString form = daysAgo >= 0 && daysAgo < 6 ? u"ddd HH:mm"_s : u"ddd MMM d HH:mm"_s;
+    const QString replaced = u"%1, %2"_s.arg(earlier.replacedBy, QLocale::c().toString(when, form));
+    const QDateTime week = dateFromStoredText(earlier.fields.date);
+    if (!week.isValid())
+        return u"Before "_s + replaced;
+    return u"Week of %1 \u2013 before %2"_s.arg(scheduleDate(week.date()), replaced);
 }
 
 void replaceWeek(WeekData data, CommandKind kind, const ReportLocation& location,

@@ -6,11 +6,16 @@
 #include "journal/journal_records.h"
 #include "session/list_commands.h"
 
+#include <QDateTime>
+
 namespace quillory {
 
-/// The menu text of an earlier list: what replaced it and when, in local time ("Before Start a
-/// New Week, Mon Dec 14 09:12").
-QString earlierListText(const journal::EarlierList& earlier);
+/// The menu text of an earlier list: the week it holds, as the schedule's title writes it, then
+/// what replaced it and when, in local time, the day named by its weekday alone within the six
+/// days before `now` ("Week of Dec 14, 2026 – before Start a New Week, Mon 23:39"). A list whose
+/// date cannot be read is named by its replacement alone ("Before Clear/Reset Data, …").
+QString earlierListText(const journal::EarlierList& earlier,
+                        const QDateTime& now = QDateTime::currentDateTime());
 
 /// When a replaced name and date are written to the settings.
 enum class FieldsStored {

@@ -42,10 +42,13 @@ bool holdsGlyphAt(const QGlyphRun& run, quint32 glyph, const QPointF& position)
     return false;
 }
 
-// Whether a script's glyphs may stand in another order or number than its characters.
+// Whether a script's glyphs may stand in another order or number than its characters (Thai's
+// SARA AM is drawn as two glyphs, NIKHAHIT and SARA AA).
 bool reorders(QChar::Script script)
 {
     switch (script) {
+    case QChar::Script_Thai:
+    case QChar::Script_Lao:
     case QChar::Script_Devanagari:
     case QChar::Script_Bengali:
     case QChar::Script_Gurmukhi:
@@ -108,6 +111,22 @@ bool isLeftToRight(const QTextLayout& layout, int start, int end)
     return true;
 }
 
+// A right-to-left glyph's characters from left to right, as the glyphs around it are drawn: a
+// reader takes the glyphs of a line from left to right and turns a right-to-left stretch
+// around, the letters of a lam-alef ligature with it.
+QString inDrawnOrder(const QString& text)
+{
+    QString reversed;
+    reversed.reserve(text.size());
+    for (qsizetype at = text.size(); at > 0;) {
+        const qsizetype length =
+            at > 1 && text[at - 1].isLowSurrogate() && text[at - 2].isHighSurrogate() ? 2 : 1;
+        at -= length;
+        reversed += QStringView(text).sliced(at, length);
+    }
+    return reversed;
+}
+
 qint64 glyphsIn(const QList<QGlyphRun>& runs)
 {
     qint64 count = 0;
@@ -140,7 +159,8 @@ void GlyphTextRecorder::recordLine(const QTextLayout& layout, int line)
             DrawnFace& drawn = m_faces[std::size_t(face)];
             known.insert(glyphs[i], int(drawn.glyphs.size()));
             drawn.glyphs.push_back(glyphs[i]);
-            drawn.texts.push_back(textOf(layout, line, face, glyphs[i], positions[i]));
+            const QString text = textOf(layout, line, face, glyphs[i], positions[i]);
+            drawn.texts.push_back(run.isRightToLeft() ? inDrawnOrder(text) : text);
         }
     }
     spanReorderedWords(layout, line, lineStart);

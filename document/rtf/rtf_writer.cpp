@@ -3,6 +3,7 @@
 #include "document/rtf/rtf_writer.h"
 
 #include "document/rtf/rtf_emitter.h"
+#include "document/rtf/script_fonts.h"
 
 #include <QHash>
 #include <QStringList>
@@ -72,6 +73,7 @@ public:
     }
     int color(QRgb color) const { return m_colors.value(opaque(color)); }
     const QStringList& fonts() const { return m_fontNames; }
+    int charset(qsizetype font) const { return m_charsets.at(font); }
     const QList<QRgb>& colors() const { return m_colorList; }
 
 private:
@@ -81,13 +83,26 @@ private:
         if (m_lastAdded && m_lastAdded->font == format.font && m_lastAdded->color == format.color)
             return;
         m_lastAdded = format;
-        const QString font = writtenFontName(format.font);
-        if (!m_fonts.contains(font)) {
-            m_fonts.insert(font, int(m_fontNames.size()));
-            m_fontNames.append(font);
-        }
+        addFont(writtenFontName(format.font), 0);
         if (format.color)
             addColor(*format.color);
+    }
+    void addFont(const QString& font, int charset)
+    {
+        if (m_fonts.contains(font))
+            return;
+        m_fonts.insert(font, int(m_fontNames.size()));
+        m_fontNames.append(font);
+        m_charsets.append(charset);
+    }
+    void addScriptFonts(const QString& text)
+    {
+        for (const rtf::ScriptPiece& piece : rtf::scriptPieces(text)) {
+            for (const rtf::ScriptFont* font : {piece.complex, piece.eastAsian}) {
+                if (font)
+                    addFont(QString::fromUtf16(font->family), font->charset);
+            }
+        }
     }
     void addColor(QRgb color)
     {
@@ -99,8 +114,10 @@ private:
     void addParagraph(const Paragraph& paragraph)
     {
         for (const Run& run : paragraph.runs) {
-            if (rtf::Emitter::writesText(run.text))
+            if (rtf::Emitter::writesText(run.text)) {
                 addFormat(run.format);
+                addScriptFonts(run.text);
+            }
         }
         addFormat(paragraph.mark);
     }
@@ -119,6 +136,7 @@ private:
 
     QHash<QString, int> m_fonts;
     QStringList m_fontNames;
+    QList<int> m_charsets;
     QHash<QRgb, int> m_colors;
     QList<QRgb> m_colorList;
     std::optional<CharFormat> m_lastAdded;
@@ -191,7 +209,7 @@ private:
             m_out.open();
             m_out.word("f", i);
             m_out.word("fnil");
-            m_out.word("fcharset0");
+            m_out.word("fcharset", m_tables.charset(i));
             m_out.text(m_tables.fonts()[i], true);
             m_out.endEntry();
             m_out.close();
@@ -264,6 +282,7 @@ private:
     void writeShape(const Shape& shape);
     void writeParagraph(const Paragraph& paragraph, bool inTable, const char* end);
     void writeRuns(const std::vector<Run>& runs);
+    void writeScriptFonts(const rtf::ScriptPiece& piece);
     void writeCharFormat(const CharFormat& format);
     void writeTable(const Table& table);
     void writeRowDefinition(const Table& table, const Row& row);
@@ -337,8 +356,15 @@ void Writer::writeParagraph(const Paragraph& paragraph, bool inTable, const char
 void Writer::writeRuns(const std::vector<Run>& runs)
 {
     // Runs written alike are one group, as a reader joins them; a run of left-out characters
-    // alone is no group at all, as an empty one reads back as nothing.
-    std::optional<CharFormat> open;
+    // alone is no group at all, as an empty one reads back as nothing. A stretch of a script the
+    // format's font lacks is a group of its own that names the face to draw it in.
+    struct Group {
+        CharFormat format;
+        const rtf::ScriptFont* complex;
+        const rtf::ScriptFont* eastAsian;
+        bool operator==(const Group&) const = default;
+    };
+    std::optional<Group> open;
     for (const Run& run : runs) {
         if (!rtf::Emitter::writesText(run.text))
             continue;
@@ -346,18 +372,37 @@ void Writer::writeRuns(const std::vector<Run>& runs)
             m_lastRunFormat = run.format;
             m_lastWrittenFormat = writtenFormat(run.format);
         }
-        const CharFormat& format = m_lastWrittenFormat;
-        if (format != open) {
-            if (open)
-                m_out.close();
-            m_out.open();
-            writeCharFormat(run.format);
-            open = format;
+        for (const rtf::ScriptPiece& piece : rtf::scriptPieces(run.text)) {
+            const Group group{m_lastWrittenFormat, piece.complex, piece.eastAsian};
+            if (group != open) {
+                if (open)
+                    m_out.close();
+                m_out.open();
+                writeScriptFonts(piece);
+                writeCharFormat(run.format);
+                open = group;
+            }
+            m_out.text(piece.text);
         }
-        m_out.text(run.text);
     }
     if (open)
         m_out.close();
+}
+
+// The associated fonts: \af after \rtlch names the complex scripts' face, after \dbch the East
+// Asian one; \ltrch and \loch hand \f back to the text's own font.
+void Writer::writeScriptFonts(const rtf::ScriptPiece& piece)
+{
+    if (piece.complex) {
+        m_out.word("rtlch");
+        m_out.word("af", m_tables.font(QString::fromUtf16(piece.complex->family)));
+        m_out.word("ltrch");
+    }
+    if (piece.eastAsian) {
+        m_out.word("dbch");
+        m_out.word("af", m_tables.font(QString::fromUtf16(piece.eastAsian->family)));
+        m_out.word("loch");
+    }
 }
 
 void Writer::writeCharFormat(const CharFormat& format)

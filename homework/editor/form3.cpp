@@ -13,15 +13,15 @@
 #include "widgets/enter_presses.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
+#include "widgets/window_fit.h"
 #include "widgets/window_look.h"
 #include "widgets/window_pointer.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 #include <limits>
@@ -112,6 +112,7 @@ Form3::Form3(HomeworkListModel& list, QWidget* parent)
     setModal(true);
     createControls();
     Form_Load();
+    m_fit = new WindowFit(*this);
 }
 
 void Form3::createControls()
@@ -147,6 +148,9 @@ void Form3::createControls()
     setTabOrder(PushButton3, PushButton4);
     describeControls();
     connect(PushButton3, &QPushButton::clicked, this, &Form3::PushButton3_Click);
+    // Enter starts a new line in a day box; Ctrl+Enter saves from any box.
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &Form3::PushButton3_Click);
     connect(PushButton4, &QPushButton::clicked, this, &Form3::PushButton4_Click);
     m_pointer->handOver({PushButton3, PushButton4});
     m_pointer->arrowOver({Frame1, dayFrames[0], dayFrames[1], dayFrames[2], dayFrames[3],
@@ -201,10 +205,7 @@ void Form3::setIndex(qint16 index)
 
 void Form3::showCentred()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    m_fit->centre();
     show();
     Text2->setFocus(Qt::OtherFocusReason);
 }

@@ -18,6 +18,7 @@ namespace quillory {
 
 class HomeworkListModel;
 class KeptLineBreaks;
+class WindowFit;
 class WindowPointer;
 
 /// Why the editor cannot save a row: no period, or a box holding a text the stored list uses
@@ -44,11 +45,12 @@ public:
     /// Shows the editor centred and waits until it closes.
     void showModal() override;
 
-    /// Centres the editor on its screen with the focus in the period box, without waiting.
+    /// Centres the editor on its screen (fitted to it, its boxes scrolling where it is too small)
+    /// with the focus in the period box, without waiting.
     void showCentred();
 
-    /// "Save": checks the row, writes it into the list and closes; otherwise says what is wrong
-    /// and stays open with everything typed.
+    /// "Save" (also Ctrl+Enter): checks the row, writes it into the list and closes; otherwise
+    /// says what is wrong and stays open with everything typed.
     void PushButton3_Click();
     /// "Cancel": closes without touching the list.
     void PushButton4_Click();
@@ -85,6 +87,7 @@ private:
 
     HomeworkListModel& m_list;
     WindowPointer* m_pointer;
+    WindowFit* m_fit = nullptr;
     std::array<KeptLineBreaks*, DaysPerWeek> m_dayTexts;
 };
 

@@ -9,6 +9,7 @@
 #include "tests/support/window_controls.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QDateTimeEdit>
 #include <QLineEdit>
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void movingIntoTheNameSelectsItAll_data();
     void movingIntoTheNameSelectsItAll();
     void datePicker();
+    void pickerKeys_data();
+    void pickerKeys();
     void aDateTypedAsItIsShown_data();
     void aDateTypedAsItIsShown();
 
@@ -124,6 +127,30 @@ void TestGeneralDataFrame::datePicker()
     picker->setDate(QDate(2031, 12, 1));
     QCOMPARE(stored(u"DateTimePicker1"_s), u"2031-12-01T11:51:22"_s);
     QCOMPARE(m_prompts->shown().size(), 0);
+}
+
+// F4 and Alt+Down open the calendar and leave the date; Down steps it.
+void TestGeneralDataFrame::pickerKeys_data()
+{
+    QTest::addColumn<QKeyCombination>("keys");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("F4") << QKeyCombination(Qt::Key_F4) << true;
+    QTest::newRow("Alt+Down") << (Qt::ALT | Qt::Key_Down) << true;
+    QTest::newRow("Down") << QKeyCombination(Qt::Key_Down) << false;
+}
+
+void TestGeneralDataFrame::pickerKeys()
+{
+    QFETCH(QKeyCombination, keys);
+    QFETCH(bool, opens);
+    GeneralDataFrame fields(*m_session);
+    fields.show();
+    QDateTimeEdit* picker = test::GeneralDataControls(fields).DateTimePicker1;
+    const QDateTime before = m_session->fields().date();
+    QTest::keyClick(picker, keys.key(), keys.keyboardModifiers());
+    QCOMPARE(picker->calendarWidget()->isVisible(), opens);
+    QCOMPARE(m_session->fields().date() == before, opens);
+    QCOMPARE(stored(u"DateTimePicker1"_s) == u"unset"_s, opens); // only a step is stored
 }
 
 void TestGeneralDataFrame::aDateTypedAsItIsShown_data()

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // LibreOffice as an independent reader of the RTF we write: a filled schedule, converted to
-// DOCX, keeps its page, column widths, row heights (none kept from breaking) and shading.
+// DOCX, keeps its page, column widths, row heights (none kept from breaking) and shading;
+// converted to PDF, it draws Thai, Arabic and Chinese in the faces the file names for them.
 #include "document/rtf/model.h"
 #include "document/rtf/rtf_reader.h"
 #include "document/rtf/rtf_writer.h"
 #include "resources/schedule_template.h"
 #include "tests/support/libreoffice.h"
+#include "tests/support/pdf_tools.h"
 #include "tests/support/test_files.h"
 
 #include <QFile>
@@ -33,7 +35,7 @@ const QStringList ClassTexts[] = {
      {},
      u"Lab report"_s,
      u"Rest"_s},
-    {u"Art"_s, {}, {}, {}, {}, {}, {}, u"Sketch a; b"_s},
+    {u"Art"_s, u"ทำแบบฝึกหัด"_s, u"الأسئلة"_s, u"作业"_s, {}, {}, {}, u"Sketch a; b"_s},
 };
 
 // Writes the RTF straight into a file, as the program does.
@@ -144,6 +146,7 @@ class TestLibreOffice : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void keepsPageAndTable();
+    void drawsEachScriptInItsFace();
 
 private:
     QByteArray convert(const QString& filter, const QString& extension);
@@ -219,6 +222,21 @@ void TestLibreOffice::keepsPageAndTable()
              QSet<QString>{u"single/2/000000"_s});
     QCOMPARE(facts.padding.value(u"w:start"_s), 115);
     QCOMPARE(facts.padding.value(u"w:end"_s), 115);
+}
+
+// Without faces named for them, LibreOffice drew Thai and Arabic in Unifont, a bitmap face.
+void TestLibreOffice::drawsEachScriptInItsFace()
+{
+    if (!quillory::test::pdf::toolsInstalled())
+        QSKIP("poppler-utils is not installed");
+    const QString pdf = m_folder.filePath(u"schedule.pdf"_s);
+    QVERIFY(quillory::test::writeBytes(pdf, convert(u"pdf"_s, u"pdf"_s)));
+    QStringList faces;
+    for (const quillory::test::pdf::Font& font : quillory::test::pdf::fonts(pdf))
+        faces << font.name.section(u'+', 1);
+    faces.sort();
+    QCOMPARE(faces, (QStringList{u"DejaVuSans"_s, u"DejaVuSans-Bold"_s, u"NotoSansThaiUI-Regular"_s,
+                                 u"WenQuanYiMicroHei"_s}));
 }
 
 QTEST_APPLESS_MAIN(TestLibreOffice)

@@ -139,8 +139,9 @@ private Q_SLOTS:
             << u"Crème brûlée, naïve"_s << QStringList{u"Crème"_s, u"brûlée,"_s, u"naïve"_s};
         QTest::newRow("Greek") << u"Ελληνικά"_s << QStringList{u"Ελληνικά"_s};
         QTest::newRow("Cyrillic") << u"Русский язык"_s << QStringList{u"Русский"_s, u"язык"_s};
-        // (Poppler reverses the letters of a lam-alef ligature, in LibreOffice's PDFs too.)
         QTest::newRow("Arabic") << u"مرحبا كتاب"_s << QStringList{u"مرحبا"_s, u"كتاب"_s};
+        QTest::newRow("Arabic lam-alef ligature")
+            << u"الأسئلة لا"_s << QStringList{u"الأسئلة"_s, u"لا"_s};
         QTest::newRow("Hebrew") << u"שיעורי בית"_s << QStringList{u"שיעורי"_s, u"בית"_s};
         QTest::newRow("Devanagari") << u"गृहकार्य हिन्दी"_s << QStringList{u"गृहकार्य"_s, u"हिन्दी"_s};
         QTest::newRow("Bengali") << u"বাংলা"_s << QStringList{u"বাংলা"_s};
@@ -152,6 +153,8 @@ private Q_SLOTS:
         QTest::newRow("Malayalam") << u"മലയാളം"_s << QStringList{u"മലയാളം"_s};
         QTest::newRow("Oriya") << u"ଓଡ଼ିଆ"_s << QStringList{u"ଓଡ଼ିଆ"_s};
         QTest::newRow("Thai") << u"การบ้าน ภาษาไทย"_s << QStringList{u"การบ้าน"_s, u"ภาษาไทย"_s};
+        QTest::newRow("Thai SARA AM, drawn as two glyphs")
+            << u"ทำแบบฝึกหัด น้ำ"_s << QStringList{u"ทำแบบฝึกหัด"_s, u"น้ำ"_s};
         QTest::newRow("Chinese") << u"田日 数学"_s << QStringList{u"田日"_s, u"数学"_s};
         QTest::newRow("Japanese") << u"日本語の宿題"_s << QStringList{u"日本語の宿題"_s};
         QTest::newRow("Korean") << u"한국어 숙제"_s << QStringList{u"한국어"_s, u"숙제"_s};

@@ -194,6 +194,8 @@ class TestRtf : public QObject {
 private Q_SLOTS:
     void escapesText_data();
     void escapesText();
+    void namesFacesForScripts_data();
+    void namesFacesForScripts();
     void writesWhatWordExpects();
     void writesParagraphsOfACell();
     void roundTripsHostileText_data();
@@ -226,10 +228,9 @@ void TestRtf::escapesText_data()
     QTest::newRow("latin") << u"Caf\u00e9 \u00c7a"_s << "Caf\\u233\\'e9 \\u199\\'c7a"_ba;
     QTest::newRow("code page above Latin-1")
         << u"\u20AC\u201C\u0178"_s << "\\u8364\\'80\\u8220\\'93\\u376\\'9f"_ba;
-    QTest::newRow("top of the BMP") << u"\u8000\uFFFF"_s << "\\u-32768\\'3f\\u-1\\'3f"_ba;
+    QTest::newRow("top of the BMP") << u"\uA000\uFFFF"_s << "\\u-24576\\'3f\\u-1\\'3f"_ba;
     QTest::newRow("emoji as surrogate pair") << u"\U0001F600"_s << "\\u-10179\\'3f\\u-8704\\'3f"_ba;
-    QTest::newRow("right-to-left")
-        << u"\u202E\u05E9\u05DC"_s << "\\u8238\\'3f\\u1513\\'3f\\u1500\\'3f"_ba;
+    QTest::newRow("right-to-left override") << u"\u202E"_s << "\\u8238\\'3f"_ba;
     QTest::newRow("tab before a letter") << u"a\tb"_s << "a\\tab b"_ba;
     QTest::newRow("tab before a digit") << u"\t1"_s << "\\tab 1"_ba;
     QTest::newRow("tab before a space") << u"\t "_s << "\\tab  "_ba;
@@ -245,6 +246,46 @@ void TestRtf::escapesText()
     QVERIFY2(rtf.contains(QByteArray("{\\f0\\fs20 " + written + "}")) ||
                  rtf.contains(QByteArray("{\\f0\\fs20" + written + "}")),
              rtf.constData());
+}
+
+// A stretch of a complex or East Asian script is a group of its own naming the face to draw it
+// in, as an associated font (\af after \rtlch or \dbch), added to the font table.
+void TestRtf::namesFacesForScripts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("groups");
+    QTest::addColumn<QByteArray>("fonts"); // the font table after Century Gothic
+    QTest::newRow("Latin") << u"Math"_s << "{\\f0\\fs20 Math}"_ba << QByteArray();
+    QTest::newRow("Hebrew") << u"\u05E9\u05DC"_s
+                            << "{\\rtlch\\af1\\ltrch\\f0\\fs20\\u1513\\'3f\\u1500\\'3f}"_ba
+                            << "{\\f1\\fnil\\fcharset1 DejaVu Sans;}"_ba;
+    QTest::newRow("Arabic after Latin")
+        << u"Read \u0644\u0627"_s
+        << "{\\rtlch\\af1\\ltrch\\f0\\fs20 Read \\u1604\\'3f\\u1575\\'3f}"_ba
+        << "{\\f1\\fnil\\fcharset1 DejaVu Sans;}"_ba;
+    QTest::newRow("Thai, then Arabic")
+        << u"\u0E17\u0E33 \u0644"_s
+        << "{\\rtlch\\af1\\ltrch\\f0\\fs20\\u3607\\'3f\\u3635\\'3f }"
+           "{\\rtlch\\af2\\ltrch\\f0\\fs20\\u1604\\'3f}"_ba
+        << "{\\f1\\fnil\\fcharset222 Noto Sans Thai UI;}{\\f2\\fnil\\fcharset1 DejaVu Sans;}"_ba;
+    QTest::newRow("Chinese and Devanagari")
+        << u"\u8000 \u0917"_s
+        << "{\\rtlch\\af1\\ltrch\\dbch\\af2\\loch\\f0\\fs20\\u-32768\\'3f \\u2327\\'3f}"_ba
+        << "{\\f1\\fnil\\fcharset1 Noto Sans Devanagari UI;}"
+           "{\\f2\\fnil\\fcharset134 WenQuanYi Micro Hei;}"_ba;
+}
+
+void TestRtf::namesFacesForScripts()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, groups);
+    QFETCH(QByteArray, fonts);
+    const QByteArray rtf = toRtf(documentWith({paragraphOf(text)}));
+    QVERIFY2(rtf.contains(QByteArray("\\ql" + groups + "\\f0\\fs20\\par")), rtf.constData());
+    QVERIFY2(
+        rtf.contains(QByteArray("{\\fonttbl{\\f0\\fnil\\fcharset0 Century Gothic;}" + fonts + "}")),
+        rtf.constData());
+    QCOMPARE(readOrFail(rtf).body, documentWith({paragraphOf(text)}).body);
 }
 
 void TestRtf::writesWhatWordExpects()

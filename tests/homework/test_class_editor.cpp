@@ -108,21 +108,26 @@ void TestClassEditor::save_data()
     QTest::addColumn<HomeworkEntry>("typed");
     QTest::addColumn<QList<HomeworkEntry>>("expected");
     QTest::addColumn<QString>("note");
+    QTest::addColumn<bool>("byKeys"); // Ctrl+Enter in Wednesday's box rather than "Save"
     const HomeworkEntry typed =
         entry(u" 4. Art "_s, {u" lead"_s, {}, u"two\nlines"_s, {}, {}, {}, u"trail "_s});
     const QString forgot = u"You forgot to input period."_s;
     QTest::newRow("add goes to the end")
-        << qint16(-1) << typed << (threeRows() << typed) << QString();
+        << qint16(-1) << typed << (threeRows() << typed) << QString() << false;
+    QTest::newRow("Ctrl+Enter saves, adding no line")
+        << qint16(-1) << typed << (threeRows() << typed) << QString() << true;
     QTest::newRow("edit the first row")
-        << qint16(1) << typed << QList{typed, threeRows().at(1), threeRows().at(2)} << QString();
+        << qint16(1) << typed << QList{typed, threeRows().at(1), threeRows().at(2)} << QString()
+        << false;
     QTest::newRow("edit the last row")
-        << qint16(3) << typed << QList{threeRows().at(0), threeRows().at(1), typed} << QString();
+        << qint16(3) << typed << QList{threeRows().at(0), threeRows().at(1), typed} << QString()
+        << false;
     QTest::newRow("blank period, add")
-        << qint16(-1) << entry(u" "_s, {u"keep me"_s}) << threeRows() << forgot;
+        << qint16(-1) << entry(u" "_s, {u"keep me"_s}) << threeRows() << forgot << false;
     QTest::newRow("empty period, edit")
-        << qint16(2) << entry({}, {u"keep"_s}) << threeRows() << forgot;
-    QTest::newRow("separator, edit")
-        << qint16(1) << entry(u"p"_s, {QString(), {}, u"x"_s + R}) << threeRows() << u"Wednesday"_s;
+        << qint16(2) << entry({}, {u"keep"_s}) << threeRows() << forgot << false;
+    QTest::newRow("separator, edit") << qint16(1) << entry(u"p"_s, {QString(), {}, u"x"_s + R})
+                                     << threeRows() << u"Wednesday"_s << false;
 }
 
 void TestClassEditor::save()
@@ -131,6 +136,7 @@ void TestClassEditor::save()
     QFETCH(HomeworkEntry, typed);
     QFETCH(QList<HomeworkEntry>, expected);
     QFETCH(QString, note);
+    QFETCH(bool, byKeys);
     test::ScriptedPrompts prompts;
     HomeworkListModel list;
     list.setEntries(threeRows());
@@ -138,7 +144,12 @@ void TestClassEditor::save()
     editor.setIndex(index);
     editor.showCentred();
     fill(editor, typed);
-    QTest::mouseClick(test::Form3Controls(editor).PushButton3, Qt::LeftButton);
+    if (byKeys) {
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        QTest::keyClick(test::Form3Controls(editor).Text1.at(2), Qt::Key_Return,
+                        Qt::ControlModifier);
+    } else
+        QTest::mouseClick(test::Form3Controls(editor).PushButton3, Qt::LeftButton);
     QCOMPARE(list.entries(), expected);
     QVERIFY(prompts.errorReports().isEmpty());
     const QStringList notes = prompts.texts(test::ScriptedPrompts::Kind::Note);

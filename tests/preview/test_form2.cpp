@@ -58,6 +58,8 @@ private Q_SLOTS:
     void layout_data();
     void layout();
     void look();
+    void zoomKeysAndWheel_data();
+    void zoomKeysAndWheel();
     void centredWhenFirstShown();
     void zoomDragAndRelease();
     void pointerOverControls();
@@ -127,6 +129,40 @@ void TestForm2::look()
     QVERIFY(test::Form2Controls(form).Zoom_Ori->isHidden());
 }
 
+// Ctrl with plus, minus, 0 or the wheel goes through the zoom buttons' rules.
+void TestForm2::zoomKeysAndWheel_data()
+{
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<int>("wheel"); // then, with Ctrl held, in eighths of a degree
+    QTest::addColumn<float>("zoom");
+    QTest::newRow("Ctrl+plus") << QList{Qt::CTRL | Qt::Key_Plus} << 0 << 1.25f;
+    QTest::newRow("Ctrl+=") << QList{Qt::CTRL | Qt::Key_Equal} << 0 << 1.25f;
+    QTest::newRow("Ctrl+minus") << QList{Qt::CTRL | Qt::Key_Minus} << 0 << 0.75f;
+    QTest::newRow("Ctrl+0 after two steps")
+        << QList{Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_0} << 0
+        << 1.0f;
+    QTest::newRow("wheel away, a notch") << QList<QKeyCombination>() << 120 << 1.25f;
+    QTest::newRow("wheel towards, two notches") << QList<QKeyCombination>() << -240 << 0.5f;
+}
+
+void TestForm2::zoomKeysAndWheel()
+{
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(int, wheel);
+    QFETCH(float, zoom);
+    Form2 form;
+    form.setPicture(checkerboard({600, 400}));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    for (const QKeyCombination key : keys)
+        QTest::keyClick(&form, key.key(), key.keyboardModifiers());
+    QWheelEvent turn({10, 10}, {}, {}, {0, wheel}, {}, Qt::ControlModifier, Qt::NoScrollPhase,
+                     false);
+    QSpontaneKeyEvent::setSpontaneous(&turn);
+    qApp->notify(test::Form2Controls(form).Picture1, &turn);
+    QCOMPARE(form.view().zoom(), zoom);
+}
+
 void TestForm2::centredWhenFirstShown()
 {
     Form2 form;
@@ -156,14 +192,17 @@ void TestForm2::zoomDragAndRelease()
 
     QTest::mouseClick(test::Form2Controls(form).PushButton1, Qt::LeftButton);
     QCOMPARE(form.view().zoom(), 1.25f);
-    QCOMPARE(test::Form2Controls(form).Picture1->geometry(),
-             QRect(0, 0, 750, 500)); // 11247 x 7497 twips
+    // 11247 x 7497 twips, zoomed about the viewport's centre (1159 twips left; up only to the
+    // bottom bound, 132 twips).
+    QCOMPARE(test::Form2Controls(form).Picture1->geometry(), QRect(-77, -9, 750, 500));
     QCOMPARE(test::Form2Controls(form).Picture1->shownPart(),
              std::pair(QSizeF(8998, 5998), QSizeF(11247, 7497)));
     QVERIFY(test::Form2Controls(form).HScroll1->isEnabled() &&
             test::Form2Controls(form).VScroll1->isEnabled());
     QCOMPARE(test::Form2Controls(form).HScroll1->maximum(), 192);
     QCOMPARE(test::Form2Controls(form).VScroll1->maximum(), 72);
+    test::Form2Controls(form).HScroll1->setValue(0);
+    test::Form2Controls(form).VScroll1->setValue(0);
 
     // The right button drags as the others do.
     QTest::mousePress(test::Form2Controls(form).Picture1, Qt::RightButton, {}, {300, 200});
@@ -243,6 +282,10 @@ void TestForm2::waysOut()
     QCOMPARE(form.view().zoom(), 1.0f);
     QCOMPARE(test::Form2Controls(form).Picture1->geometry(), QRect(0, 0, 300, 200));
     QCOMPARE(test::Form2Controls(form).Picture1->picture()->extent(), QSizeF(4500, 3000));
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_Escape); // as "< Back"
+    QCOMPARE(back.size(), 2);
+    QVERIFY(form.isHidden());
 
     QVERIFY(form.close());
     QCOMPARE(unloaded.size(), 1);

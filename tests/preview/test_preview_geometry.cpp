@@ -78,14 +78,12 @@ private Q_SLOTS:
     void valueByPercent();
     void setUpShowsPictureAtOneToOne();
     void zoomStaysInQuarterStepsWithinBounds();
-    void zoomOnAStripOfPages_data();
-    void zoomOnAStripOfPages();
+    void zoomKeepsTheCentre_data();
+    void zoomKeepsTheCentre();
     void limits_data();
     void limits();
     void zoomAfterRefusal_data();
     void zoomAfterRefusal();
-    void snapshotPastLimits_data();
-    void snapshotPastLimits();
     void drag_data();
     void drag();
     void snapAfterDrag_data();
@@ -209,73 +207,115 @@ void TestPreviewGeometry::zoomStaysInQuarterStepsWithinBounds()
     QCOMPARE(view.canvas.draws.size(), 13 + 15);
 }
 
-void TestPreviewGeometry::zoomOnAStripOfPages_data()
+void TestPreviewGeometry::zoomKeepsTheCentre_data()
 {
-    QTest::addColumn<int>("scrolledTo"); // VScroll1's value at 1.0, ten twips a step
-    QTest::addColumn<int>("zoomOuts");
-    QTest::addColumn<int>("zoomIns");
+    QTest::addColumn<QSizeF>("loaded");
+    QTest::addColumn<double>("firstPage");  // 0: one page
+    QTest::addColumn<QPoint>("scrolledTo"); // the bars' values at 1.0, ten twips a step
+    QTest::addColumn<int>("zoomIns");       // first
+    QTest::addColumn<int>("zoomOuts");      // then
+    QTest::addColumn<int>("zoomInsAfter");  // and last
     QTest::addColumn<float>("zoom");
     QTest::addColumn<int>("draws");
-    QTest::addColumn<double>("top"); // Picture1's top edge after the last step
+    QTest::addColumn<QPointF>("edges"); // Picture1's left and top after the last step
+    QTest::addColumn<int>("barValue");  // VScroll1's
 
-    // Three pages at 0, 10230 and 20460 twips, the first 10080 high: taller than the limit, yet
-    // the set-up draws the strip at 1.0, and no zoom up to 1.0 is refused.
-    QTest::newRow("a step out is drawn") << 0 << 1 << 0 << 0.75f << 2 << 0.0;
-    QTest::newRow("out, out and in again") << 0 << 2 << 1 << 0.75f << 4 << 0.0;
-    QTest::newRow("the second page stays in view") << 1200 << 1 << 0 << 0.75f << 2 << -7672.0;
-    // At 0.75 the end of the strip stops the view in the second page, which the next step keeps.
-    QTest::newRow("the third page, as far as the end allows")
-        << 2100 << 2 << 0 << 0.5f << 3 << -5115.0;
-    QTest::newRow("back to 1.0 after a step out") << 1200 << 1 << 1 << 1.0f << 3 << -10230.0;
-    QTest::newRow("a step past 1.0 is refused, at the page")
-        << 1200 << 0 << 1 << 1.0f << 1 << -10230.0;
+    // Three pages, the first 10080 high: taller than the limit, yet drawn at 1.0 and below. The
+    // viewport's centre lies 4635 and 3682.5 twips into it.
+    const QSizeF strip(13682, 27000);
+    QTest::newRow("a step out is drawn")
+        << strip << 10080.0 << QPoint() << 0 << 1 << 0 << 0.75f << 2 << QPointF(0, 0) << 0;
+    // At 0.5 the centre is 9270 and 7365 twips into the page: at 0.75, as far as the page goes.
+    QTest::newRow("out, out and in again")
+        << strip << 10080.0 << QPoint() << 0 << 2 << 1 << 0.75f << 4 << QPointF(-990, -1841) << 184;
+    // 15682.5 down at 1.0 is 11761.875 at 0.75, at the centre.
+    QTest::newRow("the centre stays, out") << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 0
+                                           << 0.75f << 2 << QPointF(0, -8079) << 808;
+    QTest::newRow("as far as the end allows") << strip << 10080.0 << QPoint(0, 1957) << 0 << 2 << 0
+                                              << 0.5f << 3 << QPointF(0, -6134) << 607;
+    // Down the strip back in place; across, the centre at 0.75 was 6180 twips in.
+    QTest::newRow("out and in: the point at the centre stays")
+        << strip << 10080.0 << QPoint(0, 1200) << 0 << 1 << 1 << 1.0f << 3 << QPointF(-1545, -12000)
+        << 1200;
+    QTest::newRow("a step past 1.0 is refused, in place")
+        << strip << 10080.0 << QPoint(0, 1200) << 1 << 0 << 0 << 1.0f << 1 << QPointF(0, -12000)
+        << 1200;
+    // One page of 9000 × 6000: the centre 4635 × 3682.5 is 5793.75 × 4603.125 at 1.25, where
+    // the page's end stops the view 135 twips down.
+    const QSizeF page(9002, 6002);
+    QTest::newRow("one page, in: both ways")
+        << page << 0.0 << QPoint() << 1 << 0 << 0 << 1.25f << 2 << QPointF(-1159, -135) << 75;
+    QTest::newRow("one page, in twice and out")
+        << page << 0.0 << QPoint() << 2 << 1 << 0 << 1.25f << 4 << QPointF(-1159, -135) << 75;
 }
 
-void TestPreviewGeometry::zoomOnAStripOfPages()
+void TestPreviewGeometry::zoomKeepsTheCentre()
 {
-    QFETCH(int, scrolledTo);
-    QFETCH(int, zoomOuts);
+    QFETCH(QSizeF, loaded);
+    QFETCH(double, firstPage);
+    QFETCH(QPoint, scrolledTo);
     QFETCH(int, zoomIns);
+    QFETCH(int, zoomOuts);
+    QFETCH(int, zoomInsAfter);
     QFETCH(float, zoom);
     QFETCH(int, draws);
-    QFETCH(double, top);
+    QFETCH(QPointF, edges);
+    QFETCH(int, barValue);
     RecordingCanvas canvas;
     PreviewGeometry geometry(canvas);
-    geometry.loadPicture({13682, 27000}, {0, 10230, 20460}, 10080);
+    geometry.loadPicture(loaded, firstPage);
     geometry.Form_Activate();
-    QCOMPARE(canvas.draws.size(), 1);
-    geometry.VScroll1_Change(scrolledTo);
-    for (int i = 0; i < zoomOuts; ++i)
-        geometry.PushButton2_Click();
-    for (int i = 0; i < zoomIns; ++i)
-        geometry.PushButton1_Click();
+    geometry.HScroll1_Change(scrolledTo.x());
+    geometry.VScroll1_Change(scrolledTo.y());
+    for (const auto& [clicks, zoomStep] : {std::pair{zoomIns, &PreviewGeometry::PushButton1_Click},
+                                           {zoomOuts, &PreviewGeometry::PushButton2_Click},
+                                           {zoomInsAfter, &PreviewGeometry::PushButton1_Click}}) {
+        for (int i = 0; i < clicks; ++i)
+            (geometry.*zoomStep)();
+    }
     QCOMPARE(geometry.zoom(), zoom);
     QCOMPARE(canvas.draws.size(), draws);
-    QCOMPARE(geometry.vertical().edge, top);
-    QCOMPARE(geometry.vertical().bar.value, qRound(-top / 10));
+    QCOMPARE(geometry.picture1().topLeft(), edges);
+    QCOMPARE(geometry.vertical().bar.value, barValue);
 }
 
+// A step above 1.0 is refused from a scaled width of 13800 or height of 9700 on; 1.0 and below
+// never are, nor is the set-up.
 void TestPreviewGeometry::limits_data()
 {
     QTest::addColumn<QSizeF>("loaded");
-    QTest::addColumn<bool>("drawn");
+    QTest::addColumn<int>("zoomOuts"); // first
+    QTest::addColumn<int>("zoomIns");  // then
+    QTest::addColumn<float>("zoom");
+    QTest::addColumn<QSize>("drawn"); // last
 
-    QTest::newRow("13799 wide") << QSizeF(13801, 9000) << true;
-    QTest::newRow("13800 wide") << QSizeF(13802, 9000) << false;
-    QTest::newRow("9699 high") << QSizeF(9000, 9701) << true;
-    QTest::newRow("9700 high") << QSizeF(9000, 9702) << false;
-    QTest::newRow("13799 x 9699") << QSizeF(13801, 9701) << true;
+    QTest::newRow("13798 wide at 1.25")
+        << QSizeF(11041, 5000) << 0 << 1 << 1.25f << QSize(13798, 6247);
+    QTest::newRow("13800 wide at 1.25")
+        << QSizeF(11042, 5000) << 0 << 1 << 1.0f << QSize(11040, 4998);
+    QTest::newRow("9698 high at 1.25")
+        << QSizeF(5000, 7761) << 0 << 1 << 1.25f << QSize(6247, 9698);
+    QTest::newRow("9700 high at 1.25") << QSizeF(5000, 7762) << 0 << 1 << 1.0f << QSize(4998, 7760);
+    QTest::newRow("past the limits: set up at 1.0")
+        << QSizeF(20002, 12002) << 0 << 0 << 1.0f << QSize(20000, 12000);
+    QTest::newRow("past the limits: out")
+        << QSizeF(20002, 12002) << 1 << 0 << 0.75f << QSize(15000, 9000);
+    QTest::newRow("9780 high: out and back to 1.0")
+        << QSizeF(13682, 9782) << 1 << 1 << 1.0f << QSize(13680, 9780);
 }
 
 void TestPreviewGeometry::limits()
 {
     QFETCH(QSizeF, loaded);
-    QFETCH(bool, drawn);
+    QFETCH(int, zoomOuts);
+    QFETCH(int, zoomIns);
+    QFETCH(float, zoom);
+    QFETCH(QSize, drawn);
     SetUpView view(loaded);
-    QCOMPARE(view.canvas.draws.size(), drawn ? 1 : 0);
-    QCOMPARE(view.geometry.zoom(), 1.0f);
-    // A refused picture stays as it was loaded, at its own size.
-    QCOMPARE(view.geometry.picture1().size(), drawn ? loaded - QSizeF(2, 2) : loaded);
+    view.click(0, zoomOuts);
+    view.click(zoomIns);
+    QCOMPARE(view.geometry.zoom(), zoom);
+    QCOMPARE(view.canvas.draws.last().second, drawn);
 }
 
 void TestPreviewGeometry::zoomAfterRefusal_data()
@@ -298,38 +338,13 @@ void TestPreviewGeometry::zoomAfterRefusal()
     QCOMPARE(view.geometry.zoom(), 1.0f);
     QCOMPARE(view.canvas.draws.size(), 3);
     QCOMPARE(view.geometry.zoomedSize(), QSize(9000, 3000));
-    // The picture still shows 1.5, at the top left, with the bars it had.
-    QCOMPARE(view.geometry.picture1(), QRectF(0, 0, 13500, 4500));
+    // The picture still shows 1.5, where it was (its centre 4635.33 twips in), with its bars.
+    QCOMPARE(view.geometry.picture1(), QRectF(-2318, 0, 13500, 4500));
     QCOMPARE(view.geometry.horizontal().bar.maximum, 417);
 
     view.click(zoomIn ? 1 : 0, zoomIn ? 0 : 1);
     QCOMPARE(view.geometry.zoom(), zoom);
     QCOMPARE(view.geometry.picture1().width(), width);
-}
-
-void TestPreviewGeometry::snapshotPastLimits_data()
-{
-    QTest::addColumn<QSizeF>("loaded");
-    QTest::addColumn<int>("drawsAfterZoomOut");
-
-    QTest::newRow("0.75 still too wide") << QSizeF(20000, 12000) << 0;
-    QTest::newRow("0.75 fits") << QSizeF(15002, 9000) << 1;
-}
-
-void TestPreviewGeometry::snapshotPastLimits()
-{
-    QFETCH(QSizeF, loaded);
-    QFETCH(int, drawsAfterZoomOut);
-    SetUpView view(loaded);
-    QCOMPARE(view.geometry.picture1(), QRectF(QPointF(0, 0), loaded));
-    QCOMPARE(view.geometry.horizontal().step, 10);
-
-    view.click(1);
-    QCOMPARE(view.geometry.zoom(), 1.0f);
-    QCOMPARE(view.canvas.draws.size(), 0);
-    view.click(0, 1);
-    QCOMPARE(view.canvas.draws.size(), drawsAfterZoomOut);
-    QCOMPARE(view.geometry.zoom(), drawsAfterZoomOut ? 0.75f : 1.0f);
 }
 
 void TestPreviewGeometry::drag_data()
@@ -441,15 +456,15 @@ void TestPreviewGeometry::scrollByKeysWheelAndBar_data()
     const QSizeF page(12332, 9002);
     QTest::newRow("Down: a line") << page << 0 << -1 << 0.0 << int(Qt::Key_Down) << 0 << -256.0
                                   << 26;
-    QTest::newRow("zoomed to 1.25: a line is 320")
-        << QSizeF(9002, 7002) << 1 << -1 << 0.0 << int(Qt::Key_Down) << 0 << -320.0 << 32;
+    QTest::newRow("zoomed to 1.25 about the centre: a line is 320")
+        << QSizeF(9002, 7002) << 1 << -1 << 0.0 << int(Qt::Key_Down) << 0 << -1241.0 << 124;
     QTest::newRow("PageDown: to the end, as a drag goes")
         << page << 0 << -1 << 0.0 << int(Qt::Key_PageDown) << 0 << -1635.0 << 158;
     QTest::newRow("wheel towards the user") << page << 0 << -1 << 0.0 << 0 << -1 << -768.0 << 77;
-    // 1,000,000 high: forty twips a unit, the end at 7365 - 1000000.
+    // 999,998 high, drawn at 1.0: forty twips a unit, the end at 7365 - 999998.
     const QSizeF tall(9332, 1000000);
     QTest::newRow("long: the bar's maximum shows the end")
-        << tall << 0 << 24816 << 0.0 << 0 << 0 << -992635.0 << 24816;
+        << tall << 0 << 24816 << 0.0 << 0 << 0 << -992633.0 << 24816;
     QTest::newRow("long: a released drag stays, the bar follows")
         << tall << 0 << 1000 << -4900.0 << 0 << 0 << -44900.0 << 1122;
 }
@@ -479,10 +494,10 @@ void TestPreviewGeometry::scrollByKeysWheelAndBar()
 void TestPreviewGeometry::secondHandOverStartsOver()
 {
     SetUpView view({9002, 7002});
-    view.click(1);
-    view.drag({5000, 100}, {3766, 100});
+    view.click(1); // about the centre: the left edge at -1159
+    view.drag({5000, 100}, {4500, 100});
     view.geometry.Picture1_MouseUp();
-    QCOMPARE(view.geometry.horizontal().bar.value, 123); // 64 % of 192
+    QCOMPARE(view.geometry.horizontal().bar.value, 165); // 86 % of 192
 
     view.geometry.loadPicture({3002, 2002});
     QVERIFY(view.geometry.setupPending());

@@ -134,6 +134,13 @@ void TestSaveResults::pathAndFormOfAChoice_data()
     QTest::newRow(".pdf, calendar filter")
         << u"a.pdf"_s << calendar << u"a.pdf"_s << SavedForm::Pdf;
     QTest::newRow(".ics.doc") << u"a.ics.doc"_s << word << u"a.ics.doc"_s << SavedForm::Word;
+    // A dot that ends no document's name is part of the name.
+    QTest::newRow("an abbreviation")
+        << u"Homework Dec. 7"_s << word << u"Homework Dec. 7.doc"_s << SavedForm::Word;
+    QTest::newRow("a number") << u"week.1"_s << pdf << u"week.1.pdf"_s << SavedForm::Pdf;
+    QTest::newRow(".RTF is kept") << u"plan.RTF"_s << word << u"plan.RTF"_s << SavedForm::Word;
+    QTest::newRow(".docx is no ending we write")
+        << u"plan.docx"_s << word << u"plan.docx.doc"_s << SavedForm::Word;
 }
 
 void TestSaveResults::pathAndFormOfAChoice()

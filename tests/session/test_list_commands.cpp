@@ -5,6 +5,7 @@
 #include "homework/general_fields.h"
 #include "homework/sample_data.h"
 #include "session/sample_data_command.h"
+#include "session/week_replacement.h"
 #include "session/week_session.h"
 #include "tests/support/failure_status.h"
 #include "tests/support/isolated_settings.h"
@@ -96,6 +97,8 @@ private Q_SLOTS:
     void restoringWritesNothing();
     void newWeek_data();
     void newWeek();
+    void earlierListNamesItsWeek_data();
+    void earlierListNamesItsWeek();
 
 private:
     // What the settings file holds once the session's stores are done.
@@ -364,6 +367,35 @@ void TestListCommands::newWeek()
     QCOMPARE(dateFromStoredText(stored(u"DateTimePicker1"_s)), after);
     QCOMPARE(m_prompts->texts(test::ScriptedPrompts::Kind::Note),
              after.isValid() ? QStringList() : QStringList{noNewWeekNote()});
+}
+
+void TestListCommands::earlierListNamesItsWeek_data()
+{
+    QTest::addColumn<QString>("date"); // as stored
+    QTest::addColumn<QDateTime>("replaced");
+    QTest::addColumn<QString>("text");
+    const QDateTime now(QDate(2026, 12, 22), QTime(8, 0)); // a Tuesday
+    const QString week = storedDateText(QDateTime(QDate(2026, 12, 14), QTime(11, 51)));
+    QTest::newRow("this week: the weekday")
+        << week << QDateTime(QDate(2026, 12, 21), QTime(23, 39))
+        << u"Week of Dec 14, 2026 \u2013 before Start a New Week, Mon 23:39"_s;
+    QTest::newRow("older: the date too")
+        << week << QDateTime(QDate(2026, 12, 15), QTime(9, 12)).addDays(-7)
+        << u"Week of Dec 14, 2026 \u2013 before Start a New Week, Tue Dec 8 09:12"_s;
+    QTest::newRow("no date that reads")
+        << u"soon"_s << now << u"Before Start a New Week, Tue 08:00"_s;
+}
+
+void TestListCommands::earlierListNamesItsWeek()
+{
+    QFETCH(QString, date);
+    QFETCH(QDateTime, replaced);
+    QFETCH(QString, text);
+    journal::EarlierList earlier;
+    earlier.replacedBy = u"Start a New Week"_s;
+    earlier.replacedAtMs = replaced.toMSecsSinceEpoch();
+    earlier.fields = {u"Ann"_s, date};
+    QCOMPARE(earlierListText(earlier, QDateTime(QDate(2026, 12, 22), QTime(8, 0))), text);
 }
 
 QTEST_GUILESS_MAIN(TestListCommands)

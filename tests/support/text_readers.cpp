@@ -104,8 +104,10 @@ QString TextReaders::abiWordText(const QString& document)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"HOME"_s, m_folder.path());
     read(m_abiWord, {u"--to=txt"_s, u"--to-name="_s + output, document}, environment);
-    // Its right-to-left marks around Hebrew are not part of the text.
-    return QString::fromUtf8(readBytes(output)).remove(QChar(0x200E)).remove(QChar(0x200F));
+    // Its direction marks around Hebrew, and the overrides it puts around the blanks of a
+    // stretch marked as a complex script's, are not part of the text.
+    static const QRegularExpression marks(u"[\u200E\u200F\u202A-\u202E]"_s);
+    return QString::fromUtf8(readBytes(output)).remove(marks);
 }
 
 QString TextReaders::pandocText(const QString& document)
