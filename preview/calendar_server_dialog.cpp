@@ -72,6 +72,14 @@ CalendarServerDialog::CalendarServerDialog(SchoolWeek week,
     , m_status(new QLabel(this))
 {
     setObjectName(u"CalendarServerDialog"_s);
+    m_address->setObjectName(u"address"_s);
+    m_user->setObjectName(u"user"_s);
+    m_password->setObjectName(u"password"_s);
+    m_calendars->setObjectName(u"calendars"_s);
+    m_find->setObjectName(u"find"_s);
+    m_publish->setObjectName(u"publish"_s);
+    m_cancel->setObjectName(u"cancel"_s);
+    m_status->setObjectName(u"status"_s);
     setWindowTitle(text::Title);
     m_address->setPlaceholderText(text::AddressHint);
     m_password->setEchoMode(QLineEdit::Password);
@@ -198,7 +206,8 @@ void CalendarServerDialog::publish()
     }
     m_accountNote = keepAccount();
     setBusy(true, text::Publishing);
-    auto* publisher = new WeekPublisher(newConnection(), m_connection.get());
+    DavConnection& connection = newConnection();
+    auto* publisher = new WeekPublisher(connection, &connection);
     connect(publisher, &WeekPublisher::progressed, this, [this](int done, int total) {
         m_progress->setRange(0, total);
         m_progress->setValue(done);

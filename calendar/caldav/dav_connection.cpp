@@ -97,9 +97,8 @@ QNetworkRequest DavConnection::networkRequest(const DavRequest& request) const
     const QByteArray login = (m_credentials.user + u':' + m_credentials.password).toUtf8();
     sent.setRawHeader("Authorization", "Basic " + login.toBase64());
     sent.setHeader(QNetworkRequest::UserAgentHeader, u"Quillory"_s);
-    sent.setHeader(QNetworkRequest::ContentTypeHeader,
-                   request.verb == "PUT" ? "text/calendar; charset=utf-8"
-                                         : "application/xml; charset=utf-8");
+    sent.setRawHeader("Content-Type", request.verb == "PUT" ? "text/calendar; charset=utf-8"
+                                                             : "application/xml; charset=utf-8");
     if (!request.depth.isEmpty())
         sent.setRawHeader("Depth", request.depth);
     if (!request.ifMatch.isEmpty())

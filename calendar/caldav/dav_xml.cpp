@@ -137,7 +137,7 @@ std::optional<QList<DavResource>> readMultistatus(const QByteArray& text)
 
 QByteArray principalQuery()
 {
-    return propfind("<d:current-user-principal/><d:resourcetype/>");
+    return propfind("<d:current-user-principal/><d:resourcetype/><d:displayname/>");
 }
 
 QByteArray calendarHomeQuery()

@@ -29,7 +29,7 @@ struct DavResource {
 /// nothing when the text is no multistatus.
 std::optional<QList<DavResource>> readMultistatus(const QByteArray& xml);
 
-/// A PROPFIND for the user's principal and what kind of resource the address is.
+/// A PROPFIND for the user's principal, and what kind of resource the address is and its name.
 QByteArray principalQuery();
 
 /// A PROPFIND for the principal's calendar home.

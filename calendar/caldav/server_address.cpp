@@ -40,7 +40,9 @@ Outcome checkAddress(const QUrl& address)
 QUrl typedAddress(const QString& typed)
 {
     QString text = typed.trimmed();
-    if (!text.isEmpty() && !text.contains(u"://"_s))
+    if (text.isEmpty())
+        return {};
+    if (!text.contains(u"://"_s))
         text.prepend(u"https://"_s);
     return withFolderPath(QUrl(text, QUrl::StrictMode));
 }

@@ -24,7 +24,7 @@ QList<StoredEvent> contentOf(const QList<WeekEvent>& events)
 {
     QList<StoredEvent> contents;
     for (const WeekEvent& event : events)
-        contents.append(readStoredEvent(event.calendar).value_or(StoredEvent{event.uid}));
+        contents.append(readStoredEvent(event.calendar).value_or(StoredEvent{event.uid, {}, {}, {}}));
     return contents;
 }
 

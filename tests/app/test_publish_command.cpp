@@ -49,10 +49,11 @@ void TestPublishCommand::initTestCase()
     // Before this process first reaches the session bus.
     qputenv("DBUS_SESSION_BUS_ADDRESS", m_keyring->busAddress().toUtf8());
     SecretServiceKeyring keyring;
-    KeyringAnswer stored;
+    std::optional<KeyringAnswer> stored;
     keyring.store(keyringAccountName(u"alice"_s, m_server->address()), u"secret"_s,
                   [&stored](const KeyringAnswer& answer) { stored = answer; });
-    QTRY_COMPARE_WITH_TIMEOUT(stored.status, KeyringAnswer::Stored, 20'000);
+    QTRY_VERIFY_WITH_TIMEOUT(stored.has_value(), 20'000);
+    QVERIFY2(stored->status == KeyringAnswer::Stored, qPrintable(stored->reason));
 
     SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(sampleClasses()));
     SaveSetting(nameSettingKey(0), sampleName());

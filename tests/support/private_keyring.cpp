@@ -61,10 +61,14 @@ PrivateKeyring::PrivateKeyring()
     m_keyring.setProcessEnvironment(environment);
     m_keyring.setStandardOutputFile(QProcess::nullDevice());
     m_keyring.setStandardErrorFile(QProcess::nullDevice());
-    // Unlocked with an empty password, which it reads from its input.
+    // Its login keyring made and unlocked with the password it reads from its input.
     m_keyring.start(u"gnome-keyring-daemon"_s,
                     {u"--foreground"_s, u"--unlock"_s, u"--components=secrets"_s});
+    if (!m_keyring.waitForStarted(StartTimeoutMs))
+        return;
+    m_keyring.write("test");
     m_keyring.closeWriteChannel();
+    m_keyring.waitForBytesWritten(StartTimeoutMs);
     const QDeadlineTimer deadline(StartTimeoutMs);
     while (!deadline.hasExpired() && m_keyring.state() != QProcess::NotRunning) {
         if (secretServiceAnswers(environment)) {

@@ -87,7 +87,7 @@ void RadicaleServer::start()
                      "[auth]\ntype = htpasswd\nhtpasswd_filename = %2/users\n"
                      "htpasswd_encryption = plain\ndelay = 0\n"
                      "[storage]\nfilesystem_folder = %2/collections\n"
-                     "[logging]\nlevel = error\n"_s.arg(m_port)
+                     "[logging]\nlevel = critical\n"_s.arg(m_port)
                          .arg(folder);
     if (m_tls)
         config.insert(config.indexOf(u"[auth]"_s),

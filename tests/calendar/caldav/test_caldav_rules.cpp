@@ -122,7 +122,7 @@ void TestCalDavRules::multistatus_data()
                       "<response><href>/a/h/x.ics</href><propstat><prop><getetag>\"e1\"</getetag>"
                       "<C:calendar-data>BEGIN:VCALENDAR&#13;\nEND:VCALENDAR</C:calendar-data>"
                       "</prop><status>HTTP/1.1 200 OK</status></propstat></response></multistatus>")
-        << QStringList{u"/a/h/x.ics|||-||\"e1\"|BEGIN:VCALENDAR\r\nEND:VCALENDAR"_s};
+        << QStringList{u"/a/h/x.ics|||-|||\"e1\"|BEGIN:VCALENDAR\r\nEND:VCALENDAR"_s};
     QTest::newRow("html") << QByteArray("<html><body>Log in</body></html>")
                           << QStringList{u"none"_s};
     QTest::newRow("cut short") << QByteArray(R"(<multistatus xmlns="DAV:"><response><href>)")
