@@ -33,8 +33,8 @@ struct Options {
                       u"ends; without it, to the account kept by \"Publish to Calendar "
                       u"Server\", with the password from the keyring."_s};
     QCommandLineOption user{u"user"_s, u"With --publish: the server's user name."_s, u"NAME"_s};
-    QCommandLineOption passwordStdin{
-        u"password-stdin"_s, u"With --publish: reads the password from standard input."_s};
+    QCommandLineOption passwordStdin{u"password-stdin"_s,
+                                     u"With --publish: reads the password from standard input."_s};
 };
 
 // The options every Qt program takes ("-style Fusion", "-reverse"; a desktop that restores its

@@ -64,33 +64,33 @@ void publishWith(const QUrl& calendar, const QString& user, const QString& passw
         QCoreApplication::exit(NotPublishedExit);
         return;
     }
-    auto* connection =
-        new DavConnection({user, password}, authoritiesFromEnvironment(), QCoreApplication::instance());
+    auto* connection = new DavConnection({user, password}, authoritiesFromEnvironment(),
+                                         QCoreApplication::instance());
     auto* publisher = new WeekPublisher(*connection, connection);
-    QObject::connect(publisher, &WeekPublisher::finished, connection,
-                     [](const PublishReport& report) {
-                         say(report.outcome.ok() ? stdout : stderr, reportText(report));
-                         QCoreApplication::exit(report.outcome.ok() ? PublishedExit
-                                                                    : NotPublishedExit);
-                     });
+    QObject::connect(
+        publisher, &WeekPublisher::finished, connection, [](const PublishReport& report) {
+            say(report.outcome.ok() ? stdout : stderr, reportText(report));
+            QCoreApplication::exit(report.outcome.ok() ? PublishedExit : NotPublishedExit);
+        });
     publisher->publish(calendar, events, monday);
 }
 
 void publishWithKeyring(const QUrl& calendar, const QString& user)
 {
     auto* keyring = new SecretServiceKeyring(QCoreApplication::instance());
-    keyring->read(keyringAccountName(user, calendar), [calendar, user](const KeyringAnswer& answer) {
-        if (answer.status == KeyringAnswer::Found) {
-            publishWith(calendar, user, answer.password);
-            return;
-        }
-        const QString why = answer.status == KeyringAnswer::Missing
-                                ? u"The keyring keeps no password for %1."_s.arg(user)
-                                : u"No keyring answers (%1)."_s.arg(answer.reason);
-        say(stderr, why + u" Give the password on standard input with --password-stdin. "
-                          u"Nothing was published."_s);
-        QCoreApplication::exit(NotPublishedExit);
-    });
+    keyring->read(
+        keyringAccountName(user, calendar), [calendar, user](const KeyringAnswer& answer) {
+            if (answer.status == KeyringAnswer::Found) {
+                publishWith(calendar, user, answer.password);
+                return;
+            }
+            const QString why = answer.status == KeyringAnswer::Missing
+                                    ? u"The keyring keeps no password for %1."_s.arg(user)
+                                    : u"No keyring answers (%1)."_s.arg(answer.reason);
+            say(stderr, why + u" Give the password on standard input with --password-stdin. "
+                              u"Nothing was published."_s);
+            QCoreApplication::exit(NotPublishedExit);
+        });
 }
 
 } // namespace
@@ -107,7 +107,8 @@ int runPublishCommand(const PublishCommand& command)
         return NothingNamedExit;
     }
     const QUrl calendar = typedAddress(calendarText);
-    const QString password = command.passwordOnStandardInput ? passwordFromStandardInput() : QString();
+    const QString password =
+        command.passwordOnStandardInput ? passwordFromStandardInput() : QString();
     // Once the event loop runs, so that an early end reaches it.
     QTimer::singleShot(0, QCoreApplication::instance(), [command, calendar, user, password] {
         if (command.passwordOnStandardInput)

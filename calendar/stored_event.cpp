@@ -41,15 +41,15 @@ std::optional<StoredEvent> readStoredEvent(const QByteArray& calendarObject)
         icalparser_parse_string(calendarObject.constData()));
     if (!root)
         return std::nullopt;
-    icalcomponent* event = icalcomponent_isa(root.get()) == ICAL_VEVENT_COMPONENT
-                               ? root.get()
-                               : icalcomponent_get_first_component(root.get(),
-                                                                   ICAL_VEVENT_COMPONENT);
+    icalcomponent* event =
+        icalcomponent_isa(root.get()) == ICAL_VEVENT_COMPONENT
+            ? root.get()
+            : icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
     if (!event)
         return std::nullopt;
     const icaltimetype start = icalcomponent_get_dtstart(event);
-    const QDate day = icaltime_is_null_time(start) ? QDate()
-                                                   : QDate(start.year, start.month, start.day);
+    const QDate day =
+        icaltime_is_null_time(start) ? QDate() : QDate(start.year, start.month, start.day);
     return StoredEvent{textOf(icalcomponent_get_uid(event)), day,
                        textOf(icalcomponent_get_summary(event)),
                        textOf(icalcomponent_get_description(event)), carriesPublishedMark(event)};

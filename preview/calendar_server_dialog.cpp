@@ -55,8 +55,7 @@ const auto NotKept = u"The account could not be kept: %1"_s;
 
 CalendarServerDialog::CalendarServerDialog(SchoolWeek week,
                                            std::unique_ptr<PasswordKeyring> keyring,
-                                           QList<QSslCertificate> extraAuthorities,
-                                           QWidget* parent)
+                                           QList<QSslCertificate> extraAuthorities, QWidget* parent)
     : QDialog(parent)
     , m_week(std::move(week))
     , m_keyring(std::move(keyring))
@@ -127,12 +126,13 @@ void CalendarServerDialog::restoreAccount()
         return;
     const QUrl calendar(account.calendar);
     m_calendars->addItem(calendar.toDisplayString(), calendar);
-    m_keyring->read(keyringAccountName(account.user, calendar), [this](const KeyringAnswer& answer) {
-        if (answer.status == KeyringAnswer::Found && m_password->text().isEmpty())
-            m_password->setText(answer.password);
-        else if (answer.status == KeyringAnswer::Unavailable)
-            m_status->setText(text::NoKeyring.arg(answer.reason));
-    });
+    m_keyring->read(keyringAccountName(account.user, calendar),
+                    [this](const KeyringAnswer& answer) {
+                        if (answer.status == KeyringAnswer::Found && m_password->text().isEmpty())
+                            m_password->setText(answer.password);
+                        else if (answer.status == KeyringAnswer::Unavailable)
+                            m_status->setText(text::NoKeyring.arg(answer.reason));
+                    });
 }
 
 DavConnection& CalendarServerDialog::newConnection()
@@ -170,7 +170,7 @@ void CalendarServerDialog::calendarsFound(const CalendarList& list)
             m_calendars->addItem(calendar.name, calendar.address);
         m_calendars->setCurrentIndex(std::max(0, m_calendars->findData(chosen)));
     }
-    setBusy(false, !list.outcome.ok()       ? problemText(list.outcome)
+    setBusy(false, !list.outcome.ok()         ? problemText(list.outcome)
                    : list.calendars.isEmpty() ? text::NoneFound
                                               : text::Found);
 }

@@ -48,9 +48,9 @@ void Form2::createPictureMenu()
                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction* calendar = menuCommand(mnuPicture, u"mnuAddToCalendar"_s, u"Add to Calendar…"_s,
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
-    QAction* publish = menuCommand(mnuPicture, u"mnuPublishToCalendar"_s,
-                                   u"Publish to Calendar Server…"_s,
-                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    QAction* publish =
+        menuCommand(mnuPicture, u"mnuPublishToCalendar"_s, u"Publish to Calendar Server…"_s,
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     QAction* copy =
         menuCommand(mnuPicture, u"mnuCopyPicture"_s, u"Copy Picture"_s, QKeySequence::Copy);
     // The shortcuts work with the menu closed, too.

@@ -18,8 +18,7 @@ constexpr qsizetype NamedEvents = 8;
 QString advice(Status status)
 {
     switch (status) {
-    case Status::Done:
-        return {};
+    case Status::Done: return {};
     case Status::InsecureAddress:
         return u"The password is sent only over https (plain http only to a server on this "
                u"computer). Use the server's https address."_s;
@@ -43,10 +42,8 @@ QString advice(Status status)
         return u"Some events were changed on the server meanwhile, or another program's copy "
                u"of them is in the calendar. Publish again; if this stays, delete the other "
                u"copies in your calendar program."_s;
-    case Status::ServerError:
-        return u"The server reported an error. Try again later."_s;
-    case Status::Cancelled:
-        return u"Publishing was stopped."_s;
+    case Status::ServerError: return u"The server reported an error. Try again later."_s;
+    case Status::Cancelled: return u"Publishing was stopped."_s;
     }
     return {};
 }
@@ -56,8 +53,8 @@ QString named(const QList<StoredEvent>& events)
     QStringList names;
     for (qsizetype i = 0; i < events.size() && i < NamedEvents; ++i) {
         const StoredEvent& event = events.at(i);
-        names.append(u"%1 \"%2\""_s.arg(QLocale::c().toString(event.day, u"ddd MMM d"_s),
-                                          event.title));
+        names.append(
+            u"%1 \"%2\""_s.arg(QLocale::c().toString(event.day, u"ddd MMM d"_s), event.title));
     }
     if (events.size() > NamedEvents)
         names.append(u"and %1 more"_s.arg(events.size() - NamedEvents));

@@ -36,7 +36,8 @@ void storeCalendarAccount(const CalendarAccount& account)
 
 QString keyringAccountName(const QString& user, const QUrl& calendar)
 {
-    return user + u'@' + calendar.host() + u':' + QString::number(calendar.port(calendar.scheme() == u"http"_s ? 80 : 443));
+    return user + u'@' + calendar.host() + u':' +
+           QString::number(calendar.port(calendar.scheme() == u"http"_s ? 80 : 443));
 }
 
 } // namespace quillory::caldav

@@ -9,7 +9,7 @@ namespace quillory::caldav {
 
 /// The calendar server account the week is published to; its password lives in the keyring.
 struct CalendarAccount {
-    QString address;  ///< the server's address as typed
+    QString address; ///< the server's address as typed
     QString user;
     QString calendar; ///< the chosen calendar's address
     bool operator==(const CalendarAccount&) const = default;

@@ -41,8 +41,8 @@ std::optional<QList<DavResource>> resourcesOf(const DavAnswer& answer, const Don
     std::optional<QList<DavResource>> resources = readMultistatus(answer.body);
     if (resources && !resources->isEmpty())
         return resources;
-    done({{Status::NoCalendarServer, u"%1 answered with no WebDAV properties"_s.arg(
-                                         answer.answeredFrom.toDisplayString())},
+    done({{Status::NoCalendarServer,
+           u"%1 answered with no WebDAV properties"_s.arg(answer.answeredFrom.toDisplayString())},
           {}});
     return std::nullopt;
 }
@@ -64,38 +64,41 @@ void listCalendars(DavConnection& connection, const QUrl& home, const Done& done
 
 void findHome(DavConnection& connection, const QUrl& principal, const Done& done)
 {
-    connection.send({"PROPFIND", principal, calendarHomeQuery(), "0"},
-                    [&connection, done](const DavAnswer& answer) {
-                        const std::optional<QList<DavResource>> resources = resourcesOf(answer, done);
-                        if (!resources)
-                            return;
-                        const QString home = resources->first().calendarHome;
-                        if (home.isEmpty()) {
-                            done({{Status::NoCalendarServer, u"the server names no calendar home"_s}, {}});
-                            return;
-                        }
-                        listCalendars(connection, resolvedReference(answer.answeredFrom, home, true), done);
-                    });
+    connection.send(
+        {"PROPFIND", principal, calendarHomeQuery(), "0"},
+        [&connection, done](const DavAnswer& answer) {
+            const std::optional<QList<DavResource>> resources = resourcesOf(answer, done);
+            if (!resources)
+                return;
+            const QString home = resources->first().calendarHome;
+            if (home.isEmpty()) {
+                done({{Status::NoCalendarServer, u"the server names no calendar home"_s}, {}});
+                return;
+            }
+            listCalendars(connection, resolvedReference(answer.answeredFrom, home, true), done);
+        });
 }
 
 void findPrincipal(DavConnection& connection, const QUrl& address, bool lastTry, const Done& done)
 {
-    connection.send({"PROPFIND", address, principalQuery(), "0"},
-                    [&connection, address, lastTry, done](const DavAnswer& answer) {
-                        const bool retry = !lastTry && (answer.outcome.status == Status::NotFound ||
-                                                        answer.outcome.ok());
-                        const std::optional<QList<DavResource>> resources =
-                            resourcesOf(answer, retry ? Done([](const CalendarList&) {}) : done);
-                        if (resources && resources->first().isCalendar) {
-                            done({{}, {calendarOf(answer, resources->first())}});
-                        } else if (resources && !resources->first().principal.isEmpty()) {
-                            findHome(connection, resolvedReference(answer.answeredFrom, resources->first().principal, true), done);
-                        } else if (retry) {
-                            findPrincipal(connection, address.resolved(QUrl(WellKnownPath)), true, done);
-                        } else if (resources) {
-                            done({{Status::NoCalendarServer, u"the server names no user principal"_s}, {}});
-                        }
-                    });
+    connection.send({"PROPFIND", address, principalQuery(), "0"}, [&connection, address, lastTry,
+                                                                   done](const DavAnswer& answer) {
+        const bool retry =
+            !lastTry && (answer.outcome.status == Status::NotFound || answer.outcome.ok());
+        const std::optional<QList<DavResource>> resources =
+            resourcesOf(answer, retry ? Done([](const CalendarList&) {}) : done);
+        if (resources && resources->first().isCalendar) {
+            done({{}, {calendarOf(answer, resources->first())}});
+        } else if (resources && !resources->first().principal.isEmpty()) {
+            findHome(connection,
+                     resolvedReference(answer.answeredFrom, resources->first().principal, true),
+                     done);
+        } else if (retry) {
+            findPrincipal(connection, address.resolved(QUrl(WellKnownPath)), true, done);
+        } else if (resources) {
+            done({{Status::NoCalendarServer, u"the server names no user principal"_s}, {}});
+        }
+    });
 }
 
 } // namespace

@@ -24,8 +24,7 @@ bool isRedirect(int httpStatus)
 Status networkStatus(QNetworkReply::NetworkError error)
 {
     switch (error) {
-    case QNetworkReply::SslHandshakeFailedError:
-        return Status::UntrustedCertificate;
+    case QNetworkReply::SslHandshakeFailedError: return Status::UntrustedCertificate;
     case QNetworkReply::OperationCanceledError: // also the transfer timeout
     case QNetworkReply::ConnectionRefusedError:
     case QNetworkReply::RemoteHostClosedError:
@@ -37,10 +36,8 @@ Status networkStatus(QNetworkReply::NetworkError error)
     case QNetworkReply::ProxyConnectionRefusedError:
     case QNetworkReply::ProxyConnectionClosedError:
     case QNetworkReply::ProxyNotFoundError:
-    case QNetworkReply::ProxyTimeoutError:
-        return Status::Unreachable;
-    default:
-        return Status::ServerError;
+    case QNetworkReply::ProxyTimeoutError: return Status::Unreachable;
+    default: return Status::ServerError;
     }
 }
 
@@ -64,9 +61,8 @@ DavAnswer answerOf(QNetworkReply* reply, const QStringList& certificateProblems)
     answer.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     answer.body = reply->readAll();
     if (answer.httpStatus == 0) {
-        const QStringList reasons = certificateProblems.isEmpty()
-                                        ? QStringList{reply->errorString()}
-                                        : certificateProblems;
+        const QStringList reasons =
+            certificateProblems.isEmpty() ? QStringList{reply->errorString()} : certificateProblems;
         answer.outcome = {networkStatus(reply->error()), reasons.join(u"; "_s)};
         return answer;
     }
@@ -98,7 +94,7 @@ QNetworkRequest DavConnection::networkRequest(const DavRequest& request) const
     sent.setRawHeader("Authorization", "Basic " + login.toBase64());
     sent.setHeader(QNetworkRequest::UserAgentHeader, u"Quillory"_s);
     sent.setRawHeader("Content-Type", request.verb == "PUT" ? "text/calendar; charset=utf-8"
-                                                             : "application/xml; charset=utf-8");
+                                                            : "application/xml; charset=utf-8");
     if (!request.depth.isEmpty())
         sent.setRawHeader("Depth", request.depth);
     if (!request.ifMatch.isEmpty())
@@ -134,17 +130,19 @@ void DavConnection::sendHop(DavRequest request, int hopsLeft,
     QNetworkReply* reply =
         m_network.sendCustomRequest(networkRequest(request), request.verb, request.body);
     auto certificateProblems = std::make_shared<QStringList>();
-    connect(reply, &QNetworkReply::sslErrors, reply, [certificateProblems](const QList<QSslError>& errors) {
-        for (const QSslError& error : errors)
-            certificateProblems->append(error.errorString());
-    });
+    connect(reply, &QNetworkReply::sslErrors, reply,
+            [certificateProblems](const QList<QSslError>& errors) {
+                for (const QSslError& error : errors)
+                    certificateProblems->append(error.errorString());
+            });
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, request, hopsLeft, done, certificateProblems]() mutable {
                 reply->deleteLater();
                 DavAnswer answer = answerOf(reply, *certificateProblems);
                 if (m_cancelled)
                     answer.outcome = {Status::Cancelled, {}};
-                const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+                const QUrl target =
+                    reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
                 if (answer.outcome.status != Status::Cancelled && isRedirect(answer.httpStatus) &&
                     target.isValid() && hopsLeft > 0) {
                     request.address = reply->url().resolved(target);

@@ -28,9 +28,9 @@ struct DavRequest {
     QByteArray verb; ///< PROPFIND, REPORT, PUT, DELETE
     QUrl address;
     QByteArray body = {};
-    QByteArray depth = {};     ///< the Depth header, when given
-    QByteArray ifMatch = {};   ///< an ETag the resource must still have
-    bool onlyIfNew = false;    ///< If-None-Match: *, for a resource that must not exist yet
+    QByteArray depth = {};   ///< the Depth header, when given
+    QByteArray ifMatch = {}; ///< an ETag the resource must still have
+    bool onlyIfNew = false;  ///< If-None-Match: *, for a resource that must not exist yet
 };
 
 /// The server's answer to one request.

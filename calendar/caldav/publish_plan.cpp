@@ -51,8 +51,8 @@ PublishPlan planPublish(const QList<WeekEvent>& wanted, const QList<ServerEvent>
         else if (found->event == content)
             ++plan.unchanged;
         else
-            plan.changes.append({Change::Update, found->held.address, found->held.etag,
-                                 event.calendar, content});
+            plan.changes.append(
+                {Change::Update, found->held.address, found->held.etag, event.calendar, content});
         own.remove(event.uid);
     }
     QList<Found> stale = own.values();

@@ -29,8 +29,8 @@ struct Change {
     };
     Kind kind = Create;
     QUrl address;
-    QByteArray etag; ///< the ETag read, for Update and Remove
-    QByteArray body; ///< the calendar object, for Create and Update
+    QByteArray etag;   ///< the ETag read, for Update and Remove
+    QByteArray body;   ///< the calendar object, for Create and Update
     StoredEvent event; ///< the event as it is put or as it was, for the messages
 };
 

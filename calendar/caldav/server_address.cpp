@@ -56,7 +56,8 @@ QUrl resolvedReference(const QUrl& answeredFrom, const QString& reference, bool 
 QUrl eventAddress(const QUrl& calendar, const QString& uid)
 {
     const QString name = uid.section(u'@', 0, 0);
-    return withFolderPath(calendar).resolved(QUrl(QString::fromLatin1(QUrl::toPercentEncoding(name)) + u".ics"_s));
+    return withFolderPath(calendar).resolved(
+        QUrl(QString::fromLatin1(QUrl::toPercentEncoding(name)) + u".ics"_s));
 }
 
 } // namespace quillory::caldav

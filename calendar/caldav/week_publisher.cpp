@@ -24,19 +24,17 @@ QList<StoredEvent> contentOf(const QList<WeekEvent>& events)
 {
     QList<StoredEvent> contents;
     for (const WeekEvent& event : events)
-        contents.append(readStoredEvent(event.calendar).value_or(StoredEvent{event.uid, {}, {}, {}}));
+        contents.append(
+            readStoredEvent(event.calendar).value_or(StoredEvent{event.uid, {}, {}, {}}));
     return contents;
 }
 
 DavRequest requestFor(const Change& change)
 {
     switch (change.kind) {
-    case Change::Create:
-        return {"PUT", change.address, change.body, {}, {}, true};
-    case Change::Update:
-        return {"PUT", change.address, change.body, {}, change.etag};
-    case Change::Remove:
-        break;
+    case Change::Create: return {"PUT", change.address, change.body, {}, {}, true};
+    case Change::Update: return {"PUT", change.address, change.body, {}, change.etag};
+    case Change::Remove: break;
     }
     return {"DELETE", change.address, {}, {}, change.etag};
 }
@@ -58,25 +56,24 @@ void WeekPublisher::publish(const QUrl& calendar, const QList<WeekEvent>& events
     m_plan = {};
     m_planned = false;
     Q_EMIT progressed(0, 0);
-    m_connection.send({"REPORT", calendar, weekEventsQuery(monday), "1"},
-                      [this](const DavAnswer& answer) {
-                          if (!answer.outcome.ok()) {
-                              stop(answer.outcome);
-                              return;
-                          }
-                          const std::optional<QList<DavResource>> resources =
-                              readMultistatus(answer.body);
-                          if (!resources) {
-                              stop({Status::ServerError, u"the server's list of events cannot be read"_s});
-                              return;
-                          }
-                          QList<ServerEvent> onServer;
-                          for (const DavResource& resource : *resources) {
-                              onServer.append({resolvedReference(answer.answeredFrom, resource.href, false),
-                                               resource.etag, resource.calendarData});
-                          }
-                          planned(onServer);
-                      });
+    m_connection.send(
+        {"REPORT", calendar, weekEventsQuery(monday), "1"}, [this](const DavAnswer& answer) {
+            if (!answer.outcome.ok()) {
+                stop(answer.outcome);
+                return;
+            }
+            const std::optional<QList<DavResource>> resources = readMultistatus(answer.body);
+            if (!resources) {
+                stop({Status::ServerError, u"the server's list of events cannot be read"_s});
+                return;
+            }
+            QList<ServerEvent> onServer;
+            for (const DavResource& resource : *resources) {
+                onServer.append({resolvedReference(answer.answeredFrom, resource.href, false),
+                                 resource.etag, resource.calendarData});
+            }
+            planned(onServer);
+        });
 }
 
 void WeekPublisher::planned(const QList<ServerEvent>& onServer)
@@ -108,7 +105,8 @@ void WeekPublisher::changeAnswered(const Change& change, const Outcome& outcome)
 {
     ++m_next;
     // An event already gone is as good as removed.
-    const bool done = outcome.ok() || (change.kind == Change::Remove && outcome.status == Status::NotFound);
+    const bool done =
+        outcome.ok() || (change.kind == Change::Remove && outcome.status == Status::NotFound);
     if (done) {
         ++(change.kind == Change::Create   ? m_report.created
            : change.kind == Change::Update ? m_report.updated

@@ -40,7 +40,8 @@ private:
 
 void TestPublishCommand::initTestCase()
 {
-    if (!QFile::exists(u"/usr/bin/radicale"_s) || !QFile::exists(u"/usr/bin/gnome-keyring-daemon"_s))
+    if (!QFile::exists(u"/usr/bin/radicale"_s) ||
+        !QFile::exists(u"/usr/bin/gnome-keyring-daemon"_s))
         QSKIP("radicale or gnome-keyring is not installed (scripts/install-deps.sh test)");
     m_server = std::make_unique<RadicaleServer>(false);
     QVERIFY2(m_server->isRunning(), qPrintable(m_server->problem()));
@@ -76,20 +77,19 @@ void TestPublishCommand::publish_data()
     const QString published = u"The week is on the calendar: 13 new, 0 changed, 0 removed"_s;
     QTest::newRow("named, password on input")
         << named << QByteArray("secret\n") << QString() << true << 0 << published << 13;
-    QTest::newRow("wrong password")
-        << named << QByteArray("wrong\n") << QString() << true << 1
-        << u"The server refused the user name or the password."_s << 0;
+    QTest::newRow("wrong password") << named << QByteArray("wrong\n") << QString() << true << 1
+                                    << u"The server refused the user name or the password."_s << 0;
     QTest::newRow("nothing named or stored")
         << QStringList{u"--publish"_s} << QByteArray() << QString() << true << 2
         << u"quillory: no calendar server account is set up."_s << 0;
     QTest::newRow("stored account, keyring's password")
-        << QStringList{u"--publish"_s} << QByteArray() << u"alice"_s << true << 0 << published << 13;
+        << QStringList{u"--publish"_s} << QByteArray() << u"alice"_s << true << 0 << published
+        << 13;
     QTest::newRow("keyring keeps no password")
         << QStringList{u"--publish"_s} << QByteArray() << u"bob"_s << true << 1
         << u"The keyring keeps no password for bob."_s << 0;
-    QTest::newRow("no keyring")
-        << QStringList{u"--publish"_s} << QByteArray() << u"alice"_s << false << 1
-        << u"No keyring answers"_s << 0;
+    QTest::newRow("no keyring") << QStringList{u"--publish"_s} << QByteArray() << u"alice"_s
+                                << false << 1 << u"No keyring answers"_s << 0;
     QTest::newRow("user without --publish")
         << QStringList{u"--user"_s, u"alice"_s} << QByteArray() << QString() << true << 2
         << u"quillory: --user and --password-stdin go with --publish."_s << 0;
@@ -107,7 +107,8 @@ void TestPublishCommand::publish()
 
     const QString name = u"week%1"_s.arg(++m_calendars);
     m_server->client({u"make"_s, name});
-    const QString calendarAddress = m_server->address().resolved(QUrl(u"alice/"_s + name + u'/')).toString();
+    const QString calendarAddress =
+        m_server->address().resolved(QUrl(u"alice/"_s + name + u'/')).toString();
     arguments.replaceInStrings(u"CALENDAR"_s, calendarAddress);
     storeCalendarAccount({m_server->address().toString(), storedUser,
                           storedUser.isEmpty() ? QString() : calendarAddress});
@@ -116,7 +117,8 @@ void TestPublishCommand::publish()
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (!keyring)
-        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path="_s + m_settings.folder() + u"/no-bus"_s);
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s,
+                           u"unix:path="_s + m_settings.folder() + u"/no-bus"_s);
     environment.remove(u"DISPLAY"_s);
     environment.remove(u"QT_QPA_PLATFORM"_s);
     program.setProcessEnvironment(environment);

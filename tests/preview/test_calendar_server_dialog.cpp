@@ -58,8 +58,7 @@ private:
     std::shared_ptr<KeyringState> m_state;
 };
 
-template <typename Control>
-Control* control(const QWidget& dialog, const QString& name)
+template <typename Control> Control* control(const QWidget& dialog, const QString& name)
 {
     return dialog.findChild<Control*>(name);
 }
@@ -83,18 +82,17 @@ private:
 void TestCalendarServerDialog::dialog_data()
 {
     QTest::addColumn<QString>("action");
-    QTest::addColumn<bool>("kept");     // an account and its password are kept beforehand
-    QTest::addColumn<bool>("keyring");  // a keyring answers
+    QTest::addColumn<bool>("kept");      // an account and its password are kept beforehand
+    QTest::addColumn<bool>("keyring");   // a keyring answers
     QTest::addColumn<QString>("fields"); // address|user|password|calendar shown at the end
     QTest::addColumn<QString>("status"); // the start of the status line at the end
 
     QTest::newRow("nothing kept") << u"open"_s << false << true << u"|||"_s << QString();
     QTest::newRow("account and password kept")
-        << u"open"_s << true << true << u"SERVER|alice|secret|SERVERalice/homework/"_s
-        << QString();
-    QTest::newRow("no keyring")
-        << u"open"_s << true << false << u"SERVER|alice||SERVERalice/homework/"_s
-        << u"No keyring answers (no bus): type the password each time."_s;
+        << u"open"_s << true << true << u"SERVER|alice|secret|SERVERalice/homework/"_s << QString();
+    QTest::newRow("no keyring") << u"open"_s << true << false
+                                << u"SERVER|alice||SERVERalice/homework/"_s
+                                << u"No keyring answers (no bus): type the password each time."_s;
     QTest::newRow("publish keeps the account")
         << u"publish"_s << false << true << u"SERVER|alice|secret|Homework"_s
         << u"The week is on the calendar: 13 new, 0 changed, 0 removed, 0 unchanged."_s;
@@ -158,7 +156,8 @@ void TestCalendarServerDialog::dialog()
                             control<QComboBox>(dialog, u"calendars"_s)->currentText()};
     QCOMPARE(shown.join(u'|'), QString(fields).replace(u"SERVER"_s, server));
     if (action == u"publish"_s) {
-        QCOMPARE(storedCalendarAccount(), (CalendarAccount{server, u"alice"_s, calendar.toString()}));
+        QCOMPARE(storedCalendarAccount(),
+                 (CalendarAccount{server, u"alice"_s, calendar.toString()}));
         QCOMPARE(state->passwords.value(keyringAccountName(u"alice"_s, calendar)), u"secret"_s);
     }
 }

@@ -316,7 +316,6 @@ void TestForm2Sharing::pictureMenu()
                                     u"Copy Picture|Ctrl+C"_s}));
     menu->hide();
 
-
     // Ctrl+Shift+E: the week handed over, as a calendar file, through the save dialog.
     m_form->setWordFile(std::make_shared<const OwnFile>(m_wordFile),
                         {sampleName(), QDate(2021, 9, 6), sampleClasses()});

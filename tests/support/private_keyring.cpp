@@ -44,8 +44,8 @@ PrivateKeyring::PrivateKeyring()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char16_t* folder : {u"/.local/share", u"/.cache", u"/.config", u"/run"})
         QDir().mkpath(home + QString::fromUtf16(folder));
-    QFile::setPermissions(home + u"/run"_s, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                QFileDevice::ExeOwner);
+    QFile::setPermissions(home + u"/run"_s,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     environment.insert(u"HOME"_s, home);
     environment.insert(u"XDG_DATA_HOME"_s, home + u"/.local/share"_s);
     environment.insert(u"XDG_CACHE_HOME"_s, home + u"/.cache"_s);

@@ -90,8 +90,9 @@ void RadicaleServer::start()
                      "[logging]\nlevel = critical\n"_s.arg(m_port)
                          .arg(folder);
     if (m_tls)
-        config.insert(config.indexOf(u"[auth]"_s),
-                      u"ssl = True\ncertificate = %1/server.pem\nkey = %1/server.key\n"_s.arg(folder));
+        config.insert(
+            config.indexOf(u"[auth]"_s),
+            u"ssl = True\ncertificate = %1/server.pem\nkey = %1/server.key\n"_s.arg(folder));
     writeBytes(folder + u"/config"_s, config.toUtf8());
     m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_server.start(u"/usr/bin/radicale"_s, {u"--config"_s, folder + u"/config"_s});

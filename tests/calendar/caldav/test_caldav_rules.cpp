@@ -28,9 +28,8 @@ QByteArray serverEvent(const QString& uid, const QString& day, bool marked)
 {
     return (u"BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Any//EN\r\nBEGIN:VEVENT\r\nUID:%1\r\n"
             "DTSTAMP:20210901T000000Z\r\nDTSTART;VALUE=DATE:%2\r\nSUMMARY:Old\r\n%3"
-            "END:VEVENT\r\nEND:VCALENDAR\r\n"_s.arg(uid, day,
-                                                   marked ? u"X-QUILLORY-PUBLISHED:TRUE\r\n"_s
-                                                          : QString()))
+            "END:VEVENT\r\nEND:VCALENDAR\r\n"_s.arg(
+                uid, day, marked ? u"X-QUILLORY-PUBLISHED:TRUE\r\n"_s : QString()))
         .toUtf8();
 }
 
@@ -63,14 +62,14 @@ void TestCalDavRules::addresses_data()
     QTest::newRow("http here") << u"http://127.0.0.1:5232"_s << Status::Done
                                << u"http://127.0.0.1:5232/"_s;
     QTest::newRow("http 127/8") << u"http://127.8.0.1/"_s << Status::Done << u"http://127.8.0.1/"_s;
-    QTest::newRow("http localhost") << u"http://LocalHost:8/x/"_s << Status::Done
-                                    << u"http://localhost:8/x/"_s;
+    QTest::newRow("http localhost")
+        << u"http://LocalHost:8/x/"_s << Status::Done << u"http://localhost:8/x/"_s;
     QTest::newRow("http ::1") << u"http://[::1]:8/"_s << Status::Done << u"http://[::1]:8/"_s;
-    QTest::newRow("http elsewhere") << u"http://cal.example/"_s << Status::InsecureAddress
-                                    << u"http://cal.example/"_s;
-    QTest::newRow("http a look-alike") << u"http://127.0.0.1.cal.example/"_s
-                                       << Status::InsecureAddress
-                                       << u"http://127.0.0.1.cal.example/"_s;
+    QTest::newRow("http elsewhere")
+        << u"http://cal.example/"_s << Status::InsecureAddress << u"http://cal.example/"_s;
+    QTest::newRow("http a look-alike")
+        << u"http://127.0.0.1.cal.example/"_s << Status::InsecureAddress
+        << u"http://127.0.0.1.cal.example/"_s;
     QTest::newRow("other scheme") << u"ftp://cal.example/"_s << Status::InsecureAddress
                                   << u"ftp://cal.example/"_s;
     QTest::newRow("empty") << u""_s << Status::InsecureAddress << u""_s;
@@ -99,13 +98,14 @@ void TestCalDavRules::multistatus_data()
                       "<status>HTTP/1.1 200 OK</status></propstat></response></multistatus>")
         << QStringList{u"/|/alice/||-||||"_s};
     QTest::newRow("home, prefixes, a 404 propstat ignored")
-        << QByteArray(R"(<d:multistatus xmlns:d="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
-                      "<d:response><d:href>/alice/</d:href><d:propstat><d:prop><C:calendar-home-set>"
-                      "<d:href>https://p07.example/alice/cal/</d:href></C:calendar-home-set>"
-                      "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat><d:propstat>"
-                      "<d:prop><d:displayname>Lost</d:displayname></d:prop>"
-                      "<d:status>HTTP/1.1 404 Not Found</d:status></d:propstat></d:response>"
-                      "</d:multistatus>")
+        << QByteArray(
+               R"(<d:multistatus xmlns:d="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
+               "<d:response><d:href>/alice/</d:href><d:propstat><d:prop><C:calendar-home-set>"
+               "<d:href>https://p07.example/alice/cal/</d:href></C:calendar-home-set>"
+               "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat><d:propstat>"
+               "<d:prop><d:displayname>Lost</d:displayname></d:prop>"
+               "<d:status>HTTP/1.1 404 Not Found</d:status></d:propstat></d:response>"
+               "</d:multistatus>")
         << QStringList{u"/alice/||https://p07.example/alice/cal/|-||||"_s};
     QTest::newRow("calendars")
         << QByteArray(R"(<multistatus xmlns="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav">)"
@@ -161,27 +161,30 @@ void TestCalDavRules::plan_data()
     const QString create4 = u"Create|2021-09-06|1. Math: Page 4|new|"_s;
     const QString create5 = u"Create|2021-09-07|1. Math: Page 5|new|"_s;
 
-    QTest::newRow("empty calendar") << QList<QByteArray>{} << QStringList{create4, create5} << 0 << 0;
-    QTest::newRow("ours as they are") << QList<QByteArray>{ours[0].calendar, ours[1].calendar}
-                                      << QStringList() << 2 << 0;
+    QTest::newRow("empty calendar")
+        << QList<QByteArray>{} << QStringList{create4, create5} << 0 << 0;
+    QTest::newRow("ours as they are")
+        << QList<QByteArray>{ours[0].calendar, ours[1].calendar} << QStringList() << 2 << 0;
     QTest::newRow("ours changed")
         << QList<QByteArray>{changed, ours[1].calendar}
         << QStringList{u"Update|2021-09-06|1. Math: Page 4|s0.ics|\"e0\""_s} << 1 << 0;
     QTest::newRow("ours of a day now empty")
-        << QList<QByteArray>{ours[0].calendar, ours[1].calendar, serverEvent(OwnUid, u"20210908"_s, true)}
+        << QList<QByteArray>{ours[0].calendar, ours[1].calendar,
+                             serverEvent(OwnUid, u"20210908"_s, true)}
         << QStringList{u"Remove|2021-09-08|Old|s2.ics|\"e2\""_s} << 2 << 0;
     QTest::newRow("ours of the next week")
-        << QList<QByteArray>{serverEvent(OwnUid, u"20210913"_s, true)} << QStringList{create4, create5}
-        << 0 << 0;
+        << QList<QByteArray>{serverEvent(OwnUid, u"20210913"_s, true)}
+        << QStringList{create4, create5} << 0 << 0;
     QTest::newRow("a calendar file's import")
-        << QList<QByteArray>{serverEvent(OwnUid, u"20210908"_s, false)} << QStringList{create4, create5}
-        << 0 << 0;
+        << QList<QByteArray>{serverEvent(OwnUid, u"20210908"_s, false)}
+        << QStringList{create4, create5} << 0 << 0;
     QTest::newRow("marked, another UID")
         << QList<QByteArray>{serverEvent(u"x@other.example"_s, u"20210908"_s, true)}
         << QStringList{create4, create5} << 0 << 0;
     QTest::newRow("our UID held by another")
         << QList<QByteArray>{unmarked} << QStringList{create5} << 0 << 1;
-    QTest::newRow("unreadable") << QList<QByteArray>{"<html/>"} << QStringList{create4, create5} << 0 << 0;
+    QTest::newRow("unreadable") << QList<QByteArray>{"<html/>"} << QStringList{create4, create5}
+                                << 0 << 0;
 }
 
 void TestCalDavRules::plan()
@@ -193,13 +196,15 @@ void TestCalDavRules::plan()
 
     QList<ServerEvent> held;
     for (qsizetype i = 0; i < onServer.size(); ++i)
-        held.append({Calendar.resolved(QUrl(u"s%1.ics"_s.arg(i))), "\"e" + QByteArray::number(i) + '"',
-                     onServer[i]});
-    const PublishPlan plan = planPublish(publishedWeekEvents(mathWeek()), held, Calendar, QDate(2021, 9, 6));
+        held.append({Calendar.resolved(QUrl(u"s%1.ics"_s.arg(i))),
+                     "\"e" + QByteArray::number(i) + '"', onServer[i]});
+    const PublishPlan plan =
+        planPublish(publishedWeekEvents(mathWeek()), held, Calendar, QDate(2021, 9, 6));
     const QStringList kinds{u"Create"_s, u"Update"_s, u"Remove"_s};
     QStringList found;
     for (const Change& change : plan.changes) {
-        const QString resource = change.kind == Change::Create ? u"new"_s : change.address.fileName();
+        const QString resource =
+            change.kind == Change::Create ? u"new"_s : change.address.fileName();
         found.append(QStringList{kinds[change.kind], change.event.day.toString(Qt::ISODate),
                                  change.event.title, resource, QString::fromUtf8(change.etag)}
                          .join(u'|'));

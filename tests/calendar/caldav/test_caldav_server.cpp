@@ -104,18 +104,20 @@ void TestCalDavServer::publishing_data()
     const QString dentist = u"2021-09-06|Dentist|other"_s;
     QTest::newRow("example week") << false << true << u"publish"_s << Status::Done
                                   << QList<int>{13, 0, 0, 0} << 0 << SampleOnServer;
-    QTest::newRow("again, nothing doubled")
-        << false << true << u"publish publish"_s << Status::Done << QList<int>{0, 0, 0, 13} << 0
-        << SampleOnServer;
+    QTest::newRow("again, nothing doubled") << false << true << u"publish publish"_s << Status::Done
+                                            << QList<int>{0, 0, 0, 13} << 0 << SampleOnServer;
     QTest::newRow("day cleared, other client's event kept")
         << false << true << u"other publish clear publish"_s << Status::Done
         << QList<int>{0, 0, 1, 12} << 0 << with(SampleOnServer, {dentist}, {lab});
-    QTest::newRow("text changed")
-        << false << true << u"publish change publish"_s << Status::Done << QList<int>{0, 1, 0, 12}
-        << 0 << with(SampleOnServer, {u"2021-09-06|1. Physical Science: Second draft|ours"_s}, {lab});
+    QTest::newRow("text changed") << false << true << u"publish change publish"_s << Status::Done
+                                  << QList<int>{0, 1, 0, 12} << 0
+                                  << with(SampleOnServer,
+                                          {u"2021-09-06|1. Physical Science: Second draft|ours"_s},
+                                          {lab});
     QTest::newRow("imported copy left alone")
         << false << true << u"imported publish"_s << Status::Conflict << QList<int>{12, 0, 0, 0}
-        << 1 << with(SampleOnServer, {u"2021-09-06|1. Physical Science: Lab Report|other"_s}, {lab});
+        << 1
+        << with(SampleOnServer, {u"2021-09-06|1. Physical Science: Lab Report|other"_s}, {lab});
     QTest::newRow("wrong password") << false << true << u"wrong publish"_s << Status::Unauthorised
                                     << QList<int>{0, 0, 0, 0} << 13 << QStringList();
     QTest::newRow("calendar deleted")
@@ -150,8 +152,9 @@ void TestCalDavServer::publishing()
     for (const QString& step : steps.split(u' ')) {
         if (step == u"publish"_s) {
             DavConnection connection({u"alice"_s, password},
-                                     trusted && tls ? QSslCertificate::fromPath(server.authorityFile())
-                                                    : QList<QSslCertificate>{});
+                                     trusted && tls
+                                         ? QSslCertificate::fromPath(server.authorityFile())
+                                         : QList<QSslCertificate>{});
             WeekPublisher publisher(connection);
             QSignalSpy finished(&publisher, &WeekPublisher::finished);
             publisher.publish(calendar, publishedWeekEvents(week), QDate(2021, 9, 6));
