@@ -39,7 +39,7 @@ const auto User = u"&User name:"_s;
 const auto Password = u"&Password:"_s;
 const auto Calendar = u"&Calendar:"_s;
 const auto Find = u"&Find Calendars"_s;
-const auto Publish = u"P&ublish"_s;
+const auto Publish = u"Pu&blish"_s;
 const auto Cancel = u"Cancel"_s;
 const auto Finding = u"Looking for your calendars…"_s;
 const auto Publishing = u"Publishing the week…"_s;
@@ -96,7 +96,9 @@ CalendarServerDialog::CalendarServerDialog(SchoolWeek week,
     auto* calendarRow = new QHBoxLayout;
     calendarRow->addWidget(m_calendars, 1);
     calendarRow->addWidget(m_find);
-    form->addRow(text::Calendar, calendarRow);
+    auto* calendarLabel = new QLabel(text::Calendar, this);
+    calendarLabel->setBuddy(m_calendars); // a row of two takes no buddy of its own
+    form->addRow(calendarLabel, calendarRow);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_publish);
@@ -126,6 +128,7 @@ void CalendarServerDialog::restoreAccount()
         return;
     const QUrl calendar(account.calendar);
     m_calendars->addItem(calendar.toDisplayString(), calendar);
+    m_password->setFocus(); // the one field a kept account may still need
     m_keyring->read(keyringAccountName(account.user, calendar),
                     [this](const KeyringAnswer& answer) {
                         if (answer.status == KeyringAnswer::Found && m_password->text().isEmpty())
@@ -173,6 +176,8 @@ void CalendarServerDialog::calendarsFound(const CalendarList& list)
     setBusy(false, !list.outcome.ok()         ? problemText(list.outcome)
                    : list.calendars.isEmpty() ? text::NoneFound
                                               : text::Found);
+    if (m_calendars->count() > 0)
+        m_calendars->setFocus(); // where the next choice is made
 }
 
 // Why the account could not be kept, or nothing. A password the keyring does not keep is simply

@@ -57,7 +57,7 @@ public:
     /// Sends the request; `done` gets the answer, also a refusal or Cancelled.
     void send(const DavRequest& request, std::function<void(const DavAnswer&)> done);
 
-    /// Stops every request under way; their answers say Cancelled.
+    /// Stops every request under way and refuses later ones; their answers say Cancelled.
     void cancel();
 
 private:
