@@ -81,9 +81,13 @@ DavConnection::DavConnection(Credentials credentials, QList<QSslCertificate> ext
                              QObject* parent)
     : QObject(parent)
     , m_credentials(std::move(credentials))
-    , m_extraAuthorities(std::move(extraAuthorities))
 {
     m_network.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    if (!extraAuthorities.isEmpty()) {
+        // Adding authorities ends Qt's loading of the system's own, so both are named.
+        m_tls = QSslConfiguration::defaultConfiguration();
+        m_tls->setCaCertificates(QSslConfiguration::systemCaCertificates() + extraAuthorities);
+    }
 }
 
 QNetworkRequest DavConnection::networkRequest(const DavRequest& request) const
@@ -101,12 +105,8 @@ QNetworkRequest DavConnection::networkRequest(const DavRequest& request) const
         sent.setRawHeader("If-Match", request.ifMatch);
     if (request.onlyIfNew)
         sent.setRawHeader("If-None-Match", "*");
-    if (!m_extraAuthorities.isEmpty()) {
-        // Adding authorities ends Qt's loading of the system's own, so both are named.
-        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-        tls.setCaCertificates(QSslConfiguration::systemCaCertificates() + m_extraAuthorities);
-        sent.setSslConfiguration(tls);
-    }
+    if (m_tls)
+        sent.setSslConfiguration(*m_tls);
     return sent;
 }
 

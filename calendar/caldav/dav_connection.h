@@ -9,9 +9,11 @@
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 class QNetworkReply;
 
@@ -66,7 +68,8 @@ private:
 
     QNetworkAccessManager m_network;
     Credentials m_credentials;
-    QList<QSslCertificate> m_extraAuthorities;
+    /// The system's authorities and the extra ones; none when there are no extra ones.
+    std::optional<QSslConfiguration> m_tls;
     bool m_cancelled = false;
 };
 

@@ -2,9 +2,9 @@
 
 #include "tests/support/private_keyring.h"
 
-#include <QDeadlineTimer>
+#include "tests/support/processes.h"
+
 #include <QDir>
-#include <QThread>
 
 namespace quillory::test {
 
@@ -13,17 +13,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int StartTimeoutMs = 15'000;
-
-void end(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5'000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-}
 
 // Whether the Secret Service has its name on the bus.
 bool secretServiceAnswers(const QProcessEnvironment& environment)
@@ -69,20 +58,16 @@ PrivateKeyring::PrivateKeyring()
     m_keyring.write("test");
     m_keyring.closeWriteChannel();
     m_keyring.waitForBytesWritten(StartTimeoutMs);
-    const QDeadlineTimer deadline(StartTimeoutMs);
-    while (!deadline.hasExpired() && m_keyring.state() != QProcess::NotRunning) {
-        if (secretServiceAnswers(environment)) {
-            m_busAddress = address;
-            return;
-        }
-        QThread::msleep(100);
-    }
+    if (waitUntilReady(
+            m_keyring, [&environment] { return secretServiceAnswers(environment); },
+            StartTimeoutMs))
+        m_busAddress = address;
 }
 
 PrivateKeyring::~PrivateKeyring()
 {
-    end(m_keyring);
-    end(m_bus);
+    endProcess(m_keyring);
+    endProcess(m_bus);
 }
 
 } // namespace quillory::test

@@ -5,10 +5,8 @@
 #include "tests/support/processes.h"
 #include "tests/support/test_files.h"
 
-#include <QDeadlineTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QThread>
 
 namespace quillory::test {
 
@@ -63,11 +61,13 @@ bool RadicaleServer::makeCertificates()
     const QString folder = m_folder.path();
     writeBytes(folder + u"/san.ext"_s, "subjectAltName=IP:127.0.0.1\n");
     const QList<QStringList> steps = {
-        {u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-days"_s, u"2"_s,
-         u"-subj"_s, u"/CN=Quillory Test CA"_s, u"-keyout"_s, folder + u"/ca.key"_s, u"-out"_s,
+        {u"req"_s, u"-x509"_s, u"-newkey"_s, u"ec"_s, u"-pkeyopt"_s,
+         u"ec_paramgen_curve:prime256v1"_s, u"-nodes"_s, u"-days"_s, u"2"_s, u"-subj"_s,
+         u"/CN=Quillory Test CA"_s, u"-keyout"_s, folder + u"/ca.key"_s, u"-out"_s,
          folder + u"/ca.pem"_s},
-        {u"req"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-subj"_s, u"/CN=127.0.0.1"_s,
-         u"-keyout"_s, folder + u"/server.key"_s, u"-out"_s, folder + u"/server.csr"_s},
+        {u"req"_s, u"-newkey"_s, u"ec"_s, u"-pkeyopt"_s, u"ec_paramgen_curve:prime256v1"_s,
+         u"-nodes"_s, u"-subj"_s, u"/CN=127.0.0.1"_s, u"-keyout"_s, folder + u"/server.key"_s,
+         u"-out"_s, folder + u"/server.csr"_s},
         {u"x509"_s, u"-req"_s, u"-days"_s, u"2"_s, u"-in"_s, folder + u"/server.csr"_s, u"-CA"_s,
          folder + u"/ca.pem"_s, u"-CAkey"_s, folder + u"/ca.key"_s, u"-CAcreateserial"_s,
          u"-extfile"_s, folder + u"/san.ext"_s, u"-out"_s, folder + u"/server.pem"_s}};
@@ -96,26 +96,15 @@ void RadicaleServer::start()
     writeBytes(folder + u"/config"_s, config.toUtf8());
     m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_server.start(u"/usr/bin/radicale"_s, {u"--config"_s, folder + u"/config"_s});
-    const QDeadlineTimer deadline(StartTimeoutMs);
-    while (!deadline.hasExpired() && m_server.state() != QProcess::NotRunning) {
-        if (answers(m_port)) {
-            m_running = true;
-            return;
-        }
-        QThread::msleep(50);
-    }
-    m_problem = u"radicale did not start on port %1"_s.arg(m_port);
+    m_running = waitUntilReady(
+        m_server, [this] { return answers(m_port); }, StartTimeoutMs);
+    if (!m_running)
+        m_problem = u"radicale did not start on port %1"_s.arg(m_port);
 }
 
 void RadicaleServer::stop()
 {
-    if (m_server.state() == QProcess::NotRunning)
-        return;
-    m_server.terminate();
-    if (!m_server.waitForFinished(5'000)) {
-        m_server.kill();
-        m_server.waitForFinished();
-    }
+    endProcess(m_server);
 }
 
 QString RadicaleServer::client(const QStringList& arguments) const
