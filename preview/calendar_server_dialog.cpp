@@ -113,7 +113,7 @@ CalendarServerDialog::CalendarServerDialog(SchoolWeek week,
 
     connect(m_find, &QPushButton::clicked, this, &CalendarServerDialog::findCalendars);
     connect(m_publish, &QPushButton::clicked, this, &CalendarServerDialog::publish);
-    connect(m_cancel, &QPushButton::clicked, this, &CalendarServerDialog::cancel);
+    connect(m_cancel, &QPushButton::clicked, this, &CalendarServerDialog::reject);
     restoreAccount();
 }
 
@@ -227,12 +227,12 @@ void CalendarServerDialog::published(const PublishReport& report)
     setBusy(false, reportText(report) + note);
 }
 
-void CalendarServerDialog::cancel()
+void CalendarServerDialog::reject()
 {
     if (m_busy)
         m_connection->cancel();
     else
-        reject();
+        QDialog::reject();
 }
 
 } // namespace quillory

@@ -44,8 +44,9 @@ public:
     void findCalendars();
     /// "Publish": keeps the account and the password, then publishes the week.
     void publish();
-    /// "Cancel": stops what is under way, else closes the dialog.
-    void cancel();
+    /// "Cancel", Escape and the close box: stop what is under way, which then reports what it
+    /// did, else close the dialog.
+    void reject() override;
 
 private:
     void restoreAccount();

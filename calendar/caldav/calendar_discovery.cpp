@@ -79,26 +79,35 @@ void findHome(DavConnection& connection, const QUrl& principal, const Done& done
         });
 }
 
+void findPrincipal(DavConnection& connection, const QUrl& address, bool lastTry, const Done& done);
+
+// What the address said of itself: a calendar, the user's principal, or nothing of use, and then
+// the well-known address is asked once.
+void principalAnswered(DavConnection& connection, const QUrl& address, bool lastTry,
+                       const DavAnswer& answer, const Done& done)
+{
+    const bool mayRetry =
+        !lastTry && (answer.outcome.ok() || answer.outcome.status == Status::NotFound);
+    const Done ignored = [](const CalendarList&) {};
+    const std::optional<QList<DavResource>> resources =
+        resourcesOf(answer, mayRetry ? ignored : done);
+    const DavResource self = resources ? resources->first() : DavResource{};
+    if (self.isCalendar)
+        done({{}, {calendarOf(answer, self)}});
+    else if (!self.principal.isEmpty())
+        findHome(connection, resolvedReference(answer.answeredFrom, self.principal, true), done);
+    else if (mayRetry)
+        findPrincipal(connection, address.resolved(QUrl(WellKnownPath)), true, done);
+    else if (resources)
+        done({{Status::NoCalendarServer, u"the server names no user principal"_s}, {}});
+}
+
 void findPrincipal(DavConnection& connection, const QUrl& address, bool lastTry, const Done& done)
 {
-    connection.send({"PROPFIND", address, principalQuery(), "0"}, [&connection, address, lastTry,
-                                                                   done](const DavAnswer& answer) {
-        const bool retry =
-            !lastTry && (answer.outcome.status == Status::NotFound || answer.outcome.ok());
-        const std::optional<QList<DavResource>> resources =
-            resourcesOf(answer, retry ? Done([](const CalendarList&) {}) : done);
-        if (resources && resources->first().isCalendar) {
-            done({{}, {calendarOf(answer, resources->first())}});
-        } else if (resources && !resources->first().principal.isEmpty()) {
-            findHome(connection,
-                     resolvedReference(answer.answeredFrom, resources->first().principal, true),
-                     done);
-        } else if (retry) {
-            findPrincipal(connection, address.resolved(QUrl(WellKnownPath)), true, done);
-        } else if (resources) {
-            done({{Status::NoCalendarServer, u"the server names no user principal"_s}, {}});
-        }
-    });
+    connection.send({"PROPFIND", address, principalQuery(), "0"},
+                    [&connection, address, lastTry, done](const DavAnswer& answer) {
+                        principalAnswered(connection, address, lastTry, answer, done);
+                    });
 }
 
 } // namespace

@@ -197,6 +197,8 @@ void TestCalDavServer::calendars_data()
 
     QTest::newRow("from the server's address")
         << u""_s << u"secret"_s << Status::Done << QStringList{u"Homework"_s};
+    QTest::newRow("nothing there: the well-known address, redirected")
+        << u"nothing/"_s << u"secret"_s << Status::Done << QStringList{u"Homework"_s};
     QTest::newRow("a calendar's own address")
         << u"alice/homework/"_s << u"secret"_s << Status::Done << QStringList{u"Homework"_s};
     QTest::newRow("wrong password") << u""_s << u"wrong"_s << Status::Unauthorised << QStringList();
