@@ -86,8 +86,10 @@ void findPrincipal(DavConnection& connection, const QUrl& address, bool lastTry,
 void principalAnswered(DavConnection& connection, const QUrl& address, bool lastTry,
                        const DavAnswer& answer, const Done& done)
 {
+    // Not for a refused password (401): only where the address holds nothing for the user.
     const bool mayRetry =
-        !lastTry && (answer.outcome.ok() || answer.outcome.status == Status::NotFound);
+        !lastTry && (answer.outcome.ok() || answer.outcome.status == Status::NotFound ||
+                     answer.httpStatus == 403);
     const Done ignored = [](const CalendarList&) {};
     const std::optional<QList<DavResource>> resources =
         resourcesOf(answer, mayRetry ? ignored : done);
