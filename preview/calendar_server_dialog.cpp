@@ -110,6 +110,8 @@ CalendarServerDialog::CalendarServerDialog(SchoolWeek week,
     layout->addWidget(m_status);
     layout->addLayout(buttons);
     m_publish->setDefault(true);
+    // The dialog grows with a long message instead of squeezing the fields.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     connect(m_find, &QPushButton::clicked, this, &CalendarServerDialog::findCalendars);
     connect(m_publish, &QPushButton::clicked, this, &CalendarServerDialog::publish);

@@ -83,7 +83,11 @@ QString reportText(const PublishReport& report)
 {
     if (report.outcome.ok())
         return u"The week is on the calendar: "_s + countText(report);
-    QString text = problemText(report.outcome) + u"\nDone before that: "_s + countText(report);
+    const QString problem = problemText(report.outcome);
+    const bool changedNothing = report.created + report.updated + report.removed == 0;
+    if (changedNothing && report.unchanged == 0 && report.notRemoved.isEmpty())
+        return problem + u"\nNothing was published."_s;
+    QString text = problem + u"\nPublished all the same: "_s + countText(report);
     if (!report.notPublished.isEmpty())
         text += u"\nNot published: "_s + named(report.notPublished) + u'.';
     if (!report.notRemoved.isEmpty())

@@ -14,7 +14,7 @@ struct PublishReport;
 QString problemText(const Outcome& outcome);
 
 /// What publishing did: how many events it put, changed and removed, and, when anything failed,
-/// the problem and every event that was not published or not removed.
+/// the problem and every event that was not published or not removed (or that nothing was).
 QString reportText(const PublishReport& report);
 
 } // namespace quillory::caldav
