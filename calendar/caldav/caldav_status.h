@@ -22,7 +22,7 @@ enum class Status {
 
 /// What an exchange came to: its status and, unless Done, the reason as the system or the
 /// server gave it.
-struct Outcome {
+struct ServerOutcome {
     Status status = Status::Done;
     QString reason;
     /// Whether it succeeded.

@@ -71,7 +71,7 @@ QString countText(const PublishReport& report)
 
 } // namespace
 
-QString problemText(const Outcome& outcome)
+QString problemText(const ServerOutcome& outcome)
 {
     const QString text = advice(outcome.status);
     if (outcome.reason.isEmpty() || outcome.status == Status::Cancelled)

@@ -117,7 +117,7 @@ void findPrincipal(DavConnection& connection, const QUrl& address, bool lastTry,
 void findCalendars(DavConnection& connection, const QUrl& address,
                    std::function<void(const CalendarList&)> done)
 {
-    if (const Outcome check = checkAddress(address); !check.ok()) {
+    if (const ServerOutcome check = checkAddress(address); !check.ok()) {
         done({check, {}});
         return;
     }

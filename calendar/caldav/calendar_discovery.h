@@ -22,7 +22,7 @@ struct CalendarInfo {
 
 /// What looking for the calendars found.
 struct CalendarList {
-    Outcome outcome;
+    ServerOutcome outcome;
     QList<CalendarInfo> calendars;
 };
 

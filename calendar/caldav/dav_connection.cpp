@@ -123,7 +123,7 @@ void DavConnection::sendHop(DavRequest request, int hopsLeft,
         return;
     }
     // The password goes nowhere it could be read on the way, also not where a redirect points.
-    if (const Outcome check = checkAddress(request.address); !check.ok()) {
+    if (const ServerOutcome check = checkAddress(request.address); !check.ok()) {
         done({check, 0, {}, request.address});
         return;
     }

@@ -37,7 +37,7 @@ struct DavRequest {
 
 /// The server's answer to one request.
 struct DavAnswer {
-    Outcome outcome; ///< Done for a 2xx answer; else what went wrong
+    ServerOutcome outcome; ///< Done for a 2xx answer; else what went wrong
     int httpStatus = 0;
     QByteArray body;
     QUrl answeredFrom; ///< the address that answered, after any redirect

@@ -27,7 +27,7 @@ QUrl withFolderPath(QUrl url)
 
 } // namespace
 
-Outcome checkAddress(const QUrl& address)
+ServerOutcome checkAddress(const QUrl& address)
 {
     if (!address.isValid() || address.host().isEmpty())
         return {Status::InsecureAddress, u"\"%1\" is no web address."_s.arg(address.toString())};

@@ -12,7 +12,7 @@ namespace quillory::caldav {
 /// Whether the password may travel to this address: https anywhere, plain http only to this
 /// machine (localhost, 127.0.0.0/8, ::1), where no one else can read it on the way. An
 /// address the server sends (a calendar home on another host) is checked the same way.
-Outcome checkAddress(const QUrl& address);
+ServerOutcome checkAddress(const QUrl& address);
 
 /// The address a user typed, made whole: surrounding blanks dropped, "https://" put before an
 /// address that names no scheme, a path that ends in "/".

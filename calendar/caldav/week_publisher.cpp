@@ -101,7 +101,7 @@ void WeekPublisher::makeNextChange()
     });
 }
 
-void WeekPublisher::changeAnswered(const Change& change, const Outcome& outcome)
+void WeekPublisher::changeAnswered(const Change& change, const ServerOutcome& outcome)
 {
     ++m_next;
     // An event already gone is as good as removed.
@@ -124,7 +124,7 @@ void WeekPublisher::changeAnswered(const Change& change, const Outcome& outcome)
 }
 
 // Everything not yet done counts as not done.
-void WeekPublisher::stop(const Outcome& outcome)
+void WeekPublisher::stop(const ServerOutcome& outcome)
 {
     m_report.outcome = outcome;
     if (!m_planned)
@@ -137,7 +137,7 @@ void WeekPublisher::stop(const Outcome& outcome)
     Q_EMIT finished(m_report);
 }
 
-void WeekPublisher::noteFirstProblem(const Outcome& outcome)
+void WeekPublisher::noteFirstProblem(const ServerOutcome& outcome)
 {
     if (m_report.outcome.ok())
         m_report.outcome = outcome;

@@ -17,7 +17,8 @@ class DavConnection;
 
 /// What publishing a week did.
 struct PublishReport {
-    Outcome outcome; ///< Done when the calendar holds the week exactly; else the first problem
+    ServerOutcome
+        outcome; ///< Done when the calendar holds the week exactly; else the first problem
     int created = 0;
     int updated = 0;
     int removed = 0;
@@ -50,9 +51,9 @@ Q_SIGNALS:
 private:
     void planned(const QList<ServerEvent>& onServer);
     void makeNextChange();
-    void changeAnswered(const Change& change, const Outcome& outcome);
-    void stop(const Outcome& outcome);
-    void noteFirstProblem(const Outcome& outcome);
+    void changeAnswered(const Change& change, const ServerOutcome& outcome);
+    void stop(const ServerOutcome& outcome);
+    void noteFirstProblem(const ServerOutcome& outcome);
 
     DavConnection& m_connection;
     QUrl m_calendar;
