@@ -3,12 +3,11 @@
 #include "app/form1.h"
 
 #include "app/general_data_frame.h"
-#include "app/journal_keeper.h"
-#include "app/list_commands.h"
 #include "app/list_menu.h"
-#include "app/sample_data_command.h"
 #include "homework/editor/form3.h"
 #include "preview/form2.h"
+#include "session/list_commands.h"
+#include "session/sample_data_command.h"
 #include "widgets/enter_presses.h"
 #include "widgets/form_colors.h"
 #include "widgets/one_line_delegate.h"
@@ -44,9 +43,10 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QRect
 
 } // namespace
 
-Form1::Form1(HomePageCall homePage)
+Form1::Form1(HomePageCall homePage, const QString& settingsPath)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_session(settingsPath)
     , m_pointer(new WindowPointer(this))
     , m_homePage(std::move(homePage))
 {
@@ -65,13 +65,12 @@ void Form1::createControls()
 {
     PushButton6 = makeButton(u"PushButton6"_s, u"Start Creating Template"_s,
                              rectFromTwips(120, 120, 7800, 405), this);
-    PushButton3 = makeButton(u"PushButton3"_s, QString::fromUtf16(captions::ClearData),
+    PushButton3 = makeButton(u"PushButton3"_s, commandCaption(CommandKind::ClearData),
                              rectFromTwips(120, 630, 3840, 405), this);
-    PushButton4 = makeButton(u"PushButton4"_s, QString::fromUtf16(captions::LoadSample),
+    PushButton4 = makeButton(u"PushButton4"_s, commandCaption(CommandKind::LoadSample),
                              rectFromTwips(4080, 630, 3840, 405), this);
-    Frame1 = new GeneralDataFrame(this);
+    Frame1 = new GeneralDataFrame(m_session, this);
     Frame1->setObjectName(u"Frame1"_s);
-    Frame1->recordChangesIn(m_history);
     Frame1->setGeometry(rectFromTwips(120, 1110, 7800, 1275));
     createListFrame();
 
@@ -103,13 +102,16 @@ void Form1::createListFrame()
     ListView1->setItemDelegate(new OneLineDelegate(ListView1));
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
-    PushButton1 = makeButton(u"PushButton1"_s, QString::fromUtf16(captions::AddClass),
+    PushButton1 = makeButton(u"PushButton1"_s, commandCaption(CommandKind::AddClass),
                              rectFromTwips(240, 3630, 7320, 405), Frame2);
-    PushButton5 = makeButton(u"PushButton5"_s, QString::fromUtf16(captions::EditClass),
+    PushButton5 = makeButton(u"PushButton5"_s, commandCaption(CommandKind::EditClass),
                              rectFromTwips(240, 4140, 3600, 405), Frame2);
-    PushButton2 = makeButton(u"PushButton2"_s, QString::fromUtf16(captions::DeleteClass),
+    PushButton2 = makeButton(u"PushButton2"_s, commandCaption(CommandKind::DeleteClass),
                              rectFromTwips(3960, 4140, 3600, 405), Frame2);
-    mnuList = new ClassListMenu(*ListView1, m_history, *this);
+    mnuList = new ClassListMenu(*ListView1, m_session.history(), *this);
+    m_session.setView(
+        [this](int row) { showRow(row); },
+        {[this] { return listPlace(); }, [this](const ListPlace& place) { showPlace(place); }});
 }
 
 void Form1::wireControls()
@@ -139,7 +141,7 @@ void Form1::wireListMenu()
 
 void Form1::showRow(int row)
 {
-    ListView1->setCurrentIndex(m_list.index(row, 0));
+    ListView1->setCurrentIndex(m_session.list().index(row, 0));
     ListView1->scrollTo(ListView1->currentIndex());
 }
 
@@ -157,15 +159,16 @@ void Form1::followTheList()
             selectCurrentRow();
     });
     // A row added or moved can open a way down or up without a change of the selection.
-    connect(&m_list, &QAbstractItemModel::rowsInserted, this, &Form1::enableListMenu);
-    connect(&m_list, &QAbstractItemModel::rowsRemoved, this, &Form1::enableListMenu);
-    connect(&m_list, &QAbstractItemModel::rowsMoved, this, &Form1::enableListMenu);
+    HomeworkListModel& list = m_session.list();
+    connect(&list, &QAbstractItemModel::rowsInserted, this, &Form1::enableListMenu);
+    connect(&list, &QAbstractItemModel::rowsRemoved, this, &Form1::enableListMenu);
+    connect(&list, &QAbstractItemModel::rowsMoved, this, &Form1::enableListMenu);
     // A list replaced at once (a new week, an undone clearing) keeps the selected place.
-    connect(&m_list, &QAbstractItemModel::modelAboutToBeReset, this,
+    connect(&list, &QAbstractItemModel::modelAboutToBeReset, this,
             [this] { m_rowBeforeReset = ListView1->currentIndex().row(); });
-    connect(&m_list, &QAbstractItemModel::modelReset, this, [this] {
-        if (m_rowBeforeReset >= 0 && m_list.rowCount() > 0)
-            showRow(std::min(m_rowBeforeReset, m_list.rowCount() - 1));
+    connect(&list, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_rowBeforeReset >= 0 && m_session.list().rowCount() > 0)
+            showRow(std::min(m_rowBeforeReset, m_session.list().rowCount() - 1));
         enableListMenu();
     });
 }
@@ -180,16 +183,7 @@ void Form1::selectCurrentRow()
 
 void Form1::enableListMenu()
 {
-    mnuList->enableFor(selectedRowCommands(m_list.rowCount(), selectedRow()));
-}
-
-WeekData Form1::weekData()
-{
-    return {m_list,
-            *Frame1,
-            m_history,
-            [this](int row) { showRow(row); },
-            {[this] { return listPlace(); }, [this](const ListPlace& place) { showPlace(place); }}};
+    mnuList->enableFor(selectedRowCommands(m_session.list().rowCount(), selectedRow()));
 }
 
 ListPlace Form1::listPlace() const
@@ -202,45 +196,45 @@ void Form1::showPlace(const ListPlace& place)
 {
     // The scroll range follows the rows only once they are laid out.
     ListView1->doItemsLayout();
-    if (place.row >= 0 && place.row < m_list.rowCount())
-        ListView1->setCurrentIndex(m_list.index(place.row, 0));
+    if (place.row >= 0 && place.row < m_session.list().rowCount())
+        ListView1->setCurrentIndex(m_session.list().index(place.row, 0));
     ListView1->verticalScrollBar()->setValue(place.vertical);
     ListView1->horizontalScrollBar()->setValue(place.horizontal);
 }
 
 std::unique_ptr<ClassEditor> Form1::loadClassEditor()
 {
-    return std::make_unique<Form3>(m_list, this);
+    return std::make_unique<Form3>(m_session.list(), this);
 }
 
 void Form1::PushButton1_Click()
 {
-    addClass(weekData(), [this] { return loadClassEditor(); });
+    addClass(m_session.weekData(), [this] { return loadClassEditor(); });
 }
 
 void Form1::PushButton2_Click()
 {
-    deleteSelectedClass(weekData(), selectedRow());
+    deleteSelectedClass(m_session.weekData(), selectedRow());
 }
 
 void Form1::PushButton3_Click()
 {
-    clearData(weekData());
+    clearData(m_session.weekData());
 }
 
 void Form1::PushButton4_Click()
 {
-    loadSampleData(weekData());
+    loadSampleData(m_session.weekData());
 }
 
 void Form1::PushButton5_Click()
 {
-    editSelectedClass(weekData(), selectedRow(), [this] { return loadClassEditor(); });
+    editSelectedClass(m_session.weekData(), selectedRow(), [this] { return loadClassEditor(); });
 }
 
 void Form1::mnuNewWeek_Click()
 {
-    startNewWeek(weekData());
+    startNewWeek(m_session.weekData());
 }
 
 void Form1::mnuMoveUp_Click()
@@ -255,19 +249,19 @@ void Form1::mnuMoveDown_Click()
 
 void Form1::moveSelectedClass(int by)
 {
-    quillory::moveSelectedClass(weekData(), selectedRow(), by);
+    quillory::moveSelectedClass(m_session.weekData(), selectedRow(), by);
     // The selection goes with the moved row; keep it in sight.
     ListView1->scrollTo(ListView1->currentIndex());
 }
 
 QString Form1::name() const
 {
-    return Frame1->name();
+    return m_session.fields().name();
 }
 
 QDateTime Form1::date() const
 {
-    return Frame1->date();
+    return m_session.fields().date();
 }
 
 std::optional<int> Form1::selectedRow() const

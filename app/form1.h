@@ -2,12 +2,11 @@
 
 #pragma once
 
-#include "app/data_change.h"
+#include "base/settings_store.h"
 #include "generation/schedule_run.h"
-#include "homework/homework_list_model.h"
+#include "session/week_session.h"
 
 #include <QDateTime>
-#include <QUndoStack>
 #include <QUrl>
 #include <QWidget>
 
@@ -26,9 +25,7 @@ class ClassListMenu;
 class GuardedProcedure;
 class Form2;
 class GeneralDataFrame;
-class JournalKeeper;
 class WindowPointer;
-struct WeekData;
 
 /// The maker's home page, opened at about one start in a hundred.
 inline constexpr char16_t HomePageAddress[] = u"https://velmora.example/quillory";
@@ -56,8 +53,9 @@ class Form1 final : public QWidget {
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
-    /// Creates the window and its controls; nothing is read or shown until Form_Load.
-    explicit Form1(HomePageCall homePage);
+    /// Creates the window and its controls for the week kept in the settings file at the path;
+    /// nothing is read or shown until Form_Load.
+    explicit Form1(HomePageCall homePage, const QString& settingsPath = settingsFilePath());
     ~Form1() override;
 
     /// Start-up: skin, caption and icon, hand pointer, home page, name, date, columns, list and
@@ -109,7 +107,9 @@ public:
     /// The chosen date.
     QDateTime date() const;
     /// The class list (the one in-memory copy).
-    HomeworkListModel& classList() { return m_list; }
+    HomeworkListModel& classList() { return m_session.list(); }
+    /// The week shown: list, name, date and their history.
+    WeekSession& session() { return m_session; }
     /// The window's pointer (the hourglass while busy).
     WindowPointer& pointer() { return *m_pointer; }
     /// The selected row of the list (0-based), if any.
@@ -164,27 +164,22 @@ private:
     ListPlace listPlace() const;
     void showPlace(const ListPlace& place);
     void moveSelectedClass(int by);
-    WeekData weekData();
     void applySkin();
     void callHomePage();
     std::unique_ptr<ClassEditor> loadClassEditor();
     void Form_Unload();
     void storeOrRescue();
-    void storeShownFields();
-    void recordStored();
     void fillEarlierLists();
     ScheduleRequest scheduleRequest();
     Form2& previewWindow();
     bool showPreview(GuardedProcedure& procedure,
                      const std::shared_ptr<const OwnFile>& workingDocument);
 
-    HomeworkListModel m_list;
-    QUndoStack m_history;
+    WeekSession m_session;
     int m_rowBeforeReset = -1;
     WindowPointer* m_pointer;
     HomePageCall m_homePage;
     std::unique_ptr<Form2> m_preview;
-    std::unique_ptr<JournalKeeper> m_journal;
     // Nobody may be there to read a message: a list that cannot be stored goes to a rescue file.
     bool m_unattended = false;
     // The user was told that the list could not be stored: the next close ends the program.

@@ -62,15 +62,16 @@ void Form1::prepareWhileIdle()
 // Read as the run goes: a change made while it waited for its first event pass is typed.
 ScheduleRequest Form1::scheduleRequest()
 {
-    return ScheduleRequest{
-        QString::fromUtf16(NamePlaceholder), [this] { return name(); },
-        [this] { return scheduleDate(date().date()); }, [this] { return m_list.rowCount(); },
-        [this](int row) {
-            if (row < 0 || row >= m_list.rowCount())
-                throw Failure(Failure::InvalidState,
-                              u"The class list has no row %1 any more."_s.arg(row + 1));
-            return m_list.entry(row);
-        }};
+    return ScheduleRequest{QString::fromUtf16(NamePlaceholder), [this] { return name(); },
+                           [this] { return scheduleDate(date().date()); },
+                           [this] { return m_session.list().rowCount(); },
+                           [this](int row) {
+                               if (row < 0 || row >= m_session.list().rowCount())
+                                   throw Failure(
+                                       Failure::InvalidState,
+                                       u"The class list has no row %1 any more."_s.arg(row + 1));
+                               return m_session.list().entry(row);
+                           }};
 }
 
 bool Form1::showPreview(GuardedProcedure& procedure,
@@ -78,7 +79,8 @@ bool Form1::showPreview(GuardedProcedure& procedure,
 {
     // The week as typed goes with the document, for the calendar file.
     const bool shown = procedure.step(244, [&] {
-        m_preview->setWordFile(workingDocument, {name(), date().date(), m_list.entries()});
+        m_preview->setWordFile(workingDocument,
+                               {name(), date().date(), m_session.list().entries()});
     }) && procedure.step(246, [&] { m_preview->show(); });
     if (shown)
         procedure.step(248, [&] { hide(); });

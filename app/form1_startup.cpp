@@ -8,7 +8,6 @@
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "generation/availability.h"
-#include "homework/homework_store.h"
 #include "widgets/form_colors.h"
 #include "widgets/twips.h"
 #include "widgets/window_look.h"
@@ -53,18 +52,20 @@ bool Form1::Form_Load()
     if (procedure.result(122, [&] { return FileExists(hand); }).value_or(false))
         procedure.step(124, [&] { m_pointer->setHand(loadHandPointer(hand)); });
     procedure.step(126, [this] { callHomePage(); });
-    procedure.step(128, [this] { Frame1->restoreName(); });
-    procedure.step(130, [this] { Frame1->restoreDate(); });
+    // The settings file is read once; each step takes its key from what was read.
+    m_session.readStored();
+    procedure.step(128, [this] { m_session.restoreName(); });
+    procedure.step(130, [this] { m_session.restoreDate(); });
     // Giving the list its model creates the eight columns with their headers.
     procedure.step(132, [this] {
-        ListView1->setModel(&m_list);
+        ListView1->setModel(&m_session.list());
         followTheList();
     });
-    for (int column = 0; column < m_list.columnCount(); ++column) {
+    for (int column = 0; column < m_session.list().columnCount(); ++column) {
         procedure.step(148 + 2 * column,
                        [&] { ListView1->setColumnWidth(column, pixels(ColumnWidthTwips)); });
     }
-    procedure.step(164, [this] { LoadHomeworkList(m_list); });
+    procedure.step(164, [this] { m_session.restoreList().orRaise(); });
     // A check that fails itself (rather than finding no component) is reported and start-up
     // goes on, as for every other step.
     return procedure.result(166, [] { return CheckWordInstalled(); }).value_or(true);

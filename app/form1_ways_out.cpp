@@ -3,12 +3,8 @@
 #include "app/ending_requests.h"
 #include "app/form1.h"
 
-#include "app/journal_keeper.h"
-#include "base/failure.h"
 #include "base/guarded_procedure.h"
 #include "base/settings_store.h"
-#include "homework/general_fields.h"
-#include "homework/homework_store.h"
 
 #include <QCloseEvent>
 
@@ -54,15 +50,9 @@ bool Form1::Form_QueryUnload()
         return true;
     }
     m_toldNotStored = !GuardedProcedure(locations::Form1QueryUnload).step(100, [this] {
-        try {
-            SaveHomeworkList(m_list);
-            storeShownFields();
-        } catch (const Failure& failure) {
-            throw Failure(failure.status(), failure.description() + notStoredNote());
-        }
+        if (const Outcome stored = m_session.store(); !stored)
+            throw Failure(stored.problem().status, stored.problem().description + notStoredNote());
     });
-    if (!m_toldNotStored)
-        recordStored();
     return !m_toldNotStored;
 }
 
@@ -87,30 +77,16 @@ void Form1::storeForSessionEnd()
 
 void Form1::storeOrRescue()
 {
-    try {
-        SaveHomeworkList(m_list);
-        storeShownFields();
-        recordStored();
+    const Outcome stored = m_session.store();
+    if (stored)
         return;
-    } catch (const Failure& failure) {
-        tellStandardError(failure.description());
-    }
-    try {
-        tellStandardError(u"The classes are kept in %1 instead."_s.arg(
-            rescueHomeworkList(m_list, name(), storedDateText(date()))));
-    } catch (const Failure& failure) {
+    tellStandardError(stored.problem().description);
+    const Result<QString> rescued = m_session.rescue();
+    if (rescued)
+        tellStandardError(u"The classes are kept in %1 instead."_s.arg(rescued.value()));
+    else
         tellStandardError(
-            u"The classes could not be kept anywhere: %1"_s.arg(failure.description()));
-    }
-}
-
-// A name or a date typed while the settings could not be written is stored with the list.
-void Form1::storeShownFields()
-{
-    if (restoredName(0) != name())
-        storeName(0, name());
-    if (restoredDate(QDateTime()) != date())
-        storeDate(date());
+            u"The classes could not be kept anywhere: %1"_s.arg(rescued.problem().description));
 }
 
 } // namespace quillory

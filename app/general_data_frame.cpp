@@ -3,10 +3,8 @@
 #include "app/general_data_frame.h"
 
 #include "app/date_picker.h"
-#include "app/field_changes.h"
 #include "app/history_keys.h"
-#include "base/guarded_procedure.h"
-#include "homework/general_fields.h"
+#include "session/week_session.h"
 #include "widgets/accessible_text.h"
 #include "widgets/twips.h"
 
@@ -16,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QUndoStack>
 
 #include <limits>
 
@@ -24,19 +21,13 @@ namespace quillory {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The name box is index 0 of its group; the index is part of its setting key.
-constexpr int NameBoxIndex = 0;
-
-} // namespace
-
-GeneralDataFrame::GeneralDataFrame(QWidget* parent)
+GeneralDataFrame::GeneralDataFrame(WeekSession& session, QWidget* parent)
     : QGroupBox(u"General Data"_s, parent)
     , Label2_0(new QLabel(u"Your Name:"_s, this))
     , Text1(new QLineEdit(this))
     , Label2_12(new QLabel(u"Date:"_s, this))
     , DateTimePicker1(new DatePicker(this))
+    , m_session(session)
 {
     Label2_0->setObjectName(u"Label2_0"_s);
     Text1->setObjectName(u"Text1"_s);
@@ -48,19 +39,17 @@ GeneralDataFrame::GeneralDataFrame(QWidget* parent)
     Text1->setMaxLength(std::numeric_limits<int>::max());
     Label2_12->setGeometry(rectFromTwips(240, 795, 435, 225));
     DateTimePicker1->setGeometry(rectFromTwips(1680, 750, 5895, 345));
-    m_shownDate = DateTimePicker1->dateTime();
-    m_clock.start();
+    showName(session.fields().name());
+    showDate(session.fields().date());
 
     describeControls();
     Text1->installEventFilter(this);
+    new HistoryKeys(session.history(), {Text1, DateTimePicker1}, this);
     connect(Text1, &QLineEdit::textChanged, this, &GeneralDataFrame::Text1_Change);
-    connect(DateTimePicker1, &QDateTimeEdit::dateTimeChanged, this, &GeneralDataFrame::dateChanged);
-}
-
-void GeneralDataFrame::recordChangesIn(QUndoStack& history)
-{
-    m_history = &history;
-    new HistoryKeys(history, {Text1, DateTimePicker1}, this);
+    connect(DateTimePicker1, &QDateTimeEdit::dateTimeChanged, this,
+            &GeneralDataFrame::DateTimePicker1_Change);
+    connect(&session.fields(), &GeneralData::nameChanged, this, &GeneralDataFrame::showName);
+    connect(&session.fields(), &GeneralData::dateChanged, this, &GeneralDataFrame::showDate);
 }
 
 void GeneralDataFrame::describeControls()
@@ -77,52 +66,18 @@ void GeneralDataFrame::describeControls()
              u"the cursor is in with the up and down arrow keys; its button opens a calendar."_s);
 }
 
-QString GeneralDataFrame::name() const
+void GeneralDataFrame::showName(const QString& name)
 {
-    return Text1->text();
+    if (Text1->text() == name)
+        return;
+    const QSignalBlocker quiet(Text1);
+    Text1->setText(name);
 }
 
-void GeneralDataFrame::setName(const QString& name)
-{
-    // Set and stored here rather than through the change signal, so that a failed write is
-    // reported by the command that set the name.
-    {
-        const QSignalBlocker quiet(Text1);
-        Text1->setText(name);
-    }
-    m_shownName = name;
-    storeName(NameBoxIndex, name);
-}
-
-QDateTime GeneralDataFrame::date() const
-{
-    return DateTimePicker1->dateTime();
-}
-
-void GeneralDataFrame::setDate(const QDateTime& date)
+void GeneralDataFrame::showDate(const QDateTime& date)
 {
     const QSignalBlocker quiet(DateTimePicker1);
     DateTimePicker1->setDateTime(date);
-    m_shownDate = DateTimePicker1->dateTime();
-}
-
-void GeneralDataFrame::restoreName()
-{
-    // Writing the value just read back to the store would be a write for nothing.
-    const QSignalBlocker quiet(Text1);
-    Text1->setText(restoredName(NameBoxIndex));
-    m_shownName = Text1->text();
-}
-
-void GeneralDataFrame::restoreDate()
-{
-    const QSignalBlocker quiet(DateTimePicker1);
-    const QDateTime stored = restoredDate(DateTimePicker1->dateTime());
-    // A date the picker cannot show leaves it where it is, rather than at its nearest end.
-    if (stored >= DateTimePicker1->minimumDateTime() &&
-        stored <= DateTimePicker1->maximumDateTime())
-        DateTimePicker1->setDateTime(stored);
-    m_shownDate = DateTimePicker1->dateTime();
 }
 
 QWidget* GeneralDataFrame::lastTabStop() const
@@ -138,31 +93,14 @@ void GeneralDataFrame::focusName()
     Text1_GotFocus();
 }
 
-void GeneralDataFrame::DateTimePicker1_Change()
-{
-    storeDate(DateTimePicker1->dateTime());
-}
-
 void GeneralDataFrame::Text1_Change()
 {
-    const QString typed = Text1->text();
-    GuardedProcedure(locations::Form1NameChange).step(100, [&] { storeName(NameBoxIndex, typed); });
-    if (m_history)
-        m_history->push(new NameTyped(*this, m_shownName, typed,
-                                      textEdit(m_shownName, typed, m_clock.elapsed())));
-    m_shownName = typed;
-    Q_EMIT edited();
+    m_session.typeName(Text1->text());
 }
 
-void GeneralDataFrame::dateChanged()
+void GeneralDataFrame::DateTimePicker1_Change()
 {
-    const QDateTime picked = DateTimePicker1->dateTime();
-    GuardedProcedure(locations::Form1DateChange).step(100, [this] { DateTimePicker1_Change(); });
-    // Enter tells of the date again, unchanged.
-    if (m_history && picked != m_shownDate)
-        m_history->push(new DateChanged(*this, m_shownDate, picked));
-    m_shownDate = picked;
-    Q_EMIT edited();
+    m_session.pickDate(DateTimePicker1->dateTime());
 }
 
 void GeneralDataFrame::Text1_GotFocus()
@@ -172,11 +110,22 @@ void GeneralDataFrame::Text1_GotFocus()
 
 bool GeneralDataFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Text1 && event->type() == QEvent::FocusIn) {
+    if (watched != Text1)
+        return QGroupBox::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
         // Coming back to the window or closing a pop-up menu is no move into the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (reason == Qt::MouseFocusReason)
+            m_selectOnRelease = true;
+        else if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             Text1_GotFocus();
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               std::exchange(m_selectOnRelease, false)) {
+        // The press placed the cursor; a click into the box selects the whole text, a drag
+        // keeps what it selected.
+        if (!Text1->hasSelectedText())
+            QMetaObject::invokeMethod(this, &GeneralDataFrame::Text1_GotFocus,
+                                      Qt::QueuedConnection);
     }
     return QGroupBox::eventFilter(watched, event);
 }

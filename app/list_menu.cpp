@@ -2,7 +2,8 @@
 
 #include "app/list_menu.h"
 
-#include "app/list_commands.h"
+#include "homework/command_kind.h"
+#include "session/list_commands.h"
 
 #include <QAbstractItemView>
 #include <QContextMenuEvent>
@@ -17,16 +18,16 @@ ClassListMenu::ClassListMenu(QAbstractItemView& list, QUndoStack& history, QWidg
     , m_list(list)
 {
     setObjectName(u"mnuList"_s);
-    mnuEditClass = addCommand(u"mnuEditClass"_s, QString::fromUtf16(captions::EditClass),
+    mnuEditClass = addCommand(u"mnuEditClass"_s, commandCaption(CommandKind::EditClass),
                               {Qt::Key_Enter, Qt::Key_Return}, list);
-    mnuDeleteClass = addCommand(u"mnuDeleteClass"_s, QString::fromUtf16(captions::DeleteClass),
+    mnuDeleteClass = addCommand(u"mnuDeleteClass"_s, commandCaption(CommandKind::DeleteClass),
                                 {Qt::Key_Delete}, list);
-    mnuMoveUp = addCommand(u"mnuMoveUp"_s, QString::fromUtf16(captions::MoveUp),
+    mnuMoveUp = addCommand(u"mnuMoveUp"_s, commandCaption(CommandKind::MoveUp),
                            {Qt::ALT | Qt::Key_Up}, list);
-    mnuMoveDown = addCommand(u"mnuMoveDown"_s, QString::fromUtf16(captions::MoveDown),
+    mnuMoveDown = addCommand(u"mnuMoveDown"_s, commandCaption(CommandKind::MoveDown),
                              {Qt::ALT | Qt::Key_Down}, list);
     addSeparator();
-    mnuNewWeek = addCommand(u"mnuNewWeek"_s, QString::fromUtf16(captions::NewWeek),
+    mnuNewWeek = addCommand(u"mnuNewWeek"_s, commandCaption(CommandKind::NewWeek),
                             {Qt::CTRL | Qt::Key_N}, window);
     mnuEarlierLists = addMenu(u"Earlier Lists"_s);
     mnuEarlierLists->setObjectName(u"mnuEarlierLists"_s);

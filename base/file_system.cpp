@@ -2,7 +2,6 @@
 
 #include "base/file_system.h"
 
-#include "base/failure.h"
 #include "base/private_files.h"
 
 #include <QCoreApplication>
@@ -27,40 +26,36 @@ namespace {
 
 constexpr mode_t OwnerOnly = 0600;
 
-int& writeFault()
+Problem cannotWrite(const QString& path, const QString& reason)
 {
-    static int fault = 0;
-    return fault;
+    return Problem{Failure::SystemError, u"Cannot write %1: %2"_s.arg(path, reason), reason};
 }
 
-Failure cannotWrite(const QString& path, const QString& reason)
+// Writes the content through the layer, straight to the descriptor: a write that fills the disk
+// stops short, and the system's reason for the rest is what the user reads ("No space left on
+// device"). Gives that reason, or empty when every piece was written.
+QString writeContent(const FileLayer& layer, int handle, const ContentWriter& write)
 {
-    return Failure(Failure::SystemError, u"Cannot write %1: %2"_s.arg(path, reason));
-}
-
-// Writes all the bytes straight to the descriptor; the system's reason when it cannot, else
-// empty. Not through QFile: a write that fills the disk stops short, and QFile then has no
-// reason to give ("Unknown error"); writing the rest gives the system's.
-QString writeAll(int handle, QByteArrayView bytes)
-{
-    if (writeFault() != 0)
-        return systemReason(writeFault());
-    return writeAllTo(handle, bytes) ? QString() : systemReason(errno);
+    QString reason;
+    write([&](QByteArrayView piece) {
+        if (reason.isEmpty() && !layer.writeAll(handle, piece))
+            reason = systemReason(errno);
+        return reason.isEmpty();
+    });
+    return reason;
 }
 
 // Writes the content, gives the file its permissions and, when asked, waits until the disk has
-// them; throws Failure, naming the target, when it cannot.
-void writeAndSync(int handle, const QString& target, const ContentWriter& write, mode_t permissions,
-                  Durability durability)
+// them; the reason, naming nothing, when it cannot.
+QString writeAndSync(const FileLayer& layer, int handle, const ContentWriter& write,
+                     mode_t permissions, Durability durability)
 {
-    write([&](QByteArrayView piece) {
-        const QString reason = writeAll(handle, piece);
-        if (!reason.isEmpty())
-            throw cannotWrite(target, reason);
-    });
+    if (QString reason = writeContent(layer, handle, write); !reason.isEmpty())
+        return reason;
     if (::fchmod(handle, permissions) != 0 ||
-        (durability == Durability::Synced && ::fsync(handle) != 0))
-        throw cannotWrite(target, systemReason(errno));
+        (durability == Durability::Synced && !layer.sync(handle)))
+        return systemReason(errno);
+    return {};
 }
 
 // The pieces, one after the other.
@@ -85,12 +80,15 @@ mode_t permissionsFor(const QString& path)
 }
 
 // Writes the content to the new temporary file and tells which file it is.
-FileIdentity writeTemporary(QTemporaryFile& file, const QString& target, const ContentWriter& write,
-                            mode_t permissions, Durability durability)
+Result<FileIdentity> writeTemporary(QTemporaryFile& file, const QString& target,
+                                    const ContentWriter& write, mode_t permissions,
+                                    Durability durability, const FileLayer& layer)
 {
     if (!file.open())
-        throw cannotWrite(target, file.errorString());
-    writeAndSync(file.handle(), target, write, permissions, durability);
+        return cannotWrite(target, file.errorString());
+    if (const QString reason = writeAndSync(layer, file.handle(), write, permissions, durability);
+        !reason.isEmpty())
+        return cannotWrite(target, reason);
     const std::optional<struct stat> status = statusOf(file.handle());
     return status ? FileIdentity::of(*status) : FileIdentity{};
 }
@@ -105,22 +103,40 @@ bool isRefusedReplacement(int error)
     return error == EPERM || error == EACCES || error == EISDIR;
 }
 
-WrittenFile replaceFile(const QString& path, const ContentWriter& write, mode_t permissions,
-                        Durability durability, WhenRefused whenRefused = WhenRefused::Fail)
+struct Replacement {
+    mode_t permissions = OwnerOnly;
+    Durability durability = Durability::Synced;
+    WhenRefused whenRefused = WhenRefused::Fail;
+};
+
+Result<WrittenFile> replaceFile(const QString& path, const ContentWriter& write,
+                                const Replacement& how, const FileLayer& layer)
 {
     // Not QSaveFile: it writes through a link at the path to the link's target. A temporary
     // file of our own (created exclusively) renamed over the path replaces the link itself.
-    QTemporaryFile file(joinPath(QFileInfo(path).absolutePath(), u".quillory-XXXXXX"_s));
-    WrittenFile written{path, writeTemporary(file, path, write, permissions, durability)};
-    if (::rename(QFile::encodeName(file.fileName()).constData(),
-                 QFile::encodeName(path).constData()) != 0) {
+    const QString folder = QFileInfo(path).absolutePath();
+    QTemporaryFile file(joinPath(folder, u".quillory-XXXXXX"_s));
+    Result<FileIdentity> identity =
+        writeTemporary(file, path, write, how.permissions, how.durability, layer);
+    if (!identity)
+        return identity.problem();
+    WrittenFile written{path, identity.value()};
+    if (!layer.rename(file.fileName(), path)) {
         const int error = errno;
-        if (whenRefused == WhenRefused::Fail || !isRefusedReplacement(error))
-            throw cannotWrite(path, systemReason(error));
+        if (how.whenRefused == WhenRefused::Fail || !isRefusedReplacement(error))
+            return cannotWrite(path, systemReason(error));
         written.path = file.fileName();
     }
     file.setAutoRemove(false);
+    // The new name lasts a power cut only once the folder has reached the disk too.
+    if (how.durability == Durability::Synced && !layer.syncFolder(folder))
+        return cannotWrite(path, systemReason(errno));
     return written;
+}
+
+Outcome outcomeOf(const Result<WrittenFile>& result)
+{
+    return result ? Outcome() : Outcome(result.problem());
 }
 
 } // namespace
@@ -133,22 +149,23 @@ bool FileExists(const QString& path)
     return info.exists() && info.lastModified().isValid();
 }
 
-void WriteBytesToFile(const QByteArray& bytes, const QString& path)
+Outcome WriteBytesToFile(const QByteArray& bytes, const QString& path)
 {
     QCoreApplication::processEvents();
     if (FileExists(path))
-        return;
+        return {};
     QFile file(path);
     // NewOnly is O_CREAT | O_EXCL: it refuses any existing entry, a dangling link included.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
-        throw Failure(Failure::SystemError,
-                      u"Cannot create %1: %2"_s.arg(path, file.errorString()));
-    const QString reason = writeAll(file.handle(), bytes);
-    if (!reason.isEmpty()) {
+        return Outcome(Failure::SystemError,
+                       u"Cannot create %1: %2"_s.arg(path, file.errorString()));
+    if (!writeAllTo(file.handle(), bytes)) {
+        const QString reason = systemReason(errno);
         file.close();
         file.remove();
-        throw cannotWrite(path, reason);
+        return cannotWrite(path, reason);
     }
+    return {};
 }
 
 void DeleteFileQuietly(const QString& path)
@@ -157,46 +174,56 @@ void DeleteFileQuietly(const QString& path)
         QFile::remove(path);
 }
 
-void replaceFileAtomically(const QString& path, const QByteArray& bytes, Durability durability)
+Outcome replaceFileAtomically(const QString& path, const QByteArray& bytes, Durability durability,
+                              const FileLayer& layer)
 {
-    replaceFile(path, piecesWriter({bytes}), permissionsFor(path), durability);
+    return replaceFileAtomically(path, piecesWriter({bytes}), durability, layer);
 }
 
-void replaceFileAtomically(const QString& path, const ContentWriter& write, Durability durability)
+Outcome replaceFileAtomically(const QString& path, const ContentWriter& write,
+                              Durability durability, const FileLayer& layer)
 {
-    replaceFile(path, write, permissionsFor(path), durability);
+    return outcomeOf(replaceFile(path, write, {permissionsFor(path), durability}, layer));
 }
 
-FileIdentity replacePrivateFile(const QString& path, const QByteArray& bytes)
+Result<FileIdentity> replacePrivateFile(const QString& path, const QByteArray& bytes,
+                                        const FileLayer& layer)
 {
-    return replaceFile(path, piecesWriter({bytes}), OwnerOnly, Durability::Synced).identity;
+    Result<WrittenFile> written = replaceFile(path, piecesWriter({bytes}), {}, layer);
+    if (!written)
+        return written.problem();
+    return written.value().identity;
 }
 
-WrittenFile placePrivateFile(const QString& path, std::initializer_list<QByteArrayView> pieces,
-                             Durability durability)
+Result<WrittenFile> placePrivateFile(const QString& path,
+                                     std::initializer_list<QByteArrayView> pieces,
+                                     Durability durability)
 {
-    return replaceFile(path, piecesWriter(pieces), OwnerOnly, durability,
-                       WhenRefused::KeepPrivateName);
+    return replaceFile(path, piecesWriter(pieces),
+                       {OwnerOnly, durability, WhenRefused::KeepPrivateName}, FileLayer::system());
 }
 
-WrittenFile writePrivateFile(const QString& folder, const QString& pattern, const QByteArray& bytes)
+Result<WrittenFile> writePrivateFile(const QString& folder, const QString& pattern,
+                                     const QByteArray& bytes)
 {
     const QString target = joinPath(folder, pattern);
     QTemporaryFile file(target);
-    const FileIdentity identity =
-        writeTemporary(file, target, piecesWriter({bytes}), OwnerOnly, Durability::Unsynced);
+    Result<FileIdentity> identity = writeTemporary(file, target, piecesWriter({bytes}), OwnerOnly,
+                                                   Durability::Unsynced, FileLayer::system());
+    if (!identity)
+        return identity.problem();
     file.setAutoRemove(false);
-    return {file.fileName(), identity};
+    return WrittenFile{file.fileName(), identity.value()};
 }
 
-bool claimFileName(const QString& path)
+Result<bool> claimFileName(const QString& path)
 {
     const FileDescriptor file = createPrivateFile(path);
     if (!file.isOpen() && errno == EEXIST)
         return false;
     if (!file.isOpen())
-        throw Failure(Failure::SystemError,
-                      u"Cannot create %1: %2"_s.arg(path, systemReason(errno)));
+        return Problem{Failure::SystemError,
+                       u"Cannot create %1: %2"_s.arg(path, systemReason(errno))};
     return true;
 }
 
@@ -205,12 +232,8 @@ QString writeFailureReason(const QString& folder, qint64 size)
     QTemporaryFile probe(joinPath(folder, u".quillory-probe-XXXXXX"_s));
     if (!probe.open())
         return probe.errorString();
-    return writeAll(probe.handle(), QByteArray(qMax<qint64>(size, 1), ' '));
-}
-
-void setWriteFaultForTests(int error)
-{
-    writeFault() = error;
+    return writeAllTo(probe.handle(), QByteArray(qMax<qint64>(size, 1), ' ')) ? QString()
+                                                                              : systemReason(errno);
 }
 
 QString joinPath(const QString& folder, const QString& fileName)

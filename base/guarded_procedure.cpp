@@ -10,8 +10,16 @@ namespace quillory {
 
 using namespace Qt::StringLiterals;
 
+void reportFailedStep(const ProcedureStep& step, const QString& description)
+{
+    prompts().errorReport(
+        errorReportText(description, procedureLocation(step.location), step.number),
+        ReportIcon::Warning);
+}
+
 GuardedProcedure::GuardedProcedure(const ReportLocation& location, ReportIcon icon)
-    : m_location(procedureLocation(location))
+    : m_where(location)
+    , m_location(procedureLocation(location))
     , m_icon(icon)
 {
 }

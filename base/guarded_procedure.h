@@ -13,6 +13,16 @@
 
 namespace quillory {
 
+/// One numbered step of a guarded procedure, kept to report a failure that comes to light
+/// after the procedure has gone on (a write finished in the background).
+struct ProcedureStep {
+    ReportLocation location;
+    int number = 0;
+};
+
+/// Reports the failure of the step in the error report, as its procedure would have.
+void reportFailedStep(const ProcedureStep& step, const QString& description);
+
 /// Runs the numbered steps of one user-facing procedure. A step that fails is reported in the
 /// error report with the procedure's location and the step's number; the procedure then goes
 /// on with its next step. Failures of unguarded callees surface here with the caller's number.
@@ -36,9 +46,13 @@ public:
     /// How many steps have failed so far.
     int failures() const { return m_failures; }
 
+    /// The step with this number, to report a failure that comes to light later.
+    ProcedureStep at(int number) const { return {m_where, number}; }
+
 private:
     void report(const QString& description, int number);
 
+    ReportLocation m_where;
     QString m_location;
     ReportIcon m_icon;
     int m_failures = 0;

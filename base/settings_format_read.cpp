@@ -127,8 +127,15 @@ void readSection(const QString& prefix, QByteArrayView lines, IniContent& conten
         const qsizetype equals = line.equals - line.start;
         const QString key = prefix + ini::readKey(lineText.first(equals).trimmed());
         // The last of a key's lines wins, also over one of another section of the same name.
-        content.values.insert(key, ini::readValue(lineText.sliced(equals + 1)));
-        content.commaTexts = content.commaTexts || ini::commaText(lineText.sliced(equals + 1));
+        const QByteArrayView raw = lineText.sliced(equals + 1);
+        const QVariant value = ini::readValue(raw);
+        content.values.insert(key, value);
+        // A value that is no plain text is written back as the file had it.
+        if (value.typeId() == QMetaType::QString)
+            content.rawValues.remove(key);
+        else
+            content.rawValues.insert(key, raw.trimmed().toByteArray());
+        content.commaTexts = content.commaTexts || ini::commaText(raw);
     }
 }
 

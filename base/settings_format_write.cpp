@@ -41,7 +41,7 @@ QMap<QString, IniSection> sectionsByName(const QSettings::SettingsMap& values)
 
 } // namespace
 
-QByteArray writeIni(const QSettings::SettingsMap& values)
+QByteArray writeIni(const QSettings::SettingsMap& values, const RawIniValues& raw)
 {
     QByteArray out;
     const QMap<QString, IniSection> sections = sectionsByName(values);
@@ -52,7 +52,12 @@ QByteArray writeIni(const QSettings::SettingsMap& values)
         for (auto entry = section->cbegin(); entry != section->cend(); ++entry) {
             ini::appendKey(out, entry.key());
             out += '=';
-            ini::appendValue(out, **entry);
+            const QString key =
+                section.key().isEmpty() ? entry.key() : section.key() + u'/' + entry.key();
+            if (const auto kept = raw.constFind(key); kept != raw.cend())
+                out += *kept;
+            else
+                ini::appendValue(out, **entry);
             out += '\n';
         }
     }

@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "base/result.h"
+
 #include <QString>
 
 namespace quillory {
@@ -16,6 +18,12 @@ inline constexpr char16_t NamePrefix[] = u"Text1_";
 inline constexpr char16_t Date[] = u"DateTimePicker1";
 } // namespace SettingKey
 
+/// The section every key of the program's own lies in.
+inline constexpr char16_t SettingsSection[] = u"Quillory";
+
+/// The key's full name in the settings file: the section, '/', the key.
+QString sectionKey(const QString& key);
+
 /// The settings file: "Velmora/Quillory.conf" in the user's configuration folder
 /// ($XDG_CONFIG_HOME, else ~/.config), in Qt's INI format.
 QString settingsFilePath();
@@ -28,9 +36,9 @@ QString GetSetting(const QString& key, const QString& defaultValue);
 /// which GetSetting reads as the default.
 bool SettingIsNoText(const QString& key);
 
-/// Stores the text under the key and writes it to disk at once (atomically: the earlier file
-/// stays whole if the write breaks off). Throws Failure when the value could not be written,
-/// also when the file's lock cannot be taken within half a second.
-void SaveSetting(const QString& key, const QString& value);
+/// Stores the text under the key and writes it to disk at once, whole or not at all; fails with
+/// the system's reason when the value did not reach the disk, also when the file's lock cannot
+/// be taken within half a second.
+Outcome SaveSetting(const QString& key, const QString& value);
 
 } // namespace quillory

@@ -4,6 +4,7 @@
 #include "homework/homework_list_model.h"
 #include "homework/homework_store.h"
 #include "homework/stored_form.h"
+#include "tests/support/failure_status.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -37,14 +38,14 @@ void saveHomeworkList(benchmark::State& state)
     HomeworkListModel list;
     list.setEntries(fullList());
     for (auto _ : state)
-        SaveHomeworkList(list);
+        test::require(SaveHomeworkList(list));
 }
 
 void loadHomeworkList(benchmark::State& state)
 {
     HomeworkListModel list;
     list.setEntries(fullList());
-    SaveHomeworkList(list);
+    test::require(SaveHomeworkList(list));
     const QString file = settingsFilePath();
     for (auto _ : state) {
         // A new modification time makes QSettings read the file again, as at a real start.
@@ -52,7 +53,7 @@ void loadHomeworkList(benchmark::State& state)
         QFile(file).setFileTime(QDateTime::currentDateTime().addSecs(state.iterations()),
                                 QFileDevice::FileModificationTime);
         state.ResumeTiming();
-        LoadHomeworkList(list);
+        test::require(LoadHomeworkList(list));
         benchmark::DoNotOptimize(list.rowCount());
     }
 }

@@ -4,11 +4,12 @@
 // week (an earlier list back), each with and without the journal following the list; the
 // journal's own write reaches the disk in the background, so the time until it has is printed
 // too. Then the journal's size with 500 earlier lists of 200 classes. Prints median times.
-#include "app/general_data.h"
-#include "app/journal_keeper.h"
+#include "base/settings_writer.h"
 #include "bench/bench_support.h"
 #include "homework/homework_list_model.h"
 #include "homework/sample_data.h"
+#include "session/general_data.h"
+#include "session/journal_keeper.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -23,15 +24,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int Runs = 41;
-
-class Fields final : public GeneralData {
-public:
-    QString name() const override { return u"Dana Whitlow"_s; }
-    void setName(const QString&) override {}
-    QDateTime date() const override { return QDateTime(QDate(2026, 12, 14), QTime(9, 12)); }
-    void setDate(const QDateTime&) override {}
-    void DateTimePicker1_Change() override {}
-};
 
 // A step of the history that the list has made already.
 class Made final : public QUndoCommand {
@@ -73,11 +65,14 @@ struct Setup {
     QTemporaryDir folder;
     HomeworkListModel list;
     QUndoStack history;
-    Fields fields;
+    SettingsWriter writer{folder.filePath(u"Quillory.conf"_s)};
+    GeneralData fields{writer};
     std::unique_ptr<JournalKeeper> keeper;
 
     Setup(int count, bool journal)
     {
+        fields.showName(u"Dana Whitlow"_s);
+        fields.setDate(QDateTime(QDate(2026, 12, 14), QTime(9, 12)));
         list.setEntries(classes(count));
         if (!journal)
             return;

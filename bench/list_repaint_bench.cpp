@@ -7,6 +7,7 @@
 #include "bench/window_bench.h"
 #include "homework/sample_data.h"
 #include "homework/stored_form.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/window_controls.h"
 
 #include <QElapsedTimer>
@@ -46,7 +47,7 @@ int main(int argc, char** argv)
     bench::OffscreenProgram program(argc, argv);
     QList<HomeworkEntry> classes;
     classes.append(HomeworkEntry{u"1. Long reading"_s, {QString(HugeText, u'r')}});
-    SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(classes));
+    test::require(SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(classes)));
 
     Form1 form({[] { return 1; }, [](const QUrl&) { return false; }});
     if (!form.Form_Load() || form.classList().entry(0).Days[0].size() != HugeText)

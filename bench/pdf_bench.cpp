@@ -13,6 +13,7 @@
 #include "document/pdf/pdf_finishing.h"
 #include "document/pdf/pdf_output.h"
 #include "tests/document/schedule_fixture.h"
+#include "tests/support/failure_status.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,7 +42,8 @@ struct Case {
 void savePdf(const QString& wordFile, const QString& target)
 {
     const doc::Document document = doc::readDocumentFile(wordFile);
-    replaceFileAtomically(target, doc::pdfFromDocument(document, doc::scheduleTitle(document)));
+    test::require(replaceFileAtomically(
+        target, doc::pdfFromDocument(document, doc::scheduleTitle(document))));
 }
 
 // A day's homework of 20 to 60 characters in a few words, different for every seed.

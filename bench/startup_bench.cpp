@@ -8,6 +8,7 @@
 #include "bench/window_bench.h"
 #include "document/layout/fonts.h"
 #include "homework/stored_form.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QApplication>
@@ -85,9 +86,9 @@ int runParent(int argc, char** argv)
     QCoreApplication application(argc, argv);
     QTemporaryDir settings;
     useSettingsIn(settings.path());
-    SaveSetting(QString::fromUtf16(SettingKey::Homework),
-                toStoredForm(bench::busyClasses(StoredClasses)));
-    SaveSetting(u"Text1_0"_s, u"Dana Whitlow"_s);
+    test::require(SaveSetting(QString::fromUtf16(SettingKey::Homework),
+                              toStoredForm(bench::busyClasses(StoredClasses))));
+    test::require(SaveSetting(u"Text1_0"_s, u"Dana Whitlow"_s));
     std::vector<double> times;
     for (int run = 0; run < WarmUpRuns + CountedRuns; ++run) {
         const double ms = timedStart(QCoreApplication::applicationFilePath(), settings.path());

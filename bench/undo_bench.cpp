@@ -11,6 +11,7 @@
 #include "bench/window_bench.h"
 #include "homework/general_fields.h"
 #include "homework/stored_form.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/window_controls.h"
 
 #include <QAction>
@@ -62,9 +63,9 @@ void report(const char* what, const bench::Timing& timing)
 int main(int argc, char** argv)
 {
     bench::OffscreenProgram program(argc, argv);
-    SaveSetting(QString::fromUtf16(SettingKey::Homework),
-                toStoredForm(bench::busyClasses(Classes)));
-    SaveSetting(u"Text1_0"_s, u"Dana Whitlow"_s);
+    test::require(SaveSetting(QString::fromUtf16(SettingKey::Homework),
+                              toStoredForm(bench::busyClasses(Classes))));
+    test::require(SaveSetting(u"Text1_0"_s, u"Dana Whitlow"_s));
 
     Form1 form({[] { return 1; }, [](const QUrl&) { return false; }});
     if (!form.Form_Load() || form.classList().rowCount() != Classes)
@@ -109,7 +110,8 @@ int main(int argc, char** argv)
     controls.Text1->clear();
     controls.PushButton3->click();
     undoAndRedo("the list alone, painted");
-    const bench::Timing storing = bench::medianTiming(Runs, [] { storeName(0, u"Dana"_s); });
+    const bench::Timing storing =
+        bench::medianTiming(Runs, [] { test::require(storeName(0, u"Dana"_s)); });
     report("Storing the name alone (median):", storing);
     std::printf("undo history holds the cleared rows: %.1f MB of entries and texts; resident "
                 "memory %.1f MB before clearing, %.1f MB after (moved, not copied)\n",

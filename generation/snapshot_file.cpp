@@ -111,7 +111,8 @@ SnapshotPicture bitmapPicture(const QImage& bitmap)
 WrittenFile writeSnapshotFile(const QString& path, const doc::VectorPicture& picture)
 {
     if (picture.bitmap().isNull())
-        return placePrivateFile(path, {picture.header(), picture.body()}, Durability::Unsynced);
+        return placePrivateFile(path, {picture.header(), picture.body()}, Durability::Unsynced)
+            .orRaise();
     const QImage words = storableWords(picture.bitmap());
     if (words.isNull() || qint64(words.width()) * words.height() > MaxSnapshotPixels)
         throw Failure(Failure::TooLarge, u"The picture is too large for a snapshot."_s);
@@ -120,10 +121,11 @@ WrittenFile writeSnapshotFile(const QString& path, const doc::VectorPicture& pic
         words.hasAlphaChannel());
     // Replaced by a rename, so a link planted at the name is never written through.
     return placePrivateFile(
-        path,
-        {layout.header(),
-         QByteArrayView(reinterpret_cast<const char*>(words.constBits()), words.sizeInBytes())},
-        Durability::Unsynced);
+               path,
+               {layout.header(), QByteArrayView(reinterpret_cast<const char*>(words.constBits()),
+                                                words.sizeInBytes())},
+               Durability::Unsynced)
+        .orRaise();
 }
 
 SnapshotPicture loadSnapshot(const std::optional<WrittenFile>& written)

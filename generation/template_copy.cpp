@@ -35,7 +35,7 @@ std::unique_ptr<OwnFile> usableLeftover(const QString& path, const QByteArray& b
 std::unique_ptr<OwnFile> privateCopy(const QByteArray& bytes, const QString& folder)
 {
     const WrittenFile written =
-        writePrivateFile(folder, QString::fromUtf16(PrivateCopyPattern), bytes);
+        writePrivateFile(folder, QString::fromUtf16(PrivateCopyPattern), bytes).orRaise();
     trackWorkingFile(written.path, written.identity);
     auto file = std::make_unique<OwnFile>(written.path);
     if (file->identity() != written.identity)
@@ -50,14 +50,11 @@ TemplateCopy placeTemplateCopy(const QByteArray& bytes, const QString& folder)
 {
     const QString shared = joinPath(folder, QString::fromUtf16(TemplateCopyFileName));
     if (!FileExists(shared)) {
-        try {
-            WriteBytesToFile(bytes, shared);
-        } catch (const Failure&) {
-            // Something took the name meanwhile, or a dangling link holds it: judged below as
-            // any file found there.
-            if (!identityAt(shared))
-                throw;
-        }
+        // Something may have taken the name meanwhile, or a dangling link holds it: judged
+        // below as any file found there.
+        if (const Outcome written = WriteBytesToFile(bytes, shared);
+            !written && !identityAt(shared))
+            written.orRaise();
     }
     TemplateCopy copy;
     copy.file = usableLeftover(shared, bytes, copy.refusal);

@@ -26,9 +26,9 @@ QString nameSettingKey(int index)
     return QString::fromUtf16(SettingKey::NamePrefix) + QString::number(index);
 }
 
-void storeName(int index, const QString& text)
+Outcome storeName(int index, const QString& text)
 {
-    SaveSetting(nameSettingKey(index), text);
+    return SaveSetting(nameSettingKey(index), text);
 }
 
 QString restoredName(int index)
@@ -46,9 +46,9 @@ QDateTime dateFromStoredText(const QString& text)
     return QDateTime::fromString(text, Qt::ISODate);
 }
 
-void storeDate(const QDateTime& value)
+Outcome storeDate(const QDateTime& value)
 {
-    SaveSetting(QString::fromUtf16(SettingKey::Date), storedDateText(value));
+    return SaveSetting(QString::fromUtf16(SettingKey::Date), storedDateText(value));
 }
 
 QDateTime restoredDate(const QDateTime& current)

@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "base/result.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -25,7 +27,7 @@ QDateTime latestPickerDate();
 QString nameSettingKey(int index);
 
 /// Stores the text of the name box with the index, exactly as it stands.
-void storeName(int index, const QString& text);
+Outcome storeName(int index, const QString& text);
 
 /// The stored text of the name box with the index; empty when never stored.
 QString restoredName(int index);
@@ -38,7 +40,7 @@ QDateTime dateFromStoredText(const QString& text);
 
 /// Stores the picker's value (ISO 8601 with the time of day, so a change of locale does not
 /// change what it reads back as).
-void storeDate(const QDateTime& value);
+Outcome storeDate(const QDateTime& value);
 
 /// The stored date; `current` when nothing, or nothing readable, is stored.
 QDateTime restoredDate(const QDateTime& current);

@@ -4,6 +4,7 @@
 
 #include "base/failure.h"
 #include "base/file_system.h"
+#include "base/settings_file.h"
 #include "base/settings_format.h"
 #include "base/settings_store.h"
 #include "homework/general_fields.h"
@@ -17,13 +18,13 @@ namespace quillory {
 
 using namespace Qt::StringLiterals;
 
-void SaveHomeworkList(const HomeworkListModel& list)
+Outcome SaveHomeworkList(const HomeworkListModel& list)
 {
     const QString key = QString::fromUtf16(SettingKey::Homework);
     // A stored list that could not be read stays as it was until the user makes a list.
     if (list.entries().isEmpty() && SettingIsNoText(key))
-        return;
-    SaveSetting(key, toStoredForm(list.entries()));
+        return {};
+    return SaveSetting(key, toStoredForm(list.entries()));
 }
 
 namespace {
@@ -37,28 +38,30 @@ QString rescueName(const QString& folder, const QString& settingsName, int numbe
     return joinPath(folder, number == 1 ? name : name + u'.' + QString::number(number));
 }
 
-// Writes the text to a new file in the folder; nothing when every name there is taken.
-std::optional<QString> writeRescueFile(const QString& folder, const QString& settingsName,
-                                       const QByteArray& text)
+// Writes the text to a new file in the folder; an empty path when every name there is taken.
+Result<QString> writeRescueFile(const QString& folder, const QString& settingsName,
+                                const QByteArray& text)
 {
     for (int number = 1; number <= RescueNamesPerFolder; ++number) {
         const QString path = rescueName(folder, settingsName, number);
-        if (!claimFileName(path))
+        const Result<bool> claimed = claimFileName(path);
+        if (!claimed)
+            return claimed.problem();
+        if (!claimed.value())
             continue;
-        try {
-            replacePrivateFile(path, text);
-        } catch (const Failure&) {
+        if (const Result<FileIdentity> written = replacePrivateFile(path, text); !written) {
             DeleteFileQuietly(path); // the empty file that claimed the name
-            throw;
+            return written.problem();
         }
         return path;
     }
-    return std::nullopt;
+    return QString();
 }
 
 } // namespace
 
-QString rescueHomeworkList(const HomeworkListModel& list, const QString& name, const QString& date)
+Result<QString> rescueHomeworkList(const HomeworkListModel& list, const QString& name,
+                                   const QString& date)
 {
     const QString section = u"Quillory/"_s;
     const QByteArray text = writeIni(
@@ -66,33 +69,38 @@ QString rescueHomeworkList(const HomeworkListModel& list, const QString& name, c
          {section + nameSettingKey(0), name},
          {section + QString::fromUtf16(SettingKey::Date), date}});
     const QFileInfo settings(settingsFilePath());
-    Failure failed(Failure::Unavailable, u"No name is free for a rescue file."_s);
+    Problem failed{Failure::Unavailable, u"No name is free for a rescue file."_s};
     for (const QString& folder : {settings.absolutePath(), QDir::homePath(), QDir::tempPath()}) {
-        try {
-            if (const std::optional<QString> path =
-                    writeRescueFile(folder, settings.fileName(), text))
-                return *path;
-        } catch (const Failure& failure) {
-            failed = failure;
-        }
+        Result<QString> path = writeRescueFile(folder, settings.fileName(), text);
+        if (path && !path.value().isEmpty())
+            return path;
+        if (!path)
+            failed = path.problem();
     }
-    throw failed;
+    return failed;
 }
 
-void LoadHomeworkList(HomeworkListModel& list)
+Outcome LoadHomeworkList(HomeworkListModel& list)
+{
+    return LoadHomeworkList(list, SettingsFile(settingsFilePath()).read());
+}
+
+Outcome LoadHomeworkList(HomeworkListModel& list, const SettingsContent& stored)
 {
     list.clear();
-    const QString key = QString::fromUtf16(SettingKey::Homework);
-    if (SettingIsNoText(key))
-        throw Failure(Failure::Malformed,
-                      u"The stored class list is damaged: it is no plain text. It is kept as it "
-                      u"is until you make a list."_s);
-    ParsedHomework parsed = parseStoredForm(GetSetting(key, QString()));
+    const QVariant value =
+        stored.ini.values.value(sectionKey(QString::fromUtf16(SettingKey::Homework)));
+    if (value.isValid() && value.typeId() != QMetaType::QString)
+        return Outcome(Failure::Malformed,
+                       u"The stored class list is damaged: it is no plain text. It is kept as it "
+                       u"is until you make a list."_s);
+    ParsedHomework parsed = parseStoredForm(value.toString());
     list.setEntries(std::move(parsed.entries));
     if (parsed.incompleteRows > 0)
-        throw Failure(Failure::Malformed,
-                      u"The stored class list is damaged: %1 of its classes lacked some of their "
-                      u"days and were kept with those days empty."_s.arg(parsed.incompleteRows));
+        return Outcome(Failure::Malformed,
+                       u"The stored class list is damaged: %1 of its classes lacked some of their "
+                       u"days and were kept with those days empty."_s.arg(parsed.incompleteRows));
+    return {};
 }
 
 } // namespace quillory

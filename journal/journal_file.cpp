@@ -117,7 +117,7 @@ void JournalFile::begin(const QByteArray& bytes)
     close();
     const QString folder = QFileInfo(m_path).absolutePath();
     makePrivateFolders(folder);
-    const FileIdentity written = replacePrivateFile(m_path, bytes);
+    const FileIdentity written = replacePrivateFile(m_path, bytes).orRaise();
     syncFolder(folder);
     FileDescriptor file = FileDescriptor::open(m_path, O_WRONLY | O_APPEND | O_NOFOLLOW);
     if (!file.isOpen())

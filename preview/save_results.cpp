@@ -44,7 +44,8 @@ void writePdf(const WorkingSchedule& schedule, const QString& target)
     const std::shared_ptr<const PrintableSchedule> printable = schedule.printable();
     replaceFileAtomically(target, doc::pdfFromPicture(printable->picture(), printable->page(),
                                                       printable->title(),
-                                                      doc::allPages(printable->picture())));
+                                                      doc::allPages(printable->picture())))
+        .orRaise();
 }
 
 void save(const WorkingSchedule* held, const SaveChoice& choice)
@@ -56,8 +57,9 @@ void save(const WorkingSchedule* held, const SaveChoice& choice)
     case SavedForm::Pdf: writePdf(schedule, choice.path); break;
     case SavedForm::Calendar: writeCalendarFile(schedule, choice.path); break;
     case SavedForm::Word:
-        replaceFileAtomically(
-            choice.path, [&](const FileAppender& append) { schedule.file().readPieces(append); });
+        replaceFileAtomically(choice.path, [&](const FileAppender& append) {
+            schedule.file().readPieces(append);
+        }).orRaise();
         break;
     }
 }

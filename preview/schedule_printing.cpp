@@ -103,7 +103,8 @@ void SchedulePrint::printToFile(const std::vector<int>& pages)
     if (file.isEmpty())
         throw Failure(Failure::Cancelled, u"No file to print to was chosen."_s);
     replaceFileAtomically(file, doc::pdfFromPicture(m_schedule->picture(), m_schedule->page(),
-                                                    m_schedule->title(), pages));
+                                                    m_schedule->title(), pages))
+        .orRaise();
 }
 
 int SchedulePrint::pageCount() const

@@ -116,7 +116,8 @@ void Document::SaveAs(const QString& path) const
             FileSink sink(append);
             writeRtf(m_state->content(), sink);
         },
-        Durability::Unsynced);
+        Durability::Unsynced)
+        .orRaise();
     // Opened again (as the page snapshot does), the file is not read back: its model is this.
     rememberSavedDocument(path, m_state->sharedContent());
     m_state->path = QFileInfo(path).absoluteFilePath();

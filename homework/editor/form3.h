@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "homework/editor/class_editor.h"
+#include "homework/class_editor.h"
 #include "homework/homework_entry.h"
 
 #include <QDialog>

@@ -13,7 +13,8 @@ constexpr int MostEarlierLists = 500;
 bool keepsReplacedList(const QString& caption)
 {
     return caption == u"Clear/Reset Data"_s || caption == u"Load Sample/Example Data"_s ||
-           caption == u"Start a New Week"_s || caption == u"Delete Selected Class"_s;
+           caption == u"Start a New Week"_s || caption == u"Delete Selected Class"_s ||
+           caption == u"Restore Earlier List"_s;
 }
 
 } // namespace

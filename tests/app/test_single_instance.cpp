@@ -3,6 +3,7 @@
 // lock's name: real copies of the program, started offscreen, and a later start asking them.
 #include "base/settings_format.h"
 #include "base/settings_store.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/test_files.h"
 
@@ -173,7 +174,7 @@ void TestSingleInstance::startUp()
     QFETCH(bool, laterHasRuntime);
     QFETCH(QByteArray, heard);
     IsolatedSettings settings;
-    SaveSetting(u"Homework"_s, Stored);
+    test::require(SaveSetting(u"Homework"_s, Stored));
     const QString file = settings.filePath();
     const QString lock = file + u".running"_s;
     QTemporaryDir runtimeFolder;

@@ -2,11 +2,12 @@
 // Undo and Redo of every command through the real main window, the new week, the keyboard, the
 // bursts of typing that make one step, and what assistive technology reads out.
 #include "app/form1.h"
-#include "app/typing_burst.h"
 #include "base/settings_store.h"
 #include "homework/editor/form3.h"
 #include "homework/stored_form.h"
 #include "preview/form2.h"
+#include "session/typing_burst.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_entries.h"
@@ -29,6 +30,15 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using State = std::tuple<QString, QDateTime, QList<HomeworkEntry>>;
+
+// What the settings hold once the window's stores are done, and their failures reported.
+QString stored(Form1& form, const QString& key)
+{
+    QCoreApplication::processEvents();
+    (void)form.session().flushStores();
+    QCoreApplication::processEvents();
+    return GetSetting(key, {});
+}
 
 State stateOf(Form1& form)
 {
@@ -102,11 +112,11 @@ void TestUndo::init()
     m_prompts.reset();
     m_settings = std::make_unique<IsolatedSettings>();
     m_prompts = std::make_unique<ScriptedPrompts>();
-    SaveSetting(u"Text1_0"_s, u"Ada"_s);
-    SaveSetting(u"DateTimePicker1"_s, u"2030-01-31T09:05:00"_s);
-    SaveSetting(u"Homework"_s,
-                toStoredForm({entry(u"1"_s, {u"a"_s}), entry(u"2"_s, {u"b"_s}),
-                              entry(u"3"_s, {QString(), {}, {}, {}, {}, {}, u"c"_s})}));
+    test::require(SaveSetting(u"Text1_0"_s, u"Ada"_s));
+    test::require(SaveSetting(u"DateTimePicker1"_s, u"2030-01-31T09:05:00"_s));
+    test::require(SaveSetting(
+        u"Homework"_s, toStoredForm({entry(u"1"_s, {u"a"_s}), entry(u"2"_s, {u"b"_s}),
+                                     entry(u"3"_s, {QString(), {}, {}, {}, {}, {}, u"c"_s})})));
     const QByteArray stored = readBytes(m_settings->filePath());
     // What a run that changes nothing leaves behind.
     m_unchanged = bytesAfterClosing(started());
@@ -177,11 +187,11 @@ void TestUndo::undoAndRedo()
 
     press(*form, u"mnuUndo"_s);
     QVERIFY(stateOf(*form) == before);
-    QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"Ada"_s);
+    QCOMPARE(stored(*form, u"Text1_0"_s), u"Ada"_s);
     QVERIFY(!menuItem(*form, u"mnuUndo"_s)->isEnabled());
     press(*form, u"mnuRedo"_s);
     QVERIFY(stateOf(*form) == after);
-    QCOMPARE(GetSetting(u"Text1_0"_s, {}), nameAfter);
+    QCOMPARE(stored(*form, u"Text1_0"_s), nameAfter);
     press(*form, u"mnuUndo"_s);
     QCOMPARE(bytesAfterClosing(std::move(form)), m_unchanged);
     QVERIFY(m_prompts->shown().isEmpty());
@@ -307,9 +317,9 @@ void TestUndo::keyboardSessions()
     }
     QCOMPARE(periods(*form).join(u','), rows);
     QCOMPARE(form->name(), u"Ada"_s);
-    QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"Ada"_s);
+    QCOMPARE(stored(*form, u"Text1_0"_s), u"Ada"_s);
     QCOMPARE(form->date().toString(Qt::ISODate), date);
-    QCOMPARE(GetSetting(u"DateTimePicker1"_s, {}), date);
+    QCOMPARE(stored(*form, u"DateTimePicker1"_s), date);
 }
 
 // Undoing Clear selects the row selected before it, and scrolls the list as it was.
@@ -318,7 +328,7 @@ void TestUndo::undoingClearBringsBackTheListsPlace()
     QList<HomeworkEntry> classes;
     for (int i = 1; i <= 100; ++i)
         classes << entry(QString::number(i));
-    SaveSetting(u"Homework"_s, toStoredForm(classes));
+    test::require(SaveSetting(u"Homework"_s, toStoredForm(classes)));
     std::unique_ptr<Form1> form = started();
     QTreeView* list = Form1Controls(*form).ListView1;
     list->setCurrentIndex(form->classList().index(60, 0));
@@ -361,9 +371,11 @@ void TestUndo::undoReportsANameItCannotStore()
 {
     std::unique_ptr<Form1> form = started();
     Form1Controls(*form).PushButton3->click();
+    QCOMPARE(stored(*form, u"Text1_0"_s), QString());
     // A folder where the settings file belongs makes every write fail.
     QVERIFY(QFile::remove(m_settings->filePath()) && QDir().mkpath(m_settings->filePath()));
     press(*form, u"mnuUndo"_s);
+    stored(*form, u"Text1_0"_s);
     QCOMPARE(m_prompts->errorReports().size(), 1);
     QVERIFY(m_prompts->errorReports().first().contains(u"Form1.mnuUndo_Click at line 100"_s));
     QCOMPARE(form->name(), u"Ada"_s);

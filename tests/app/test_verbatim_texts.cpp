@@ -4,6 +4,7 @@
 // a class whose stored form would not read back as itself is refused.
 #include "app/form1.h"
 #include "base/settings_store.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_entries.h"
@@ -123,8 +124,8 @@ void TestVerbatimTexts::roundTrips()
     const HomeworkEntry before = entry(u"before"_s, {u"b"_s});
     const HomeworkEntry after = entry(u"after"_s);
     const QList rows = refusedBox.isEmpty() ? QList{before, row, after} : QList{before, after};
-    SaveSetting(u"Homework"_s, stored(rows));
-    SaveSetting(u"Text1_0"_s, name);
+    test::require(SaveSetting(u"Homework"_s, stored(rows)));
+    test::require(SaveSetting(u"Text1_0"_s, name));
 
     std::unique_ptr<Form1> form = startedWindow();
     QVERIFY(form);

@@ -13,6 +13,7 @@
 #include "preview/picture_area.h"
 #include "preview/schedule_printing.h"
 #include "resources/schedule_template.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/isolated_settings.h"
 #include "tests/support/other_user.h"
 #include "tests/support/pdf_tools.h"
@@ -181,7 +182,7 @@ void TestWorkingFolder::init()
     m_modesSeen.clear();
     // A picture left there by an earlier run would become the snapshot of a failed render.
     QGuiApplication::clipboard()->clear();
-    SaveSetting(u"Text1_0"_s, u"Dana"_s);
+    test::require(SaveSetting(u"Text1_0"_s, u"Dana"_s));
     m_form =
         std::make_unique<Form1>(HomePageCall{[] { return 1; }, [](const QUrl&) { return true; }});
     QVERIFY(m_form->Form_Load());

@@ -54,20 +54,24 @@ std::pair<QString, QString> make(Made made, const QString& home, std::optional<F
     case Made::File: test::writeBytes(file, "mine"); break;
     case Made::Link: QFile::link(home, file); break;
     case Made::Pipe: ::mkfifo(QFile::encodeName(file).constData(), 0600); break;
-    case Made::Settings: SaveSetting(u"Text1_0"_s, u"Dana"_s); break;
-    case Made::SettingsHome: SaveSetting(u"Text1_0"_s, u"Dana"_s); return {home, file};
+    case Made::Settings: test::require(SaveSetting(u"Text1_0"_s, u"Dana"_s)); break;
+    case Made::SettingsHome:
+        test::require(SaveSetting(u"Text1_0"_s, u"Dana"_s));
+        return {home, file};
     case Made::OverFile:
         test::writeBytes(file, "[Quillory]\nText1_0=Lee\n");
-        SaveSetting(u"Text1_0"_s, u"Dana"_s);
+        test::require(SaveSetting(u"Text1_0"_s, u"Dana"_s));
         break;
     case Made::Damaged:
         test::writeBytes(file, "[Quillory\nText1_0=Lee\n");
-        SaveSetting(u"Text1_0"_s, u"Dana"_s);
+        test::require(SaveSetting(u"Text1_0"_s, u"Dana"_s));
         return {folder, file + u".damaged"_s};
     case Made::Lock:
         lock.emplace(file + u".running"_s).tryTake();
         return {folder, file + u".running"_s};
-    case Made::Rescue: claimFileName(file + u".rescued"_s); return {folder, file + u".rescued"_s};
+    case Made::Rescue:
+        test::require(claimFileName(file + u".rescued"_s));
+        return {folder, file + u".rescued"_s};
     case Made::Nothing: break;
     }
     return {folder, file};

@@ -93,13 +93,13 @@ void TestSettingsSafety::filesReadAsOtherValuesAreKept()
     rewrite(target, file, 10);
     if (throughLink)
         QVERIFY(QFile::link(target, path));
-    SaveSetting(u"DateTimePicker1"_s, u"2024-05-06T00:00:00"_s);
+    test::require(SaveSetting(u"DateTimePicker1"_s, u"2024-05-06T00:00:00"_s));
     QCOMPARE(QFile::exists(copy), kept);
     if (kept)
         QCOMPARE(test::readBytes(copy), file);
     // The same content once more is kept once only.
     rewrite(target, file, 20);
-    SaveSetting(u"DateTimePicker1"_s, u"2024-05-07T00:00:00"_s);
+    test::require(SaveSetting(u"DateTimePicker1"_s, u"2024-05-07T00:00:00"_s));
     QVERIFY(!QFile::exists(copy + u".2"_s));
 }
 
@@ -124,7 +124,7 @@ void TestSettingsSafety::nothingMakesAWriteWait()
     QFETCH(InTheWay, inTheWay);
     QFETCH(std::optional<Failure::Status>, failure);
     test::IsolatedSettings isolated;
-    SaveSetting(u"Text1_0"_s, u"before"_s);
+    test::require(SaveSetting(u"Text1_0"_s, u"before"_s));
     const QString path = isolated.filePath();
     const QString lock = path + u".lock"_s;
     const QByteArray foreignLock = "4242\nquillory\nfar-away\n";
@@ -149,7 +149,7 @@ void TestSettingsSafety::nothingMakesAWriteWait()
     }
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(test::failureOf([] { SaveSetting(u"Text1_0"_s, u"after"_s); }), failure);
+    QCOMPARE(test::failureOf(SaveSetting(u"Text1_0"_s, u"after"_s)), failure);
     QVERIFY2(clock.elapsed() < 2000, QByteArray::number(clock.elapsed()).constData());
     if (!failure)
         QCOMPARE(GetSetting(u"Text1_0"_s, {}), u"after"_s);

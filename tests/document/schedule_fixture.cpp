@@ -8,6 +8,7 @@
 #include "document/rtf/rtf_reader.h"
 #include "homework/sample_data.h"
 #include "resources/schedule_template.h"
+#include "tests/support/failure_status.h"
 
 #include <QFontMetricsF>
 #include <QRegularExpression>
@@ -119,7 +120,7 @@ doc::Document scheduleDocument()
 QString writeTemplateCopy(const QString& folder)
 {
     const QString path = joinPath(folder, u"template.dot"_s);
-    WriteBytesToFile(templateBytes(), path);
+    test::require(WriteBytesToFile(templateBytes(), path));
     return path;
 }
 

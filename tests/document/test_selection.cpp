@@ -5,6 +5,7 @@
 #include "document/automation/application_starter.h"
 #include "document/rtf/rtf_writer.h"
 #include "tests/document/schedule_fixture.h"
+#include "tests/support/failure_status.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -148,7 +149,7 @@ private Q_SLOTS:
                                        Paragraph{{{u"two"_s, {}}}, {}, {}}};
         rows.push_back(rows[1]);
         const QString path = m_folder->filePath(u"two rows.doc"_s);
-        replaceFileAtomically(path, toRtf(content));
+        test::require(replaceFileAtomically(path, toRtf(content)));
         m_document.emplace(m_application->Documents().Open(path));
 
         Selection selection = m_application->Selection();

@@ -18,6 +18,21 @@ std::optional<Failure::Status> failureOf(const std::function<void()>& action)
     return std::nullopt;
 }
 
+std::optional<Failure::Status> failureOf(const Outcome& outcome)
+{
+    if (outcome)
+        return std::nullopt;
+    if (outcome.problem().description.isEmpty())
+        QTest::qFail("a failure without a description", __FILE__, __LINE__);
+    return outcome.problem().status;
+}
+
+void require(const Outcome& outcome)
+{
+    if (!outcome)
+        QTest::qFail(outcome.problem().description.toUtf8().constData(), __FILE__, __LINE__);
+}
+
 } // namespace quillory::test
 
 namespace quillory {

@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "base/failure.h"
+#include "base/result.h"
 
 #include <QMetaType>
 
@@ -14,6 +14,19 @@ namespace quillory::test {
 /// What the action failed with, or nothing when it succeeded; a failure without a description
 /// fails the running test.
 std::optional<Failure::Status> failureOf(const std::function<void()>& action);
+
+/// What the operation failed with, or nothing when it succeeded; a failure without a
+/// description fails the running test.
+std::optional<Failure::Status> failureOf(const Outcome& outcome);
+
+/// Fails the running test (and says why) when the outcome, which a test needs, failed.
+void require(const Outcome& outcome);
+
+/// Fails the running test (and says why) when the result, which a test needs, failed.
+template <typename T> void require(const Result<T>& result)
+{
+    require(result ? Outcome() : Outcome(result.problem()));
+}
 
 } // namespace quillory::test
 

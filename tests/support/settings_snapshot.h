@@ -15,6 +15,18 @@ namespace quillory::test {
 /// agree on.
 using SettingsSnapshot = QList<std::pair<QString, QVariant>>;
 
+/// The keys and values as read, as a snapshot, each value asked for as QSettings asks: by the
+/// key without doubled, leading or trailing slashes.
+inline SettingsSnapshot settingsSnapshot(const QSettings::SettingsMap& values)
+{
+    SettingsSnapshot result;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const QString asked = it.key().split(u'/', Qt::SkipEmptyParts).join(u'/');
+        result.append({it.key(), asked.isEmpty() ? QVariant() : values.value(asked)});
+    }
+    return result;
+}
+
 /// The settings' keys and values as a snapshot.
 inline SettingsSnapshot settingsSnapshot(QSettings& settings)
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 
-#include "app/typing_burst.h"
+#include "session/typing_burst.h"
 
 #include <algorithm>
 

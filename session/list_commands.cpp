@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 
-#include "app/list_commands.h"
+#include "session/list_commands.h"
 
-#include "app/general_data.h"
+#include "session/general_data.h"
 #include "base/guarded_procedure.h"
 #include "base/prompts.h"
 #include "homework/general_fields.h"
@@ -41,9 +41,9 @@ QList<HomeworkEntry> withEmptyDays(const QList<HomeworkEntry>& entries)
 
 } // namespace
 
-std::unique_ptr<DataChange> WeekData::startChange(const char16_t* caption) const
+std::unique_ptr<DataChange> WeekData::startChange(CommandKind kind) const
 {
-    return std::make_unique<DataChange>(QString::fromUtf16(caption), fields, showRow, places);
+    return std::make_unique<DataChange>(kind, fields, showRow, places);
 }
 
 SelectedRowCommands selectedRowCommands(int rowCount, std::optional<int> selectedRow)
@@ -73,7 +73,7 @@ QString rowOutOfReachNote(int position)
 void addClass(WeekData data, const ClassEditorLoader& loadEditor)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1AddClass);
-    std::unique_ptr<DataChange> change = data.startChange(captions::AddClass);
+    std::unique_ptr<DataChange> change = data.startChange(CommandKind::AddClass);
     std::unique_ptr<ClassEditor> editor;
     procedure.step(100, [&] {
         editor = loadEditor();
@@ -104,7 +104,7 @@ void editSelectedClass(WeekData data, std::optional<int> selectedRow,
         prompts().note(rowOutOfReachNote(position));
         return;
     }
-    std::unique_ptr<DataChange> change = data.startChange(captions::EditClass);
+    std::unique_ptr<DataChange> change = data.startChange(CommandKind::EditClass);
     HomeworkEntry entry = data.list.entry(*row);
     std::unique_ptr<ClassEditor> editor;
     procedure.step(102, [&] {
@@ -133,7 +133,7 @@ void deleteSelectedClass(WeekData data, std::optional<int> selectedRow)
     });
     if (!row)
         return;
-    std::unique_ptr<DataChange> change = data.startChange(captions::DeleteClass);
+    std::unique_ptr<DataChange> change = data.startChange(CommandKind::DeleteClass);
     procedure.step(102, [&] { change->apply(std::make_unique<RowInOrOut>(data.list, *row)); });
     DataChange::push(data.history, std::move(change));
 }
@@ -141,8 +141,8 @@ void deleteSelectedClass(WeekData data, std::optional<int> selectedRow)
 void clearData(WeekData data)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1ClearData);
-    std::unique_ptr<DataChange> change = data.startChange(captions::ClearData);
-    procedure.step(100, [&] { data.fields.setName(QString()); });
+    std::unique_ptr<DataChange> change = data.startChange(CommandKind::ClearData);
+    data.fields.setName(QString(), procedure.at(100));
     procedure.step(102, [&] {
         if (data.list.rowCount() > 0)
             change->apply(std::make_unique<RowsReplaced>(data.list, QList<HomeworkEntry>()));
@@ -158,9 +158,9 @@ void startNewWeek(WeekData data)
         return;
     }
     GuardedProcedure procedure = GuardedProcedure(locations::Form1NewWeek);
-    std::unique_ptr<DataChange> change = data.startChange(captions::NewWeek);
-    procedure.step(100, [&] { data.fields.setDate(data.fields.date().addDays(DaysInAWeek)); });
-    procedure.step(102, [&] { data.fields.DateTimePicker1_Change(); });
+    std::unique_ptr<DataChange> change = data.startChange(CommandKind::NewWeek);
+    data.fields.setDate(data.fields.date().addDays(DaysInAWeek));
+    data.fields.storeDate(procedure.at(102));
     procedure.step(104, [&] {
         if (data.list.rowCount() > 0)
             change->apply(
@@ -173,7 +173,7 @@ void moveSelectedClass(WeekData data, std::optional<int> selectedRow, int by)
 {
     GuardedProcedure procedure(by < 0 ? locations::Form1MoveUp : locations::Form1MoveDown);
     std::unique_ptr<DataChange> change =
-        data.startChange(by < 0 ? captions::MoveUp : captions::MoveDown);
+        data.startChange(by < 0 ? CommandKind::MoveUp : CommandKind::MoveDown);
     procedure.step(100, [&] {
         const SelectedRowCommands can = selectedRowCommands(data.list.rowCount(), selectedRow);
         if (by < 0 ? can.moveUp : can.moveDown)

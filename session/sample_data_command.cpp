@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 
-#include "app/sample_data_command.h"
+#include "session/sample_data_command.h"
 
-#include "app/data_change.h"
-#include "app/general_data.h"
-#include "app/list_commands.h"
+#include "session/data_change.h"
+#include "session/general_data.h"
+#include "session/list_commands.h"
 #include "base/guarded_procedure.h"
 #include "base/report_locations.h"
 #include "homework/homework_list_model.h"
@@ -25,10 +25,10 @@ constexpr int StepsPerRow = 16;
 void loadSampleData(WeekData data)
 {
     GuardedProcedure procedure(locations::Form1LoadSample);
-    std::unique_ptr<DataChange> change = data.startChange(captions::LoadSample);
-    procedure.step(100, [&] { data.fields.setName(sampleName()); });
-    procedure.step(102, [&] { data.fields.setDate(QDateTime::currentDateTime()); });
-    procedure.step(104, [&] { data.fields.DateTimePicker1_Change(); });
+    std::unique_ptr<DataChange> change = data.startChange(CommandKind::LoadSample);
+    data.fields.setName(sampleName(), procedure.at(100));
+    data.fields.setDate(QDateTime::currentDateTime());
+    data.fields.storeDate(procedure.at(104));
     // The rows the list held go to the change, which gives them back on Undo.
     procedure.step(106, [&] {
         change->apply(std::make_unique<RowsReplaced>(data.list, QList<HomeworkEntry>()));

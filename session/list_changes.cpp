@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 
-#include "app/list_changes.h"
+#include "session/list_changes.h"
 
 #include "homework/homework_list_model.h"
 

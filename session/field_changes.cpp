@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 
-#include "app/field_changes.h"
+#include "session/field_changes.h"
 
-#include "app/general_data.h"
+#include "session/general_data.h"
 #include "base/guarded_procedure.h"
 
 #include <utility>
@@ -27,7 +27,7 @@ const ReportLocation& locationOf(bool undoing)
 } // namespace
 
 NameTyped::NameTyped(GeneralData& fields, QString before, QString after, const TextEdit& edit)
-    : QUndoCommand(u"Typing"_s)
+    : HistoryStep(CommandKind::Typing)
     , m_fields(fields)
     , m_before(std::move(before))
     , m_after(std::move(after))
@@ -53,7 +53,7 @@ bool NameTyped::mergeWith(const QUndoCommand* other)
 void NameTyped::undo()
 {
     m_open = false;
-    GuardedProcedure(locationOf(true)).step(NameStep, [&] { m_fields.setName(m_before); });
+    m_fields.setName(m_before, {locationOf(true), NameStep});
 }
 
 void NameTyped::redo()
@@ -61,11 +61,11 @@ void NameTyped::redo()
     if (std::exchange(m_madeByTyping, false))
         return;
     m_open = false;
-    GuardedProcedure(locationOf(false)).step(NameStep, [&] { m_fields.setName(m_after); });
+    m_fields.setName(m_after, {locationOf(false), NameStep});
 }
 
 DateChanged::DateChanged(GeneralData& fields, QDateTime before, QDateTime after)
-    : QUndoCommand(u"Date Change"_s)
+    : HistoryStep(CommandKind::DateChange)
     , m_fields(fields)
     , m_before(std::move(before))
     , m_after(std::move(after))
@@ -74,20 +74,16 @@ DateChanged::DateChanged(GeneralData& fields, QDateTime before, QDateTime after)
 
 void DateChanged::undo()
 {
-    GuardedProcedure(locationOf(true)).step(DateStep, [&] {
-        m_fields.setDate(m_before);
-        m_fields.DateTimePicker1_Change();
-    });
+    m_fields.setDate(m_before);
+    m_fields.storeDate({locationOf(true), DateStep});
 }
 
 void DateChanged::redo()
 {
     if (std::exchange(m_madeByPicker, false))
         return;
-    GuardedProcedure(locationOf(false)).step(DateStep, [&] {
-        m_fields.setDate(m_after);
-        m_fields.DateTimePicker1_Change();
-    });
+    m_fields.setDate(m_after);
+    m_fields.storeDate({locationOf(false), DateStep});
 }
 
 } // namespace quillory

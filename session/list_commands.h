@@ -2,26 +2,14 @@
 
 #pragma once
 
-#include "app/data_change.h"
-#include "homework/editor/class_editor.h"
+#include "session/data_change.h"
+#include "homework/class_editor.h"
 
 #include <optional>
 
 namespace quillory {
 
 class HomeworkListModel;
-
-/// The captions of the commands, as their buttons and menu items show them and Undo names them.
-namespace captions {
-inline constexpr char16_t AddClass[] = u"Add Class";
-inline constexpr char16_t EditClass[] = u"Edit Selected Class";
-inline constexpr char16_t DeleteClass[] = u"Delete Selected Class";
-inline constexpr char16_t ClearData[] = u"Clear/Reset Data";
-inline constexpr char16_t LoadSample[] = u"Load Sample/Example Data";
-inline constexpr char16_t NewWeek[] = u"Start a New Week";
-inline constexpr char16_t MoveUp[] = u"Move Up";
-inline constexpr char16_t MoveDown[] = u"Move Down";
-} // namespace captions
 
 /// What the commands work on: the class list, the name and date, and the history of changes
 /// that Undo and Redo walk; Undo and Redo show the row they change through `showRow`, or bring
@@ -33,8 +21,8 @@ struct WeekData {
     RowShower showRow = {};
     ListPlaces places = {};
 
-    /// A change named by the command's caption, noting the name and the date as they stand.
-    std::unique_ptr<DataChange> startChange(const char16_t* caption) const;
+    /// A change of this kind, noting the name and the date as they stand.
+    std::unique_ptr<DataChange> startChange(CommandKind kind) const;
 };
 
 /// Which of the commands on the selected row can act.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 
-#include "app/journal_keeper.h"
+#include "session/journal_keeper.h"
 
-#include "app/general_data.h"
-#include "app/list_commands.h"
+#include "session/general_data.h"
+#include "session/history_step.h"
 #include "base/failure.h"
 #include "homework/general_fields.h"
 #include "homework/homework_list_model.h"
@@ -18,17 +18,6 @@ namespace quillory {
 using journal::ListOp;
 
 namespace {
-
-// The commands whose replaced list is kept as an earlier list.
-bool keepsReplacedList(const QString& caption)
-{
-    for (const char16_t* keeping :
-         {captions::ClearData, captions::LoadSample, captions::NewWeek, captions::DeleteClass}) {
-        if (caption == QString::fromUtf16(keeping))
-            return true;
-    }
-    return false;
-}
 
 bool isWithEmptyDays(const QList<HomeworkEntry>& entries, const QList<HomeworkEntry>& from)
 {
@@ -130,10 +119,11 @@ void JournalKeeper::noteReset()
 void JournalKeeper::historyMoved(int index)
 {
     const int from = std::exchange(m_historyIndex, index);
-    const QUndoCommand* made = index > from ? m_history.command(index - 1) : nullptr;
+    const auto* made =
+        index > from ? dynamic_cast<const HistoryStep*>(m_history.command(index - 1)) : nullptr;
     journal::StepRecord step{std::exchange(m_pending, {}), shownWeek().fields, {}, 0};
-    if (made && keepsReplacedList(made->text())) {
-        step.replacedBy = made->text();
+    if (made && keepsReplacedList(made->kind())) {
+        step.replacedBy = commandCaption(made->kind());
         step.replacedAtMs = QDateTime::currentMSecsSinceEpoch();
     }
     if (step.ops.isEmpty() && step.fields == m_journal.state().fields())

@@ -2,11 +2,11 @@
 
 #pragma once
 
-#include "app/list_changes.h"
+#include "session/history_step.h"
+#include "session/list_changes.h"
 
 #include <QDateTime>
 #include <QString>
-#include <QUndoCommand>
 
 #include <functional>
 #include <memory>
@@ -39,13 +39,13 @@ struct ListPlaces {
 /// history. The command's own steps make the change (their failures reported as theirs); the
 /// history's first redo() therefore does nothing, and later ones make it again. Undo and redo
 /// store the name and the date as any change of them is stored.
-class DataChange final : public QUndoCommand {
+class DataChange final : public HistoryStep {
 public:
-    /// Notes the name, the date and the list's place as they stand before the command; `text`
-    /// names the command. Undo and redo show the row they changed last through `showRow`, when
+    /// Notes the name, the date and the list's place as they stand before the command of this
+    /// kind. Undo and redo show the row they changed last through `showRow`, when
     /// one shows it; otherwise (the whole list replaced, a row taken out) they bring back the
     /// place the list had before or after the command.
-    DataChange(const QString& text, GeneralData& fields, RowShower showRow, ListPlaces places = {});
+    DataChange(CommandKind kind, GeneralData& fields, RowShower showRow, ListPlaces places = {});
 
     /// Keeps a change of the list and makes it now.
     void apply(std::unique_ptr<ListChange> change);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 
-#include "app/data_change.h"
+#include "session/data_change.h"
 
-#include "app/general_data.h"
+#include "session/general_data.h"
 #include "base/guarded_procedure.h"
 
 #include <QUndoStack>
@@ -20,9 +20,9 @@ constexpr int FirstListStep = 104;
 
 } // namespace
 
-DataChange::DataChange(const QString& text, GeneralData& fields, RowShower showRow,
+DataChange::DataChange(CommandKind kind, GeneralData& fields, RowShower showRow,
                        ListPlaces places)
-    : QUndoCommand(text)
+    : HistoryStep(kind)
     , m_fields(fields)
     , m_showRow(std::move(showRow))
     , m_places(std::move(places))
@@ -102,12 +102,10 @@ void DataChange::toggleListChange(GuardedProcedure& procedure, int step, int ind
 void DataChange::showFields(GuardedProcedure& procedure, const Fields& from, const Fields& to)
 {
     if (to.name != from.name)
-        procedure.step(NameStep, [&] { m_fields.setName(to.name); });
+        m_fields.setName(to.name, procedure.at(NameStep));
     if (to.date != from.date) {
-        procedure.step(DateStep, [&] {
-            m_fields.setDate(to.date);
-            m_fields.DateTimePicker1_Change();
-        });
+        m_fields.setDate(to.date);
+        m_fields.storeDate(procedure.at(DateStep));
     }
 }
 

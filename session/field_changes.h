@@ -2,11 +2,11 @@
 
 #pragma once
 
-#include "app/typing_burst.h"
+#include "session/typing_burst.h"
 
 #include <QDateTime>
 #include <QString>
-#include <QUndoCommand>
+#include "session/history_step.h"
 
 namespace quillory {
 
@@ -15,7 +15,7 @@ class GeneralData;
 /// The name typed in its box, as one step of the undo history; a burst of typing merges into
 /// one step. The typing has made and stored the change, so the history's first redo() does
 /// nothing; undo and redo show and store the name at once, as any change of it is stored.
-class NameTyped final : public QUndoCommand {
+class NameTyped final : public HistoryStep {
 public:
     /// The name went from `before` to `after` by `edit`.
     NameTyped(GeneralData& fields, QString before, QString after, const TextEdit& edit);
@@ -37,7 +37,7 @@ private:
 
 /// A change of the date in the picker, as one step of the undo history. As for the name, the
 /// first redo() does nothing, and undo and redo show and store the date at once.
-class DateChanged final : public QUndoCommand {
+class DateChanged final : public HistoryStep {
 public:
     /// The date went from `before` to `after`.
     DateChanged(GeneralData& fields, QDateTime before, QDateTime after);
