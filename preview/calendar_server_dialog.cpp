@@ -189,12 +189,9 @@ QString CalendarServerDialog::keepAccount()
     const QUrl calendar = m_calendars->currentData().toUrl();
     m_keyring->store(keyringAccountName(m_user->text(), calendar), m_password->text(),
                      [](const KeyringAnswer&) {});
-    try {
+    const Outcome kept =
         storeCalendarAccount({m_address->text().trimmed(), m_user->text(), calendar.toString()});
-    } catch (const Failure& failure) {
-        return text::NotKept.arg(failure.description());
-    }
-    return {};
+    return kept.ok() ? QString() : text::NotKept.arg(kept.problem().description);
 }
 
 void CalendarServerDialog::publish()

@@ -22,16 +22,24 @@ CalendarAccount storedCalendarAccount()
     return {GetSetting(AddressKey, {}), GetSetting(UserKey, {}), GetSetting(CalendarKey, {})};
 }
 
-void storeCalendarAccount(const CalendarAccount& account)
+Outcome storeCalendarAccount(const CalendarAccount& account)
 {
-    // Each is written only when it changed, so an unchanged account leaves the file alone.
     const CalendarAccount stored = storedCalendarAccount();
-    if (stored.address != account.address)
-        SaveSetting(AddressKey, account.address);
-    if (stored.user != account.user)
-        SaveSetting(UserKey, account.user);
-    if (stored.calendar != account.calendar)
-        SaveSetting(CalendarKey, account.calendar);
+    const struct {
+        QLatin1StringView key;
+        QString kept;
+        QString value;
+    } fields[] = {{AddressKey, stored.address, account.address},
+                  {UserKey, stored.user, account.user},
+                  {CalendarKey, stored.calendar, account.calendar}};
+    // Each is written only when it changed, so an unchanged account leaves the file alone.
+    for (const auto& field : fields) {
+        if (field.kept == field.value)
+            continue;
+        if (Outcome saved = SaveSetting(field.key, field.value); !saved.ok())
+            return saved;
+    }
+    return {};
 }
 
 QString keyringAccountName(const QString& user, const QUrl& calendar)

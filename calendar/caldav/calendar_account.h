@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "base/result.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -19,8 +21,9 @@ struct CalendarAccount {
 /// never in them); empty texts where nothing is kept.
 CalendarAccount storedCalendarAccount();
 
-/// Keeps the account in the settings file. Throws Failure when it cannot be written.
-void storeCalendarAccount(const CalendarAccount& account);
+/// Keeps the account in the settings file; fails with the system's reason when it cannot be
+/// written.
+Outcome storeCalendarAccount(const CalendarAccount& account);
 
 /// The name a user's password is kept under in the keyring: the user at the calendar's host and
 /// port, so every calendar of one server shares it.

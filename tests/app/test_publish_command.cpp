@@ -56,9 +56,9 @@ void TestPublishCommand::initTestCase()
     QTRY_VERIFY_WITH_TIMEOUT(stored.has_value(), 20'000);
     QVERIFY2(stored->status == KeyringAnswer::Stored, qPrintable(stored->reason));
 
-    SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(sampleClasses()));
-    SaveSetting(nameSettingKey(0), sampleName());
-    SaveSetting(QString::fromUtf16(SettingKey::Date), u"2021-09-12T10:00:00"_s);
+    QVERIFY(SaveSetting(QString::fromUtf16(SettingKey::Homework), toStoredForm(sampleClasses())));
+    QVERIFY(SaveSetting(nameSettingKey(0), sampleName()));
+    QVERIFY(SaveSetting(QString::fromUtf16(SettingKey::Date), u"2021-09-12T10:00:00"_s));
 }
 
 // CALENDAR stands for the row's own new calendar; the account, when stored, names it too.
@@ -110,8 +110,8 @@ void TestPublishCommand::publish()
     const QString calendarAddress =
         m_server->address().resolved(QUrl(u"alice/"_s + name + u'/')).toString();
     arguments.replaceInStrings(u"CALENDAR"_s, calendarAddress);
-    storeCalendarAccount({m_server->address().toString(), storedUser,
-                          storedUser.isEmpty() ? QString() : calendarAddress});
+    QVERIFY(storeCalendarAccount({m_server->address().toString(), storedUser,
+                                  storedUser.isEmpty() ? QString() : calendarAddress}));
     const QByteArray settingsBefore = readBytes(m_settings.filePath());
 
     QProcess program;

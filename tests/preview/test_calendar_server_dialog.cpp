@@ -124,8 +124,8 @@ void TestCalendarServerDialog::dialog()
     auto state = std::make_shared<KeyringState>();
     state->available = keyring;
     const QUrl calendar(server + u"alice/homework/"_s);
-    storeCalendarAccount(kept ? CalendarAccount{server, u"alice"_s, calendar.toString()}
-                              : CalendarAccount{});
+    QVERIFY(storeCalendarAccount(kept ? CalendarAccount{server, u"alice"_s, calendar.toString()}
+                                      : CalendarAccount{}));
     if (kept)
         state->passwords.insert(keyringAccountName(u"alice"_s, calendar), u"secret"_s);
 
