@@ -2,6 +2,8 @@
 
 #include "app/command_line.h"
 
+#include "app/publish_command.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -26,6 +28,13 @@ constexpr char16_t ProgramName[] = u"quillory";
 struct Options {
     QCommandLineOption help{{u"h"_s, u"help"_s}, u"Displays this help."_s};
     QCommandLineOption version{{u"v"_s, u"version"_s}, u"Displays the version."_s};
+    QCommandLineOption publish{
+        u"publish"_s, u"Publishes the stored week to the calendar at CALENDAR_URL (CalDAV) and "
+                      u"ends; without it, to the account kept by \"Publish to Calendar "
+                      u"Server\", with the password from the keyring."_s};
+    QCommandLineOption user{u"user"_s, u"With --publish: the server's user name."_s, u"NAME"_s};
+    QCommandLineOption passwordStdin{u"password-stdin"_s,
+                                     u"With --publish: reads the password from standard input."_s};
 };
 
 // The options every Qt program takes ("-style Fusion", "-reverse"; a desktop that restores its
@@ -56,17 +65,25 @@ void describe(QCommandLineParser& parser, Options& options)
                                      u"into a printable schedule."_s);
     // Qt's options and the session manager's are single-dash words ("-session"), never "-h -v".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({options.help, options.version});
+    parser.addOptions(
+        {options.help, options.version, options.publish, options.user, options.passwordStdin});
+    parser.addPositionalArgument(u"CALENDAR_URL"_s, u"With --publish: the calendar."_s,
+                                 u"[CALENDAR_URL]"_s);
     acceptQtOptions(parser);
 }
 
 // Why the arguments were not understood, or nothing when they were.
-std::optional<QString> refusal(QCommandLineParser& parser, const QStringList& arguments)
+std::optional<QString> refusal(QCommandLineParser& parser, const Options& options,
+                               const QStringList& arguments)
 {
     if (!parser.parse(arguments))
         return parser.errorText();
-    if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty())
-        return u"Unexpected argument '%1'."_s.arg(extra.first());
+    const bool publishing = parser.isSet(options.publish);
+    const QStringList extra = parser.positionalArguments();
+    if (!extra.isEmpty() && (!publishing || extra.size() > 1))
+        return u"Unexpected argument '%1'."_s.arg(extra.constLast());
+    if (!publishing && (parser.isSet(options.user) || parser.isSet(options.passwordStdin)))
+        return u"--user and --password-stdin go with --publish."_s;
     return std::nullopt;
 }
 
@@ -109,7 +126,8 @@ std::optional<int> answerCommandLine(int argc, char** argv)
     QCommandLineParser parser;
     Options options;
     describe(parser, options);
-    if (const std::optional<QString> reason = refusal(parser, QCoreApplication::arguments())) {
+    if (const std::optional<QString> reason =
+            refusal(parser, options, QCoreApplication::arguments())) {
         const QString line = u"%1: %2 See '%1 --help'.\n"_s.arg(ProgramName, printable(*reason));
         return write(stderr, line, UsageExit);
     }
@@ -118,6 +136,9 @@ std::optional<int> answerCommandLine(int argc, char** argv)
     if (parser.isSet(options.version))
         return write(stdout, u"%1 %2\n"_s.arg(ProgramName, QCoreApplication::applicationVersion()),
                      AnsweredExit);
+    if (parser.isSet(options.publish))
+        return runPublishCommand({parser.positionalArguments().value(0), parser.value(options.user),
+                                  parser.isSet(options.passwordStdin)});
     return std::nullopt;
 }
 

@@ -56,6 +56,7 @@ inline constexpr ReportLocation Form2QueryUnload{Form2, u"Form_QueryUnload"};
 inline constexpr ReportLocation Form2Print{Form2, u"mnuPrint_Click"};
 inline constexpr ReportLocation Form2SavePdf{Form2, u"mnuSavePdf_Click"};
 inline constexpr ReportLocation Form2AddToCalendar{Form2, u"mnuAddToCalendar_Click"};
+inline constexpr ReportLocation Form2PublishToCalendar{Form2, u"mnuPublishToCalendar_Click"};
 inline constexpr ReportLocation Form2CopyPicture{Form2, u"mnuCopyPicture_Click"};
 
 // The class editor.

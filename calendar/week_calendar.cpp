@@ -4,6 +4,7 @@
 
 #include "base/failure.h"
 #include "calendar/calendar_text.h"
+#include "calendar/stored_event.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -13,6 +14,7 @@
 #include <libical/ical.h>
 
 #include <memory>
+#include <vector>
 
 namespace quillory {
 
@@ -24,12 +26,6 @@ struct ComponentFree {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
 };
 using Component = std::unique_ptr<icalcomponent, ComponentFree>;
-
-// The Monday of the Monday-to-Sunday week that holds the date.
-QDate mondayOf(QDate date)
-{
-    return date.addDays(1 - date.dayOfWeek());
-}
 
 // libical writes no date after this year (it writes an empty date instead).
 constexpr int LatestYear = 3000;
@@ -61,16 +57,35 @@ icalcomponent* newEvent(const EventKey& key, const HomeworkEntry& entry, int day
         icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT), nullptr);
 }
 
-void addClass(icalcomponent* calendar, const SchoolWeek& week, const HomeworkEntry& entry,
-              int occurrence, const icaltimetype& stamp)
+// Every event of the week, in list order and Monday first within a class.
+std::vector<Component> newEvents(const SchoolWeek& week, const icaltimetype& stamp)
 {
-    const QDate monday = mondayOf(week.date);
-    for (int day = 0; day < DaysPerWeek; ++day) {
-        if (!holdsHomework(entry.Days[day]))
-            continue;
-        const EventKey key{week.name, entry.Period, occurrence, monday.addDays(day)};
-        icalcomponent_add_component(calendar, newEvent(key, entry, day, stamp));
+    std::vector<Component> events;
+    const QDate monday = weekMonday(week.date);
+    QHash<QString, int> periodsSeen; // two classes with one period are told apart by their order
+    for (const HomeworkEntry& entry : week.classes) {
+        const int occurrence = ++periodsSeen[entry.Period];
+        for (int day = 0; day < DaysPerWeek; ++day) {
+            if (!holdsHomework(entry.Days[day]))
+                continue;
+            const EventKey key{week.name, entry.Period, occurrence, monday.addDays(day)};
+            events.emplace_back(newEvent(key, entry, day, stamp));
+        }
     }
+    return events;
+}
+
+Component newCalendar()
+{
+    return Component(icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
+                                         icalproperty_new_prodid("-//Velmora//Quillory//EN"),
+                                         nullptr));
+}
+
+icaltimetype now()
+{
+    return icaltime_from_timet_with_zone(time_t(QDateTime::currentSecsSinceEpoch()), 0,
+                                         icaltimezone_get_utc_timezone());
 }
 
 // libical folds each line together with its CR LF: where the 75th octet is that LF, the fold
@@ -94,17 +109,32 @@ bool weekHasEvents(const SchoolWeek& week)
     });
 }
 
+QDate weekMonday(QDate date)
+{
+    return date.addDays(1 - date.dayOfWeek());
+}
+
 QByteArray weekCalendar(const SchoolWeek& week)
 {
-    const icaltimetype stamp = icaltime_from_timet_with_zone(
-        time_t(QDateTime::currentSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
-    const Component calendar(
-        icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-                            icalproperty_new_prodid("-//Velmora//Quillory//EN"), nullptr));
-    QHash<QString, int> periodsSeen; // two classes with one period are told apart by their order
-    for (const HomeworkEntry& entry : week.classes)
-        addClass(calendar.get(), week, entry, ++periodsSeen[entry.Period], stamp);
+    const Component calendar = newCalendar();
+    for (Component& event : newEvents(week, now()))
+        icalcomponent_add_component(calendar.get(), event.release());
     return written(calendar.get());
+}
+
+QList<WeekEvent> publishedWeekEvents(const SchoolWeek& week)
+{
+    QList<WeekEvent> published;
+    for (Component& event : newEvents(week, now())) {
+        icalproperty* mark = icalproperty_new_x("TRUE");
+        icalproperty_set_x_name(mark, PublishedMark);
+        icalcomponent_add_property(event.get(), mark);
+        const QString uid = QString::fromUtf8(icalcomponent_get_uid(event.get()));
+        const Component calendar = newCalendar();
+        icalcomponent_add_component(calendar.get(), event.release());
+        published.append({uid, written(calendar.get())});
+    }
+    return published;
 }
 
 } // namespace quillory

@@ -5,6 +5,8 @@
 #include "calendar/school_week.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QString>
 
 namespace quillory {
 
@@ -17,5 +19,18 @@ QByteArray weekCalendar(const SchoolWeek& week);
 
 /// Whether the week gives a calendar any event: some day of some class holds homework.
 bool weekHasEvents(const SchoolWeek& week);
+
+/// One event of the week as a calendar server keeps it: a calendar object of its own.
+struct WeekEvent {
+    QString uid;         ///< the event's UID, as in the calendar file
+    QByteArray calendar; ///< a calendar (as weekCalendar writes it) that holds this event alone
+};
+
+/// The events of weekCalendar, each in a calendar object of its own and marked with
+/// PublishedMark, so that a later publish knows them as this program's. Throws as weekCalendar.
+QList<WeekEvent> publishedWeekEvents(const SchoolWeek& week);
+
+/// The Monday of the Monday-to-Sunday week that holds the date.
+QDate weekMonday(QDate date);
 
 } // namespace quillory

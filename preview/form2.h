@@ -70,6 +70,9 @@ public:
     /// "Add to Calendar…" (Ctrl+Shift+E, or the picture's menu): the save dialog opening with the
     /// calendar filter.
     void mnuAddToCalendar_Click();
+    /// "Publish to Calendar Server…" (Ctrl+Shift+P, or the picture's menu): the dialog that
+    /// publishes the week to a CalDAV calendar.
+    void mnuPublishToCalendar_Click();
     /// "Copy Picture" in the picture's menu: the page picture to the clipboard.
     void mnuCopyPicture_Click();
 

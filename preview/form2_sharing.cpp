@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Sharing the schedule from the preview: printing, a PDF, the week as a calendar file, the
-// picture on the clipboard.
+// Sharing the schedule from the preview: printing, a PDF, the week as a calendar file or on a
+// calendar server, the picture on the clipboard.
 #include "preview/form2.h"
 
 #include "base/failure.h"
 #include "base/guarded_procedure.h"
+#include "calendar/caldav/dav_connection.h"
+#include "calendar/caldav/password_keyring.h"
 #include "document/paint/picture_mime.h"
+#include "preview/calendar_server_dialog.h"
 #include "preview/picture_area.h"
 #include "preview/printable_schedule.h"
 #include "preview/save_results.h"
@@ -45,10 +48,13 @@ void Form2::createPictureMenu()
                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction* calendar = menuCommand(mnuPicture, u"mnuAddToCalendar"_s, u"Add to Calendar…"_s,
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+    QAction* publish =
+        menuCommand(mnuPicture, u"mnuPublishToCalendar"_s, u"Publish to Calendar Server…"_s,
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     QAction* copy =
         menuCommand(mnuPicture, u"mnuCopyPicture"_s, u"Copy Picture"_s, QKeySequence::Copy);
     // The shortcuts work with the menu closed, too.
-    addActions({print, savePdf, calendar, copy});
+    addActions({print, savePdf, calendar, publish, copy});
     // From the keyboard the menu opens in the middle of the page in view.
     auto* keyboardOpening = new QAction(this);
     keyboardOpening->setShortcuts({Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10});
@@ -58,6 +64,7 @@ void Form2::createPictureMenu()
     connect(print, &QAction::triggered, this, [this] { mnuPrint_Click(); });
     connect(savePdf, &QAction::triggered, this, [this] { mnuSavePdf_Click(); });
     connect(calendar, &QAction::triggered, this, [this] { mnuAddToCalendar_Click(); });
+    connect(publish, &QAction::triggered, this, [this] { mnuPublishToCalendar_Click(); });
     connect(copy, &QAction::triggered, this, [this] { mnuCopyPicture_Click(); });
     Picture2->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Picture2, &QWidget::customContextMenuRequested, this,
@@ -92,6 +99,18 @@ void Form2::mnuSavePdf_Click()
 void Form2::mnuAddToCalendar_Click()
 {
     saveResults(m_schedule.get(), SavedForm::Calendar, locations::Form2AddToCalendar);
+}
+
+void Form2::mnuPublishToCalendar_Click()
+{
+    GuardedProcedure procedure(locations::Form2PublishToCalendar);
+    procedure.step(100, [&] {
+        auto* dialog = new CalendarServerDialog(heldSchedule(m_schedule.get()).week(),
+                                                std::make_unique<caldav::SecretServiceKeyring>(),
+                                                caldav::authoritiesFromEnvironment(), this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
 }
 
 void Form2::mnuCopyPicture_Click()

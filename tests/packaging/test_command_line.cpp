@@ -27,12 +27,20 @@ void CommandLineTest::answers_data()
     QTest::addColumn<QString>("error");
 
     const QString version = u"quillory " QUILLORY_EXPECTED_VERSION "\n"_s;
-    const QString help = u"Usage: " QUILLORY_PROGRAM " [options]\n"
-                         "Keeps a student's homework for one week and pours it into a printable "
-                         "schedule.\n\n"
-                         "Options:\n"
-                         "  -h, --help     Displays this help.\n"
-                         "  -v, --version  Displays the version.\n"_s;
+    const QString help =
+        u"Usage: " QUILLORY_PROGRAM " [options] [CALENDAR_URL]\n"
+        "Keeps a student's homework for one week and pours it into a printable schedule.\n\n"
+        "Options:\n"
+        "  -h, --help        Displays this help.\n"
+        "  -v, --version     Displays the version.\n"
+        "  --publish         Publishes the stored week to the calendar at CALENDAR_URL\n"
+        "                    (CalDAV) and ends; without it, to the account kept by\n"
+        "                    \"Publish to Calendar Server\", with the password from the\n"
+        "                    keyring.\n"
+        "  --user <NAME>     With --publish: the server's user name.\n"
+        "  --password-stdin  With --publish: reads the password from standard input.\n\n"
+        "Arguments:\n"
+        "  CALENDAR_URL      With --publish: the calendar.\n"_s;
     const auto refused = [](const QString& why) -> QString {
         return u"quillory: "_s + why + u" See 'quillory --help'.\n"_s;
     };

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
@@ -310,7 +311,9 @@ void TestForm2Sharing::pictureMenu()
     for (const QAction* action : menu->actions())
         captions << action->text() + u'|' + action->shortcut().toString();
     QCOMPARE(captions, (QStringList{u"Print…|Ctrl+P"_s, u"Save as PDF…|Ctrl+Shift+S"_s,
-                                    u"Add to Calendar…|Ctrl+Shift+E"_s, u"Copy Picture|Ctrl+C"_s}));
+                                    u"Add to Calendar…|Ctrl+Shift+E"_s,
+                                    u"Publish to Calendar Server…|Ctrl+Shift+P"_s,
+                                    u"Copy Picture|Ctrl+C"_s}));
     menu->hide();
 
     // Ctrl+Shift+E: the week handed over, as a calendar file, through the save dialog.
@@ -330,6 +333,13 @@ void TestForm2Sharing::pictureMenu()
     const QImage shown = controls.Picture1->grab().toImage();
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
              shown.convertToFormat(QImage::Format_RGB32));
+
+    // The calendar server's dialog, over the preview, which it leaves as it was.
+    test::control<QAction>(*m_form, u"mnuPublishToCalendar"_s)->trigger();
+    auto* publishing = m_form->findChild<QDialog*>(u"CalendarServerDialog"_s);
+    QVERIFY(publishing && publishing->isVisible());
+    publishing->close();
+    QTRY_VERIFY(!m_form->findChild<QDialog*>(u"CalendarServerDialog"_s)); // gone with its close
 
     // The commands add no button; the window keeps its four.
     QCOMPARE(m_form->findChildren<QPushButton*>().size(), 4);
