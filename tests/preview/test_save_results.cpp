@@ -110,12 +110,13 @@ void TestSaveResults::dialogIsAskedForNothingButTitleAndFilter()
     const auto& dialog = prompts.shown().first();
     QCOMPARE(dialog.kind, Kind::SaveDialog);
     QCOMPARE(dialog.text, u"Save File"_s);
-    QCOMPARE(dialog.filter, u"Word Files (*.doc);;PDF Files (*.pdf);;Calendar Files (*.ics)"_s);
+    QCOMPARE(dialog.filter, u"Word Files (*.doc);;Word 2007-365 Files (*.docx);;PDF Files "
+                            u"(*.pdf);;Calendar Files (*.ics)"_s);
     QCOMPARE(dialog.selectedFilter, u"Word Files (*.doc)"_s);
 }
 
-// A name without an extension gets the filter's; a name's ".pdf" or ".ics" decides what is
-// saved, else the filter chosen.
+// A name without an extension gets the filter's; a name's ".docx", ".pdf" or ".ics" decides
+// what is saved, else the filter chosen.
 void TestSaveResults::pathAndFormOfAChoice_data()
 {
     QTest::addColumn<QString>("typed");
@@ -124,7 +125,11 @@ void TestSaveResults::pathAndFormOfAChoice_data()
     QTest::addColumn<SavedForm>("form");
     const QString word = u"Word Files (*.doc)"_s, pdf = u"PDF Files (*.pdf)"_s;
     const QString calendar = u"Calendar Files (*.ics)"_s;
+    const QString docx = u"Word 2007-365 Files (*.docx)"_s;
     QTest::newRow("Word") << u"week1"_s << word << u"week1.doc"_s << SavedForm::Word;
+    QTest::newRow("Word 2007-365") << u"week1"_s << docx << u"week1.docx"_s << SavedForm::Docx;
+    QTest::newRow(".DOCX, Word filter") << u"a.DOCX"_s << word << u"a.DOCX"_s << SavedForm::Docx;
+    QTest::newRow(".doc, .docx filter") << u"a.doc"_s << docx << u"a.doc"_s << SavedForm::Docx;
     QTest::newRow("PDF") << u"week1"_s << pdf << u"week1.pdf"_s << SavedForm::Pdf;
     QTest::newRow("calendar") << u"week1"_s << calendar << u"week1.ics"_s << SavedForm::Calendar;
     QTest::newRow("a trailing dot") << u"week 2."_s << word << u"week 2.doc"_s << SavedForm::Word;
