@@ -26,6 +26,12 @@ constexpr char16_t ProgramName[] = u"quillory";
 struct Options {
     QCommandLineOption help{{u"h"_s, u"help"_s}, u"Displays this help."_s};
     QCommandLineOption version{{u"v"_s, u"version"_s}, u"Displays the version."_s};
+    QCommandLineOption exportTo{
+        u"export"_s,
+        u"Writes the stored week to <file> in the form its name ends in: .doc (Word), .docx "
+        u"(Word 2007-365), .pdf or .ics (calendar), without a window, and ends. Exit status: 0 "
+        u"written, 1 not written (the reason on standard error), 2 not understood."_s,
+        u"file"_s};
 };
 
 // The options every Qt program takes ("-style Fusion", "-reverse"; a desktop that restores its
@@ -56,17 +62,22 @@ void describe(QCommandLineParser& parser, Options& options)
                                      u"into a printable schedule."_s);
     // Qt's options and the session manager's are single-dash words ("-session"), never "-h -v".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({options.help, options.version});
+    parser.addOptions({options.help, options.version, options.exportTo});
     acceptQtOptions(parser);
 }
 
 // Why the arguments were not understood, or nothing when they were.
-std::optional<QString> refusal(QCommandLineParser& parser, const QStringList& arguments)
+std::optional<QString> refusal(QCommandLineParser& parser, const Options& options,
+                               const QStringList& arguments)
 {
     if (!parser.parse(arguments))
         return parser.errorText();
     if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty())
         return u"Unexpected argument '%1'."_s.arg(extra.first());
+    if (const QString target = parser.value(options.exportTo);
+        parser.isSet(options.exportTo) && !exportFormatOf(target))
+        return u"Cannot export to '%1': its name must end in .doc, .docx, .pdf or .ics."_s.arg(
+            target);
     return std::nullopt;
 }
 
@@ -97,7 +108,7 @@ void nameProgram()
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORY_APP_ID));
 }
 
-std::optional<int> answerCommandLine(int argc, char** argv)
+CommandLineAnswer answerCommandLine(int argc, char** argv)
 {
     // The help text needs an application object; a core one needs no display. It works on a copy
     // of argv, which the real application then reads as it was.
@@ -109,16 +120,22 @@ std::optional<int> answerCommandLine(int argc, char** argv)
     QCommandLineParser parser;
     Options options;
     describe(parser, options);
-    if (const std::optional<QString> reason = refusal(parser, QCoreApplication::arguments())) {
+    if (const std::optional<QString> reason =
+            refusal(parser, options, QCoreApplication::arguments())) {
         const QString line = u"%1: %2 See '%1 --help'.\n"_s.arg(ProgramName, printable(*reason));
-        return write(stderr, line, UsageExit);
+        return {write(stderr, line, UsageExit), {}};
     }
     if (parser.isSet(options.help))
-        return write(stdout, parser.helpText(), AnsweredExit);
+        return {write(stdout, parser.helpText(), AnsweredExit), {}};
     if (parser.isSet(options.version))
-        return write(stdout, u"%1 %2\n"_s.arg(ProgramName, QCoreApplication::applicationVersion()),
-                     AnsweredExit);
-    return std::nullopt;
+        return {write(stdout, u"%1 %2\n"_s.arg(ProgramName, QCoreApplication::applicationVersion()),
+                      AnsweredExit),
+                {}};
+    if (parser.isSet(options.exportTo)) {
+        const QString target = parser.value(options.exportTo);
+        return {std::nullopt, ExportRequest{target, *exportFormatOf(target)}};
+    }
+    return {};
 }
 
 } // namespace quillory
