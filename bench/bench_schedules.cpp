@@ -2,6 +2,8 @@
 
 #include "bench/bench_schedules.h"
 
+#include <QDir>
+
 namespace quillory::bench {
 
 using namespace Qt::StringLiterals;
@@ -45,11 +47,25 @@ QList<test::ClassRow> classes(int count)
     return rows;
 }
 
-QString saveClasses(int count, const QString& folder, const QString& fileName)
+QList<SavedSchedule> savedSchedules(const QString& folder)
 {
-    test::Schedule schedule = test::sampleSchedule();
-    schedule.classes = classes(count);
-    return test::saveSchedule(schedule, folder, fileName);
+    QList<SavedSchedule> saved{
+        {"Sample (8 classes)", test::saveSchedule(test::sampleSchedule(), folder, u"sample"_s)}};
+    for (const auto& [name, count] : {std::pair{"200 classes", 200},
+                                      {"1,000 classes", 1000},
+                                      {"32,766 classes (the longest list)", 32766}}) {
+        test::Schedule schedule = test::sampleSchedule();
+        schedule.classes = classes(count);
+        saved.append({name, test::saveSchedule(schedule, folder, u"classes%1"_s.arg(count))});
+    }
+    return saved;
+}
+
+QString outFolder(const QStringList& arguments, const QString& fallback)
+{
+    const qsizetype out = arguments.indexOf(u"--out"_s);
+    return out >= 0 && out + 1 < arguments.size() ? QDir(arguments[out + 1]).absolutePath()
+                                                  : fallback;
 }
 
 } // namespace quillory::bench

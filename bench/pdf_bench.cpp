@@ -45,12 +45,6 @@ void savePdf(const QString& wordFile, const QString& target)
     replaceFileAtomically(target, doc::pdfFromDocument(document, doc::scheduleTitle(document)));
 }
 
-void printRow(const char* what, int runs, const Timing& timing, const QString& note)
-{
-    std::printf("  %-38s %4d %10.2f %10.2f   %s\n", what, runs, timing.wallMs, timing.cpuMs,
-                qPrintable(note));
-}
-
 // Ours: the save path and the PDF alone; returns the save path's medians.
 Timing benchOurs(const Case& bench, const QString& folder)
 {
@@ -75,9 +69,9 @@ Timing benchOurs(const Case& bench, const QString& folder)
     if (bench.targetMs > 0)
         note = u"target < %1 ms%2"_s.arg(bench.targetMs)
                    .arg(save.wallMs < bench.targetMs ? u""_s : u"  OVER"_s);
-    printRow("save as PDF (read, record, write)", bench.runs, save, note);
-    printRow("pdfFromDocument alone", bench.runs, alone, {});
-    printRow("of which finishing Qt's PDF", bench.runs, finishing, {});
+    printTiming("save as PDF (read, record, write)", bench.runs, save, note);
+    printTiming("pdfFromDocument alone", bench.runs, alone, {});
+    printTiming("of which finishing Qt's PDF", bench.runs, finishing, {});
     return save;
 }
 
@@ -94,7 +88,7 @@ void benchLibreOffice(const Case& bench, const QString& profile, const QString& 
         runs.push_back(*timing);
     }
     const Timing theirs = medianOf(runs);
-    printRow(
+    printTiming(
         "LibreOffice --convert-to pdf", bench.libreOfficeRuns, theirs,
         u"ours %1x faster (wall), %2x (processor)"_s.arg(theirs.wallMs / ours.wallMs, 0, 'f', 1)
             .arg(theirs.cpuMs / ours.cpuMs, 0, 'f', 1));
@@ -109,20 +103,16 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     QTemporaryDir temporary;
     QTemporaryDir profile;
-    const QStringList arguments = application.arguments();
-    const qsizetype out = arguments.indexOf(u"--out"_s);
-    const QString folder = out >= 0 && out + 1 < arguments.size()
-                               ? QDir(arguments[out + 1]).absolutePath()
-                               : temporary.path();
+    const QString folder = outFolder(application.arguments(), temporary.path());
     const QString outDir = QDir(folder).filePath(u"libreoffice"_s);
-    const QString sample = test::saveSchedule(test::sampleSchedule(), folder, u"sample"_s);
-    const QList<Case> cases{
-        {"Sample (8 classes)", sample, 30, 5, 30},
-        {"200 classes", saveClasses(200, folder, u"classes200"_s), 10, 5, 400},
-        {"1,000 classes", saveClasses(1000, folder, u"classes1000"_s), 5, 3, 0},
-        {"32,766 classes (the longest list)", saveClasses(32766, folder, u"classes32766"_s), 1, 0,
-         0},
-    };
+    const QList<SavedSchedule> saved = savedSchedules(folder);
+    const QString sample = saved[0].document;
+    // Runs of ours, runs of LibreOffice and the target of our save, for each schedule.
+    const int runs[][3] = {{30, 5, 30}, {10, 5, 400}, {5, 3, 0}, {1, 0, 0}};
+    QList<Case> cases;
+    for (qsizetype i = 0; i < saved.size(); ++i)
+        cases.append(
+            {saved[i].name, saved[i].document, runs[i][0], runs[i][1], double(runs[i][2])});
     std::printf("Peak memory (max RSS) after making the working documents: %ld MB\n",
                 peakMegabytes());
     // Its first start makes the profile and takes many seconds: not counted.
@@ -130,11 +120,11 @@ int main(int argc, char** argv)
     if (!libreOffice)
         std::printf("LibreOffice could not convert the sample; no comparison.\n");
 
-    std::printf("%-40s %4s %10s %10s\n", "medians", "runs", "wall ms", "cpu ms");
+    std::printf("%-42s %4s %10s %10s\n", "medians", "runs", "wall ms", "cpu ms");
     for (const Case& bench : cases) {
         const bool reset = resetPeakMemory();
         const Timing ours = benchOurs(bench, folder);
-        std::printf("  %-38s %ld MB\n",
+        std::printf("  %-40s %ld MB\n",
                     reset ? "peak memory (max RSS) in these runs"
                           : "peak memory (max RSS) of the process",
                     peakMegabytes());

@@ -10,9 +10,6 @@
 
 namespace quillory::doc::docx {
 
-/// The face that draws Chinese, Japanese and Korean, as our layout draws them.
-inline constexpr char EastAsianFace[] = "WenQuanYi Micro Hei";
-
 /// The main part of a package, word/document.xml, made piece by piece so that a long document
 /// is never held whole as XML: its head, then each paragraph, each table's start, row and end,
 /// then the page set-up.
@@ -36,9 +33,5 @@ private:
     bool m_inTable = false;
     std::vector<int> m_grid; ///< the right edges of the current table's grid columns
 };
-
-/// Appends the run properties of `format` in full (faces for every script, weight, colour,
-/// size): the document's base format, as the styles part states it.
-void appendBaseRunProperties(QByteArray& out, const CharFormat& format);
 
 } // namespace quillory::doc::docx

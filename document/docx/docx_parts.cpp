@@ -2,7 +2,7 @@
 
 #include "document/docx/docx_parts.h"
 
-#include "document/docx/docx_body.h"
+#include "document/docx/docx_paragraph.h"
 #include "document/docx/docx_text.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 #include "document/docx/docx_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iterator>
 #include <utility>
 
@@ -166,6 +167,26 @@ void appendEscaped(QByteArray& out, QStringView text)
 {
     for (qsizetype at = 0; at < text.size(); ++at)
         appendCharacter(out, text, at);
+}
+
+void appendNumber(QByteArray& out, qint64 value)
+{
+    char digits[24];
+    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), value).ptr - digits);
+}
+
+void appendValue(QByteArray& out, const char* name, qint64 value)
+{
+    out.append("<w:").append(name).append(" w:val=\"");
+    appendNumber(out, value);
+    out.append("\"/>");
+}
+
+void appendHex(QByteArray& out, QRgb color)
+{
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    for (int shift = 20; shift >= 0; shift -= 4)
+        out.append(Digits[(color >> shift) & 0xF]);
 }
 
 } // namespace quillory::doc::docx

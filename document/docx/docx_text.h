@@ -2,14 +2,19 @@
 
 #pragma once
 
+#include "document/rtf/model.h"
+
 #include <QByteArray>
 #include <QLatin1StringView>
+#include <QRgb>
 #include <QStringView>
 
+#include <algorithm>
 #include <vector>
 
-// The text of a run as WordprocessingML holds it: escaped XML characters, tabs and line breaks
-// as elements of their own, and pieces by script, so each complex script gets its own face.
+// Texts and numbers as WordprocessingML holds them: escaped XML characters, a run's tabs and
+// line breaks as elements of their own, its pieces by script (so each complex script gets its
+// own face), lengths, values and colours.
 namespace quillory::doc::docx {
 
 /// A stretch of a run's text whose complex-script characters (Arabic, Hebrew, the Indic scripts,
@@ -37,5 +42,20 @@ void appendRunContent(QByteArray& out, QStringView text, bool& afterCr);
 /// Appends text escaped for an XML attribute value or element (&, <, > and "), with the
 /// characters XML cannot hold left out or replaced as appendRunContent does.
 void appendEscaped(QByteArray& out, QStringView text);
+
+/// A length within the model's range, as every length is written.
+inline int clampLength(int twips)
+{
+    return std::clamp(twips, 0, MaxLength);
+}
+
+/// Appends a number in decimal digits.
+void appendNumber(QByteArray& out, qint64 value);
+
+/// Appends an element with one value: <w:name w:val="value"/>.
+void appendValue(QByteArray& out, const char* name, qint64 value);
+
+/// Appends a colour as six hexadecimal digits, red first (its alpha is no part of it).
+void appendHex(QByteArray& out, QRgb color);
 
 } // namespace quillory::doc::docx
