@@ -70,14 +70,9 @@ Schedule scriptSchedule()
 Schedule unholdableSchedule()
 {
     Schedule schedule = hostileSchedule();
-    schedule.classes.append({u"odd"_s,
-                             {u"a"_s + QChar(0xD800) + u"b"_s,
-                              QString(QChar(0xDC00)),
-                              u"c\ufffed\uffff"_s,
-                              {},
-                              {},
-                              {},
-                              {}}});
+    const QStringList odd{u"a"_s + QChar(0xD800) + u"b"_s, QString(QChar(0xDC00)),
+                          u"c\ufffed\uffff"_s};
+    schedule.classes.append({u"odd"_s, odd + QStringList(4)});
     return schedule;
 }
 
