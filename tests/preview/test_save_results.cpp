@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void failedCopyKeepsOldFileAndSaysNoDone();
     void savingOntoTheWorkingCopyKeepsIt();
     void twoSavesInARow();
+    void savesAWord2007FileOfTheWorkingDocument();
     void startFolder_data();
     void startFolder();
     void savesUnderTheTypedName_data();
@@ -194,6 +196,22 @@ void TestSaveResults::twoSavesInARow()
     QCOMPARE(test::readBytes(second), test::readBytes(m_wordFile));
     QCOMPARE(prompts.texts(Kind::Note).size(), 2);
     QCOMPARE(prompts.shown().at(2).folder, m_folder.path()); // beside the first save
+}
+
+// The working document's model as a Word 2007-365 package, its text as the document holds it.
+void TestSaveResults::savesAWord2007FileOfTheWorkingDocument()
+{
+    test::ScriptedPrompts prompts;
+    const QString target = m_folder.filePath(u"week.docx"_s);
+    prompts.savePaths << target;
+    saveResultsToWordFile(m_schedule.get());
+    QCOMPARE(prompts.texts(Kind::Note), QStringList{u"Done."_s});
+    const QByteArray saved = test::readBytes(target);
+    QVERIFY(saved.startsWith("PK\x03\x04"));
+    QProcess unzip;
+    unzip.start(u"unzip"_s, {u"-p"_s, target, u"word/document.xml"_s});
+    QVERIFY(unzip.waitForFinished(60'000));
+    QVERIFY(unzip.readAllStandardOutput().contains("<w:t xml:space=\"preserve\">schedule</w:t>"));
 }
 
 void TestSaveResults::startFolder_data()
