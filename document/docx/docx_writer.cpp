@@ -19,6 +19,8 @@ namespace {
 
 // Deflate's fastest level: the markup repeats so much that it shrinks nearly as well.
 constexpr zip_uint32_t CompressionLevel = 1;
+// The most the main part hands the library in one read.
+constexpr qsizetype LargestRead = 1 << 20;
 
 // The main part as a source the ZIP library reads from: made piece by piece while it is
 // compressed, never held whole.
@@ -77,7 +79,7 @@ private:
             zip_uint64_t size = 0;
             while (counter.next(piece)) {
                 size += zip_uint64_t(piece.size());
-                piece.clear();
+                piece.resize(0); // its room is kept for the next piece
             }
             m_size = size;
         }
@@ -87,7 +89,7 @@ private:
     // Hands on what was made and not yet read, making more first when it falls short.
     zip_int64_t read(char* data, zip_uint64_t length)
     {
-        const qsizetype wanted = qsizetype(std::min<zip_uint64_t>(length, 1 << 20));
+        const qsizetype wanted = qsizetype(std::min(length, zip_uint64_t(LargestRead)));
         if (m_pending.size() - m_offset < wanted) {
             m_pending.remove(0, m_offset); // less than is wanted: cheap to move
             m_offset = 0;
