@@ -10,7 +10,6 @@
 #include "resources/schedule_template.h"
 
 #include <QFontMetricsF>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -70,28 +69,6 @@ Schedule hostileSchedule()
           u"\u20ac \u201cquotes\u201d \u2014 dash \u2026 \u2030 \u0152 \u0178"_s, u"a; b; \\;"_s,
           u"\ttab inside\t"_s, u"\u00a0\u00ff\u0100 end"_s}},
     };
-    return schedule;
-}
-
-Schedule randomSchedule(quint32 seed, int classes)
-{
-    static const QStringList pieces{u"a"_s,       u"Zq9"_s,    u"{"_s,      u"}"_s,
-                                    u"\\"_s,      u"\\par"_s,  u"\u00e9"_s, u"\u20ac"_s,
-                                    u"\u0394"_s,  u"\u05d0"_s, u"\u4e2d"_s, u"\U0001F600"_s,
-                                    u";"_s,       u"\u0001"_s, u"\t"_s,     u" "_s,
-                                    u"\u2019s"_s, u"?"_s,      u"<a&b>"_s,  u"\"]]>"_s};
-    QRandomGenerator random(seed);
-    Schedule schedule{u"Generated"_s, u"Sep 6, 2021"_s, {}};
-    for (int i = 0; i < classes; ++i) {
-        ClassRow row{u"G%1"_s.arg(i), {}};
-        for (int day = 0; day < 7; ++day) {
-            QString text;
-            for (int n = int(random.bounded(1, 30)); n > 0; --n)
-                text += pieces[random.bounded(int(pieces.size()))];
-            row.days.append(text);
-        }
-        schedule.classes.append(row);
-    }
     return schedule;
 }
 

@@ -39,10 +39,6 @@ Schedule sampleSchedule();
 /// characters a user can paste, line breaks of every kind.
 Schedule hostileSchedule();
 
-/// `classes` classes of random texts made of pieces of every kind (signs that mean something in
-/// RTF or XML, every script, control characters, tabs), the same for the same seed.
-Schedule randomSchedule(quint32 seed, int classes);
-
 /// Makes the schedule as the program does (the template opened, both placeholders replaced,
 /// the classes typed) and saves it in the folder as `<fileName>.doc`; returns its path.
 QString saveSchedule(const Schedule& schedule, const QString& folder, const QString& fileName);
