@@ -35,6 +35,12 @@ struct Options {
     QCommandLineOption user{u"user"_s, u"With --publish: the server's user name."_s, u"NAME"_s};
     QCommandLineOption passwordStdin{u"password-stdin"_s,
                                      u"With --publish: reads the password from standard input."_s};
+    QCommandLineOption exportTo{
+        u"export"_s,
+        u"Writes the stored week to <file> in the form its name ends in: .doc (Word), .docx "
+        u"(Word 2007-365), .pdf or .ics (calendar), without a window, and ends. Exit status: 0 "
+        u"written, 1 not written (the reason on standard error), 2 not understood."_s,
+        u"file"_s};
 };
 
 // The options every Qt program takes ("-style Fusion", "-reverse"; a desktop that restores its
@@ -65,8 +71,8 @@ void describe(QCommandLineParser& parser, Options& options)
                                      u"into a printable schedule."_s);
     // Qt's options and the session manager's are single-dash words ("-session"), never "-h -v".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions(
-        {options.help, options.version, options.publish, options.user, options.passwordStdin});
+    parser.addOptions({options.help, options.version, options.publish, options.user,
+                       options.passwordStdin, options.exportTo});
     parser.addPositionalArgument(u"CALENDAR_URL"_s, u"With --publish: the calendar."_s,
                                  u"[CALENDAR_URL]"_s);
     acceptQtOptions(parser);
@@ -84,6 +90,10 @@ std::optional<QString> refusal(QCommandLineParser& parser, const Options& option
         return u"Unexpected argument '%1'."_s.arg(extra.constLast());
     if (!publishing && (parser.isSet(options.user) || parser.isSet(options.passwordStdin)))
         return u"--user and --password-stdin go with --publish."_s;
+    if (const QString target = parser.value(options.exportTo);
+        parser.isSet(options.exportTo) && !exportFormatOf(target))
+        return u"Cannot export to '%1': its name must end in .doc, .docx, .pdf or .ics."_s.arg(
+            target);
     return std::nullopt;
 }
 
@@ -114,7 +124,7 @@ void nameProgram()
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLORY_APP_ID));
 }
 
-std::optional<int> answerCommandLine(int argc, char** argv)
+CommandLineAnswer answerCommandLine(int argc, char** argv)
 {
     // The help text needs an application object; a core one needs no display. It works on a copy
     // of argv, which the real application then reads as it was.
@@ -129,17 +139,24 @@ std::optional<int> answerCommandLine(int argc, char** argv)
     if (const std::optional<QString> reason =
             refusal(parser, options, QCoreApplication::arguments())) {
         const QString line = u"%1: %2 See '%1 --help'.\n"_s.arg(ProgramName, printable(*reason));
-        return write(stderr, line, UsageExit);
+        return {write(stderr, line, UsageExit), {}};
     }
     if (parser.isSet(options.help))
-        return write(stdout, parser.helpText(), AnsweredExit);
+        return {write(stdout, parser.helpText(), AnsweredExit), {}};
     if (parser.isSet(options.version))
-        return write(stdout, u"%1 %2\n"_s.arg(ProgramName, QCoreApplication::applicationVersion()),
-                     AnsweredExit);
+        return {write(stdout, u"%1 %2\n"_s.arg(ProgramName, QCoreApplication::applicationVersion()),
+                      AnsweredExit),
+                {}};
     if (parser.isSet(options.publish))
-        return runPublishCommand({parser.positionalArguments().value(0), parser.value(options.user),
-                                  parser.isSet(options.passwordStdin)});
-    return std::nullopt;
+        return {
+            runPublishCommand({parser.positionalArguments().value(0), parser.value(options.user),
+                               parser.isSet(options.passwordStdin)}),
+            {}};
+    if (parser.isSet(options.exportTo)) {
+        const QString target = parser.value(options.exportTo);
+        return {std::nullopt, ExportRequest{target, *exportFormatOf(target)}};
+    }
+    return {};
 }
 
 } // namespace quillory

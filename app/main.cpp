@@ -6,7 +6,10 @@
 int main(int argc, char** argv)
 {
     quillory::nameProgram();
-    if (const std::optional<int> answered = quillory::answerCommandLine(argc, argv))
-        return *answered;
+    const quillory::CommandLineAnswer answer = quillory::answerCommandLine(argc, argv);
+    if (answer.exitStatus)
+        return *answer.exitStatus;
+    if (answer.exportRequest)
+        return quillory::runExport(argc, argv, *answer.exportRequest);
     return quillory::runQuillory(argc, argv);
 }

@@ -55,8 +55,14 @@ void publishWith(const QUrl& calendar, const QString& user, const QString& passw
 {
     QList<WeekEvent> events;
     QDate monday;
+    const StoredWeekReading reading = readStoredWeek();
+    if (reading.status != StoredWeekStatus::Read) {
+        say(stderr, reading.reason + u" Nothing was published."_s);
+        QCoreApplication::exit(NotPublishedExit);
+        return;
+    }
     try {
-        const SchoolWeek week = storedWeek();
+        const SchoolWeek& week = reading.week;
         events = publishedWeekEvents(week);
         monday = weekMonday(week.date);
     } catch (const Failure& failure) {

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <utility>
+
 namespace quillory {
 
 namespace {
@@ -18,9 +20,9 @@ Prompts& prompts()
     return *installed;
 }
 
-void installPrompts(Prompts* prompts)
+Prompts* installPrompts(Prompts* prompts)
 {
-    installed = prompts;
+    return std::exchange(installed, prompts);
 }
 
 } // namespace quillory

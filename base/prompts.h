@@ -36,7 +36,8 @@ public:
 /// The prompts in use. Aborts when none are installed: a program without them cannot speak.
 Prompts& prompts();
 
-/// Installs the prompts the program shows its messages through (not owned).
-void installPrompts(Prompts* prompts);
+/// Installs the prompts the program shows its messages through (not owned); returns the ones
+/// installed before, if any.
+Prompts* installPrompts(Prompts* prompts);
 
 } // namespace quillory

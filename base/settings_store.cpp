@@ -39,6 +39,11 @@ QString GetSetting(const QString& key, const QString& defaultValue)
     return value.toString();
 }
 
+bool SettingExists(const QString& key)
+{
+    return storedValue(key).isValid();
+}
+
 bool SettingIsNoText(const QString& key)
 {
     const QVariant value = storedValue(key);

@@ -32,6 +32,9 @@ QString settingsFilePath();
 /// (also when something other than a file stands at the settings file's name).
 QString GetSetting(const QString& key, const QString& defaultValue);
 
+/// Whether the key holds a value, readable or not (never when the settings file cannot be read).
+bool SettingExists(const QString& key);
+
 /// Whether the key holds a value that is no plain text (a hand-edited list of quoted items, say),
 /// which GetSetting reads as the default.
 bool SettingIsNoText(const QString& key);

@@ -79,6 +79,12 @@ Timing medianTiming(int runs, const std::function<void()>& action)
     return medianOf(timings);
 }
 
+void printTiming(const char* what, int runs, const Timing& timing, const QString& note)
+{
+    std::printf("  %-40s %4d %10.2f %10.2f   %s\n", what, runs, timing.wallMs, timing.cpuMs,
+                qPrintable(note));
+}
+
 long peakMegabytes()
 {
     rusage usage{};

@@ -26,6 +26,10 @@ Timing medianOf(const std::vector<Timing>& timings);
 /// The median wall and the median processor time over `runs` runs of the action.
 Timing medianTiming(int runs, const std::function<void()>& action);
 
+/// Prints one row of a table of medians: what was timed, how often, wall and processor time in
+/// milliseconds, and a note.
+void printTiming(const char* what, int runs, const Timing& timing, const QString& note = {});
+
 /// The process's peak resident memory so far, in megabytes.
 long peakMegabytes();
 

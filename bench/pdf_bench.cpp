@@ -6,6 +6,7 @@
 // run.
 // `pdf_bench --out DIR` leaves the working documents and both PDFs of each in DIR.
 #include "base/file_system.h"
+#include "bench/bench_schedules.h"
 #include "bench/bench_support.h"
 #include "document/document_file.h"
 #include "document/paint/paged_output.h"
@@ -46,54 +47,6 @@ void savePdf(const QString& wordFile, const QString& target)
         target, doc::pdfFromDocument(document, doc::scheduleTitle(document))));
 }
 
-// A day's homework of 20 to 60 characters in a few words, different for every seed.
-QString dayText(int seed)
-{
-    static const QStringList words{
-        u"Read"_s, u"chapter"_s, u"7,"_s,       u"answer"_s, u"questions"_s, u"1-15"_s,  u"odd"_s,
-        u"on"_s,   u"page"_s,    u"212;"_s,     u"write"_s,  u"essay"_s,     u"about"_s, u"the"_s,
-        u"lab"_s,  u"report."_s, u"Practise"_s, u"scales"_s, u"revise"_s,    u"quiz"_s};
-    constexpr int Longest = 60;
-    const int length = 20 + (seed * 37) % (Longest - 19);
-    QString text = words[seed % words.size()];
-    // A step prime to the list's size: no word twice in one text.
-    for (qsizetype i = (seed + 7) % words.size(); text.size() < length;
-         i = (i + 7) % words.size()) {
-        const QString& word = words[i];
-        if (text.size() + 1 + word.size() > Longest)
-            break;
-        text += u' ' + word;
-    }
-    return text;
-}
-
-QList<test::ClassRow> classes(int count)
-{
-    static const QStringList subjects{u"Mathematics"_s, u"English"_s, u"Biology"_s,
-                                      u"History"_s,     u"French"_s,  u"Art"_s};
-    QList<test::ClassRow> rows;
-    for (int i = 0; i < count; ++i) {
-        test::ClassRow row{u"%1. %2"_s.arg(i + 1).arg(subjects[i % subjects.size()]), {}};
-        for (int day = 0; day < 7; ++day)
-            row.days.append(dayText(i * 7 + day));
-        rows.append(row);
-    }
-    return rows;
-}
-
-QString saveClasses(int count, const QString& folder, const QString& fileName)
-{
-    test::Schedule schedule = test::sampleSchedule();
-    schedule.classes = classes(count);
-    return test::saveSchedule(schedule, folder, fileName);
-}
-
-void printRow(const char* what, int runs, const Timing& timing, const QString& note)
-{
-    std::printf("  %-38s %4d %10.2f %10.2f   %s\n", what, runs, timing.wallMs, timing.cpuMs,
-                qPrintable(note));
-}
-
 // Ours: the save path and the PDF alone; returns the save path's medians.
 Timing benchOurs(const Case& bench, const QString& folder)
 {
@@ -118,9 +71,9 @@ Timing benchOurs(const Case& bench, const QString& folder)
     if (bench.targetMs > 0)
         note = u"target < %1 ms%2"_s.arg(bench.targetMs)
                    .arg(save.wallMs < bench.targetMs ? u""_s : u"  OVER"_s);
-    printRow("save as PDF (read, record, write)", bench.runs, save, note);
-    printRow("pdfFromDocument alone", bench.runs, alone, {});
-    printRow("of which finishing Qt's PDF", bench.runs, finishing, {});
+    printTiming("save as PDF (read, record, write)", bench.runs, save, note);
+    printTiming("pdfFromDocument alone", bench.runs, alone, {});
+    printTiming("of which finishing Qt's PDF", bench.runs, finishing, {});
     return save;
 }
 
@@ -137,7 +90,7 @@ void benchLibreOffice(const Case& bench, const QString& profile, const QString& 
         runs.push_back(*timing);
     }
     const Timing theirs = medianOf(runs);
-    printRow(
+    printTiming(
         "LibreOffice --convert-to pdf", bench.libreOfficeRuns, theirs,
         u"ours %1x faster (wall), %2x (processor)"_s.arg(theirs.wallMs / ours.wallMs, 0, 'f', 1)
             .arg(theirs.cpuMs / ours.cpuMs, 0, 'f', 1));
@@ -152,20 +105,16 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     QTemporaryDir temporary;
     QTemporaryDir profile;
-    const QStringList arguments = application.arguments();
-    const qsizetype out = arguments.indexOf(u"--out"_s);
-    const QString folder = out >= 0 && out + 1 < arguments.size()
-                               ? QDir(arguments[out + 1]).absolutePath()
-                               : temporary.path();
+    const QString folder = outFolder(application.arguments(), temporary.path());
     const QString outDir = QDir(folder).filePath(u"libreoffice"_s);
-    const QString sample = test::saveSchedule(test::sampleSchedule(), folder, u"sample"_s);
-    const QList<Case> cases{
-        {"Sample (8 classes)", sample, 30, 5, 30},
-        {"200 classes", saveClasses(200, folder, u"classes200"_s), 10, 5, 400},
-        {"1,000 classes", saveClasses(1000, folder, u"classes1000"_s), 5, 3, 0},
-        {"32,766 classes (the longest list)", saveClasses(32766, folder, u"classes32766"_s), 1, 0,
-         0},
-    };
+    const QList<SavedSchedule> saved = savedSchedules(folder);
+    const QString sample = saved[0].document;
+    // Runs of ours, runs of LibreOffice and the target of our save, for each schedule.
+    const int runs[][3] = {{30, 5, 30}, {10, 5, 400}, {5, 3, 0}, {1, 0, 0}};
+    QList<Case> cases;
+    for (qsizetype i = 0; i < saved.size(); ++i)
+        cases.append(
+            {saved[i].name, saved[i].document, runs[i][0], runs[i][1], double(runs[i][2])});
     std::printf("Peak memory (max RSS) after making the working documents: %ld MB\n",
                 peakMegabytes());
     // Its first start makes the profile and takes many seconds: not counted.
@@ -173,11 +122,11 @@ int main(int argc, char** argv)
     if (!libreOffice)
         std::printf("LibreOffice could not convert the sample; no comparison.\n");
 
-    std::printf("%-40s %4s %10s %10s\n", "medians", "runs", "wall ms", "cpu ms");
+    std::printf("%-42s %4s %10s %10s\n", "medians", "runs", "wall ms", "cpu ms");
     for (const Case& bench : cases) {
         const bool reset = resetPeakMemory();
         const Timing ours = benchOurs(bench, folder);
-        std::printf("  %-38s %ld MB\n",
+        std::printf("  %-40s %ld MB\n",
                     reset ? "peak memory (max RSS) in these runs"
                           : "peak memory (max RSS) of the process",
                     peakMegabytes());

@@ -46,6 +46,13 @@ std::shared_ptr<const PrintableSchedule> WorkingSchedule::printable() const
     return m_printable;
 }
 
+std::shared_ptr<const doc::Document> WorkingSchedule::document() const
+{
+    if (m_saved && m_savedStamp == stamp())
+        return m_saved->document;
+    return doc::openDocument(m_file->descriptor(), m_file->path());
+}
+
 std::optional<FileStamp> WorkingSchedule::stamp() const
 {
     const std::optional<struct stat> status = m_file->descriptor().status();

@@ -53,6 +53,9 @@ public:
     /// The document as paper shows it (the run's own picture while the file is still as saved);
     /// throws Failure when it cannot be read (and tries again at the next call).
     std::shared_ptr<const PrintableSchedule> printable() const;
+    /// The document's model: the run's while the file is still as saved and the model is still
+    /// held, else the file as it stands read now; throws Failure when it cannot be read.
+    std::shared_ptr<const doc::Document> document() const;
 
 private:
     std::optional<FileStamp> stamp() const;

@@ -6,6 +6,7 @@
 #include "base/file_system.h"
 #include "base/guarded_procedure.h"
 #include "calendar/week_calendar.h"
+#include "document/docx/docx_writer.h"
 #include "document/paint/paged_output.h"
 #include "document/pdf/pdf_output.h"
 #include "preview/printable_schedule.h"
@@ -49,12 +50,23 @@ void writePdf(const WorkingSchedule& schedule, const QString& target)
         .orRaise();
 }
 
+void writeDocx(const WorkingSchedule& schedule, const QString& target)
+{
+    const WaitPointer waiting;
+    const std::shared_ptr<const doc::Document> document = schedule.document();
+    const doc::DocxResult docx = doc::toDocx(*document, doc::scheduleTitle(*document));
+    if (docx.status != doc::DocxStatus::Written)
+        throw Failure(Failure::SystemError, docx.reason);
+    replaceFileAtomically(target, docx.package).orRaise();
+}
+
 void save(const WorkingSchedule* held, const SaveChoice& choice)
 {
     // Clicks made on the preview while the file is written are dropped, not run afterwards.
     const HeldInput heldInput;
     const WorkingSchedule& schedule = heldSchedule(held);
     switch (savedFormOf(choice)) {
+    case SavedForm::Docx: writeDocx(schedule, choice.path); break;
     case SavedForm::Pdf: writePdf(schedule, choice.path); break;
     case SavedForm::Calendar: writeCalendarFile(schedule, choice.path); break;
     case SavedForm::Word:
@@ -106,10 +118,14 @@ QString savedPath(const SaveChoice& choice)
 
 SavedForm savedFormOf(const SaveChoice& choice)
 {
+    if (choice.path.endsWith(u".docx"_s, Qt::CaseInsensitive))
+        return SavedForm::Docx;
     if (choice.path.endsWith(u".pdf"_s, Qt::CaseInsensitive))
         return SavedForm::Pdf;
     if (choice.path.endsWith(u".ics"_s, Qt::CaseInsensitive))
         return SavedForm::Calendar;
+    if (choice.filter == QString::fromUtf16(DocxDialogFilter))
+        return SavedForm::Docx;
     if (choice.filter == QString::fromUtf16(PdfDialogFilter))
         return SavedForm::Pdf;
     if (choice.filter == QString::fromUtf16(CalendarDialogFilter))

@@ -17,6 +17,8 @@ class WorkingSchedule;
 inline constexpr char16_t SaveDialogTitle[] = u"Save File";
 /// The save dialog's first filter, chosen unless a PDF is asked for.
 inline constexpr char16_t SaveDialogFilter[] = u"Word Files (*.doc)";
+/// The save dialog's filter for a Word 2007-365 file.
+inline constexpr char16_t DocxDialogFilter[] = u"Word 2007-365 Files (*.docx)";
 /// The save dialog's filter for a PDF.
 inline constexpr char16_t PdfDialogFilter[] = u"PDF Files (*.pdf)";
 /// The save dialog's filter for the week as a calendar file.
@@ -28,13 +30,14 @@ struct SaveFilter {
 };
 
 /// The save dialog's filters, in the order it lists them.
-inline constexpr std::array SaveFilters{SaveFilter{SaveDialogFilter, u".doc"},
-                                        SaveFilter{PdfDialogFilter, u".pdf"},
-                                        SaveFilter{CalendarDialogFilter, u".ics"}};
+inline constexpr std::array SaveFilters{
+    SaveFilter{SaveDialogFilter, u".doc"}, SaveFilter{DocxDialogFilter, u".docx"},
+    SaveFilter{PdfDialogFilter, u".pdf"}, SaveFilter{CalendarDialogFilter, u".ics"}};
 
 /// The endings a typed name keeps as its extension: what a save writes, and RTF, which the Word
 /// file is. Any other ending after a dot is part of the name.
-inline constexpr std::array<const char16_t*, 4> DocumentExtensions{u"doc", u"rtf", u"pdf", u"ics"};
+inline constexpr std::array<const char16_t*, 5> DocumentExtensions{u"doc", u"docx", u"rtf", u"pdf",
+                                                                   u"ics"};
 
 /// Said after every save that did not fail.
 inline constexpr char16_t SaveDoneNote[] = u"Done.";
@@ -45,6 +48,7 @@ inline constexpr char16_t NothingForCalendarNote[] =
 /// What a saved file holds.
 enum class SavedForm {
     Word,     ///< a byte-for-byte copy of the working document
+    Docx,     ///< the schedule as a Word 2007-365 file
     Pdf,      ///< the schedule's pages as a PDF
     Calendar, ///< the week's homework as iCalendar events
 };
@@ -52,7 +56,8 @@ enum class SavedForm {
 /// The question before an existing file is replaced.
 QString overwriteQuestion(const QString& path);
 
-/// A name ending in ".pdf" or ".ics" (in any case) decides; otherwise the chosen filter does.
+/// A name ending in ".docx", ".pdf" or ".ics" (in any case) decides; otherwise the chosen filter
+/// does.
 SavedForm savedFormOf(const SaveChoice& choice);
 
 /// The path a save writes: the chosen one, with the chosen filter's extension unless its name

@@ -5,26 +5,27 @@
 #        scripts/install-deps.sh test   that, and what the tests and benchmarks need as well
 set -euo pipefail
 
-# Building and running: the compiler, Qt, libqpdf for the PDF and libical for the calendar file,
-# QtKeychain and libsecret for the calendar server's password in the desktop's keyring, the
-# platform plugins that draw the windows, and the fonts: the schedule's (URW Gothic, Liberation
-# Sans), then Indic, Arabic and Thai (Noto UI), Chinese, Japanese and Korean (WenQuanYi Micro
-# Hei), emoji (Symbola, Unifont).
+# Building and running: the compiler, Qt, libqpdf for the PDF, libical for the calendar file,
+# libzip for the Word 2007-365 file, QtKeychain and libsecret for the calendar server's password
+# in the desktop's keyring, the platform plugins that draw the windows, and the fonts: the
+# schedule's (URW Gothic, Liberation Sans), then Indic, Arabic and Thai (Noto UI), Chinese,
+# Japanese and Korean (WenQuanYi Micro Hei), emoji (Symbola, Unifont).
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libgl-dev libqpdf-dev libical-dev zlib1g-dev
+    qt6-base-dev qt6-qpa-plugins libgl-dev libqpdf-dev libical-dev libzip-dev zlib1g-dev
     qtkeychain-qt6-dev libsecret-1-0
     fonts-urw-base35 fonts-liberation2 fonts-symbola
     fonts-noto-ui-core fonts-wqy-microhei fonts-unifont
 )
 # Testing: Google Benchmark; a display and window manager for the GUI benchmarks; the word
-# processors, PDF tools and calendar readers that read our output back; the validators of the
-# desktop entry and the metainfo; the tools that make the Debian package and check it; a calendar
-# server (Radicale) with another client of it (python3-caldav), openssl for the server's test
-# certificates, and a keyring of the tests' own on a private session bus (GNOME Keyring, D-Bus).
+# processors, PDF tools, python-docx and calendar readers that read our output back; the
+# validators of the desktop entry and the metainfo; the tools that make the Debian package and
+# check it; a calendar server (Radicale) with another client of it (python3-caldav), openssl for
+# the server's test certificates, and a keyring of the tests' own on a private session bus (GNOME
+# Keyring, D-Bus).
 test_packages=(
     libbenchmark-dev xvfb openbox xdotool
-    libreoffice-writer-nogui abiword pandoc poppler-utils unzip python3-icalendar khal
+    libreoffice-writer-nogui abiword pandoc poppler-utils unzip python3-icalendar python3-docx khal
     radicale python3-caldav openssl gnome-keyring dbus-daemon dbus-bin
     desktop-file-utils appstream
     dpkg-dev file lintian

@@ -53,7 +53,7 @@ private Q_SLOTS:
     {
         const QString depends = run(u"dpkg-deb"_s, {u"-f"_s, m_package, u"Depends"_s}).output;
         for (const QString& needed :
-             {u"libqt6widgets6 ("_s, u"libqpdf29 ("_s, u"libqt6keychain1 ("_s,
+             {u"libqt6widgets6 ("_s, u"libqpdf29 ("_s, u"libqt6keychain1 ("_s, u"libzip4 ("_s,
               u"fonts-urw-base35"_s, u"fonts-liberation2"_s, u"fonts-noto-ui-core"_s,
               u"fonts-wqy-microhei"_s, u"fonts-symbola"_s, u"fonts-unifont"_s})
             QVERIFY2(depends.contains(needed), qPrintable(depends));

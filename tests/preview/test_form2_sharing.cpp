@@ -170,7 +170,8 @@ void TestForm2Sharing::savesThePdf()
         test::Form2Controls(*m_form).PushButton6->click();
 
     const auto& dialog = m_prompts.shown().first();
-    QCOMPARE(dialog.filter, WordFilter + u";;"_s + PdfFilter + u";;Calendar Files (*.ics)"_s);
+    QCOMPARE(dialog.filter, WordFilter + u";;Word 2007-365 Files (*.docx);;"_s + PdfFilter +
+                                u";;Calendar Files (*.ics)"_s);
     const bool fromMenu = request == Request::Menu || request == Request::Shortcut;
     QCOMPARE(dialog.selectedFilter, fromMenu ? PdfFilter : WordFilter);
     QCOMPARE(m_prompts.texts(Kind::Note), QStringList{u"Done."_s});

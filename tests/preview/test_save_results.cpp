@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void failedCopyKeepsOldFileAndSaysNoDone();
     void savingOntoTheWorkingCopyKeepsIt();
     void twoSavesInARow();
+    void savesAWord2007FileOfTheWorkingDocument();
     void startFolder_data();
     void startFolder();
     void savesUnderTheTypedName_data();
@@ -110,12 +112,13 @@ void TestSaveResults::dialogIsAskedForNothingButTitleAndFilter()
     const auto& dialog = prompts.shown().first();
     QCOMPARE(dialog.kind, Kind::SaveDialog);
     QCOMPARE(dialog.text, u"Save File"_s);
-    QCOMPARE(dialog.filter, u"Word Files (*.doc);;PDF Files (*.pdf);;Calendar Files (*.ics)"_s);
+    QCOMPARE(dialog.filter, u"Word Files (*.doc);;Word 2007-365 Files (*.docx);;PDF Files "
+                            u"(*.pdf);;Calendar Files (*.ics)"_s);
     QCOMPARE(dialog.selectedFilter, u"Word Files (*.doc)"_s);
 }
 
-// A name without an extension gets the filter's; a name's ".pdf" or ".ics" decides what is
-// saved, else the filter chosen.
+// A name without an extension gets the filter's; a name's ".docx", ".pdf" or ".ics" decides
+// what is saved, else the filter chosen.
 void TestSaveResults::pathAndFormOfAChoice_data()
 {
     QTest::addColumn<QString>("typed");
@@ -124,7 +127,11 @@ void TestSaveResults::pathAndFormOfAChoice_data()
     QTest::addColumn<SavedForm>("form");
     const QString word = u"Word Files (*.doc)"_s, pdf = u"PDF Files (*.pdf)"_s;
     const QString calendar = u"Calendar Files (*.ics)"_s;
+    const QString docx = u"Word 2007-365 Files (*.docx)"_s;
     QTest::newRow("Word") << u"week1"_s << word << u"week1.doc"_s << SavedForm::Word;
+    QTest::newRow("Word 2007-365") << u"week1"_s << docx << u"week1.docx"_s << SavedForm::Docx;
+    QTest::newRow(".DOCX, Word filter") << u"a.DOCX"_s << word << u"a.DOCX"_s << SavedForm::Docx;
+    QTest::newRow(".doc, .docx filter") << u"a.doc"_s << docx << u"a.doc"_s << SavedForm::Docx;
     QTest::newRow("PDF") << u"week1"_s << pdf << u"week1.pdf"_s << SavedForm::Pdf;
     QTest::newRow("calendar") << u"week1"_s << calendar << u"week1.ics"_s << SavedForm::Calendar;
     QTest::newRow("a trailing dot") << u"week 2."_s << word << u"week 2.doc"_s << SavedForm::Word;
@@ -139,8 +146,8 @@ void TestSaveResults::pathAndFormOfAChoice_data()
         << u"Homework Dec. 7"_s << word << u"Homework Dec. 7.doc"_s << SavedForm::Word;
     QTest::newRow("a number") << u"week.1"_s << pdf << u"week.1.pdf"_s << SavedForm::Pdf;
     QTest::newRow(".RTF is kept") << u"plan.RTF"_s << word << u"plan.RTF"_s << SavedForm::Word;
-    QTest::newRow(".docx is no ending we write")
-        << u"plan.docx"_s << word << u"plan.docx.doc"_s << SavedForm::Word;
+    QTest::newRow(".odt is no ending we write")
+        << u"plan.odt"_s << word << u"plan.odt.doc"_s << SavedForm::Word;
 }
 
 void TestSaveResults::pathAndFormOfAChoice()
@@ -196,6 +203,22 @@ void TestSaveResults::twoSavesInARow()
     QCOMPARE(test::readBytes(second), test::readBytes(m_wordFile));
     QCOMPARE(prompts.texts(Kind::Note).size(), 2);
     QCOMPARE(prompts.shown().at(2).folder, m_folder.path()); // beside the first save
+}
+
+// The working document's model as a Word 2007-365 package, its text as the document holds it.
+void TestSaveResults::savesAWord2007FileOfTheWorkingDocument()
+{
+    test::ScriptedPrompts prompts;
+    const QString target = m_folder.filePath(u"week.docx"_s);
+    prompts.savePaths << target;
+    saveResultsToWordFile(m_schedule.get());
+    QCOMPARE(prompts.texts(Kind::Note), QStringList{u"Done."_s});
+    const QByteArray saved = test::readBytes(target);
+    QVERIFY(saved.startsWith("PK\x03\x04"));
+    QProcess unzip;
+    unzip.start(u"unzip"_s, {u"-p"_s, target, u"word/document.xml"_s});
+    QVERIFY(unzip.waitForFinished(60'000));
+    QVERIFY(unzip.readAllStandardOutput().contains("<w:t xml:space=\"preserve\">schedule</w:t>"));
 }
 
 void TestSaveResults::startFolder_data()

@@ -23,6 +23,7 @@ QByteArray LibreOffice::convert(const QString& document, const QString& filter,
 {
     QProcess soffice;
     soffice.setProcessChannelMode(QProcess::MergedChannels);
+    soffice.setProcessEnvironment(m_environment);
     const QString profile = QUrl::fromLocalFile(m_folder.filePath(u"profile"_s)).toString();
     soffice.start(m_soffice, {u"--headless"_s, u"-env:UserInstallation="_s + profile,
                               u"--convert-to"_s, filter, u"--outdir"_s, m_folder.path(), document});

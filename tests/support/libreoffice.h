@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -20,8 +21,12 @@ public:
     /// returns the converted file's bytes; empty when LibreOffice made nothing.
     QByteArray convert(const QString& document, const QString& filter, const QString& extension);
 
+    /// Runs the conversions in this environment from now on.
+    void setEnvironment(const QProcessEnvironment& environment) { m_environment = environment; }
+
 private:
     QString m_soffice;
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
     QTemporaryDir m_folder;
 };
 

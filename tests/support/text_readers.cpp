@@ -112,7 +112,9 @@ QString TextReaders::abiWordText(const QString& document)
 
 QString TextReaders::pandocText(const QString& document)
 {
-    return htmlText(read(m_pandoc, {u"--from=rtf"_s, u"--to=html"_s, u"--wrap=none"_s, document}));
+    const QString format = QFileInfo(document).suffix() == u"docx"_s ? u"docx"_s : u"rtf"_s;
+    return htmlText(
+        read(m_pandoc, {u"--from="_s + format, u"--to=html"_s, u"--wrap=none"_s, document}));
 }
 
 } // namespace quillory::test

@@ -8,7 +8,8 @@
 
 namespace quillory::test {
 
-/// Word processors and converters that read our RTF on their own, as independent oracles.
+/// Word processors and converters that read our RTF (and pandoc our .docx) on their own, as
+/// independent oracles.
 enum class TextReader { LibreOffice, AbiWord, Pandoc };
 
 /// Runs each reader on a document and gives back the text it found there.
