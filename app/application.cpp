@@ -56,7 +56,6 @@ int runQuillory(int argc, char** argv, const FileLayer& layer)
     Form1 mainWindow(HomePageCall::real(), settingsFilePath(), layer);
     if (!mainWindow.Form_Load())
         return ComponentUnavailableExit;
-    const QString journalProblem = mainWindow.openJournal();
     // Ends the program at once: the other windows go with it, without their own close handling.
     QObject::connect(&mainWindow, &Form1::unloaded, &application, [&instance] {
         instance.announceEnding();
@@ -69,12 +68,16 @@ int runQuillory(int argc, char** argv, const FileLayer& layer)
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainWindow,
                      [&mainWindow](QSessionManager&) { mainWindow.storeForSessionEnd(); });
     mainWindow.showCentred();
+    // Read once the window is drawn: a long journal takes a moment, and what it brings back is
+    // one step of the history, which the window shows as it comes.
+    QTimer::singleShot(0, &mainWindow, [&mainWindow] {
+        if (const QString told = mainWindow.openJournal(); !told.isEmpty())
+            prompts().note(told);
+    });
     // Once the window is on screen, while the user looks at it.
     QTimer::singleShot(0, &mainWindow, [&mainWindow] { mainWindow.prepareWhileIdle(); });
     if (claim == Claim::RunUnguarded) // told once, over the window, which runs all the same
         QTimer::singleShot(0, &mainWindow, [&instance] { prompts().note(instance.problem()); });
-    if (!journalProblem.isEmpty())
-        QTimer::singleShot(0, &mainWindow, [journalProblem] { prompts().note(journalProblem); });
     return QApplication::exec();
 }
 
