@@ -61,15 +61,14 @@ void publishWith(const QUrl& calendar, const QString& user, const QString& passw
         QCoreApplication::exit(NotPublishedExit);
         return;
     }
-    try {
-        const SchoolWeek& week = reading.week;
-        events = publishedWeekEvents(week);
-        monday = weekMonday(week.date);
-    } catch (const Failure& failure) {
-        say(stderr, failure.description() + u" Nothing was published."_s);
+    Result<QList<WeekEvent>> made = publishedWeekEvents(reading.week);
+    if (!made) {
+        say(stderr, made.problem().description + u" Nothing was published."_s);
         QCoreApplication::exit(NotPublishedExit);
         return;
     }
+    events = std::move(made).value();
+    monday = weekMonday(reading.week.date);
     auto* connection = new DavConnection({user, password}, authoritiesFromEnvironment(),
                                          QCoreApplication::instance());
     auto* publisher = new WeekPublisher(*connection, connection);

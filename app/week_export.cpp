@@ -79,7 +79,7 @@ void writeSchedule(const OwnFile& document, const SchoolWeek& week, const QStrin
         }).orRaise();
         return;
     case ExportFormat::Calendar:
-        replaceFileAtomically(target, weekCalendar(week)).orRaise();
+        replaceFileAtomically(target, weekCalendar(week).orRaise()).orRaise();
         return;
     case ExportFormat::Docx:
     case ExportFormat::Pdf: break;

@@ -4,7 +4,9 @@
 
 #include "base/error_report.h"
 
-#include <exception>
+#include "base/failure.h"
+
+#include <new>
 
 namespace quillory {
 
@@ -26,13 +28,15 @@ GuardedProcedure::GuardedProcedure(const ReportLocation& location, ReportIcon ic
 
 bool GuardedProcedure::step(int number, const std::function<void()>& action)
 {
+    // Only our own failures are the user's to read; anything else is a fault of the program and
+    // is not carried on past.
     try {
         action();
         return true;
-    } catch (const std::exception& failure) {
-        report(QString::fromUtf8(failure.what()), number);
-    } catch (...) {
-        report(u"Unknown failure"_s, number);
+    } catch (const Failure& failure) {
+        report(failure.description(), number);
+    } catch (const std::bad_alloc&) {
+        report(u"There is not enough memory for this."_s, number);
     }
     return false;
 }

@@ -30,12 +30,34 @@ using Component = std::unique_ptr<icalcomponent, ComponentFree>;
 // libical writes no date after this year (it writes an empty date instead).
 constexpr int LatestYear = 3000;
 
+bool isWritable(QDate day)
+{
+    return day.isValid() && day.year() >= 1 && day.year() <= LatestYear;
+}
+
+// A day no calendar file can hold that holds homework; nothing when the week has none.
+std::optional<QDate> unwritableDay(const SchoolWeek& week)
+{
+    const QDate monday = weekMonday(week.date);
+    for (const HomeworkEntry& entry : week.classes) {
+        for (int day = 0; day < DaysPerWeek; ++day) {
+            if (holdsHomework(entry.Days[day]) && !isWritable(monday.addDays(day)))
+                return monday.addDays(day);
+        }
+    }
+    return std::nullopt;
+}
+
+Problem unwritable(QDate day)
+{
+    return Problem{Failure::InvalidArgument,
+                   u"A calendar file holds days of the years 1 to %1 only, not %2."_s.arg(
+                       QString::number(LatestYear), day.toString(Qt::ISODate))};
+}
+
+// A day unwritableDay() has passed.
 icaltimetype dateValue(QDate day)
 {
-    if (!day.isValid() || day.year() < 1 || day.year() > LatestYear)
-        throw Failure(Failure::InvalidArgument,
-                      u"A calendar file holds days of the years 1 to %1 only, not %2."_s.arg(
-                          QString::number(LatestYear), day.toString(Qt::ISODate)));
     icaltimetype value = icaltime_null_date();
     value.year = day.year();
     value.month = day.month();
@@ -47,10 +69,9 @@ icalcomponent* newEvent(const EventKey& key, const HomeworkEntry& entry, int day
                         const icaltimetype& stamp)
 {
     const QString& homework = entry.Days[dayIndex];
-    const icaltimetype start = dateValue(key.day); // before any property is made
     return icalcomponent_vanew(
         ICAL_VEVENT_COMPONENT, icalproperty_new_uid(eventUid(key).toUtf8().constData()),
-        icalproperty_new_dtstamp(stamp), icalproperty_new_dtstart(start),
+        icalproperty_new_dtstamp(stamp), icalproperty_new_dtstart(dateValue(key.day)),
         icalproperty_new_summary(eventTitle(entry.Period, homework).toUtf8().constData()),
         icalproperty_new_description(calendarText(homework).toUtf8().constData()),
         // Homework does not make the day busy for others who see the calendar.
@@ -90,13 +111,13 @@ icaltimetype now()
 
 // libical folds each line together with its CR LF: where the 75th octet is that LF, the fold
 // lands between CR and LF ("\r\r\n \n", a stray CR and a bare LF). Put the line end back.
-QByteArray written(icalcomponent* calendar)
+Result<QByteArray> written(icalcomponent* calendar)
 {
     const std::unique_ptr<char, decltype(&icalmemory_free_buffer)> text(
         icalcomponent_as_ical_string_r(calendar), &icalmemory_free_buffer);
     if (!text)
-        throw Failure(Failure::Malformed, u"The calendar could not be written: %1."_s.arg(
-                                              QString::fromUtf8(icalerror_strerror(icalerrno))));
+        return Problem{Failure::Malformed, u"The calendar could not be written: %1."_s.arg(
+                                               QString::fromUtf8(icalerror_strerror(icalerrno)))};
     return QByteArray(text.get()).replace("\r\r\n \n", "\r\n");
 }
 
@@ -114,16 +135,20 @@ QDate weekMonday(QDate date)
     return date.addDays(1 - date.dayOfWeek());
 }
 
-QByteArray weekCalendar(const SchoolWeek& week)
+Result<QByteArray> weekCalendar(const SchoolWeek& week)
 {
+    if (const std::optional<QDate> day = unwritableDay(week))
+        return unwritable(*day);
     const Component calendar = newCalendar();
     for (Component& event : newEvents(week, now()))
         icalcomponent_add_component(calendar.get(), event.release());
     return written(calendar.get());
 }
 
-QList<WeekEvent> publishedWeekEvents(const SchoolWeek& week)
+Result<QList<WeekEvent>> publishedWeekEvents(const SchoolWeek& week)
 {
+    if (const std::optional<QDate> day = unwritableDay(week))
+        return unwritable(*day);
     QList<WeekEvent> published;
     for (Component& event : newEvents(week, now())) {
         icalproperty* mark = icalproperty_new_x("TRUE");
@@ -132,7 +157,10 @@ QList<WeekEvent> publishedWeekEvents(const SchoolWeek& week)
         const QString uid = QString::fromUtf8(icalcomponent_get_uid(event.get()));
         const Component calendar = newCalendar();
         icalcomponent_add_component(calendar.get(), event.release());
-        published.append({uid, written(calendar.get())});
+        Result<QByteArray> text = written(calendar.get());
+        if (!text)
+            return text.problem();
+        published.append({uid, std::move(text).value()});
     }
     return published;
 }

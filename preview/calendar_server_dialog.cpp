@@ -201,11 +201,9 @@ void CalendarServerDialog::publish()
         m_status->setText(text::ChooseFirst);
         return;
     }
-    QList<WeekEvent> events;
-    try {
-        events = publishedWeekEvents(m_week);
-    } catch (const Failure& failure) {
-        m_status->setText(failure.description());
+    Result<QList<WeekEvent>> events = publishedWeekEvents(m_week);
+    if (!events) {
+        m_status->setText(events.problem().description);
         return;
     }
     m_accountNote = keepAccount();
@@ -217,7 +215,7 @@ void CalendarServerDialog::publish()
         m_progress->setValue(done);
     });
     connect(publisher, &WeekPublisher::finished, this, &CalendarServerDialog::published);
-    publisher->publish(calendar, events, weekMonday(m_week.date));
+    publisher->publish(calendar, events.value(), weekMonday(m_week.date));
 }
 
 void CalendarServerDialog::published(const PublishReport& report)

@@ -10,7 +10,7 @@ namespace quillory {
 
 void writeCalendarFile(const WorkingSchedule& schedule, const QString& target)
 {
-    replaceFileAtomically(target, weekCalendar(schedule.week())).orRaise();
+    replaceFileAtomically(target, weekCalendar(schedule.week()).orRaise()).orRaise();
 }
 
 } // namespace quillory

@@ -332,7 +332,7 @@ void TestWorkingFolder::startEnginesWatchingModes(bool failSnapshot)
         for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
             m_modesSeen.insert(name, modeOf(joinPath(folder, name)));
         if (++*starts == 2 && failSnapshot)
-            throw std::runtime_error("The snapshot engine is broken.");
+            throw Failure(Failure::Unavailable, u"The snapshot engine is broken."_s);
         return std::make_unique<doc::Application>();
     });
 }

@@ -28,6 +28,19 @@ template <typename T> void require(const Result<T>& result)
     require(result ? Outcome() : Outcome(result.problem()));
 }
 
+/// The value of a result a test needs; fails the running test when there is none.
+template <typename T> T valueOf(Result<T> result)
+{
+    require(result);
+    return result ? std::move(result).value() : T();
+}
+
+/// What the result failed with, or nothing when it succeeded.
+template <typename T> std::optional<Failure::Status> failureOf(const Result<T>& result)
+{
+    return failureOf(result ? Outcome() : Outcome(result.problem()));
+}
+
 } // namespace quillory::test
 
 namespace quillory {

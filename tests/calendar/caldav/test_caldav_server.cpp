@@ -7,6 +7,7 @@
 #include "calendar/caldav/week_publisher.h"
 #include "calendar/week_calendar.h"
 #include "homework/sample_data.h"
+#include "tests/support/failure_status.h"
 #include "tests/support/radicale_server.h"
 #include "tests/support/test_files.h"
 
@@ -157,7 +158,8 @@ void TestCalDavServer::publishing()
                                          : QList<QSslCertificate>{});
             WeekPublisher publisher(connection);
             QSignalSpy finished(&publisher, &WeekPublisher::finished);
-            publisher.publish(calendar, publishedWeekEvents(week), QDate(2021, 9, 6));
+            publisher.publish(calendar, test::valueOf(publishedWeekEvents(week)),
+                              QDate(2021, 9, 6));
             QVERIFY(finished.wait(60'000));
             report = finished.first().first().value<PublishReport>();
         } else if (step == u"clear"_s || step == u"change"_s) {
@@ -167,7 +169,7 @@ void TestCalDavServer::publishing()
         } else if (step == u"imported"_s) {
             SchoolWeek lab = week;
             lab.classes = {{week.classes[0].Period, {week.classes[0].Days[0]}}};
-            putEvent(server, weekCalendar(lab));
+            putEvent(server, test::valueOf(weekCalendar(lab)));
         } else if (step == u"wrong"_s) {
             password = u"not the secret"_s;
         } else if (step == u"delete"_s) {
