@@ -49,7 +49,7 @@ bool Form1::Form_Load()
     });
     const QString hand = handPointerPath();
     if (procedure.result(122, [&] { return FileExists(hand); }).value_or(false))
-        procedure.step(124, [&] { m_pointer->setHand(loadHandPointer(hand)); });
+        procedure.step(124, [&] { m_pointer->setHand(loadHandPointer(hand).orRaise()); });
     procedure.step(126, [this] { callHomePage(); });
     // The settings file is read once; each step takes its key from what was read.
     m_session.readStored();

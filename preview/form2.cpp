@@ -103,7 +103,7 @@ void Form2::Form_Load()
     bool handFound = false;
     procedure.step(108, [&] { handFound = FileExists(hand); });
     if (handFound)
-        procedure.step(110, [&] { m_pointer->setHand(loadHandPointer(hand)); });
+        procedure.step(110, [&] { m_pointer->setHand(loadHandPointer(hand).orRaise()); });
 }
 
 void Form2::setPicture(std::shared_ptr<const doc::VectorPicture> snapshot)

@@ -41,12 +41,12 @@ QString handPointerPath()
     return programFolderFile(QString::fromUtf16(HandPointerFile));
 }
 
-QCursor loadHandPointer(const QString& path)
+Result<QCursor> loadHandPointer(const QString& path)
 {
     const std::optional<QCursor> hand = loadCursorFile(path);
     if (!hand)
-        throw Failure(Failure::Malformed,
-                      u"%1 is not a pointer file that can be read."_s.arg(path));
+        return Problem{Failure::Malformed,
+                       u"%1 is not a pointer file that can be read."_s.arg(path)};
     return *hand;
 }
 

@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include "base/result.h"
+
 #include <QCursor>
 #include <QFont>
 #include <QIcon>
@@ -21,7 +23,7 @@ QIcon programIcon();
 /// Where the hand pointer file lies beside the program.
 QString handPointerPath();
 
-/// The hand pointer read from the file; throws Failure when it is no pointer file.
-QCursor loadHandPointer(const QString& path);
+/// The hand pointer read from the file; fails when it is no pointer file.
+Result<QCursor> loadHandPointer(const QString& path);
 
 } // namespace quillory

@@ -185,7 +185,7 @@ void Form3::Form_Load()
     procedure.step(102, [this] { setWindowIcon(programIcon()); });
     const QString hand = handPointerPath();
     if (procedure.result(106, [&] { return FileExists(hand); }).value_or(false))
-        procedure.step(108, [&] { m_pointer->setHand(loadHandPointer(hand)); });
+        procedure.step(108, [&] { m_pointer->setHand(loadHandPointer(hand).orRaise()); });
 }
 
 void Form3::setPeriod(const QString& period)
