@@ -2,11 +2,11 @@
 
 #include "session/list_commands.h"
 
-#include "session/general_data.h"
 #include "base/guarded_procedure.h"
 #include "base/prompts.h"
 #include "homework/general_fields.h"
 #include "homework/homework_list_model.h"
+#include "session/general_data.h"
 
 #include <QLocale>
 
@@ -27,6 +27,19 @@ std::optional<int> rowToActOn(const HomeworkListModel& list, std::optional<int> 
         return std::nullopt;
     }
     return selectedRow;
+}
+
+// The step of Edit and Delete that finds their row: none on an empty list, where they end
+// silently.
+std::optional<int> selectedRowAt(int step, GuardedProcedure& procedure,
+                                 const HomeworkListModel& list, std::optional<int> selectedRow)
+{
+    std::optional<int> row;
+    procedure.step(step, [&] {
+        if (list.rowCount() > 0)
+            row = rowToActOn(list, selectedRow);
+    });
+    return row;
 }
 
 // The same classes with every day text empty.
@@ -92,11 +105,7 @@ void editSelectedClass(WeekData data, std::optional<int> selectedRow,
                        const ClassEditorLoader& loadEditor)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1EditClass);
-    std::optional<int> row;
-    procedure.step(100, [&] {
-        if (data.list.rowCount() > 0)
-            row = rowToActOn(data.list, selectedRow);
-    });
+    const std::optional<int> row = selectedRowAt(100, procedure, data.list, selectedRow);
     if (!row)
         return;
     const int position = *row + 1;
@@ -126,11 +135,7 @@ void editSelectedClass(WeekData data, std::optional<int> selectedRow,
 void deleteSelectedClass(WeekData data, std::optional<int> selectedRow)
 {
     GuardedProcedure procedure = GuardedProcedure(locations::Form1DeleteClass);
-    std::optional<int> row;
-    procedure.step(100, [&] {
-        if (data.list.rowCount() > 0)
-            row = rowToActOn(data.list, selectedRow);
-    });
+    const std::optional<int> row = selectedRowAt(100, procedure, data.list, selectedRow);
     if (!row)
         return;
     std::unique_ptr<DataChange> change = data.startChange(CommandKind::DeleteClass);

@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 
@@ -165,14 +166,25 @@ void readCommands()
     }
 }
 
+// Writes end the program only once it has started and the soak is sending commands.
+std::atomic<bool>& killingArmed()
+{
+    static std::atomic<bool> armed{false};
+    return armed;
+}
+
 void startDriving()
 {
     recordedPrompts();
     auto* commands = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
     QObject::connect(commands, &QSocketNotifier::activated, qApp, readCommands);
     // Ready once the window shows and start-up has told what it found.
-    QTimer::singleShot(
-        0, qApp, [] { QTimer::singleShot(0, qApp, [] { answer(stateLine(u"started"_s)); }); });
+    QTimer::singleShot(0, qApp, [] {
+        QTimer::singleShot(0, qApp, [] {
+            answer(stateLine(u"started"_s));
+            killingArmed() = true;
+        });
+    });
 }
 
 // Takes the home page that one start in a hundred opens, so no error box waits for an answer.
@@ -194,7 +206,7 @@ public:
 
     bool writeAll(int handle, QByteArrayView bytes) const override
     {
-        if (m_permille <= 0 || bytes.size() < 2)
+        if (m_permille <= 0 || bytes.size() < 2 || !killingArmed())
             return FileLayer::writeAll(handle, bytes);
         const qsizetype half = bytes.size() / 2;
         if (!FileLayer::writeAll(handle, bytes.first(half)))
